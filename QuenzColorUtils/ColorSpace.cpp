@@ -1,0 +1,1 @@
+#include "QuenzColorUtils/ColorSpace.h"

@@ -1,0 +1,74 @@
+# Shared compile settings and small helpers so that each module's CMakeLists stays a few lines.
+
+add_library(vantorel_warnings INTERFACE)
+target_compile_options(vantorel_warnings INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
+  -Wunused -Woverloaded-virtual -Wnull-dereference -Wimplicit-fallthrough
+  $<$<CXX_COMPILER_ID:GNU>:-Wno-dangling-reference>)
+if(VANTOREL_WERROR)
+  target_compile_options(vantorel_warnings INTERFACE -Werror)
+endif()
+
+if(VANTOREL_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(VANTOREL_FUZZ)
+  # Fuzzing builds instrument every module for coverage; the fuzz targets link the fuzzer driver.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# vantorel_module(NAME <target> [DEPS <targets...>])
+# A static library from every .cpp below the current folder; headers are included as
+# "<Module>/<file>.h" from the repository root.
+function(vantorel_module)
+  cmake_parse_arguments(M "" "NAME" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${M_NAME} STATIC ${sources})
+  target_include_directories(${M_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${M_NAME} PUBLIC ${M_DEPS} PRIVATE vantorel_warnings)
+endfunction()
+
+# vantorel_test(NAME <target> [DEPS <targets...>])
+# One GoogleTest executable from every .cpp in the current folder.
+function(vantorel_test)
+  cmake_parse_arguments(T "" "NAME" "DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${T_NAME} ${sources})
+  target_link_libraries(${T_NAME} PRIVATE ${T_DEPS} GTest::gtest GTest::gtest_main vantorel_warnings)
+  target_compile_definitions(${T_NAME} PRIVATE
+    VANTOREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}" VANTOREL_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()
+
+# vantorel_bench(NAME <target> SOURCES <files...> [DEPS <targets...>])
+function(vantorel_bench)
+  cmake_parse_arguments(B "" "NAME" "SOURCES;DEPS" ${ARGN})
+  add_executable(${B_NAME} ${B_SOURCES})
+  target_link_libraries(${B_NAME} PRIVATE ${B_DEPS} benchmark::benchmark benchmark::benchmark_main vantorel_warnings)
+endfunction()
+
+# vantorel_fuzzer(NAME <target> SOURCES <files...> [DEPS <targets...>])
+function(vantorel_fuzzer)
+  cmake_parse_arguments(F "" "NAME" "SOURCES;DEPS" ${ARGN})
+  add_executable(${F_NAME} ${F_SOURCES})
+  target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${F_NAME} PRIVATE ${F_DEPS})
+endfunction()
+
+# Adds every subfolder of the current folder that has its own CMakeLists.txt.
+function(vantorel_add_subfolders)
+  file(GLOB children RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,128 @@
+#pragma once
+// The values a template sees: null, booleans, integers, doubles, strings, arrays, ordered
+// dictionaries and host objects. Values are cheap to copy: containers and host objects are
+// shared, immutable once built.
+
+#include <concepts>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace stencil {
+
+class Dictionary;
+class HostObject;
+
+class Value {
+public:
+    using Array = std::vector<Value>;
+    enum class Kind { null, boolean, integer, number, string, array, dictionary, object };
+
+    Value() = default;
+    Value(std::nullptr_t) {}  // NOLINT: implicit by design, as are the ones below
+    template <std::same_as<bool> B>
+    Value(B flag) : storage_(flag) {}
+    template <std::integral I>
+        requires(!std::same_as<I, bool>)
+    Value(I number) : storage_(static_cast<std::int64_t>(number)) {}
+    Value(double number) : storage_(number) {}
+    Value(std::string text) : storage_(std::move(text)) {}
+    Value(std::string_view text) : storage_(std::string(text)) {}
+    Value(const char* text) : storage_(std::string(text)) {}
+    Value(Array elements);
+    Value(Dictionary entries);
+    Value(std::shared_ptr<const HostObject> object);
+
+    Kind kind() const { return static_cast<Kind>(storage_.index()); }
+    bool isNull() const { return kind() == Kind::null; }
+
+    std::optional<bool> boolean() const;
+    std::optional<std::int64_t> integer() const;
+    // Integers and doubles alike.
+    std::optional<double> number() const;
+    const std::string* string() const { return std::get_if<std::string>(&storage_); }
+    const Array* array() const;
+    const Dictionary* dictionary() const;
+    const HostObject* object() const;
+    std::shared_ptr<const HostObject> sharedObject() const;
+
+    // The printed form: nothing for null, "true"/"false", integers in decimal, doubles as the
+    // shortest text that reads back with ".0" on whole numbers, strings as they are, and
+    // containers in a bracketed list form.
+    std::string text() const;
+    void appendText(std::string& out) const;
+
+    // Truth in conditions: present, not false, a number above 0, a non-empty string or container.
+    bool truthy() const;
+
+    // Equality of numbers (integers and doubles compare by value), strings, booleans and
+    // containers element by element; host objects compare by identity.
+    friend bool operator==(const Value& a, const Value& b);
+
+private:
+    std::variant<std::monostate, bool, std::int64_t, double, std::string, std::shared_ptr<const Array>,
+                 std::shared_ptr<const Dictionary>, std::shared_ptr<const HostObject>>
+        storage_;
+};
+
+// A dictionary that keeps its keys in insertion order, as JSON objects and Swift-style
+// contexts are written.
+class Dictionary {
+public:
+    using Entry = std::pair<std::string, Value>;
+
+    Dictionary() = default;
+    Dictionary(std::initializer_list<Entry> entries);
+
+    // Adds the key at the end, or replaces the value of an existing key in place.
+    void set(std::string key, Value value);
+    const Value* find(std::string_view key) const;
+
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    auto begin() const { return entries_.begin(); }
+    auto end() const { return entries_.end(); }
+
+private:
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+    std::vector<Entry> entries_;
+    // Built once a dictionary grows past a handful of keys; small ones are searched in order.
+    std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
+};
+
+// A record of the host program that templates read field by field, without copying it into a
+// dictionary first. Fields are asked for by name only when a template names them.
+class HostObject {
+public:
+    virtual ~HostObject() = default;
+    // The named field, or nothing when the object has no such field.
+    virtual std::optional<Value> lookup(std::string_view name) const = 0;
+    // The elements when the object is a sequence that `for` can walk; nothing otherwise.
+    virtual std::optional<Value::Array> elements() const { return std::nullopt; }
+    // The printed form of the object itself.
+    virtual std::string description() const { return {}; }
+};
+
+// `base.name` as templates read it: a dictionary key; `first`, `last`, `count` or an index on
+// arrays, strings and iterable host objects; a host object's field. Null when there is none.
+Value lookupMember(const Value& base, std::string_view name);
+
+// The elements `for` walks: array elements, dictionary keys with their values as two-element
+// arrays, a string's characters, a host object's elements. Nothing for values that are not
+// collections.
+std::optional<Value::Array> iterationElements(const Value& value);
+
+// Characters of UTF-8 text, as code points kept in their encoded form.
+std::vector<std::string_view> utf8Characters(std::string_view text);
+
+}  // namespace stencil

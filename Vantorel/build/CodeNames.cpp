@@ -1,0 +1,215 @@
+#include "Vantorel/build/CodeNames.h"
+
+#include <unicode/locid.h>
+#include <unicode/numberformatter.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+#include <unicode/utf8.h>
+
+#include <cstdio>
+
+#include "Vantorel/platform/UserLocale.h"
+
+namespace vantorel::build {
+namespace {
+
+// Visits each code point of UTF-8 text with its byte range; malformed bytes count as U+FFFD.
+template <typename Visitor>
+void forEachCodePoint(std::string_view text, Visitor&& visit) {
+    int32_t length = static_cast<int32_t>(text.size());
+    int32_t index = 0;
+    while (index < length) {
+        int32_t start = index;
+        UChar32 c = 0;
+        U8_NEXT(text.data(), index, length, c);
+        if (c < 0) c = 0xFFFD;
+        visit(c, text.substr(static_cast<size_t>(start), static_cast<size_t>(index - start)));
+    }
+}
+
+// Letters include combining marks, so that a decomposed "é" stays one letter.
+bool isLetter(UChar32 c) { return (U_GET_GC_MASK(c) & (U_GC_L_MASK | U_GC_M_MASK)) != 0; }
+bool isNumber(UChar32 c) { return (U_GET_GC_MASK(c) & U_GC_N_MASK) != 0; }
+bool isAlphanumeric(UChar32 c) { return isLetter(c) || isNumber(c); }
+
+std::string toUTF8(const icu::UnicodeString& text) {
+    std::string result;
+    text.toUTF8String(result);
+    return result;
+}
+
+std::string lowerCased(std::string_view text) {
+    return toUTF8(icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())))
+                      .toLower(icu::Locale::getRoot()));
+}
+
+std::string upperCased(std::string_view text) {
+    return toUTF8(icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())))
+                      .toUpper(icu::Locale::getRoot()));
+}
+
+// Splits at every character that is not a Unicode letter or digit; empty pieces are dropped.
+std::vector<std::string> words(std::string_view text) {
+    std::vector<std::string> result;
+    std::string current;
+    forEachCodePoint(text, [&](UChar32 c, std::string_view bytes) {
+        if (isAlphanumeric(c)) {
+            current.append(bytes);
+        } else if (!current.empty()) {
+            result.push_back(std::move(current));
+            current.clear();
+        }
+    });
+    if (!current.empty()) result.push_back(std::move(current));
+    return result;
+}
+
+// Splits off the first code point so that it can be cased on its own.
+std::pair<std::string_view, std::string_view> firstCharacter(std::string_view text) {
+    if (text.empty()) return {text, text};
+    int32_t index = 0;
+    UChar32 c = 0;
+    U8_NEXT(text.data(), index, static_cast<int32_t>(text.size()), c);
+    (void)c;
+    return {text.substr(0, static_cast<size_t>(index)), text.substr(static_cast<size_t>(index))};
+}
+
+std::string capitalised(std::string_view word) {
+    auto [first, rest] = firstCharacter(word);
+    return upperCased(first) + lowerCased(rest);
+}
+
+std::string withUpperFirst(std::string_view piece) {
+    auto [first, rest] = firstCharacter(piece);
+    return upperCased(first) + std::string(rest);
+}
+
+std::string replaceSpaces(std::string text, char replacement) {
+    for (char& c : text) {
+        if (c == ' ') c = replacement;
+    }
+    return text;
+}
+
+// Building an ICU formatter is far dearer than using one, and exports format thousands of
+// numbers: keep one per locale and precision for the thread.
+const icu::number::LocalizedNumberFormatter& numberFormatter(const std::string& localeName, int maxFractionDigits) {
+    struct Cached {
+        std::string localeName;
+        int digits;
+        icu::number::LocalizedNumberFormatter formatter;
+    };
+    thread_local std::vector<Cached> cache;
+    for (const auto& entry : cache) {
+        if (entry.digits == maxFractionDigits && entry.localeName == localeName) return entry.formatter;
+    }
+    cache.push_back({localeName, maxFractionDigits,
+                     icu::number::NumberFormatter::withLocale(icu::Locale(localeName.c_str()))
+                         .precision(icu::number::Precision::minMaxFraction(0, maxFractionDigits))
+                         .grouping(UNUM_GROUPING_OFF)
+                         .roundingMode(UNUM_ROUND_HALFEVEN)
+                         .integerWidth(icu::number::IntegerWidth::zeroFillTo(1).truncateAt(100))});
+    return cache.back().formatter;
+}
+
+std::string numberText(double value, int maxFractionDigits) {
+    UErrorCode status = U_ZERO_ERROR;
+    auto formatted = numberFormatter(platform::userLocaleName(), maxFractionDigits).formatDouble(value, status);
+    icu::UnicodeString text = formatted.toString(status);
+    if (U_FAILURE(status)) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%g", value);
+        return buffer;
+    }
+    return toUTF8(text);
+}
+
+}  // namespace
+
+std::string transform(std::string_view text, NameTransform nameTransform) {
+    switch (nameTransform) {
+        case NameTransform::none:
+            return std::string(text);
+        case NameTransform::camelCase: {
+            std::string result;
+            auto pieces = words(text);
+            for (size_t i = 0; i < pieces.size(); ++i) {
+                result += i == 0 ? lowerCased(pieces[i]) : capitalised(pieces[i]);
+            }
+            return result;
+        }
+        case NameTransform::pascalCase: {
+            std::string result;
+            for (const auto& word : words(text)) result += capitalised(word);
+            return result;
+        }
+        case NameTransform::snakeCase:
+            return replaceSpaces(lowerCased(text), '_');
+        case NameTransform::kebabCase:
+            return replaceSpaces(lowerCased(text), '-');
+    }
+    return std::string(text);
+}
+
+std::string codeName(std::string_view itemName, NameTransform nameTransform, const std::optional<std::string>& prefix,
+                     const std::optional<std::string>& suffix, const std::vector<std::string>& namespacePath) {
+    std::string result;
+    auto append = [&](std::string_view name) {
+        std::string piece = transform(name, nameTransform);
+        if (!result.empty()) {
+            switch (nameTransform) {
+                case NameTransform::snakeCase:
+                    result += '_';
+                    break;
+                case NameTransform::kebabCase:
+                    result += '-';
+                    break;
+                case NameTransform::camelCase:
+                case NameTransform::pascalCase:
+                    piece = withUpperFirst(piece);
+                    break;
+                case NameTransform::none:
+                    break;
+            }
+        }
+        result += piece;
+    };
+    for (const auto& group : namespacePath) append(group);
+    append(itemName);
+    if (prefix && !prefix->empty()) result = *prefix + result;
+    if (suffix && !suffix->empty()) result += *suffix;
+    return result;
+}
+
+std::string codeSafe(std::string_view text, std::string_view fallbackPrefix) {
+    std::string kept;
+    bool startsWithNumber = false;
+    forEachCodePoint(text, [&](UChar32 c, std::string_view bytes) {
+        bool number = isNumber(c);
+        if (isLetter(c) || number || c == '_') {
+            if (kept.empty()) startsWithNumber = number;
+            kept.append(bytes);
+        }
+    });
+    if (kept.empty()) return kept;
+    return startsWithNumber ? std::string(fallbackPrefix) + kept : kept;
+}
+
+std::string joinSlashedName(std::string_view text) {
+    std::string result;
+    bool upperNext = false;
+    forEachCodePoint(text, [&](UChar32 c, std::string_view bytes) {
+        if (c == '/') {
+            upperNext = true;
+            return;
+        }
+        result += upperNext ? upperCased(bytes) : std::string(bytes);
+        upperNext = false;
+    });
+    return result;
+}
+
+std::string shortNumberText(double value) { return numberText(value, 4); }
+std::string oneDecimalNumberText(double value) { return numberText(value, 1); }
+
+}  // namespace vantorel::build

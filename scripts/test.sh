@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds Vantorel with warnings as errors and runs every test, then builds and runs the tests
+# again under AddressSanitizer and UndefinedBehaviorSanitizer, then replays the fuzz corpora.
+# Installs what it needs first (scripts/setup.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+export CTEST_PARALLEL_LEVEL=$jobs
+export CTEST_OUTPUT_ON_FAILURE=1
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "Build (warnings are errors)"
+cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOREL_WERROR=ON >/dev/null
+cmake --build build/main -j "$jobs"
+step "Tests"
+ctest --test-dir build/main
+
+step "Build under ASan+UBSan"
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1" \
+  -DVANTOREL_WERROR=ON -DVANTOREL_SANITIZE=ON -DVANTOREL_BENCH=OFF >/dev/null
+cmake --build build/asan -j "$jobs"
+step "Tests under ASan+UBSan"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build/asan
+
+step "Fuzz targets (clang, corpus replay)"
+CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVANTOREL_FUZZ=ON -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF >/dev/null
+cmake --build build/fuzz -j "$jobs"
+for corpus in fuzz/*/corpus/*/; do
+  target=$(basename "$corpus")
+  binary=$(find build/fuzz/fuzz -type f -name "$target" -perm -u+x | head -n 1)
+  if [ -z "$binary" ]; then
+    echo "no fuzz target built for corpus $corpus" >&2
+    exit 1
+  fi
+  echo "-- $target"
+  scratch=$(mktemp -d)  # new inputs go here, never into the checked-in corpus
+  if ! "$binary" -runs=2000 -max_total_time=15 "$scratch" "$corpus" >"$scratch.log" 2>&1; then
+    cat "$scratch.log"
+    exit 1
+  fi
+  tail -n 1 "$scratch.log"
+  rm -rf "$scratch" "$scratch.log"
+done
+
+step "All tests passed"

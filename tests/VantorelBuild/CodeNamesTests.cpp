@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "Vantorel/build/CodeNames.h"
+#include "Vantorel/platform/UserLocale.h"
+
+using namespace vantorel::build;
+
+namespace {
+
+struct TransformCase {
+    const char* text;
+    const char* none;
+    const char* camel;
+    const char* pascal;
+    const char* snake;
+    const char* kebab;
+};
+
+}  // namespace
+
+TEST(CodeNames, TransformUnderEveryCaseStyle) {
+    const TransformCase cases[] = {
+        {"Brand primary-500", "Brand primary-500", "brandPrimary500", "BrandPrimary500", "brand_primary-500",
+         "brand-primary-500"},
+        {"--//--", "--//--", "", "", "--//--", "--//--"},
+        {"Red/Blue", "Red/Blue", "redBlue", "RedBlue", "red/blue", "red/blue"},
+        {"", "", "", "", "", ""},
+        {"ÉCLAIR au chocolat", "ÉCLAIR au chocolat", "éclairAuChocolat", "ÉclairAuChocolat", "éclair_au_chocolat",
+         "éclair-au-chocolat"},
+        {"HTTP  server", "HTTP  server", "httpServer", "HttpServer", "http__server", "http--server"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(transform(c.text, NameTransform::none), c.none) << c.text;
+        EXPECT_EQ(transform(c.text, NameTransform::camelCase), c.camel) << c.text;
+        EXPECT_EQ(transform(c.text, NameTransform::pascalCase), c.pascal) << c.text;
+        EXPECT_EQ(transform(c.text, NameTransform::snakeCase), c.snake) << c.text;
+        EXPECT_EQ(transform(c.text, NameTransform::kebabCase), c.kebab) << c.text;
+    }
+}
+
+TEST(CodeNames, CodeNameJoinsNamespacesThenAddsPrefixAndSuffix) {
+    const std::vector<std::string> path = {"Brand", "Core"};
+    const std::pair<NameTransform, const char*> cases[] = {
+        {NameTransform::none, "dsBrandCorePrimary Blue"},
+        {NameTransform::camelCase, "dsbrandCorePrimaryBlue"},
+        {NameTransform::pascalCase, "dsBrandCorePrimaryBlue"},
+        {NameTransform::snakeCase, "dsbrand_core_primary_blue"},
+        {NameTransform::kebabCase, "dsbrand-core-primary-blue"},
+    };
+    for (const auto& [nameTransform, expected] : cases) {
+        EXPECT_EQ(codeName("Primary Blue", nameTransform, std::string("ds"), std::nullopt, path), expected);
+    }
+    // An empty prefix or suffix behaves as none; a suffix is appended untransformed.
+    EXPECT_EQ(codeName("Primary", NameTransform::camelCase, std::string(""), std::string("Color"), {}),
+              "primaryColor");
+    // A piece that transforms to nothing does not add a separator.
+    EXPECT_EQ(codeName("Blue", NameTransform::snakeCase, std::nullopt, std::nullopt, {}), "blue");
+}
+
+TEST(CodeNames, CodeSafeKeepsLettersNumbersAndUnderscore) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"3rd tier", "color3rdtier"}, {"é-clair", "éclair"}, {"", ""},       {"---", ""},
+        {"_private", "_private"},     {"a_b-c d", "a_bcd"},   {"٣x", "color٣x"},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(codeSafe(text, "color"), expected) << text;
+}
+
+TEST(CodeNames, JoinSlashedNameUpperCasesAfterEachSlash) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Brand/primary", "BrandPrimary"}, {"a/b/c", "aBC"}, {"trailing/", "trailing"},
+        {"/lead", "Lead"},                 {"no slash", "no slash"}, {"x/é", "xÉ"},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(joinSlashedName(text), expected) << text;
+}
+
+TEST(CodeNames, NumberTextsFollowTheUserLocale) {
+    struct Case {
+        const char* locale;
+        double value;
+        const char* shortText;
+        const char* oneDecimal;
+    };
+    const Case cases[] = {
+        {"en_US_POSIX", 1.23456, "1.2346", "1.2"}, {"en_US_POSIX", 2, "2", "2"},
+        {"en_US_POSIX", 12345678.5, "12345678.5", "12345678.5"}, {"en_US_POSIX", -0.25, "-0.25", "-0.2"},
+        {"en_US_POSIX", 0.00004, "0", "0"},        {"de_DE", 1.5, "1,5", "1,5"},
+        {"de_DE", 1234.125, "1234,125", "1234,1"},
+    };
+    for (const auto& c : cases) {
+        vantorel::platform::overrideUserLocale(c.locale);
+        EXPECT_EQ(shortNumberText(c.value), c.shortText) << c.locale << " " << c.value;
+        EXPECT_EQ(oneDecimalNumberText(c.value), c.oneDecimal) << c.locale << " " << c.value;
+    }
+    vantorel::platform::overrideUserLocale("");
+}

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "Vantorel/platform/AtomicFile.h"
+#include "Vantorel/platform/UserLocale.h"
+
+namespace fs = std::filesystem;
+using namespace vantorel::platform;
+
+namespace {
+
+fs::path freshFolder(const std::string& name) {
+    fs::path folder = fs::temp_directory_path() / ("vantorel-platform-" + name + "-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+}  // namespace
+
+TEST(AtomicFile, ReplacesContentsAndLeavesNoTemporaryFiles) {
+    fs::path folder = freshFolder("replace");
+    fs::path file = folder / "Doc.vantorel";
+    ASSERT_FALSE(writeFileAtomically(file, "first"));
+    ASSERT_FALSE(writeFileAtomically(file, "second, longer"));
+    EXPECT_EQ(readWholeFile(file).bytes, "second, longer");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    fs::remove_all(folder);
+}
+
+TEST(AtomicFile, KeepsPermissionsOfTheReplacedFile) {
+    fs::path folder = freshFolder("mode");
+    fs::path file = folder / "Doc.vantorel";
+    ASSERT_FALSE(writeFileAtomically(file, "one"));
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_FALSE(writeFileAtomically(file, "two"));
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::remove_all(folder);
+}
+
+TEST(AtomicFile, FailureKeepsTheOldFileAndNamesThePath) {
+    fs::path folder = freshFolder("fail");
+    fs::path missingFolderFile = folder / "missing" / "Doc.vantorel";
+    auto error = writeFileAtomically(missingFolderFile, "x");
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->message.find("Doc.vantorel"), std::string::npos);
+
+    auto unreadable = readWholeFile(folder / "nothing-here");
+    ASSERT_TRUE(unreadable.error);
+    EXPECT_NE(unreadable.error->message.find("nothing-here"), std::string::npos);
+    fs::remove_all(folder);
+}
+
+TEST(UserLocale, POSIXNamesBecomeICUNames) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "en_US_POSIX"},           {"C", "en_US_POSIX"},       {"POSIX", "en_US_POSIX"},
+        {"C.UTF-8", "en_US_POSIX"},    {"de_DE.UTF-8", "de_DE"},   {"fr_CH", "fr_CH"},
+        {"sr_RS@latin", "sr_RS@latin"}, {"ca_ES.UTF-8@valencia", "ca_ES@valencia"},
+    };
+    for (const auto& [posix, icu] : cases) EXPECT_EQ(icuLocaleNameFromPOSIX(posix), icu) << posix;
+}
+
+TEST(UserLocale, OverrideWinsOverEnvironment) {
+    overrideUserLocale("de_DE");
+    EXPECT_EQ(userLocaleName(), "de_DE");
+    EXPECT_EQ(userLocaleName(LocaleCategory::time), "de_DE");
+    overrideUserLocale("");
+}

@@ -1,4 +1,5 @@
-// Conversion between RGB spaces, the sRGB gamut test and the brightness measure used for sorting.
+// Conversion between RGB spaces, the sRGB gamut test, the brightness measure used for sorting and
+// componentwise RGB mixing, which share the rule of which spaces count as RGB.
 
 #include <algorithm>
 #include <cmath>

@@ -113,8 +113,9 @@ public:
     virtual std::string description() const { return {}; }
 };
 
-// `base.name` as templates read it: a dictionary key; `first`, `last`, `count` or an index on
-// arrays, strings and iterable host objects; a host object's field. Null when there is none.
+// `base.name` as templates read it: a dictionary key (or `count`, when no key is named so);
+// `first`, `last`, `count` or an index on arrays, strings (by character) and iterable host
+// objects; a host object's field. Null when there is none.
 Value lookupMember(const Value& base, std::string_view name);
 
 // The elements `for` walks: array elements, dictionary keys with their values as two-element

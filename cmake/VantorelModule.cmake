@@ -3,7 +3,7 @@
 add_library(vantorel_warnings INTERFACE)
 target_compile_options(vantorel_warnings INTERFACE
   -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
-  -Wunused -Woverloaded-virtual -Wnull-dereference -Wimplicit-fallthrough
+  -Wunused -Woverloaded-virtual -Wimplicit-fallthrough
   $<$<CXX_COMPILER_ID:GNU>:-Wno-dangling-reference>)
 if(VANTOREL_WERROR)
   target_compile_options(vantorel_warnings INTERFACE -Werror)
@@ -26,6 +26,13 @@ endif()
 function(vantorel_module)
   cmake_parse_arguments(M "" "NAME" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    # A module that is only being started: headers, no code yet.
+    add_library(${M_NAME} INTERFACE)
+    target_include_directories(${M_NAME} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${M_NAME} INTERFACE ${M_DEPS})
+    return()
+  endif()
   add_library(${M_NAME} STATIC ${sources})
   target_include_directories(${M_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${M_NAME} PUBLIC ${M_DEPS} PRIVATE vantorel_warnings)

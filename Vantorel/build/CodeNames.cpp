@@ -181,6 +181,57 @@ std::string codeName(std::string_view itemName, NameTransform nameTransform, con
     return result;
 }
 
+std::string codeName(std::string_view itemName, const BuildTask& task, const std::vector<std::string>& namespacePath) {
+    return codeName(itemName, task.nameTransform(), task.namePrefix(), task.nameSuffix(), namespacePath);
+}
+
+namespace {
+
+void collectNamespacePaths(const std::vector<ProjectItemPtr>& items, std::vector<std::string>& path,
+                           bool namespacesOnly, NamespacePaths& paths) {
+    for (const auto& item : items) {
+        if (!item) continue;
+        paths.emplace(item.get(), path);
+        if (auto group = item->group()) {
+            bool named = !namespacesOnly || group->providesNamespace();
+            if (named) path.push_back(item->name());
+            collectNamespacePaths(group->items(), path, namespacesOnly, paths);
+            if (named) path.pop_back();
+        }
+    }
+}
+
+bool findNamespacePath(const std::vector<ProjectItemPtr>& items, const QuenzColorProjectItem& target,
+                       std::vector<std::string>& path, bool namespacesOnly) {
+    for (const auto& item : items) {
+        if (!item) continue;
+        if (item.get() == &target) return true;
+        if (auto group = item->group()) {
+            bool named = !namespacesOnly || group->providesNamespace();
+            if (named) path.push_back(item->name());
+            if (findNamespacePath(group->items(), target, path, namespacesOnly)) return true;
+            if (named) path.pop_back();
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<std::string> namespacePath(const QuenzColorProject& project, const QuenzColorProjectItem& item,
+                                       bool namespacesOnly) {
+    std::vector<std::string> path;
+    if (!findNamespacePath(project.items(), item, path, namespacesOnly)) path.clear();
+    return path;
+}
+
+NamespacePaths allNamespacePaths(const QuenzColorProject& project, bool namespacesOnly) {
+    NamespacePaths paths;
+    std::vector<std::string> path;
+    collectNamespacePaths(project.items(), path, namespacesOnly, paths);
+    return paths;
+}
+
 std::string codeSafe(std::string_view text, std::string_view fallbackPrefix) {
     std::string kept;
     bool startsWithNumber = false;

@@ -6,12 +6,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "VantorelData/model/BuildOptions.h"
+#include "VantorelData/model/BuildTask.h"
+#include "VantorelData/model/Project.h"
 
 namespace vantorel::build {
 
-// Mirrors BuildNameTransform of the task records (same order and codes).
-enum class NameTransform { none, camelCase, pascalCase, snakeCase, kebabCase };
+using NameTransform = BuildNameTransform;
 
 // Applies one case style to one piece of text.
 std::string transform(std::string_view text, NameTransform nameTransform);
@@ -21,6 +25,19 @@ std::string transform(std::string_view text, NameTransform nameTransform);
 std::string codeName(std::string_view itemName, NameTransform nameTransform,
                      const std::optional<std::string>& prefix, const std::optional<std::string>& suffix,
                      const std::vector<std::string>& namespacePath);
+
+// The task's transform, prefix and suffix applied to an item name under its namespace path.
+std::string codeName(std::string_view itemName, const BuildTask& task, const std::vector<std::string>& namespacePath);
+
+// The names of the groups enclosing the item, outermost first: only those that provide a
+// namespace, or all of them. Empty for a top-level item or one not in the project.
+std::vector<std::string> namespacePath(const QuenzColorProject& project, const QuenzColorProjectItem& item,
+                                       bool namespacesOnly);
+
+// The namespace paths of every item in the project, found in one walk; exporters that name
+// thousands of items use this instead of asking item by item.
+using NamespacePaths = std::unordered_map<const QuenzColorProjectItem*, std::vector<std::string>>;
+NamespacePaths allNamespacePaths(const QuenzColorProject& project, bool namespacesOnly);
 
 // Keeps letters, numbers and "_"; a result that starts with a number gets fallbackPrefix.
 std::string codeSafe(std::string_view text, std::string_view fallbackPrefix);

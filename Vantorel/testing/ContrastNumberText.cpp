@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include <unicode/dcfmtsym.h>
+#include <unicode/locid.h>
+
 namespace vantorel {
 namespace {
 
@@ -86,6 +89,15 @@ std::string oneDecimalHalfEvenText(double value, std::string_view decimalSeparat
         result += tenths;
     }
     return result;
+}
+
+std::string decimalSeparatorOf(const std::string& localeName) {
+    UErrorCode status = U_ZERO_ERROR;
+    icu::DecimalFormatSymbols symbols(icu::Locale(localeName.c_str()), status);
+    if (U_FAILURE(status)) return ".";
+    std::string separator;
+    symbols.getConstSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol).toUTF8String(separator);
+    return separator.empty() ? "." : separator;
 }
 
 }  // namespace vantorel

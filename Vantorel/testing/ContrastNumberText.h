@@ -19,4 +19,7 @@ std::string plainNumberText(double value, std::string_view decimalSeparator = ".
 // grouping: 4.25 → "4.2", 4.35 → "4.4", 21 → "21".
 std::string oneDecimalHalfEvenText(double value, std::string_view decimalSeparator = ".");
 
+// The decimal separator of an ICU locale ("de_DE" → ","); "." when the locale is unknown.
+std::string decimalSeparatorOf(const std::string& localeName);
+
 }  // namespace vantorel

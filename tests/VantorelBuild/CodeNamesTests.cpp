@@ -2,6 +2,7 @@
 
 #include "Vantorel/build/CodeNames.h"
 #include "Vantorel/platform/UserLocale.h"
+#include "VantorelData/model/ColorItem.h"
 
 using namespace vantorel::build;
 
@@ -92,4 +93,40 @@ TEST(CodeNames, NumberTextsFollowTheUserLocale) {
         EXPECT_EQ(oneDecimalNumberText(c.value), c.oneDecimal) << c.locale << " " << c.value;
     }
     vantorel::platform::overrideUserLocale("");
+}
+
+namespace {
+
+vantorel::ProjectItemPtr groupItem(const std::string& name, bool providesNamespace,
+                                   std::vector<vantorel::ProjectItemPtr> children) {
+    return vantorel::QuenzColorProjectItem::make(
+        name, std::make_shared<vantorel::QuenzColorGroup>(std::move(children), providesNamespace));
+}
+
+}  // namespace
+
+TEST(CodeNames, NamespacePathListsEnclosingGroupsOutermostFirst) {
+    using namespace vantorel;
+    auto primary = QuenzColorProjectItem::make("Primary", std::make_shared<QuenzColorItem>());
+    auto top = QuenzColorProjectItem::make("Top", std::make_shared<QuenzColorItem>());
+    auto core = groupItem("Core", true, {primary});
+    auto plain = groupItem("Plain", false, {core});
+    auto brand = groupItem("Brand", true, {plain});
+    QuenzColorProject project;
+    project.setItems({brand, top});
+
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(namespacePath(project, *primary, true), (Names{"Brand", "Core"}));
+    EXPECT_EQ(namespacePath(project, *primary, false), (Names{"Brand", "Plain", "Core"}));
+    EXPECT_EQ(namespacePath(project, *top, true), Names{});
+    auto stray = QuenzColorProjectItem::make("Stray", std::make_shared<QuenzColorItem>());
+    EXPECT_EQ(namespacePath(project, *stray, false), Names{});
+
+    // The one-walk form agrees with the item-by-item form.
+    for (bool namespacesOnly : {true, false}) {
+        auto all = allNamespacePaths(project, namespacesOnly);
+        for (const auto& item : {primary, top, core, plain, brand}) {
+            EXPECT_EQ(all.at(item.get()), namespacePath(project, *item, namespacesOnly)) << item->name();
+        }
+    }
 }

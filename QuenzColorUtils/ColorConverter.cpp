@@ -1,0 +1,242 @@
+// formatColor: writes a ColorValue in each of the eighteen text forms.
+
+#include "QuenzColorUtils/ColorConverter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "QuenzColorUtils/ColorFormatPrintf.h"
+#include "QuenzColorUtils/ColorOperations.h"
+
+namespace quenz::ColorConverter {
+namespace {
+
+// A form before prefix and suffix are added: its printf template and the values to fill in.
+struct WrittenForm {
+    std::string text;
+    std::vector<PrintfValue> values;
+    bool clipped = false;
+    bool takesP3Prefix = false;
+};
+
+ColorValue clippedToSRGB(const ColorValue& color) {
+    auto converted = convert(color, RGBSpace::sRGB);
+    return converted ? *converted : color;
+}
+
+// Integer outputs round half away from zero into a 32-bit unsigned value.
+std::uint32_t roundedInteger(double value) {
+    if (!(value > 0)) return 0;  // negative and NaN
+    double rounded = std::round(value);
+    return rounded >= 4294967295.0 ? UINT32_MAX : static_cast<std::uint32_t>(rounded);
+}
+
+std::uint32_t byteOf(double component) { return std::min<std::uint32_t>(roundedInteger(component * 255), 255); }
+
+class FormWriter {
+public:
+    FormWriter(const ColorValue& color, ColorSpace space, const ColorConverterOptions& options)
+        : color_(color), space_(space), places_(std::clamp(options.roundedTo, 0, 17)), options_(options) {}
+
+    std::optional<WrittenForm> write(ColorFormat format) const;
+
+private:
+    PrintfValue rounded(double value) const { return PrintfValue::ofReal(roundTo(value, places_)); }
+    bool opaque() const { return color_.alpha == 1; }
+    bool isP3() const { return space_ == ColorSpace::displayP3; }
+
+    WrittenForm rgba(std::string text, const ColorValue& c) const {
+        return {std::move(text), {rounded(c.red), rounded(c.green), rounded(c.blue), rounded(c.alpha)}};
+    }
+    WrittenForm hsba(std::string text) const {
+        auto values = hsb(color_);
+        return {std::move(text),
+                {rounded(values.hue), rounded(values.saturation), rounded(values.brightness), rounded(color_.alpha)}};
+    }
+
+    WrittenForm hexBytes(ColorFormat format) const;
+    WrittenForm cssRGB() const;
+    WrittenForm cssColor() const;
+    WrittenForm cssHSL() const;
+    std::optional<WrittenForm> cssOKLAB() const;
+    std::optional<WrittenForm> cssOKLCH() const;
+    WrittenForm androidCompose() const;
+
+    ColorValue color_;
+    ColorSpace space_;
+    int places_;
+    const ColorConverterOptions& options_;
+};
+
+WrittenForm FormWriter::hexBytes(ColorFormat format) const {
+    // Hex forms have no room for wide-gamut values outside Display P3 itself.
+    bool clip = !isP3() && isOutsideSRGB(color_);
+    ColorValue c = clip ? clippedToSRGB(color_) : color_;
+    auto r = PrintfValue::ofInteger(byteOf(c.red));
+    auto g = PrintfValue::ofInteger(byteOf(c.green));
+    auto b = PrintfValue::ofInteger(byteOf(c.blue));
+    auto a = PrintfValue::ofInteger(byteOf(c.alpha));
+    WrittenForm form;
+    switch (format) {
+        case ColorFormat::htmlRGB:
+            form = {opaque() ? "#%02X%02X%02X" : "#%02X%02X%02X%02X", {r, g, b, a}};
+            break;
+        case ColorFormat::hexRGB:
+            form = {"0x%02X%02X%02X", {r, g, b}};
+            break;
+        case ColorFormat::hexARGB:
+            form = {"0x%02X%02X%02X%02X", {a, r, g, b}};
+            break;
+        default:
+            form = {"0x%02X%02X%02X%02X", {r, g, b, a}};
+            break;
+    }
+    form.clipped = clip;
+    form.takesP3Prefix = true;
+    return form;
+}
+
+WrittenForm FormWriter::cssRGB() const {
+    if (!options_.forceClip && isP3()) {
+        return rgba(opaque() ? "color(display-p3 %g %g %g)" : "color(display-p3 %g %g %g / %g)", color_);
+    }
+    ColorValue c = clippedToSRGB(color_);
+    WrittenForm form{opaque() ? "rgb(%g, %g, %g)" : "rgb(%g, %g, %g / %g)",
+                     {rounded(std::round(c.red * 255)), rounded(std::round(c.green * 255)),
+                      rounded(std::round(c.blue * 255)), rounded(c.alpha)}};
+    form.clipped = isOutsideSRGB(color_);
+    return form;
+}
+
+WrittenForm FormWriter::cssColor() const {
+    if (isOutsideSRGB(color_) && (space_ == ColorSpace::sRGB || options_.forceClip)) {
+        auto form = rgba(opaque() ? "color(srgb %g %g %g)" : "color(srgb %g %g %g / %g)", clippedToSRGB(color_));
+        form.clipped = true;
+        return form;
+    }
+    if (isP3()) return rgba(opaque() ? "color(display-p3 %g %g %g)" : "color(display-p3 %g %g %g / %g)", color_);
+    return rgba(opaque() ? "color(srgb %g %g %g)" : "color(srgb %g %g %g / %g)", color_);
+}
+
+WrittenForm FormWriter::cssHSL() const {
+    double maximum = std::max({color_.red, color_.green, color_.blue});
+    double minimum = std::min({color_.red, color_.green, color_.blue});
+    double lightness = (maximum + minimum) / 2;
+    double saturation = maximum == minimum ? 0 : (maximum - minimum) / (1 - std::fabs(2 * lightness - 1));
+    WrittenForm form{opaque() ? "hsl(%u %u%% %u%%)" : "hsl(%u %u%% %u%% / %g)",
+                     {PrintfValue::ofInteger(roundedInteger(hsb(color_).hue * 360)),
+                      PrintfValue::ofInteger(roundedInteger(saturation * 100)),
+                      PrintfValue::ofInteger(roundedInteger(lightness * 100)), rounded(color_.alpha)}};
+    form.takesP3Prefix = true;
+    return form;
+}
+
+std::optional<WrittenForm> FormWriter::cssOKLAB() const {
+    auto lab = toOKLab(color_);
+    if (!lab) return std::nullopt;
+    double alpha = roundTo(lab->alpha, places_);
+    return WrittenForm{alpha == 1 ? "oklab(%g%% %g %g)" : "oklab(%g%% %g %g / %g)",
+                       {PrintfValue::ofReal(roundTo(lab->l, places_) * 100), rounded(lab->a), rounded(lab->b),
+                        PrintfValue::ofReal(alpha)}};
+}
+
+std::optional<WrittenForm> FormWriter::cssOKLCH() const {
+    auto lch = toOKLCH(color_);
+    if (!lch) return std::nullopt;
+    double alpha = roundTo(lch->alpha, places_);
+    return WrittenForm{alpha == 1 ? "oklch(%g%% %g %g)" : "oklch(%g%% %g %g / %g)",
+                       {PrintfValue::ofReal(roundTo(lch->lightness * 100, 1)), rounded(lch->chroma),
+                        PrintfValue::ofReal(roundTo(degreesFromRadians(lch->hue), 1)), PrintfValue::ofReal(alpha)}};
+}
+
+WrittenForm FormWriter::androidCompose() const {
+    std::string_view constant = space_ == ColorSpace::sRGBExtended ? "ColorSpaces.ExtendedSrgb"
+                                : isP3()                            ? "ColorSpaces.DisplayP3"
+                                                                    : "ColorSpaces.Srgb";
+    std::string text = "Color(red = %gf, green = %gf, blue = %gf, alpha = %gf, colorSpace = ";
+    text.append(constant).append(")");
+    return rgba(std::move(text), color_);
+}
+
+std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
+    bool okSpace = space_ == ColorSpace::oklab || space_ == ColorSpace::oklch;
+    switch (format) {
+        case ColorFormat::floatRGBA: {
+            auto form = rgba("%g %g %g %g", color_);
+            form.takesP3Prefix = true;
+            return form;
+        }
+        case ColorFormat::floatHSVA: {
+            auto form = hsba("%g %g %g %g");
+            form.takesP3Prefix = true;
+            return form;
+        }
+        case ColorFormat::htmlRGB:
+        case ColorFormat::hexRGB:
+        case ColorFormat::hexARGB:
+        case ColorFormat::hexRGBA:
+            return hexBytes(format);
+        case ColorFormat::cssRGB:
+            return cssRGB();
+        case ColorFormat::cssColor:
+            return cssColor();
+        case ColorFormat::cssHSL:
+            return cssHSL();
+        case ColorFormat::cssOKLAB:
+            return cssOKLAB();
+        case ColorFormat::cssOKLCH:
+            return cssOKLCH();
+        case ColorFormat::swiftUIColorRGBA:
+            return rgba(isP3() ? "UIColor(displayP3Red: %g, green: %g, blue: %g, alpha: %g)"
+                               : "UIColor(red: %g, green: %g, blue: %g, alpha: %g)",
+                        color_);
+        case ColorFormat::swiftNSColorRGBA:
+            if (okSpace) return std::nullopt;
+            return rgba(isP3() ? "NSColor(displayP3Red: %g, green: %g, blue: %g, alpha: %g)"
+                               : "NSColor(red: %g, green: %g, blue: %g, alpha: %g)",
+                        color_);
+        case ColorFormat::swiftColorRGBA:
+            if (isP3()) {
+                return rgba(opaque() ? "Color(.displayP3, red: %g, green: %g, blue: %g)"
+                                     : "Color(.displayP3, red: %g, green: %g, blue: %g, opacity: %g)",
+                            color_);
+            }
+            return rgba(opaque() ? "Color(red: %g, green: %g, blue: %g)"
+                                 : "Color(red: %g, green: %g, blue: %g, opacity: %g)",
+                        color_);
+        case ColorFormat::swiftUIColorHSBA:
+            return hsba("UIColor(hue: %g, saturation: %g, brightness: %g, alpha: %g)");
+        case ColorFormat::swiftNSColorHSBA:
+            if (okSpace) return std::nullopt;
+            if (space_ == ColorSpace::sRGBExtended) {
+                return hsba("NSColor(colorSpace: .extendedSRGB, hue: %g, saturation: %g, brightness: %g, alpha: %g)");
+            }
+            if (isP3()) {
+                return hsba("NSColor(colorSpace: .displayP3, hue: %g, saturation: %g, brightness: %g, alpha: %g)");
+            }
+            return hsba("NSColor(hue: %g, saturation: %g, brightness: %g, alpha: %g)");
+        case ColorFormat::swiftColorHSBA:
+            return hsba("Color(hue: %g, saturation: %g, brightness: %g, opacity: %g)");
+        case ColorFormat::androidComposeColor:
+            return androidCompose();
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, ColorSpace space,
+                                 const ColorConverterOptions& options) {
+    auto form = FormWriter(color, space, options).write(format);
+    if (!form) return {};
+    // Prefix and suffix join the template before it is filled, as users configure them.
+    std::string text;
+    if (form->takesP3Prefix && space == ColorSpace::displayP3 && options.p3Prefix) text = *options.p3Prefix;
+    text += form->text;
+    if (form->clipped && options.suffixWhenClipped) text += *options.suffixWhenClipped;
+    return {printfFormat(text, form->values), form->clipped};
+}
+
+}  // namespace quenz::ColorConverter

@@ -1,0 +1,254 @@
+#include "QuenzColorUtils/ColorFormatPrintf.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace quenz {
+namespace {
+
+struct Spec {
+    bool leftAlign = false;
+    bool plusSign = false;
+    bool spaceSign = false;
+    bool alternate = false;
+    bool zeroPad = false;
+    int width = 0;
+    int precision = -1;  // -1: not given
+    char conversion = 0;
+};
+
+constexpr int maxWidth = 4096;  // a typed-in width never allocates without bound
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Rounds half away from zero into the signed 64-bit range; NaN becomes 0.
+std::int64_t toInteger(double value) {
+    if (std::isnan(value)) return 0;
+    double rounded = std::round(value);
+    if (rounded >= 9.2e18) return std::numeric_limits<std::int64_t>::max();
+    if (rounded <= -9.2e18) return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(rounded);
+}
+
+double realOf(const PrintfValue& v) { return v.kind == PrintfValue::Kind::real ? v.real : v.integer; }
+
+std::int64_t signedOf(const PrintfValue& v) {
+    return v.kind == PrintfValue::Kind::integer ? static_cast<std::int64_t>(v.integer) : toInteger(v.real);
+}
+
+// printf's unsigned conversions see the 32-bit pattern of the argument.
+std::uint64_t unsignedOf(const PrintfValue& v) {
+    if (v.kind == PrintfValue::Kind::integer) return v.integer;
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(toInteger(v.real)));
+}
+
+// Pads `body` (sign or prefix first, then digits) to the spec's width.
+void appendPadded(std::string& out, const Spec& spec, std::string_view signPart, std::string_view digits,
+                  bool zeroPadAllowed) {
+    auto length = static_cast<int>(signPart.size() + digits.size());
+    int padding = std::max(0, std::min(spec.width, maxWidth) - length);
+    if (spec.leftAlign) {
+        out.append(signPart).append(digits).append(static_cast<std::size_t>(padding), ' ');
+    } else if (spec.zeroPad && zeroPadAllowed) {
+        out.append(signPart).append(static_cast<std::size_t>(padding), '0').append(digits);
+    } else {
+        out.append(static_cast<std::size_t>(padding), ' ').append(signPart).append(digits);
+    }
+}
+
+void appendReal(std::string& out, const Spec& spec, double value) {
+    std::array<char, 512> buffer{};
+    char* first = buffer.data();
+    char* last = buffer.data() + buffer.size();
+    bool negative = std::signbit(value);
+    double magnitude = std::fabs(value);
+    char lower = static_cast<char>(spec.conversion | 0x20);
+    int precision = spec.precision < 0 ? 6 : std::min(spec.precision, 300);
+
+    std::to_chars_result result{};
+    std::string digits;
+    if (std::isnan(value) || std::isinf(value)) {
+        digits = std::isnan(value) ? "nan" : "inf";
+        negative = negative && !std::isnan(value);
+    } else if (lower == 'f') {
+        result = std::to_chars(first, last, magnitude, std::chars_format::fixed, precision);
+    } else if (lower == 'e') {
+        result = std::to_chars(first, last, magnitude, std::chars_format::scientific, precision);
+    } else if (lower == 'a') {
+        result = spec.precision < 0 ? std::to_chars(first, last, magnitude, std::chars_format::hex)
+                                    : std::to_chars(first, last, magnitude, std::chars_format::hex, precision);
+    } else {
+        result = std::to_chars(first, last, magnitude, std::chars_format::general, precision == 0 ? 1 : precision);
+    }
+    if (digits.empty()) {
+        if (result.ec != std::errc{}) return;
+        digits.assign(first, result.ptr);
+        if (lower == 'a') digits.insert(0, "0x");
+        if (spec.alternate && digits.find('.') == std::string::npos && lower != 'a') {
+            auto exponent = digits.find('e');
+            digits.insert(exponent == std::string::npos ? digits.size() : exponent, ".");
+        }
+    }
+    if (spec.conversion == 'F' || spec.conversion == 'E' || spec.conversion == 'G' || spec.conversion == 'A') {
+        std::transform(digits.begin(), digits.end(), digits.begin(), upper);
+    }
+    std::string_view sign = negative ? "-" : spec.plusSign ? "+" : spec.spaceSign ? " " : "";
+    bool finite = std::isfinite(value);
+    if (lower == 'a' && finite) {
+        // Zero padding goes between "0x" and the digits.
+        std::string signPart = std::string(sign) + digits.substr(0, 2);
+        appendPadded(out, spec, signPart, std::string_view(digits).substr(2), true);
+        return;
+    }
+    appendPadded(out, spec, sign, digits, finite);
+}
+
+void appendInteger(std::string& out, const Spec& spec, const PrintfValue& value) {
+    std::array<char, 32> buffer{};
+    std::string_view sign;
+    std::string_view prefix;
+    std::uint64_t magnitude = 0;
+    int base = 10;
+    switch (spec.conversion) {
+        case 'd':
+        case 'i': {
+            std::int64_t v = signedOf(value);
+            // Signed conversions see a 32-bit int, as printf does with "%d".
+            auto narrowed = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(v)));
+            magnitude = narrowed < 0 ? static_cast<std::uint64_t>(-static_cast<std::int64_t>(narrowed))
+                                     : static_cast<std::uint64_t>(narrowed);
+            sign = narrowed < 0 ? "-" : spec.plusSign ? "+" : spec.spaceSign ? " " : "";
+            break;
+        }
+        case 'o':
+            base = 8;
+            magnitude = unsignedOf(value);
+            break;
+        case 'x':
+        case 'X':
+            base = 16;
+            magnitude = unsignedOf(value);
+            if (spec.alternate && magnitude != 0) prefix = spec.conversion == 'x' ? "0x" : "0X";
+            break;
+        default:
+            magnitude = unsignedOf(value);
+            break;
+    }
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, base);
+    std::string digits(buffer.data(), result.ptr);
+    if (spec.conversion == 'X') std::transform(digits.begin(), digits.end(), digits.begin(), upper);
+    if (spec.precision >= 0) {
+        if (spec.precision == 0 && magnitude == 0) digits.clear();
+        int minimum = std::min(spec.precision, maxWidth);
+        if (static_cast<int>(digits.size()) < minimum) {
+            digits.insert(0, static_cast<std::size_t>(minimum) - digits.size(), '0');
+        }
+    }
+    if (spec.conversion == 'o' && spec.alternate && (digits.empty() || digits.front() != '0')) digits.insert(0, "0");
+    std::string signPart = std::string(sign) + std::string(prefix);
+    appendPadded(out, spec, signPart, digits, spec.precision < 0);
+}
+
+// Reads "*" or digits; "*" takes the next value.
+int readCount(std::string_view format, std::size_t& i, std::span<const PrintfValue> values, std::size_t& next) {
+    if (i < format.size() && format[i] == '*') {
+        ++i;
+        if (next >= values.size()) return 0;
+        auto v = signedOf(values[next++]);
+        return static_cast<int>(std::clamp<std::int64_t>(v, -maxWidth, maxWidth));
+    }
+    int count = 0;
+    while (i < format.size() && isDigit(format[i])) {
+        count = std::min(count * 10 + (format[i] - '0'), maxWidth);
+        ++i;
+    }
+    return count;
+}
+
+}  // namespace
+
+std::string printfFormat(std::string_view format, std::span<const PrintfValue> values) {
+    std::string out;
+    out.reserve(format.size() + 8 * values.size());
+    std::size_t next = 0;
+    std::size_t i = 0;
+    while (i < format.size()) {
+        char c = format[i];
+        if (c != '%') {
+            out.push_back(c);
+            ++i;
+            continue;
+        }
+        std::size_t start = i++;
+        Spec spec;
+        for (; i < format.size(); ++i) {
+            char flag = format[i];
+            if (flag == '-') spec.leftAlign = true;
+            else if (flag == '+') spec.plusSign = true;
+            else if (flag == ' ') spec.spaceSign = true;
+            else if (flag == '#') spec.alternate = true;
+            else if (flag == '0') spec.zeroPad = true;
+            else if (flag == '\'') continue;  // grouping: none in the "C" locale
+            else break;
+        }
+        spec.width = readCount(format, i, values, next);
+        if (spec.width < 0) {
+            spec.leftAlign = true;
+            spec.width = -spec.width;
+        }
+        if (i < format.size() && format[i] == '.') {
+            ++i;
+            spec.precision = readCount(format, i, values, next);
+            if (spec.precision < 0) spec.precision = -1;
+        }
+        while (i < format.size() && std::string_view("hlLqjzt").find(format[i]) != std::string_view::npos) ++i;
+        if (i >= format.size()) {
+            out.append(format.substr(start));
+            break;
+        }
+        spec.conversion = format[i++];
+        switch (spec.conversion) {
+            case '%':
+                out.push_back('%');
+                break;
+            case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
+                if (next < values.size()) appendReal(out, spec, realOf(values[next++]));
+                break;
+            case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
+                if (next < values.size()) appendInteger(out, spec, values[next++]);
+                break;
+            case 's': case '@': case 'c':
+                // Object and text placeholders have no text value here: show the number.
+                if (next < values.size()) {
+                    const auto& v = values[next++];
+                    Spec plain = spec;
+                    if (v.kind == PrintfValue::Kind::integer) {
+                        plain.conversion = 'u';
+                        appendInteger(out, plain, v);
+                    } else {
+                        plain.conversion = 'g';
+                        plain.precision = -1;
+                        appendReal(out, plain, v.real);
+                    }
+                }
+                break;
+            default:
+                out.append(format.substr(start, i - start));
+                break;
+        }
+    }
+    return out;
+}
+
+std::string printfG(double value) {
+    const PrintfValue values[] = {PrintfValue::ofReal(value)};
+    return printfFormat("%g", values);
+}
+
+}  // namespace quenz

@@ -1,0 +1,17 @@
+#pragma once
+// The filters every environment knows: capitalize, uppercase, lowercase, default, join,
+// split, indent and filter.
+
+#include "Stencil/Expression.h"
+
+namespace stencil {
+
+void addBuiltinFilters(FilterTable& filters);
+
+// Upper- and lower-case mapping of UTF-8 text by the Unicode rules.
+std::string upperCased(std::string_view text);
+std::string lowerCased(std::string_view text);
+// The first character upper-cased, the rest as it is.
+std::string capitalized(std::string_view text);
+
+}  // namespace stencil

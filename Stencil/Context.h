@@ -1,0 +1,58 @@
+#pragma once
+// The names a template sees while it renders: the root value handed to the render, and the
+// scopes that tags such as `for` add on top of it. Inner scopes hide outer ones.
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "Stencil/Value.h"
+
+namespace stencil {
+
+namespace detail {
+struct RenderState;
+}
+
+class Context {
+public:
+    // The root is usually a dictionary; a host object serves its fields as names.
+    explicit Context(Value root = Value(Dictionary{}));
+
+    // The value of a name in the innermost scope that has it; null when none has.
+    Value lookup(std::string_view name) const;
+
+    // A new innermost scope. Its names come from `set`, then from `base` (a dictionary or host
+    // object) when given.
+    void pushScope(Value base = {});
+    void popScope();
+    // Sets a name in the innermost scope.
+    void set(std::string name, Value value);
+
+    // Pushes a scope for its lifetime.
+    class Scope {
+    public:
+        explicit Scope(Context& context, Value base = {}) : context_(context) { context_.pushScope(std::move(base)); }
+        ~Scope() { context_.popScope(); }
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        Context& context_;
+    };
+
+    // The engine's bookkeeping for the render in progress; null outside a render.
+    detail::RenderState* renderState() const { return state_; }
+    void setRenderState(detail::RenderState* state) { state_ = state; }
+
+private:
+    struct Frame {
+        std::vector<std::pair<std::string, Value>> names;
+        Value base;
+    };
+    std::vector<Frame> frames_;
+    detail::RenderState* state_ = nullptr;
+};
+
+}  // namespace stencil

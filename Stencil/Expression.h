@@ -1,0 +1,84 @@
+#pragma once
+// Variable expressions as templates write them: literals ("text", 'text', 42, 4.5, true,
+// false, 1...5), lookups by dot and subscript (`item.name`, `people.first`, `item[key]`), and
+// filters applied in turn (`name|lowercase|default:"none"`).
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Stencil/Context.h"
+#include "Stencil/Error.h"
+#include "Stencil/Value.h"
+
+namespace stencil {
+
+// A filter gets the value, the values of its arguments and the render's context.
+using FilterFunction =
+    std::function<Result<Value>(const Value& value, std::span<const Value> arguments, Context& context)>;
+using FilterTable = std::map<std::string, FilterFunction, std::less<>>;
+
+// The longest range literal that `a...b` may produce.
+inline constexpr std::size_t maxRangeLength = 1'000'000;
+
+class Variable {
+public:
+    // `depth` counts the subscripts around this one; parsing stops with an error past `maxDepth`.
+    static Result<Variable> parse(std::string_view text, std::size_t depth = 0, std::size_t maxDepth = 64);
+
+    // Null when a name is missing anywhere along the path; errors only for a bad range literal.
+    Result<Value> resolve(const Context& context) const;
+
+    // The literal's value when the expression is a literal.
+    const std::optional<Value>& literal() const { return literal_; }
+
+private:
+    struct Step {
+        std::string name;
+        std::shared_ptr<const Variable> subscript;  // set for `[expression]`
+    };
+    std::optional<Value> literal_;
+    std::vector<Step> path_;
+    std::shared_ptr<const Variable> rangeFrom_;
+    std::shared_ptr<const Variable> rangeTo_;
+};
+
+class FilterExpression {
+public:
+    // `variable|filter:argument,argument|filter`; every filter must be in the table.
+    static Result<FilterExpression> parse(std::string_view text, const FilterTable& filters,
+                                          std::size_t maxDepth = 64);
+    // Only filters, no variable: `lowercase|capitalize`, as the `filter` tag takes them.
+    static Result<FilterExpression> parseFilterChain(std::string_view text, const FilterTable& filters,
+                                                     std::size_t maxDepth = 64);
+
+    Result<Value> resolve(Context& context) const;
+    // Runs the filters on a given value, in order.
+    Result<Value> applyFilters(Value value, Context& context) const;
+
+private:
+    struct AppliedFilter {
+        std::string name;
+        const FilterFunction* function = nullptr;
+        std::vector<Variable> arguments;
+    };
+    static Result<FilterExpression> parseFilters(std::vector<std::string_view> pieces, FilterExpression expression,
+                                                 const FilterTable& filters, std::size_t maxDepth);
+
+    std::optional<Variable> variable_;
+    std::vector<AppliedFilter> filters_;
+};
+
+// The error for a filter name that the table lacks, suggesting the closest known names.
+Error unknownFilterError(std::string_view name, const FilterTable& filters);
+
+// Splits at `separator` where it stands outside quotes and brackets.
+std::vector<std::string_view> splitOutside(std::string_view text, char separator);
+
+}  // namespace stencil

@@ -1,0 +1,391 @@
+#include "Stencil/Value.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace stencil {
+
+namespace {
+
+constexpr std::size_t indexThreshold = 8;
+
+void appendDouble(std::string& out, double number) {
+    if (std::isnan(number)) {
+        out += "nan";
+        return;
+    }
+    if (std::isinf(number)) {
+        out += number < 0 ? "-inf" : "inf";
+        return;
+    }
+    // Plain notation for everyday magnitudes, exponent notation for the very large and very
+    // small; either way the shortest digits that read back as the same double.
+    double magnitude = std::fabs(number);
+    bool plain = magnitude == 0 || (magnitude >= 1e-4 && magnitude < 1e16);
+    char buffer[64];
+    auto [end, ec] = plain ? std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::fixed)
+                           : std::to_chars(buffer, buffer + sizeof buffer, number, std::chars_format::scientific);
+    if (ec != std::errc{}) {
+        out += "nan";
+        return;
+    }
+    std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
+    out += digits;
+    if (digits.find_first_of(".e") == std::string_view::npos) {
+        out += ".0";
+    }
+}
+
+void appendQuoted(std::string& out, const Value& value) {
+    if (const auto* text = value.string()) {
+        out += '"';
+        out += *text;
+        out += '"';
+    } else if (value.isNull()) {
+        out += "nil";
+    } else {
+        value.appendText(out);
+    }
+}
+
+std::optional<std::size_t> parseIndex(std::string_view name) {
+    std::size_t index = 0;
+    auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), index);
+    if (ec != std::errc{} || end != name.data() + name.size() || name.empty()) {
+        return std::nullopt;
+    }
+    return index;
+}
+
+Value sequenceMember(const Value::Array& elements, std::string_view name) {
+    if (name == "count") {
+        return Value(elements.size());
+    }
+    if (elements.empty()) {
+        return {};
+    }
+    if (name == "first") {
+        return elements.front();
+    }
+    if (name == "last") {
+        return elements.back();
+    }
+    if (auto index = parseIndex(name); index && *index < elements.size()) {
+        return elements[*index];
+    }
+    return {};
+}
+
+Value stringMember(const std::string& text, std::string_view name) {
+    auto characters = utf8Characters(text);
+    if (name == "count") {
+        return Value(characters.size());
+    }
+    if (characters.empty()) {
+        return {};
+    }
+    if (name == "first") {
+        return Value(characters.front());
+    }
+    if (name == "last") {
+        return Value(characters.back());
+    }
+    if (auto index = parseIndex(name); index && *index < characters.size()) {
+        return Value(characters[*index]);
+    }
+    return {};
+}
+
+}  // namespace
+
+Value::Value(Array elements) : storage_(std::make_shared<const Array>(std::move(elements))) {}
+Value::Value(Dictionary entries) : storage_(std::make_shared<const Dictionary>(std::move(entries))) {}
+Value::Value(std::shared_ptr<const HostObject> object) {
+    if (object) {
+        storage_ = std::move(object);
+    }
+}
+
+std::optional<bool> Value::boolean() const {
+    if (const auto* flag = std::get_if<bool>(&storage_)) {
+        return *flag;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> Value::integer() const {
+    if (const auto* number = std::get_if<std::int64_t>(&storage_)) {
+        return *number;
+    }
+    return std::nullopt;
+}
+
+std::optional<double> Value::number() const {
+    if (const auto* number = std::get_if<std::int64_t>(&storage_)) {
+        return static_cast<double>(*number);
+    }
+    if (const auto* number = std::get_if<double>(&storage_)) {
+        return *number;
+    }
+    return std::nullopt;
+}
+
+const Value::Array* Value::array() const {
+    const auto* shared = std::get_if<std::shared_ptr<const Array>>(&storage_);
+    return shared ? shared->get() : nullptr;
+}
+
+const Dictionary* Value::dictionary() const {
+    const auto* shared = std::get_if<std::shared_ptr<const Dictionary>>(&storage_);
+    return shared ? shared->get() : nullptr;
+}
+
+const HostObject* Value::object() const {
+    const auto* shared = std::get_if<std::shared_ptr<const HostObject>>(&storage_);
+    return shared ? shared->get() : nullptr;
+}
+
+std::shared_ptr<const HostObject> Value::sharedObject() const {
+    const auto* shared = std::get_if<std::shared_ptr<const HostObject>>(&storage_);
+    return shared ? *shared : nullptr;
+}
+
+std::string Value::text() const {
+    std::string out;
+    appendText(out);
+    return out;
+}
+
+void Value::appendText(std::string& out) const {
+    switch (kind()) {
+    case Kind::null:
+        return;
+    case Kind::boolean:
+        out += *boolean() ? "true" : "false";
+        return;
+    case Kind::integer: {
+        char buffer[24];
+        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, *integer());
+        out.append(buffer, ec == std::errc{} ? end : buffer);
+        return;
+    }
+    case Kind::number:
+        appendDouble(out, std::get<double>(storage_));
+        return;
+    case Kind::string:
+        out += *string();
+        return;
+    case Kind::array: {
+        out += '[';
+        bool first = true;
+        for (const auto& element : *array()) {
+            if (!first) {
+                out += ", ";
+            }
+            first = false;
+            appendQuoted(out, element);
+        }
+        out += ']';
+        return;
+    }
+    case Kind::dictionary: {
+        const auto& entries = *dictionary();
+        if (entries.empty()) {
+            out += "[:]";
+            return;
+        }
+        out += '[';
+        bool first = true;
+        for (const auto& [key, element] : entries) {
+            if (!first) {
+                out += ", ";
+            }
+            first = false;
+            out += '"';
+            out += key;
+            out += "\": ";
+            appendQuoted(out, element);
+        }
+        out += ']';
+        return;
+    }
+    case Kind::object:
+        out += object()->description();
+        return;
+    }
+}
+
+bool Value::truthy() const {
+    switch (kind()) {
+    case Kind::null:
+        return false;
+    case Kind::boolean:
+        return *boolean();
+    case Kind::integer:
+        return *integer() > 0;
+    case Kind::number:
+        return std::get<double>(storage_) > 0;
+    case Kind::string:
+        return !string()->empty();
+    case Kind::array:
+        return !array()->empty();
+    case Kind::dictionary:
+        return !dictionary()->empty();
+    case Kind::object: {
+        auto elements = object()->elements();
+        return !elements || !elements->empty();
+    }
+    }
+    return false;
+}
+
+bool operator==(const Value& a, const Value& b) {
+    if (a.integer() && b.integer()) {
+        return *a.integer() == *b.integer();
+    }
+    if (auto x = a.number(), y = b.number(); x && y) {
+        return *x == *y;
+    }
+    if (a.kind() != b.kind()) {
+        return false;
+    }
+    switch (a.kind()) {
+    case Value::Kind::null:
+        return true;
+    case Value::Kind::boolean:
+        return *a.boolean() == *b.boolean();
+    case Value::Kind::string:
+        return *a.string() == *b.string();
+    case Value::Kind::array:
+        return *a.array() == *b.array();
+    case Value::Kind::dictionary: {
+        const auto& left = *a.dictionary();
+        const auto& right = *b.dictionary();
+        if (left.size() != right.size()) {
+            return false;
+        }
+        for (const auto& [key, value] : left) {
+            const Value* other = right.find(key);
+            if (!other || !(*other == value)) {
+                return false;
+            }
+        }
+        return true;
+    }
+    case Value::Kind::object:
+        return a.object() == b.object();
+    case Value::Kind::integer:
+    case Value::Kind::number:
+        break;
+    }
+    return false;
+}
+
+Dictionary::Dictionary(std::initializer_list<Entry> entries) {
+    for (const auto& [key, value] : entries) {
+        set(key, value);
+    }
+}
+
+void Dictionary::set(std::string key, Value value) {
+    if (Value* existing = const_cast<Value*>(find(key))) {
+        *existing = std::move(value);
+        return;
+    }
+    entries_.emplace_back(std::move(key), std::move(value));
+    if (entries_.size() > indexThreshold) {
+        if (index_.empty()) {
+            for (std::size_t i = 0; i < entries_.size(); ++i) {
+                index_.emplace(entries_[i].first, i);
+            }
+        } else {
+            index_.emplace(entries_.back().first, entries_.size() - 1);
+        }
+    }
+}
+
+const Value* Dictionary::find(std::string_view key) const {
+    if (!index_.empty()) {
+        auto found = index_.find(key);
+        return found == index_.end() ? nullptr : &entries_[found->second].second;
+    }
+    for (const auto& entry : entries_) {
+        if (entry.first == key) {
+            return &entry.second;
+        }
+    }
+    return nullptr;
+}
+
+Value lookupMember(const Value& base, std::string_view name) {
+    switch (base.kind()) {
+    case Value::Kind::dictionary: {
+        const auto& entries = *base.dictionary();
+        if (const Value* found = entries.find(name)) {
+            return *found;
+        }
+        if (name == "count") {
+            return Value(entries.size());
+        }
+        return {};
+    }
+    case Value::Kind::array:
+        return sequenceMember(*base.array(), name);
+    case Value::Kind::string:
+        return stringMember(*base.string(), name);
+    case Value::Kind::object: {
+        const HostObject& object = *base.object();
+        if (auto field = object.lookup(name)) {
+            return std::move(*field);
+        }
+        if (auto elements = object.elements()) {
+            return sequenceMember(*elements, name);
+        }
+        return {};
+    }
+    default:
+        return {};
+    }
+}
+
+std::optional<Value::Array> iterationElements(const Value& value) {
+    switch (value.kind()) {
+    case Value::Kind::array:
+        return *value.array();
+    case Value::Kind::dictionary: {
+        Value::Array pairs;
+        pairs.reserve(value.dictionary()->size());
+        for (const auto& [key, element] : *value.dictionary()) {
+            pairs.emplace_back(Value::Array{Value(key), element});
+        }
+        return pairs;
+    }
+    case Value::Kind::string: {
+        Value::Array characters;
+        for (auto character : utf8Characters(*value.string())) {
+            characters.emplace_back(character);
+        }
+        return characters;
+    }
+    case Value::Kind::object:
+        return value.object()->elements();
+    default:
+        return std::nullopt;
+    }
+}
+
+std::vector<std::string_view> utf8Characters(std::string_view text) {
+    std::vector<std::string_view> characters;
+    std::size_t start = 0;
+    for (std::size_t i = 1; i <= text.size(); ++i) {
+        bool continuation =
+            i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80 && i - start < 4;
+        if (!continuation) {
+            characters.push_back(text.substr(start, i - start));
+            start = i;
+        }
+    }
+    return characters;
+}
+
+}  // namespace stencil

@@ -1,0 +1,22 @@
+#pragma once
+// The tags every environment knows: for, if, ifnot, filter, include, extends and block.
+
+#include "Stencil/detail/EnvironmentState.h"
+
+namespace stencil::detail {
+
+void addLoopTags(TagTable& tags);
+void addConditionTags(TagTable& tags);
+void addFilterTag(TagTable& tags);
+void addIncludeTag(TagTable& tags);
+void addInheritanceTags(TagTable& tags);
+
+inline void addBuiltinTags(TagTable& tags) {
+    addLoopTags(tags);
+    addConditionTags(tags);
+    addFilterTag(tags);
+    addIncludeTag(tags);
+    addInheritanceTags(tags);
+}
+
+}  // namespace stencil::detail

@@ -1,0 +1,26 @@
+#pragma once
+// The element of one project item (a group with its children, or any value item or alias),
+// written onto a sink and read from a pugixml element. Undo snapshots and the pasteboard use
+// these on single items; the document reader and writer use them for the whole tree.
+
+#include <pugixml.hpp>
+
+#include "VantorelData/format/XmlSink.h"
+#include "VantorelData/model/Project.h"
+
+namespace vantorel::format {
+
+// Groups nested deeper than this are not read: documents never come close, and a limit keeps
+// hostile input from exhausting the stack.
+inline constexpr int maximumGroupDepth = 256;
+
+// Writes the item's element. False when an item in the tree has no payload (which the model
+// never produces); the sink then holds a partial element.
+bool writeItemElement(XmlSink& sink, const QuenzColorProjectItem& item);
+
+// Reads one item element; null when the element names no item kind or the kind's content
+// cannot be read. Build and test group assignments are looked up in `project`.
+ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& project, bool generateNewIds,
+                               int depth = 0);
+
+}  // namespace vantorel::format

@@ -1,0 +1,139 @@
+#include "VantorelData/format/XmlTextSink.h"
+
+#include <cstdint>
+
+namespace vantorel::format {
+namespace {
+
+// Length of the valid UTF-8 sequence starting at `p` (the lead byte is >= 0x80), 0 when the
+// bytes are not valid UTF-8 (stray continuation, overlong form, surrogate, beyond U+10FFFF).
+std::size_t utf8SequenceLength(const unsigned char* p, const unsigned char* end) {
+    const unsigned char lead = p[0];
+    std::size_t length = 0;
+    std::uint32_t min = 0;
+    std::uint32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, min = 0x80, code = lead & 0x1Fu;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, min = 0x800, code = lead & 0x0Fu;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, min = 0x10000, code = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (static_cast<std::size_t>(end - p) < length) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (p[i] & 0x3Fu);
+    }
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return length;
+}
+
+}  // namespace
+
+void XmlTextSink::endPendingStartTag() {
+    if (startTagOpen_) {
+        out_ += ">\n";
+        startTagOpen_ = false;
+    }
+}
+
+void XmlTextSink::indent(int depth) {
+    out_.append(static_cast<std::size_t>(depth) * 2, ' ');
+}
+
+void XmlTextSink::open(const char* name) {
+    endPendingStartTag();
+    indent(depth_);
+    out_ += '<';
+    out_ += name;
+    openNames_.emplace_back(name);
+    startTagOpen_ = true;
+    ++depth_;
+}
+
+void XmlTextSink::attribute(const char* name, std::string_view value) {
+    out_ += ' ';
+    out_ += name;
+    out_ += "=\"";
+    appendEscaped(value, true);
+    out_ += '"';
+}
+
+void XmlTextSink::leaf(const char* name, std::string_view text) {
+    endPendingStartTag();
+    indent(depth_);
+    out_ += '<';
+    out_ += name;
+    out_ += '>';
+    appendEscaped(text, false);
+    out_ += "</";
+    out_ += name;
+    out_ += ">\n";
+}
+
+void XmlTextSink::close() {
+    --depth_;
+    if (startTagOpen_) {
+        out_ += " />\n";
+        startTagOpen_ = false;
+    } else {
+        indent(depth_);
+        out_ += "</";
+        out_ += openNames_.back();
+        out_ += ">\n";
+    }
+    openNames_.pop_back();
+}
+
+void XmlTextSink::appendEscaped(std::string_view text, bool inAttribute) {
+    const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = begin + text.size();
+    const auto* run = begin;  // start of the bytes not yet copied
+    auto flush = [&](const unsigned char* upTo) {
+        out_.append(reinterpret_cast<const char*>(run), static_cast<std::size_t>(upTo - run));
+    };
+    for (const auto* p = begin; p < end;) {
+        const unsigned char c = *p;
+        if (c >= 0x80) {
+            const std::size_t length = utf8SequenceLength(p, end);
+            if (length == 0) {
+                failed_ = true;
+                return;
+            }
+            p += length;
+            continue;
+        }
+        const char* replacement = nullptr;
+        switch (c) {
+            case '&': replacement = "&amp;"; break;
+            case '<': replacement = "&lt;"; break;
+            case '>': replacement = inAttribute ? nullptr : "&gt;"; break;
+            case '"': replacement = inAttribute ? "&quot;" : nullptr; break;
+            default: break;
+        }
+        const bool control = c < 0x20 && (inAttribute || (c != '\t' && c != '\n'));
+        if (c == 0) {
+            failed_ = true;
+            return;
+        }
+        if (!replacement && !control) {
+            ++p;
+            continue;
+        }
+        flush(p);
+        if (replacement) {
+            out_ += replacement;
+        } else {
+            // pugixml's form for control characters: two decimal digits.
+            const char reference[] = {'&', '#', static_cast<char>('0' + c / 10), static_cast<char>('0' + c % 10), ';'};
+            out_.append(reference, sizeof reference);
+        }
+        ++p;
+        run = p;
+    }
+    flush(end);
+}
+
+}  // namespace vantorel::format

@@ -1,0 +1,43 @@
+#pragma once
+// XmlTextSink prints elements as text exactly as pugixml prints a tree with format_indent and
+// two spaces per level ("<a />" for an empty element, "<a>text</a>" for a text-only one), but
+// straight into one string without building a tree. It also checks that every text is valid
+// UTF-8 that XML can carry; `failed()` reports text that cannot be encoded.
+//
+// One deliberate difference: a carriage return in text is written as "&#13;" rather than raw,
+// because readers turn a raw one into a line feed and the value would change on every save.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "VantorelData/format/XmlSink.h"
+
+namespace vantorel::format {
+
+class XmlTextSink final : public XmlSink {
+public:
+    // Appends to `output`; `depth` is the nesting level of the first element opened.
+    explicit XmlTextSink(std::string& output, int depth = 0) : out_(output), depth_(depth) {}
+
+    void open(const char* name) override;
+    void attribute(const char* name, std::string_view value) override;
+    void leaf(const char* name, std::string_view text) override;
+    void close() override;
+
+    // True when some text was not valid UTF-8 or held a NUL character.
+    bool failed() const { return failed_; }
+
+private:
+    void endPendingStartTag();
+    void indent(int depth);
+    void appendEscaped(std::string_view text, bool inAttribute);
+
+    std::string& out_;
+    int depth_;
+    bool startTagOpen_ = false;
+    bool failed_ = false;
+    std::vector<std::string_view> openNames_;
+};
+
+}  // namespace vantorel::format

@@ -1,0 +1,25 @@
+#pragma once
+// The whole document model in one include: the project, its items and payloads, themeable
+// values, sets, shadows, and the build and test records.
+
+#include "VantorelData/model/Alias.h"
+#include "VantorelData/model/AliasTarget.h"
+#include "VantorelData/model/Appearance.h"
+#include "VantorelData/model/BuildGroup.h"
+#include "VantorelData/model/BuildOptions.h"
+#include "VantorelData/model/BuildTask.h"
+#include "VantorelData/model/ColorItem.h"
+#include "VantorelData/model/ColorSet.h"
+#include "VantorelData/model/CustomBuildTaskData.h"
+#include "VantorelData/model/DocumentSetting.h"
+#include "VantorelData/model/ItemSearch.h"
+#include "VantorelData/model/PlainValueItems.h"
+#include "VantorelData/model/Project.h"
+#include "VantorelData/model/ProjectItem.h"
+#include "VantorelData/model/ProjectOptions.h"
+#include "VantorelData/model/QuenzColorSpace.h"
+#include "VantorelData/model/SetOptions.h"
+#include "VantorelData/model/Shadow.h"
+#include "VantorelData/model/TestOptions.h"
+#include "VantorelData/model/TestTask.h"
+#include "VantorelData/model/Themeable.h"

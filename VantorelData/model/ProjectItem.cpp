@@ -1,0 +1,76 @@
+#include "VantorelData/model/ProjectItem.h"
+
+#include <array>
+
+#include "VantorelData/model/EnumText.h"
+
+namespace vantorel {
+namespace {
+
+constexpr std::array<std::string_view, projectItemTypeCount> itemTypeNames = {
+    "group",        "color",  "colorSet",    "colorAlias", "number",    "numberAlias", "boolean",
+    "booleanAlias", "string", "stringAlias", "shadow",     "shadowSet", "shadowAlias"};
+
+template <std::size_t I>
+std::variant_alternative_t<I, ProjectItemPayload> slot(const ProjectItemPayload& payload) {
+    if (const auto* filled = std::get_if<I>(&payload)) return *filled;
+    return nullptr;
+}
+
+}  // namespace
+
+std::string_view caseName(ProjectItemType type) { return enum_text::textOf(itemTypeNames, type); }
+
+std::shared_ptr<QuenzColorGroup> QuenzColorProjectItem::group() const { return slot<0>(payload_); }
+QuenzColorItemPtr QuenzColorProjectItem::color() const { return slot<1>(payload_); }
+QuenzColorSetPtr QuenzColorProjectItem::colorSet() const { return slot<2>(payload_); }
+QuenzColorAliasPtr QuenzColorProjectItem::colorAlias() const { return slot<3>(payload_); }
+QuenzColorNumberPtr QuenzColorProjectItem::number() const { return slot<4>(payload_); }
+QuenzColorNumberAliasPtr QuenzColorProjectItem::numberAlias() const { return slot<5>(payload_); }
+QuenzColorBooleanPtr QuenzColorProjectItem::boolean() const { return slot<6>(payload_); }
+QuenzColorBooleanAliasPtr QuenzColorProjectItem::booleanAlias() const { return slot<7>(payload_); }
+QuenzColorStringPtr QuenzColorProjectItem::string() const { return slot<8>(payload_); }
+QuenzColorStringAliasPtr QuenzColorProjectItem::stringAlias() const { return slot<9>(payload_); }
+QuenzColorShadowPtr QuenzColorProjectItem::shadow() const { return slot<10>(payload_); }
+QuenzColorShadowSetPtr QuenzColorProjectItem::shadowSet() const { return slot<11>(payload_); }
+QuenzColorShadowAliasPtr QuenzColorProjectItem::shadowAlias() const { return slot<12>(payload_); }
+
+QuenzColorProjectItem::QuenzColorProjectItem(std::string uuid, std::string name, ProjectItemPayload payload)
+    : uuid_(std::move(uuid)), name_(std::move(name)), payload_(std::move(payload)) {
+    std::visit(
+        [](auto& filled) {
+            using Payload = typename std::decay_t<decltype(filled)>::element_type;
+            if (!filled) filled = std::make_shared<Payload>();
+        },
+        payload_);
+}
+
+std::shared_ptr<QuenzValueItem> QuenzColorProjectItem::valueItem() const {
+    return std::visit(
+        [](const auto& filled) -> std::shared_ptr<QuenzValueItem> {
+            using Payload = typename std::decay_t<decltype(filled)>::element_type;
+            if constexpr (std::is_base_of_v<QuenzValueItem, Payload>) {
+                return filled;
+            } else {
+                return nullptr;
+            }
+        },
+        payload_);
+}
+
+void QuenzColorGroup::insertItem(ProjectItemPtr item, std::size_t index) {
+    if (!item) return;
+    const auto position = items_.begin() + static_cast<std::ptrdiff_t>(std::min(index, items_.size()));
+    items_.insert(position, std::move(item));
+    notifyChanged(PropertyId::items);
+}
+
+ProjectItemPtr QuenzColorGroup::removeItemAt(std::size_t index) {
+    if (index >= items_.size()) return nullptr;
+    ProjectItemPtr removed = items_[index];
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+    notifyChanged(PropertyId::items);
+    return removed;
+}
+
+}  // namespace vantorel

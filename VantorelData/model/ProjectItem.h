@@ -1,0 +1,142 @@
+#pragma once
+// QuenzColorProjectItem: one node of a project's item tree, a named holder of exactly one
+// payload (a group, a color, a set, an alias, …) with its assignments to a build group and a
+// test group. QuenzColorGroup: the payload of a group, the ordered children.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "VantorelData/model/Alias.h"
+#include "VantorelData/model/BuildGroup.h"
+#include "VantorelData/model/ColorItem.h"
+#include "VantorelData/model/ColorSet.h"
+#include "VantorelData/model/Observable.h"
+#include "VantorelData/model/PlainValueItems.h"
+#include "VantorelData/model/Shadow.h"
+#include "VantorelData/model/TestTask.h"
+#include "VantorelData/model/Uuid.h"
+
+namespace vantorel {
+
+class QuenzColorGroup;
+
+enum class ProjectItemType {
+    group,
+    color,
+    colorSet,
+    colorAlias,
+    number,
+    numberAlias,
+    boolean,
+    booleanAlias,
+    string,
+    stringAlias,
+    shadow,
+    shadowSet,
+    shadowAlias,
+};
+inline constexpr int projectItemTypeCount = 13;
+
+// The case name ("colorSet").
+std::string_view caseName(ProjectItemType type);
+
+// The payload slots, in ProjectItemType order.
+using ProjectItemPayload =
+    std::variant<std::shared_ptr<QuenzColorGroup>, QuenzColorItemPtr, QuenzColorSetPtr, QuenzColorAliasPtr,
+                 QuenzColorNumberPtr, QuenzColorNumberAliasPtr, QuenzColorBooleanPtr, QuenzColorBooleanAliasPtr,
+                 QuenzColorStringPtr, QuenzColorStringAliasPtr, QuenzColorShadowPtr, QuenzColorShadowSetPtr,
+                 QuenzColorShadowAliasPtr>;
+
+class QuenzColorProjectItem : public Observable {
+public:
+    // An item of the payload's kind; an empty payload pointer is replaced by a default one, so
+    // that the filled slot always matches `itemType`.
+    QuenzColorProjectItem(std::string uuid, std::string name, ProjectItemPayload payload);
+
+    template <class Payload>
+    static ProjectItemPtr make(std::string uuid, std::string name, std::shared_ptr<Payload> payload) {
+        return std::make_shared<QuenzColorProjectItem>(std::move(uuid), std::move(name),
+                                                       ProjectItemPayload(std::move(payload)));
+    }
+    // A new item with a fresh identifier.
+    template <class Payload>
+    static ProjectItemPtr make(std::string name, std::shared_ptr<Payload> payload) {
+        return make(makeUuid(), std::move(name), std::move(payload));
+    }
+
+    const std::string& uuid() const { return uuid_; }
+    const std::string& name() const { return name_; }
+    void setName(std::string name) { update(name_, std::move(name), PropertyId::name); }
+    ProjectItemType itemType() const { return static_cast<ProjectItemType>(payload_.index()); }
+    const ProjectItemPayload& payload() const { return payload_; }
+
+    // The payload accessors: the filled slot, or null for every other kind. (Kept out of line:
+    // callers that checked `itemType` dereference them without compiler null-path warnings.)
+    std::shared_ptr<QuenzColorGroup> group() const;
+    QuenzColorItemPtr color() const;
+    QuenzColorSetPtr colorSet() const;
+    QuenzColorAliasPtr colorAlias() const;
+    QuenzColorNumberPtr number() const;
+    QuenzColorNumberAliasPtr numberAlias() const;
+    QuenzColorBooleanPtr boolean() const;
+    QuenzColorBooleanAliasPtr booleanAlias() const;
+    QuenzColorStringPtr string() const;
+    QuenzColorStringAliasPtr stringAlias() const;
+    QuenzColorShadowPtr shadow() const;
+    QuenzColorShadowSetPtr shadowSet() const;
+    QuenzColorShadowAliasPtr shadowAlias() const;
+    // The common value fields of every kind except groups; null for a group.
+    std::shared_ptr<QuenzValueItem> valueItem() const;
+    bool isGroup() const { return itemType() == ProjectItemType::group; }
+
+    const BuildGroupPtr& buildGroup() const { return buildGroup_; }
+    const TestGroupPtr& testGroup() const { return testGroup_; }
+    TestPosition testPosition() const { return testPosition_; }
+    bool isExpanded() const { return isExpanded_; }
+    void setBuildGroup(BuildGroupPtr group) { update(buildGroup_, std::move(group), PropertyId::buildGroup); }
+    void setTestGroup(TestGroupPtr group) { update(testGroup_, std::move(group), PropertyId::testGroup); }
+    void setTestPosition(TestPosition position) { update(testPosition_, position, PropertyId::testPosition); }
+    void setExpanded(bool expanded) { update(isExpanded_, expanded, PropertyId::isExpanded); }
+
+private:
+    std::string uuid_;
+    std::string name_;
+    ProjectItemPayload payload_;
+    BuildGroupPtr buildGroup_;
+    TestGroupPtr testGroup_;
+    TestPosition testPosition_ = TestPosition::both;
+    bool isExpanded_ = false;
+};
+
+class QuenzColorGroup : public Observable {
+public:
+    explicit QuenzColorGroup(std::vector<ProjectItemPtr> items = {}, bool providesNamespace = false)
+        : items_(std::move(items)), providesNamespace_(providesNamespace) {}
+
+    const std::vector<ProjectItemPtr>& items() const { return items_; }
+    void setItems(std::vector<ProjectItemPtr> items) { update(items_, std::move(items), PropertyId::items); }
+    // Inserts at min(index, count); a null item is ignored.
+    void insertItem(ProjectItemPtr item, std::size_t index);
+    void appendItem(ProjectItemPtr item) { insertItem(std::move(item), items_.size()); }
+    // Removes and returns the child at `index`; null when there is none.
+    ProjectItemPtr removeItemAt(std::size_t index);
+
+    bool providesNamespace() const { return providesNamespace_; }
+    void setProvidesNamespace(bool provides) {
+        update(providesNamespace_, provides, PropertyId::providesNamespace);
+    }
+    const std::string& searchFilter() const { return searchFilter_; }
+    void setSearchFilter(std::string filter) { update(searchFilter_, std::move(filter), PropertyId::searchFilter); }
+
+private:
+    std::vector<ProjectItemPtr> items_;
+    bool providesNamespace_;
+    std::string searchFilter_;
+};
+
+using QuenzColorGroupPtr = std::shared_ptr<QuenzColorGroup>;
+
+}  // namespace vantorel

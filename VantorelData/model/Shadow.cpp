@@ -1,0 +1,92 @@
+#include "VantorelData/model/Shadow.h"
+
+#include "QuenzColorUtils/ColorOperations.h"
+#include "VantorelData/model/VariantOperations.h"
+
+namespace vantorel {
+
+ShadowDetails defaultShadowDetails() {
+    return ShadowDetails(quenz::ColorValue{quenz::RGBSpace::sRGB, 0, 0, 0, 0.25, 0}, 0, 2, 4, 0);
+}
+
+// Shadow item
+
+QuenzColorShadow::QuenzColorShadow() : QuenzColorShadow(ThemeableShadow{defaultShadowDetails()}) {}
+
+QuenzColorShadow::QuenzColorShadow(ThemeableShadow shadow, ColorPresentation presentation, CommonValueFields common)
+    : QuenzColoredItem(presentation, std::move(common)), shadow_(std::move(shadow)) {}
+
+void QuenzColorShadow::setShadow(ThemeableShadow shadow) {
+    if (shadow_ == shadow) return;
+    shadow_ = std::move(shadow);
+    notifyChanged(PropertyId::shadow);
+}
+
+void QuenzColorShadow::setShadow(const ShadowDetails& details, ColorSource source) {
+    ThemeableShadow changed = shadow_;
+    changed.setVariant(details, source);
+    if (source == ColorSource::light || source == ColorSource::dark) {
+        applyAutoContrast(changed, appearanceType(), autoContrastAmount());
+    }
+    setShadow(std::move(changed));
+}
+
+void QuenzColorShadow::updateAutoContrast() {
+    ThemeableShadow changed = shadow_;
+    applyAutoContrast(changed, appearanceType(), autoContrastAmount());
+    setShadow(std::move(changed));
+}
+
+void QuenzColorShadow::appearanceTypeDidChange() {
+    ThemeableShadow changed = shadow_;
+    fillUsedVariants(changed, appearanceType(), autoContrastAmount());
+    setShadow(std::move(changed));
+}
+
+void QuenzColorShadow::autoContrastAmountDidChange() { updateAutoContrast(); }
+
+void QuenzColorShadow::convertStoredColors(quenz::RGBSpace target) {
+    ThemeableShadow changed = shadow_;
+    convertVariants(changed, target);
+    setShadow(std::move(changed));
+}
+
+// Shadow set
+
+QuenzColorShadowSet::QuenzColorShadowSet() : QuenzColorShadowSet({}, SetParameters{}) {}
+
+QuenzColorShadowSet::QuenzColorShadowSet(std::vector<ThemeableShadow> shadows, SetParameters parameters,
+                                         ColorPresentation presentation, CommonValueFields common)
+    : QuenzSetBase(std::move(shadows), parameters, presentation, std::move(common), PropertyId::shadows) {}
+
+std::shared_ptr<QuenzColorShadowSet> QuenzColorShadowSet::makeAutomatic(const ThemeableShadow& first,
+                                                                        const std::optional<ThemeableShadow>& middle,
+                                                                        const ThemeableShadow& last,
+                                                                        const NewSetOptions& options) {
+    SetParameters parameters;
+    parameters.interpolationMethod = options.interpolationMethod;
+    parameters.curveType = options.curveType;
+    parameters.curveAmount = 1.0;
+    parameters.type = middle ? SetType::threeItems : SetType::twoItems;
+    parameters.namingScheme = options.namingScheme;
+    parameters.middleLocation = 0.5;
+    ColorPresentation presentation;
+    presentation.colorSpace = quenz::colorSpaceOf(first.lightVariant.color).value_or(quenz::ColorSpace::displayP3);
+    presentation.colorFormat = options.colorFormat;
+    CommonValueFields common;
+    common.appearanceType = options.appearanceType;
+    auto set = std::make_shared<QuenzColorShadowSet>(std::vector<ThemeableShadow>{}, parameters, presentation, common);
+    set->setSteps(options.steps);
+    std::optional<ThemeableShadow> centre;
+    if (middle) centre = freshAnchor(*middle);
+    set->regenerate(freshAnchor(first), centre, freshAnchor(last));
+    return set;
+}
+
+ThemeableShadow QuenzColorShadowSet::templateStep() const {
+    ShadowDetails details = defaultShadowDetails();
+    if (auto converted = convertedInto(details, quenz::rgbSpaceFor(colorSpace()))) details = *converted;
+    return ThemeableShadow(details, std::nullopt, details);
+}
+
+}  // namespace vantorel

@@ -1,0 +1,56 @@
+// `vantorel save FILE [-o OUT]`: reads a document and writes it back in this version's form,
+// atomically, in place or to another file. Bytes that are not well-formed XML would read as an
+// empty project, so they are never overwritten.
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "Vantorel/platform/AtomicFile.h"
+#include "VantorelData/format/QuenzColorFileReader.h"
+#include "VantorelData/format/QuenzColorFileWriter.h"
+#include "cli/CommandRegistry.h"
+
+namespace vantorel::cli {
+namespace {
+
+struct SaveArguments {
+    std::string file;
+    std::string output;
+};
+
+int runSave(CommandIO& io, const SaveArguments& args) {
+    const auto contents = platform::readWholeFile(args.file);
+    if (contents.error) return fail(io, exitBadUsage, contents.error->message);
+    if (!format::QuenzColorFileReader::isWellFormed(contents.bytes)) {
+        return fail(io, exitBadUsage, "'" + args.file + "' is not a well-formed document; it was left unchanged");
+    }
+    const auto project = format::QuenzColorFileReader::read(contents.bytes);
+    const auto written = format::QuenzColorFileWriter::write(*project);
+    if (written.error) return fail(io, exitJobFailed, "cannot save '" + args.file + "': " + written.error->message);
+
+    const std::string& target = args.output.empty() ? args.file : args.output;
+    if (const auto error = platform::writeFileAtomically(target, written.bytes)) {
+        return fail(io, exitJobFailed, error->message);
+    }
+    io.out << "Saved " << target << '\n';
+    return exitSuccess;
+}
+
+const CommandRegistration registration{Command{
+    "save",
+    "Read a document and write it back in this version's form",
+    12,
+    [](CLI::App& app) -> CommandRunner {
+        auto args = std::make_shared<SaveArguments>();
+        app.add_option("FILE", args->file, "The document to read")->required();
+        app.add_option("-o,--output", args->output, "Write to this file instead of replacing FILE");
+        app.footer("The file is replaced atomically: readers see the old document or the new one, never a mix.");
+        return [args](CommandIO& io) { return runSave(io, *args); };
+    },
+}};
+
+}  // namespace
+}  // namespace vantorel::cli

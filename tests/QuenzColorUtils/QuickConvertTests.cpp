@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "QuenzColorUtils/ColorOperations.h"
+#include "QuenzColorUtils/QuickConvert.h"
+
+namespace quenz {
+namespace {
+
+std::vector<std::string> values(const std::vector<ColorConvertData>& rows) {
+    std::vector<std::string> out;
+    for (const auto& row : rows) out.push_back(row.value);
+    return out;
+}
+
+TEST(QuickConvert, RowsForOrangeInSRGB) {
+    auto rows = quickConvertRows({RGBSpace::sRGB, 1, 0.5, 0, 1}, ColorSpace::sRGB);
+    const std::vector<std::string> expected = {
+        "1 0.5 0 1",
+        "0.0833 1 1 1",
+        "#FF8000",
+        "rgb(255, 128, 0)",
+        "color(srgb 1 0.5 0)",
+        "hsl(30 100% 50%)",
+        "0xFFFF8000",
+        "0xFF8000FF",
+        "UIColor(red: 1, green: 0.5, blue: 0, alpha: 1)",
+        "UIColor(hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)",
+        "NSColor(red: 1, green: 0.5, blue: 0, alpha: 1)",
+        "NSColor(hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)",
+        "Color(red: 1, green: 0.5, blue: 0)",
+        "Color(hue: 0.0833, saturation: 1, brightness: 1, opacity: 1)",
+        "Color(red = 1f, green = 0.5f, blue = 0f, alpha = 1f, colorSpace = ColorSpaces.Srgb)",
+    };
+    EXPECT_EQ(values(rows), expected);
+    ASSERT_EQ(rows.size(), expected.size());
+    EXPECT_EQ(rows[2].format, "CSS Hex RGB");
+    EXPECT_EQ(rows[2].colorFormat, ColorFormat::htmlRGB);
+    for (const auto& row : rows) EXPECT_NE(row.colorFormat, ColorFormat::hexRGB);
+}
+
+TEST(QuickConvert, TargetSpaceChoosesFormsAndConvertsFirst) {
+    struct Case {
+        ColorSpace target;
+        std::vector<std::string> formats;
+    };
+    const Case cases[] = {
+        {ColorSpace::oklch, {"CSS oklch()"}},
+        {ColorSpace::oklab, {"CSS oklab()"}},
+        {ColorSpace::sRGBExtended,
+         {"Float RGBA", "CSS oklab()", "CSS oklch()", "Swift UIColor RGBA", "Swift NSColor RGBA", "Swift NSColor HSBA",
+          "SwiftUI Color RGBA", "Android Compose Color"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> formats;
+        for (const auto& row : quickConvertRows({RGBSpace::sRGB, 1, 0, 0, 1}, c.target)) formats.push_back(row.format);
+        EXPECT_EQ(formats, c.formats) << caseName(c.target);
+    }
+
+    // sRGB orange shown in Display P3: converted, with the "p3: " prefix on the short forms.
+    auto rows = quickConvertRows({RGBSpace::sRGB, 1, 0.5, 0, 1}, ColorSpace::displayP3);
+    auto has = [&](const std::string& value) {
+        return std::any_of(rows.begin(), rows.end(), [&](const auto& row) { return row.value == value; });
+    };
+    EXPECT_TRUE(has("p3: #EF8633"));
+    EXPECT_TRUE(has("color(display-p3 0.936 0.5272 0.1983)"));
+    EXPECT_FALSE(has("rgb(255, 128, 0)"));  // rgb() has no Display P3 form of its own
+}
+
+TEST(QuickConvert, SimplestByteComponentsKeepTheBytes) {
+    struct Case {
+        double component;
+        double simplest;
+    };
+    const Case cases[] = {
+        {128.0 / 255, 0.5},   {64.0 / 255, 0.25}, {51.0 / 255, 0.2},    {1, 1},   {0, 0},
+        {127.0 / 255, 0.498}, {1.0 / 255, 0.004}, {0.50196, 0.50196}, {-0.2, -0.2}, {1.2, 1.2},
+    };
+    for (const auto& c : cases) {
+        ColorValue simple = withSimplestByteComponents({RGBSpace::sRGB, c.component, 0, 0, c.component});
+        EXPECT_DOUBLE_EQ(simple.red, c.simplest) << c.component;
+        EXPECT_DOUBLE_EQ(simple.alpha, c.simplest) << c.component;
+        if (c.component >= 0 && c.component <= 1) {
+            EXPECT_EQ(std::round(simple.red * 255), std::round(c.component * 255)) << c.component;
+        }
+    }
+}
+
+TEST(QuickConvert, ViewModelRebuildsOnEveryChange) {
+    QuickConvertViewModel model({RGBSpace::sRGB, 1, 0.5, 0, 1});
+    EXPECT_EQ(model.data(), quickConvertRows({RGBSpace::sRGB, 1, 0.5, 0, 1}, ColorSpace::sRGB));
+
+    model.setToColorSpace(ColorSpace::oklch);
+    ASSERT_EQ(model.data().size(), 1u);
+    EXPECT_EQ(model.data()[0].value, "oklch(73.1% 0.1861 52.8)");
+
+    model.setColorToConvert({RGBSpace::sRGB, 1, 0, 0, 1});
+    ASSERT_EQ(model.data().size(), 1u);
+    EXPECT_EQ(model.data()[0].value, "oklch(62.8% 0.2577 29.2)");
+
+    model.setFromColorSpace(ColorSpace::displayP3);
+    EXPECT_EQ(model.fromColorSpace(), ColorSpace::displayP3);
+    EXPECT_EQ(model.data()[0].value, "oklch(62.8% 0.2577 29.2)");
+}
+
+}  // namespace
+}  // namespace quenz

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <pugixml.hpp>
+
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "VantorelData/format/XmlNodeSink.h"
+#include "VantorelData/format/XmlTextSink.h"
+
+namespace vantorel::format {
+namespace {
+
+std::string printed(const pugi::xml_document& document) {
+    std::ostringstream out;
+    document.save(out, "  ", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
+    return out.str();
+}
+
+// Sends the same elements to both sinks; the text sink must print what pugixml prints of the
+// tree the node sink built.
+void expectSameOutput(const std::function<void(XmlSink&)>& describe) {
+    std::string text;
+    XmlTextSink textSink(text);
+    describe(textSink);
+    EXPECT_FALSE(textSink.failed());
+
+    pugi::xml_document document;
+    XmlNodeSink nodeSink(document);
+    describe(nodeSink);
+    EXPECT_EQ(text, printed(document));
+}
+
+TEST(FormatXmlSink, TextSinkPrintsLikePugixml) {
+    const std::function<void(XmlSink&)> shapes[] = {
+        [](XmlSink& sink) {
+            sink.open("root");
+            sink.attribute("xmlns", "https://example.org/a?b=1&c=\"2\"<>");
+            sink.open("empty");
+            sink.close();
+            sink.leaf("emptyText", "");
+            sink.leaf("text", "a & b < c > d \"quoted\" 'single'");
+            sink.open("nested");
+            sink.open("deeper");
+            sink.leaf("x", "1");
+            sink.close();
+            sink.open("variant");
+            sink.attribute("type", "dark");
+            sink.close();
+            sink.close();
+            sink.close();
+        },
+        [](XmlSink& sink) {
+            sink.open("unicode");
+            sink.leaf("name", "Grün ✓ 😀 Lamé");
+            sink.leaf("lines", "first\nsecond\ttabbed");
+            sink.leaf("control", std::string("bell\x07" "end"));
+            sink.leaf("cdataEnd", "]]>");
+            sink.close();
+        },
+    };
+    for (const auto& shape : shapes) expectSameOutput(shape);
+}
+
+TEST(FormatXmlSink, CarriageReturnsAreKeptAsReferences) {
+    std::string text;
+    XmlTextSink sink(text);
+    sink.leaf("value", "a\r\nb");
+    EXPECT_EQ(text, "<value>a&#13;\nb</value>\n");
+
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_string(text.c_str()));
+    EXPECT_STREQ(document.child("value").text().get(), "a\r\nb");
+}
+
+TEST(FormatXmlSink, TextThatXmlCannotCarryFails) {
+    const std::string unencodable[] = {
+        std::string("\xC3"),              // truncated sequence
+        std::string("\xC0\xAF"),          // overlong
+        std::string("\xED\xA0\x80"),      // surrogate
+        std::string("\xF4\x90\x80\x80"),  // beyond U+10FFFF
+        std::string("\x80"),              // stray continuation byte
+        std::string("a\0b", 3),           // NUL
+    };
+    for (const auto& bad : unencodable) {
+        std::string text;
+        XmlTextSink sink(text);
+        sink.leaf("value", bad);
+        EXPECT_TRUE(sink.failed()) << ::testing::PrintToString(bad);
+    }
+    std::string text;
+    XmlTextSink sink(text);
+    sink.leaf("value", "\xE2\x82\xAC \xF0\x9F\x98\x80");
+    EXPECT_FALSE(sink.failed());
+}
+
+TEST(FormatXmlSink, StartsAtTheGivenDepth) {
+    std::string text;
+    XmlTextSink sink(text, 2);
+    sink.open("group");
+    sink.leaf("id", "A");
+    sink.close();
+    EXPECT_EQ(text, "    <group>\n      <id>A</id>\n    </group>\n");
+}
+
+}  // namespace
+}  // namespace vantorel::format

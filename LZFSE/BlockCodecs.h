@@ -13,8 +13,8 @@ namespace lzfse {
 
 // What a block decoder reports: bytes of input used, or why the block was refused.
 struct BlockOutcome {
-  size_t consumed = 0;
-  std::string error;  // empty on success
+    size_t consumed = 0;
+    std::string error;  // empty on success
 };
 
 // `block` starts at the block's magic and runs to the end of the input. Decoded bytes are

@@ -27,30 +27,33 @@ std::vector<uint8_t> encode(std::string_view text);
 
 // Either the decoded bytes or the reason the stream was rejected.
 class DecodeResult {
- public:
-  static DecodeResult success(std::vector<uint8_t> bytes) { return DecodeResult(std::move(bytes), {}); }
-  static DecodeResult failure(std::string message) { return DecodeResult({}, std::move(message)); }
+public:
+    static DecodeResult success(std::vector<uint8_t> bytes) { return DecodeResult(std::move(bytes), {}); }
+    static DecodeResult failure(std::string message) { return DecodeResult({}, std::move(message)); }
 
-  bool ok() const { return error_.empty(); }
-  explicit operator bool() const { return ok(); }
-  const std::vector<uint8_t>& bytes() const& { return bytes_; }
-  std::vector<uint8_t>&& bytes() && { return std::move(bytes_); }
-  // A sentence saying what is wrong with the stream; empty on success.
-  const std::string& error() const { return error_; }
+    bool ok() const { return error_.empty(); }
+    explicit operator bool() const { return ok(); }
+    const std::vector<uint8_t>& bytes() const& { return bytes_; }
+    std::vector<uint8_t>&& bytes() && { return std::move(bytes_); }
+    // A sentence saying what is wrong with the stream; empty on success.
+    const std::string& error() const { return error_; }
 
- private:
-  DecodeResult(std::vector<uint8_t> bytes, std::string error) : bytes_(std::move(bytes)), error_(std::move(error)) {}
-  std::vector<uint8_t> bytes_;
-  std::string error_;
+private:
+    DecodeResult(std::vector<uint8_t> bytes, std::string error)
+        : bytes_(std::move(bytes)), error_(std::move(error)) {}
+    std::vector<uint8_t> bytes_;
+    std::string error_;
 };
 
 // Decodes a complete stream (through its end-of-stream block; bytes after it are ignored).
 DecodeResult decodeChecked(std::span<const uint8_t> stream, size_t maxOutput = kDefaultMaxOutput);
 
 // The same, for callers that only need to know whether it worked.
-std::optional<std::vector<uint8_t>> decode(std::span<const uint8_t> stream, size_t maxOutput = kDefaultMaxOutput);
+std::optional<std::vector<uint8_t>> decode(std::span<const uint8_t> stream,
+                                           size_t maxOutput = kDefaultMaxOutput);
 
 // Decodes a stream that holds text (such as printed XML); the bytes are returned unchanged.
-std::optional<std::string> decodeToString(std::span<const uint8_t> stream, size_t maxOutput = kDefaultMaxOutput);
+std::optional<std::string> decodeToString(std::span<const uint8_t> stream,
+                                          size_t maxOutput = kDefaultMaxOutput);
 
 }  // namespace lzfse

@@ -219,7 +219,7 @@ std::optional<ColorValue> cssRGB(std::string_view text, ColorSpace space) {
     return findAfter(text, "color(", [&](Scanner& s) -> std::optional<ColorValue> {
         double v[3]{};
         s.skipSpace();
-        if (!s.literal("display-p3") || !s.separator() || !numbers(s, v, 3)) return std::nullopt;
+        if (!s.literal("display-p3") || !s.separator() || !cssComponents(s, v, {1, 1, 1})) return std::nullopt;
         double alpha = cssAlpha(s);
         if (!closing(s)) return std::nullopt;
         return makeRGB(v[0], v[1], v[2], alpha, space);

@@ -27,6 +27,8 @@ StoredSettings readSettings(const fs::path& file) {
     if (!fs::exists(file, ignored)) return {};
     auto contents = readWholeFile(file);
     if (contents.error) return {nlohmann::json::object(), contents.error};
+    // An empty file (made by hand, say) holds no settings yet.
+    if (contents.bytes.find_first_not_of(" \t\r\n") == std::string::npos) return {};
     auto parsed = nlohmann::json::parse(contents.bytes, nullptr, false);
     if (parsed.is_discarded() || !parsed.is_object()) {
         return {nlohmann::json::object(),

@@ -1,5 +1,6 @@
 #include "VantorelData/format/NumberText.h"
 #include "VantorelData/format/TaskElements.h"
+#include "VantorelData/format/XmlTextSink.h"
 
 namespace vantorel::format {
 namespace {
@@ -9,9 +10,9 @@ bool isAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A'
 }  // namespace
 
 // The characters the XML reader accepts in names: letters, "_", ":" and any non-ASCII byte
-// to start, then also digits, "-" and ".".
+// to start, then also digits, "-" and "."; and, as all text of a document, valid UTF-8.
 bool isStorableElementName(std::string_view key) {
-    if (key.empty()) return false;
+    if (key.empty() || !isEncodableText(key)) return false;
     for (std::size_t i = 0; i < key.size(); ++i) {
         const auto c = static_cast<unsigned char>(key[i]);
         const bool start = isAsciiLetter(c) || c == '_' || c == ':' || c >= 0x80;

@@ -32,6 +32,22 @@ std::size_t utf8SequenceLength(const unsigned char* p, const unsigned char* end)
 
 }  // namespace
 
+bool isEncodableText(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        if (*p == 0) return false;
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        const std::size_t length = utf8SequenceLength(p, end);
+        if (length == 0) return false;
+        p += length;
+    }
+    return true;
+}
+
 void XmlTextSink::endPendingStartTag() {
     if (startTagOpen_) {
         out_ += ">\n";

@@ -15,6 +15,9 @@
 
 namespace vantorel::format {
 
+// True when the bytes are valid UTF-8 without NUL characters.
+bool isEncodableText(std::string_view text);
+
 class XmlTextSink final : public XmlSink {
 public:
     // Appends to `output`; `depth` is the nesting level of the first element opened.

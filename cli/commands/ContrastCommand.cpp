@@ -15,6 +15,7 @@
 #include "QuenzColorUtils/ColorSpace.h"
 #include "Vantorel/testing/AccessibilityTables.h"
 #include "Vantorel/testing/ContrastColorText.h"
+#include "cli/ColorArguments.h"
 #include "cli/CommandRegistry.h"
 
 namespace vantorel::cli {
@@ -31,16 +32,6 @@ struct ContrastArguments {
 
 // The form a color is most likely written in, judged by how the text starts; the parser falls
 // back to the other forms by itself.
-quenz::ColorFormat preferredFormatFor(std::string_view text) {
-    auto start = text.find_first_not_of(" \t\r\n");
-    text = start == std::string_view::npos ? std::string_view() : text.substr(start);
-    if (text.starts_with("color(")) return quenz::ColorFormat::cssColor;
-    if (text.starts_with("oklab(")) return quenz::ColorFormat::cssOKLAB;
-    if (text.starts_with("oklch(")) return quenz::ColorFormat::cssOKLCH;
-    if (text.starts_with("Color(red =")) return quenz::ColorFormat::androidComposeColor;
-    return quenz::ColorFormat::htmlRGB;
-}
-
 quenz::ConvertedColor readColor(const std::string& text, std::optional<quenz::ColorFormat> format,
                                 std::optional<quenz::ColorSpace> space) {
     // A space named on the command line is taken as given; otherwise "p3" in the text decides.

@@ -16,6 +16,7 @@
 #include "QuenzColorUtils/ColorSpace.h"
 #include "QuenzColorUtils/QuickConvert.h"
 #include "QuenzColorUtils/RandomColor.h"
+#include "cli/ColorArguments.h"
 #include "cli/CommandRegistry.h"
 
 namespace vantorel::cli {
@@ -32,16 +33,6 @@ struct ConvertArguments {
 
 // The form the text is most likely written in, judged by its leading word; the parser falls
 // back to the other forms by itself.
-quenz::ColorFormat preferredFormatFor(std::string_view text) {
-    auto start = text.find_first_not_of(" \t\r\n");
-    text = start == std::string_view::npos ? std::string_view() : text.substr(start);
-    if (text.starts_with("color(")) return quenz::ColorFormat::cssColor;
-    if (text.starts_with("oklab(")) return quenz::ColorFormat::cssOKLAB;
-    if (text.starts_with("oklch(")) return quenz::ColorFormat::cssOKLCH;
-    if (text.starts_with("Color(red =")) return quenz::ColorFormat::androidComposeColor;
-    return quenz::ColorFormat::htmlRGB;
-}
-
 bool sameGamut(quenz::RGBSpace a, quenz::RGBSpace b) {
     auto family = [](quenz::RGBSpace space) {
         return space == quenz::RGBSpace::extendedSRGB ? quenz::RGBSpace::sRGB : space;

@@ -9,7 +9,9 @@ using namespace vantorel::format::testing;
 
 void expectSameCommon(const QuenzValueItem& a, const QuenzValueItem& b) {
     EXPECT_EQ(a.appearanceType(), b.appearanceType());
-    if (isAuto(a.appearanceType())) EXPECT_EQ(a.autoContrastAmount(), b.autoContrastAmount());
+    if (isAuto(a.appearanceType())) {
+        EXPECT_EQ(a.autoContrastAmount(), b.autoContrastAmount());
+    }
     EXPECT_EQ(a.deprecated(), b.deprecated());
     EXPECT_EQ(a.deprecatedReason(), b.deprecatedReason());
 }
@@ -172,11 +174,17 @@ TEST(FormatRoundTrip, ShowcaseHoldsEveryKindOfItem) {
     EXPECT_FALSE(project->testGroups().empty());
     // Every alias finds its light target.
     project->forEachItem([](const ProjectItemPtr& item) {
-        if (auto alias = item->colorAlias()) EXPECT_TRUE(alias->referencedProjectItem()) << item->name();
-        if (auto alias = item->shadowAlias()) EXPECT_TRUE(alias->referencedProjectItem()) << item->name();
-        if (auto alias = item->numberAlias()) EXPECT_TRUE(alias->referencedProjectItem()) << item->name();
-        if (auto alias = item->booleanAlias()) EXPECT_TRUE(alias->referencedProjectItem()) << item->name();
-        if (auto alias = item->stringAlias()) EXPECT_TRUE(alias->referencedProjectItem()) << item->name();
+        const bool isAlias = item->colorAlias() || item->shadowAlias() || item->numberAlias() || item->booleanAlias() ||
+                             item->stringAlias();
+        if (!isAlias) return;
+        const auto value = item->valueItem();
+        std::shared_ptr<QuenzColorProjectItem> target;
+        if (auto alias = item->colorAlias()) target = alias->referencedProjectItem();
+        if (auto alias = item->shadowAlias()) target = alias->referencedProjectItem();
+        if (auto alias = item->numberAlias()) target = alias->referencedProjectItem();
+        if (auto alias = item->booleanAlias()) target = alias->referencedProjectItem();
+        if (auto alias = item->stringAlias()) target = alias->referencedProjectItem();
+        EXPECT_TRUE(target) << item->name();
     });
 }
 

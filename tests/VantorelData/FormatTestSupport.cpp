@@ -28,9 +28,11 @@ Themeable<V> valueFor(AppearanceType type, V light, V dark, V lightHighContrast,
     return value;
 }
 
-ThemeableShadow shadowFor(AppearanceType type, std::string name = {}) {
-    const auto value = valueFor(type, shadowOf(0, 1, 2, 0, rgb(0, 0, 0, 0.25)), shadowOf(0, 2, 4, 1, rgb(0, 0, 0, 0.5)),
-                                shadowOf(0, 1.5, 2, 0, rgb(0, 0, 0, 0.75)), shadowOf(-1, 2.25, 8, 2, rgb(0, 0, 0, 1)));
+ThemeableShadow shadowFor(AppearanceType type, std::string name = {}, quenz::RGBSpace space = quenz::RGBSpace::sRGB) {
+    const auto value = valueFor(type, shadowOf(0, 1, 2, 0, rgb(0, 0, 0, 0.25, space)),
+                                shadowOf(0, 2, 4, 1, rgb(0, 0, 0, 0.5, space)),
+                                shadowOf(0, 1.5, 2, 0, rgb(0, 0, 0, 0.75, space)),
+                                shadowOf(-1, 2.25, 8, 2, rgb(-0.5, 0, 1.25, 1, space)));
     return ThemeableShadow(value.lightVariant, value.lightVariantHighContrast, value.darkVariant,
                            value.darkVariantHighContrast, std::move(name));
 }
@@ -94,7 +96,7 @@ QuenzColorProjectPtr everyKindProject() {
             std::make_shared<QuenzColorString>(valueFor<std::string>(type, "light <&>", "", "  ", "dark \"hc\""), fields)));
         top.push_back(QuenzColorProjectItem::make(
             idFor("shadow", type), "Shadow",
-            std::make_shared<QuenzColorShadow>(shadowFor(type), ColorPresentation{quenz::ColorSpace::sRGBExtended,
+            std::make_shared<QuenzColorShadow>(shadowFor(type, {}, quenz::RGBSpace::extendedSRGB), ColorPresentation{quenz::ColorSpace::sRGBExtended,
                                                                                   quenz::ColorFormat::hexRGBA},
                                                fields)));
     }

@@ -74,7 +74,9 @@ TEST(ProjectLookup, IndexPathAndItemAtPathAreInverse) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(project->indexPath(c.uuid), c.path) << c.uuid;
-        if (c.path) EXPECT_EQ(project->itemAtPath(*c.path), project->itemWithId(c.uuid)) << c.uuid;
+        if (c.path) {
+            EXPECT_EQ(project->itemAtPath(*c.path), project->itemWithId(c.uuid)) << c.uuid;
+        }
     }
     EXPECT_EQ(project->itemAtPath({}), nullptr);
     EXPECT_EQ(project->itemAtPath({9}), nullptr);

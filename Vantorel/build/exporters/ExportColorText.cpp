@@ -12,9 +12,9 @@ std::optional<std::string> sRGBHexText(const quenz::ColorValue& color, quenz::Co
     options.roundedTo = 4;
     auto result = quenz::ColorConverter::formatColor(inSRGB, format, quenz::ColorSpace::sRGB, options);
     if (!result.colorString) return std::nullopt;
-    std::string text = std::move(*result.colorString);
-    if (text.starts_with("0x")) text.replace(0, 2, "#");
-    return text;
+    const std::string_view text = *result.colorString;
+    if (!text.starts_with("0x")) return std::string(text);
+    return "#" + std::string(text.substr(2));
 }
 
 }  // namespace vantorel::build

@@ -1,0 +1,167 @@
+// Opening and saving documents of 1k, 10k and 100k items, beside pugixml's bare parse and print
+// of the same bytes: the reader and writer should stay within twice the cost of the XML work
+// alone. Live heap bytes per item after opening are reported as a counter.
+
+#include <benchmark/benchmark.h>
+
+#include <pugixml.hpp>
+
+#include <atomic>
+#include <cstdlib>
+#include <map>
+#include <new>
+#include <string>
+
+#include "VantorelData/format/QuenzColorFileReader.h"
+#include "VantorelData/format/QuenzColorFileWriter.h"
+
+// Live heap bytes, for the memory-per-item counter.
+namespace {
+std::atomic<long long> liveBytes{0};
+}
+
+void* operator new(std::size_t size) {
+    auto* block = static_cast<std::size_t*>(std::malloc(size + sizeof(std::max_align_t)));
+    if (!block) throw std::bad_alloc();
+    *block = size;
+    liveBytes += static_cast<long long>(size);
+    return reinterpret_cast<char*>(block) + sizeof(std::max_align_t);
+}
+void operator delete(void* pointer) noexcept {
+    if (!pointer) return;
+    auto* block = reinterpret_cast<std::size_t*>(static_cast<char*>(pointer) - sizeof(std::max_align_t));
+    liveBytes -= static_cast<long long>(*block);
+    std::free(block);
+}
+void operator delete(void* pointer, std::size_t) noexcept { operator delete(pointer); }
+
+namespace vantorel::format {
+namespace {
+
+quenz::ColorValue gray(double level, double alpha = 1) { return {quenz::RGBSpace::sRGB, level, level * 0.9, level * 0.8, alpha, 0}; }
+
+// About `count` items: groups of twelve, one of each kind, every fourth group nested in the
+// previous one, aliases pointing at the group's set, number, boolean, string and shadow set.
+QuenzColorProjectPtr generatedProject(int count) {
+    auto project = std::make_shared<QuenzColorProject>();
+    auto web = std::make_shared<BuildGroup>("Web", std::vector<BuildTaskPtr>{BuildTask::makeDefault()});
+    auto contrast = std::make_shared<TestGroup>("Contrast", std::vector<TestTaskPtr>{std::make_shared<TestTask>()});
+    project->setBuildGroups({web});
+    project->setTestGroups({contrast});
+    std::vector<ProjectItemPtr> top;
+    std::shared_ptr<QuenzColorGroup> previous;
+    const CommonValueFields lightDark{AppearanceType::lightAndDark, 0.5, false, std::nullopt};
+    for (int made = 0, g = 0; made < count; ++g) {
+        std::vector<ProjectItemPtr> items;
+        const double level = (g % 100) / 100.0;
+        auto color = QuenzColorProjectItem::make(
+            "Color " + std::to_string(g),
+            std::make_shared<QuenzColorItem>(ThemeableColor(gray(level), {}, gray(1 - level)), ColorPresentation{}, lightDark));
+        std::vector<ThemeableColor> steps;
+        for (int s = 0; s < 5; ++s) steps.emplace_back(gray(s / 4.0), std::nullopt, std::nullopt, std::nullopt, std::to_string(100 * (s + 1)));
+        auto set = QuenzColorProjectItem::make("Ramp", std::make_shared<QuenzColorSet>(steps, SetParameters{}));
+        auto number = QuenzColorProjectItem::make("Space", std::make_shared<QuenzColorNumber>(ThemeableNumber(g * 0.25), 0.0, 100.0, 10));
+        auto boolean = QuenzColorProjectItem::make("Flag", std::make_shared<QuenzColorBoolean>(ThemeableBoolean(g % 2 == 0)));
+        auto string = QuenzColorProjectItem::make("Font", std::make_shared<QuenzColorString>(ThemeableString("Inter, sans-serif")));
+        const ShadowDetails details(gray(0, 0.25), 0, 2, 8, 0);
+        auto shadow = QuenzColorProjectItem::make("Card", std::make_shared<QuenzColorShadow>(ThemeableShadow(details)));
+        auto shadowSet = QuenzColorProjectItem::make(
+            "Levels", std::make_shared<QuenzColorShadowSet>(std::vector<ThemeableShadow>{ThemeableShadow(details), ThemeableShadow(details),
+                                                                                         ThemeableShadow(details)},
+                                                            SetParameters{}));
+        color->setBuildGroup(web);
+        color->setTestGroup(contrast);
+        items = {color, set, number, boolean, string, shadow, shadowSet};
+        items.push_back(QuenzColorProjectItem::make(
+            "Primary", std::make_shared<QuenzColorAlias>(AliasSetTargets{AliasSetType::setItem(set->uuid(), 2), {}, AliasSetType::set(set->uuid()), {}})));
+        items.push_back(QuenzColorProjectItem::make("Gap", std::make_shared<QuenzColorNumberAlias>(ItemAliasTargets{ItemAliasType::item(number->uuid()), {}, {}, {}})));
+        items.push_back(QuenzColorProjectItem::make("On", std::make_shared<QuenzColorBooleanAlias>(ItemAliasTargets{ItemAliasType::item(boolean->uuid()), {}, {}, {}})));
+        items.push_back(QuenzColorProjectItem::make("Body", std::make_shared<QuenzColorStringAlias>(ItemAliasTargets{ItemAliasType::item(string->uuid()), {}, {}, {}})));
+        items.push_back(QuenzColorProjectItem::make("Raised", std::make_shared<QuenzColorShadowAlias>(AliasSetTargets{AliasSetType::setItem(shadowSet->uuid(), 1), {}, {}, {}})));
+        auto payload = std::make_shared<QuenzColorGroup>(std::move(items), g % 2 == 0);
+        auto group = QuenzColorProjectItem::make("Group " + std::to_string(g), payload);
+        made += 13;
+        if (previous && g % 4 != 0) {
+            previous->appendItem(group);
+        } else {
+            top.push_back(group);
+        }
+        previous = payload;
+    }
+    project->setItems(std::move(top));
+    project->linkReferences();
+    return project;
+}
+
+const std::string& documentBytes(int count) {
+    static std::map<int, std::string> cache;
+    auto& bytes = cache[count];
+    if (bytes.empty()) bytes = QuenzColorFileWriter::write(*generatedProject(count)).bytes;
+    return bytes;
+}
+
+struct StringWriter : pugi::xml_writer {
+    std::string& out;
+    explicit StringWriter(std::string& target) : out(target) {}
+    void write(const void* data, std::size_t size) override { out.append(static_cast<const char*>(data), size); }
+};
+
+void BM_Open(benchmark::State& state) {
+    const std::string& bytes = documentBytes(static_cast<int>(state.range(0)));
+    long long memory = 0;
+    for (auto _ : state) {
+        const long long before = liveBytes;
+        auto project = QuenzColorFileReader::read(bytes);
+        memory = liveBytes - before;
+        benchmark::DoNotOptimize(project);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    state.counters["heapBytesPerItem"] = static_cast<double>(memory) / static_cast<double>(state.range(0));
+}
+
+void BM_BareParse(benchmark::State& state) {
+    const std::string& bytes = documentBytes(static_cast<int>(state.range(0)));
+    long long memory = 0;
+    for (auto _ : state) {
+        const long long before = liveBytes;
+        pugi::xml_document document;
+        document.load_buffer(bytes.data(), bytes.size(), documentParseOptions, pugi::encoding_auto);
+        memory = liveBytes - before;
+        benchmark::DoNotOptimize(document);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    state.counters["heapBytesPerItem"] = static_cast<double>(memory) / static_cast<double>(state.range(0));
+}
+
+void BM_Save(benchmark::State& state) {
+    const auto project = QuenzColorFileReader::read(documentBytes(static_cast<int>(state.range(0))));
+    std::size_t size = 0;
+    for (auto _ : state) {
+        auto written = QuenzColorFileWriter::write(*project);
+        size = written.bytes.size();
+        benchmark::DoNotOptimize(written);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
+void BM_BarePrint(benchmark::State& state) {
+    const std::string& bytes = documentBytes(static_cast<int>(state.range(0)));
+    pugi::xml_document document;
+    document.load_buffer(bytes.data(), bytes.size(), documentParseOptions, pugi::encoding_auto);
+    for (auto _ : state) {
+        std::string out;
+        out.reserve(bytes.size());
+        StringWriter writer(out);
+        document.save(writer, "  ", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
+        benchmark::DoNotOptimize(out);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+BENCHMARK(BM_Open)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareParse)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Save)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BarePrint)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vantorel::format

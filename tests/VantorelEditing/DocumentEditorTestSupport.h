@@ -1,0 +1,100 @@
+#pragma once
+// Shared fixtures of the editor, selection and snapshot tests: small projects, a compact text
+// form of the item tree, and a check that cached snapshot entries still match the model.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "LZFSE/Lzfse.h"
+#include "Vantorel/editing/InMemoryColorDocument.h"
+#include "Vantorel/editing/SnapshotCodec.h"
+#include "VantorelData/format/QuenzColorFileWriter.h"
+#include "VantorelData/format/TaskElements.h"
+#include "VantorelData/format/XmlTextSink.h"
+#include "VantorelData/model/Model.h"
+
+namespace vantorel::testing {
+
+inline ProjectItemPtr colorItem(const std::string& name, double red = 0.5) {
+    auto payload = std::make_shared<QuenzColorItem>(ThemeableColor(quenz::ColorValue{quenz::RGBSpace::sRGB, red, 0.25, 0.75, 1, 0}));
+    return QuenzColorProjectItem::make(name, payload);
+}
+
+inline ProjectItemPtr groupItem(const std::string& name, std::vector<ProjectItemPtr> children) {
+    return QuenzColorProjectItem::make(name, std::make_shared<QuenzColorGroup>(std::move(children)));
+}
+
+// "A,B[c,d],E": names of the tree, a group's children in brackets.
+inline std::string treeText(const std::vector<ProjectItemPtr>& items) {
+    std::string text;
+    for (const ProjectItemPtr& item : items) {
+        if (!text.empty()) text += ",";
+        text += item->name();
+        if (const auto group = item->group()) text += "[" + treeText(group->items()) + "]";
+    }
+    return text;
+}
+
+inline std::string treeText(const QuenzColorProject& project) { return treeText(project.items()); }
+
+// A project whose top level is A,B,G[x,y],C.
+inline QuenzColorProjectPtr sampleProject() {
+    auto project = std::make_shared<QuenzColorProject>();
+    project->setItems({colorItem("A"), colorItem("B"), groupItem("G", {colorItem("x"), colorItem("y")}), colorItem("C")});
+    return project;
+}
+
+inline std::string uuidOf(const QuenzColorProject& project, const std::string& name) {
+    std::string found;
+    project.forEachItem([&](const ProjectItemPtr& item) {
+        if (found.empty() && item->name() == name) found = item->uuid();
+    });
+    return found;
+}
+
+inline ProjectItemPtr itemNamed(const QuenzColorProject& project, const std::string& name) {
+    return project.itemWithId(uuidOf(project, name));
+}
+
+inline std::string decoded(const CompressedElementPtr& entry) {
+    if (!entry) return {};
+    return lzfse::decodeToString(std::span<const std::uint8_t>(entry->data(), entry->size())).value_or("<corrupt>");
+}
+
+inline std::string freshText(const QuenzColorProjectItem& item) {
+    return format::QuenzColorFileWriter::itemText(item).value_or("");
+}
+inline std::string freshText(const BuildGroup& group) {
+    std::string text;
+    format::XmlTextSink sink(text);
+    format::writeBuildGroupElement(sink, group);
+    return text;
+}
+inline std::string freshText(const TestGroup& group) {
+    std::string text;
+    format::XmlTextSink sink(text);
+    format::writeTestGroupElement(sink, group);
+    return text;
+}
+
+// Every entry the editor would reuse must equal what writing the element now gives: a cached
+// entry that outlived a change of its element would make undo restore the wrong state.
+template <class List>
+void expectSnapshotMatches(const ScopeSnapshotPtr& snapshot, const List& list) {
+    ASSERT_TRUE(snapshot);
+    ASSERT_EQ(snapshot->size(), list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) EXPECT_EQ(decoded((*snapshot)[i]), freshText(*list[i])) << i;
+}
+
+inline void expectCachesMatch(InMemoryColorDocument& document) {
+    auto& editor = document.editor();
+    const auto project = document.project();
+    expectSnapshotMatches(editor.snapshot(TransactionScope::items), project->items());
+    expectSnapshotMatches(editor.snapshot(TransactionScope::build), project->buildGroups());
+    expectSnapshotMatches(editor.snapshot(TransactionScope::test), project->testGroups());
+}
+
+}  // namespace vantorel::testing

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <string>
+
+#include <unistd.h>
+
+#include "CliTestSupport.h"
+
+using vantorel::cli::testing::runCli;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string showcase = std::string(VANTOREL_SOURCE_DIR) + "/examples/Showcase.vantorel";
+
+// Collects the item kinds of a JSON item tree.
+void collectKinds(const nlohmann::json& items, std::set<std::string>& kinds) {
+    for (const auto& item : items) {
+        kinds.insert(item.at("kind").get<std::string>());
+        if (item.contains("items")) collectKinds(item["items"], kinds);
+    }
+}
+
+TEST(InfoCommand, JsonReportsEveryKindOfItemOfTheShowcase) {
+    const auto result = runCli({"info", showcase, "--json", "--tree"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto data = nlohmann::json::parse(result.out);
+    ASSERT_EQ(data.at("statistics").size(), 13u);
+    for (const auto& [key, count] : data["statistics"].items()) EXPECT_GT(count.get<int>(), 0) << key;
+
+    std::set<std::string> kinds;
+    collectKinds(data.at("items"), kinds);
+    EXPECT_EQ(kinds.size(), 13u);
+
+    const auto& web = data.at("buildGroups").at(0);
+    EXPECT_EQ(web.at("name"), "Web");
+    const auto& css = web.at("tasks").at(0);
+    EXPECT_EQ(css.at("fileType"), "CSS");
+    EXPECT_EQ(css.at("outputFileName"), "tokens.css");
+    EXPECT_EQ(css.at("folder"), "build/web");
+    EXPECT_FALSE(data.at("testGroups").at(0).at("tests").empty());
+}
+
+TEST(InfoCommand, JsonWithoutTreeLeavesTheItemsOut) {
+    const auto result = runCli({"info", showcase, "--json"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto data = nlohmann::json::parse(result.out);
+    EXPECT_FALSE(data.contains("items"));
+    EXPECT_TRUE(data.at("description").get<std::string>().starts_with("Aurora"));
+}
+
+TEST(InfoCommand, TextShowsCountsGroupsAndTheTree) {
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> expected;
+        std::vector<std::string> absent;
+    };
+    const Case cases[] = {
+        {{"info", showcase},
+         {"Description: Aurora", "Color sets", "Shadow aliases", "Build groups:", "CSS Variables: CSS -> tokens.css in build/web",
+          "Test groups:", "WCAG AA Body: WCAG Contrast (threshold 4.5, Luminosity)"},
+         {"Item tree:"}},
+        {{"info", showcase, "--tree"},
+         {"Item tree:", "group 'Brand'  [namespace]", "colorSet 'Blue'", "- 100  ", "alias 'Primary'  -> 'Blue' step 3",
+          "build: Web", "test: Text Contrast (foreground)", "(deprecated)"},
+         {}},
+    };
+    for (const auto& c : cases) {
+        const auto result = runCli(c.args);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        for (const auto& text : c.expected) EXPECT_NE(result.out.find(text), std::string::npos) << text << "\n" << result.out;
+        for (const auto& text : c.absent) EXPECT_EQ(result.out.find(text), std::string::npos) << text;
+    }
+}
+
+TEST(InfoCommand, UnreadableInputIsBadUsage) {
+    const fs::path broken = fs::temp_directory_path() / ("vantorel-info-" + std::to_string(::getpid()) + ".vantorel");
+    std::ofstream(broken) << "<vantorel>";
+    const std::vector<std::string> files = {broken.string(), "/no/such/file.vantorel"};
+    for (const auto& file : files) {
+        const auto result = runCli({"info", file});
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_NE(result.err.find("vantorel: "), std::string::npos);
+    }
+    fs::remove(broken);
+}
+
+}  // namespace

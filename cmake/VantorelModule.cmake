@@ -20,6 +20,10 @@ if(VANTOREL_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Standard headers nearly every file includes; precompiling them roughly halves build times
+# on small CI machines.
+set(VANTOREL_COMMON_HEADERS <algorithm> <functional> <map> <memory> <optional> <string> <string_view> <vector>)
+
 # vantorel_module(NAME <target> [DEPS <targets...>])
 # A static library from every .cpp below the current folder; headers are included as
 # "<Module>/<file>.h" from the repository root.
@@ -35,6 +39,7 @@ function(vantorel_module)
   endif()
   add_library(${M_NAME} STATIC ${sources})
   target_include_directories(${M_NAME} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_precompile_headers(${M_NAME} PRIVATE ${VANTOREL_COMMON_HEADERS})
   target_link_libraries(${M_NAME} PUBLIC ${M_DEPS} PRIVATE vantorel_warnings)
 endfunction()
 
@@ -48,6 +53,7 @@ function(vantorel_test)
   endif()
   add_executable(${T_NAME} ${sources})
   target_link_libraries(${T_NAME} PRIVATE ${T_DEPS} GTest::gtest GTest::gtest_main vantorel_warnings)
+  target_precompile_headers(${T_NAME} PRIVATE <gtest/gtest.h> ${VANTOREL_COMMON_HEADERS})
   target_compile_definitions(${T_NAME} PRIVATE
     VANTOREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}" VANTOREL_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})

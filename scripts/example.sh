@@ -14,3 +14,6 @@ echo "== vantorel convert '#FF8000' --to sRGB"
 echo
 echo "== vantorel convert 'oklch(62.8% 0.2577 29.2)' --to displayP3"
 "$vantorel" convert 'oklch(62.8% 0.2577 29.2)' --to displayP3
+echo
+echo "== vantorel info examples/Showcase.vantorel"
+"$vantorel" info examples/Showcase.vantorel

@@ -60,9 +60,22 @@ private:
     void subscribe(const std::shared_ptr<Record>& record, const ElementPtr& element);
     static void unsubscribe(Record& record);
     void sweep(std::uint64_t epoch);
+    // Writes the element again when it changed; false when it cannot be written.
+    void refresh(Record& record, const ElementPtr& element);
+    // The common case: the same elements in the same order as last time, a few of them changed.
+    ScopeSnapshotPtr takeChangedOnly();
+    bool isLastList(const std::vector<ElementPtr>& list) const;
+    void rememberList(std::vector<ElementPtr> list, std::vector<std::shared_ptr<Record>> records, bool complete);
 
     std::unordered_map<const Element*, std::shared_ptr<Record>> records_;
     ScopeSnapshotPtr last_;
+    // The list `last_` describes, one record per element, when each element appears once and
+    // has an entry (so that list positions are snapshot positions); empty otherwise. Holding the
+    // elements keeps their addresses from being reused while they are compared.
+    std::vector<ElementPtr> lastList_;
+    std::vector<std::shared_ptr<Record>> lastRecords_;
+    // Records that turned dirty since they were last written.
+    std::vector<std::weak_ptr<Record>> changed_;
     std::uint64_t epoch_ = 0;
     bool muted_ = false;
     std::size_t compressedCount_ = 0;

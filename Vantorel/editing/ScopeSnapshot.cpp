@@ -34,4 +34,20 @@ std::shared_ptr<const ScopeSnapshot> ScopeSnapshot::Builder::finish() {
     return snapshot;
 }
 
+std::shared_ptr<const ScopeSnapshot> ScopeSnapshot::withReplaced(
+    const std::vector<std::pair<std::size_t, CompressedElementPtr>>& replacements) const {
+    auto copy = std::make_shared<ScopeSnapshot>(*this);
+    std::vector<std::shared_ptr<Chunk>> edited(chunks_.size());
+    for (const auto& [index, entry] : replacements) {
+        if (index >= size_) continue;
+        auto& chunk = edited[index / chunkSize];
+        if (!chunk) chunk = std::make_shared<Chunk>(*chunks_[index / chunkSize]);
+        (*chunk)[index % chunkSize] = entry;
+    }
+    for (std::size_t i = 0; i < edited.size(); ++i) {
+        if (edited[i]) copy->chunks_[i] = std::move(edited[i]);
+    }
+    return copy;
+}
+
 }  // namespace vantorel

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace vantorel {
@@ -28,6 +29,10 @@ public:
         return (*chunks_[index / chunkSize])[index % chunkSize];
     }
     const std::vector<ChunkPtr>& chunks() const { return chunks_; }
+
+    // A copy with the entries at some positions replaced; only the chunks holding them are new.
+    std::shared_ptr<const ScopeSnapshot> withReplaced(
+        const std::vector<std::pair<std::size_t, CompressedElementPtr>>& replacements) const;
 
     // Collects the entries of a new snapshot; chunks equal (entry by entry) to those at the same
     // place in `previous` are taken over from it instead of being stored again.

@@ -1,6 +1,7 @@
 #include "VantorelData/model/Project.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace vantorel {
 namespace {
@@ -27,17 +28,34 @@ bool findPath(const std::vector<ProjectItemPtr>& items, std::string_view uuid, I
     return false;
 }
 
+// The first item of each identifier in search order, so that linking every alias of a large
+// document costs one walk instead of one walk per alias.
+using FirstItemById = std::unordered_map<std::string_view, ProjectItemPtr>;
+
+ProjectItemPtr lookUp(const FirstItemById& items, const std::string& uuid) {
+    const auto found = items.find(uuid);
+    return found == items.end() ? nullptr : found->second;
+}
+
 template <class Alias>
-void linkSetAlias(const QuenzColorProject& project, Alias& alias) {
+void linkSetAlias(const FirstItemById& items, Alias& alias) {
     for (ColorSource source : allColorSources) {
-        const ResolvedAliasTarget resolved = project.resolveAliasTarget(alias.target(source));
-        alias.setReference(source, resolved.item, resolved.index);
+        const AliasSetType& target = alias.target(source);
+        switch (target.kind) {
+            case AliasSetType::Kind::item:
+            case AliasSetType::Kind::set: alias.setReference(source, lookUp(items, target.uuid), std::nullopt); break;
+            case AliasSetType::Kind::setItem: alias.setReference(source, lookUp(items, target.uuid), target.index); break;
+            case AliasSetType::Kind::notSet: alias.setReference(source, nullptr, std::nullopt); break;
+        }
     }
 }
 
 template <class Alias>
-void linkItemAlias(const QuenzColorProject& project, Alias& alias) {
-    for (ColorSource source : allColorSources) alias.setReference(source, project.resolveAliasTarget(alias.target(source)));
+void linkItemAlias(const FirstItemById& items, Alias& alias) {
+    for (ColorSource source : allColorSources) {
+        const ItemAliasType& target = alias.target(source);
+        alias.setReference(source, target.kind == ItemAliasType::Kind::item ? lookUp(items, target.uuid) : nullptr);
+    }
 }
 
 }  // namespace
@@ -145,12 +163,14 @@ void QuenzColorProject::forEachItem(const std::function<void(const ProjectItemPt
 }
 
 void QuenzColorProject::linkReferences() {
-    forEachItem([this](const ProjectItemPtr& item) {
-        if (const auto alias = item->colorAlias()) linkSetAlias(*this, *alias);
-        if (const auto alias = item->shadowAlias()) linkSetAlias(*this, *alias);
-        if (const auto alias = item->numberAlias()) linkItemAlias(*this, *alias);
-        if (const auto alias = item->booleanAlias()) linkItemAlias(*this, *alias);
-        if (const auto alias = item->stringAlias()) linkItemAlias(*this, *alias);
+    FirstItemById firstItems;
+    forEachItem([&](const ProjectItemPtr& item) { firstItems.emplace(item->uuid(), item); });
+    forEachItem([&](const ProjectItemPtr& item) {
+        if (const auto alias = item->colorAlias()) linkSetAlias(firstItems, *alias);
+        if (const auto alias = item->shadowAlias()) linkSetAlias(firstItems, *alias);
+        if (const auto alias = item->numberAlias()) linkItemAlias(firstItems, *alias);
+        if (const auto alias = item->booleanAlias()) linkItemAlias(firstItems, *alias);
+        if (const auto alias = item->stringAlias()) linkItemAlias(firstItems, *alias);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include <sys/random.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstddef>
@@ -11,22 +12,35 @@
 namespace vantorel {
 namespace {
 
-// Fills the buffer from the kernel's random source; falls back to a seeded generator only
-// if the system call is unavailable, so that creating an item never fails.
-void fillRandom(std::array<std::uint8_t, 16>& bytes) {
+// Fills the bytes from the kernel's random source; falls back to a seeded generator only if
+// the system call is unavailable, so that creating an item never fails.
+void fillFromKernel(std::uint8_t* bytes, std::size_t count) {
     std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got = getrandom(bytes.data() + filled, bytes.size() - filled, 0);
+    while (filled < count) {
+        const ssize_t got = getrandom(bytes + filled, count - filled, 0);
         if (got > 0) {
             filled += static_cast<std::size_t>(got);
         } else if (got < 0 && errno != EINTR) {
             break;
         }
     }
-    if (filled < bytes.size()) {
+    if (filled < count) {
         static thread_local std::mt19937_64 fallback{std::random_device{}()};
-        for (auto& byte : bytes) byte = static_cast<std::uint8_t>(fallback());
+        for (std::size_t i = filled; i < count; ++i) bytes[i] = static_cast<std::uint8_t>(fallback());
     }
+}
+
+// Opening a document mints an identifier for every set step and shadow; one system call per
+// identifier dominated reading large documents, so random bytes are drawn in batches.
+void fillRandom(std::array<std::uint8_t, 16>& bytes) {
+    static thread_local std::array<std::uint8_t, 4096> pool{};
+    static thread_local std::size_t used = pool.size();
+    if (used + bytes.size() > pool.size()) {
+        fillFromKernel(pool.data(), pool.size());
+        used = 0;
+    }
+    std::copy_n(pool.begin() + static_cast<std::ptrdiff_t>(used), bytes.size(), bytes.begin());
+    used += bytes.size();
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 using namespace vantorel::testing;
 
 class DocumentEditorCreationTest : public ::testing::Test {
-protected:
+public:
     std::shared_ptr<InMemoryColorDocument> document = InMemoryColorDocument::make(sampleProject());
     QuenzColorDocumentEditor& editor = document->editor();
     QuenzColorProject& project = *document->project();

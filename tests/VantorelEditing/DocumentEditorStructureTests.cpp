@@ -11,7 +11,7 @@ namespace {
 using namespace vantorel::testing;
 
 class DocumentEditorStructureTest : public ::testing::Test {
-protected:
+public:
     std::shared_ptr<InMemoryColorDocument> document = InMemoryColorDocument::make(sampleProject());
     QuenzColorDocumentEditor& editor = document->editor();
     QuenzColorProject& project = *document->project();
@@ -48,7 +48,9 @@ TEST_F(DocumentEditorStructureTest, MovePlacesItemsInTheirGivenOrder) {
         ASSERT_TRUE(editor.move(ids(c.items), parent, c.index));
         EXPECT_EQ(treeText(project), c.expected);
         EXPECT_EQ(undo.undoActionName(), "Move");
-        if (c.parent) EXPECT_TRUE(itemNamed(project, *c.parent)->isExpanded());
+        if (c.parent) {
+            EXPECT_TRUE(itemNamed(project, *c.parent)->isExpanded());
+        }
         document->undo();
         EXPECT_EQ(treeText(project), "A,B,G[x,y],C");
         EXPECT_FALSE(itemNamed(project, "G")->isExpanded());
@@ -149,7 +151,7 @@ TEST_F(DocumentEditorStructureTest, TestColorsLeaveTheirTestGroup) {
 }
 
 TEST_F(DocumentEditorStructureTest, ColorSetsBecomeGroupsOfIndividualColors) {
-    const auto set = editor.addColorSet("Ramp", ItemPath{1}, NewSetOptions{.steps = 3});
+    const auto set = editor.addColorSet("Ramp", ItemPath{1}, setWithSteps(3));
     document->selectionManager().selectItems({set});
     ASSERT_TRUE(editor.convertToIndividualColors());
     EXPECT_EQ(treeText(project), "A,Ramp[100,200,300],B,G[x,y],C");
@@ -178,7 +180,7 @@ TEST_F(DocumentEditorStructureTest, AssigningAColorSpaceKeepsTheComponents) {
 }
 
 TEST_F(DocumentEditorStructureTest, RampsSortAndTakeNamesFromASchemeAsUndoableSteps) {
-    const auto set = editor.addColorSet("Ramp", std::nullopt, NewSetOptions{.steps = 4});
+    const auto set = editor.addColorSet("Ramp", std::nullopt, setWithSteps(4));
     ASSERT_TRUE(editor.changeSetType(set->uuid(), SetType::manual));
     const std::vector<ThemeableColor> steps = set->colorSet()->colors();
     // A ramp from light to dark sorts the other way round by luminance.

@@ -27,6 +27,25 @@ inline ProjectItemPtr groupItem(const std::string& name, std::vector<ProjectItem
     return QuenzColorProjectItem::make(name, std::make_shared<QuenzColorGroup>(std::move(children)));
 }
 
+inline BuildTaskFields buildTaskNamed(const std::string& name, BuildFileType type = BuildFileType::css) {
+    BuildTaskFields fields;
+    fields.name = name;
+    fields.exportFileType = type;
+    return fields;
+}
+
+inline TestTaskFields testNamed(const std::string& name) {
+    TestTaskFields fields;
+    fields.name = name;
+    return fields;
+}
+
+inline NewSetOptions setWithSteps(int steps) {
+    NewSetOptions options;
+    options.steps = steps;
+    return options;
+}
+
 // "A,B[c,d],E": names of the tree, a group's children in brackets.
 inline std::string treeText(const std::vector<ProjectItemPtr>& items) {
     std::string text;

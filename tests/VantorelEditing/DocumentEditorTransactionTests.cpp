@@ -11,7 +11,7 @@ namespace {
 using namespace vantorel::testing;
 
 class DocumentEditorTransactionTest : public ::testing::Test {
-protected:
+public:
     std::shared_ptr<InMemoryColorDocument> document = InMemoryColorDocument::make(sampleProject());
     QuenzColorDocumentEditor& editor = document->editor();
     QuenzColorProject& project = *document->project();
@@ -57,7 +57,9 @@ TEST_F(DocumentEditorTransactionTest, EditsThatChangeNothingRecordNothing) {
         EXPECT_FALSE(c.run(*this)) << c.what;
         EXPECT_EQ(undo.stepCount(), 0u) << c.what;
         EXPECT_FALSE(document->editedState()->isEdited()) << c.what;
-        if (std::string(c.what) != "change reports nothing") EXPECT_EQ(treeText(project), before) << c.what;
+        if (std::string(c.what) != "change reports nothing") {
+            EXPECT_EQ(treeText(project), before) << c.what;
+        }
     }
 }
 
@@ -174,7 +176,9 @@ TEST_F(DocumentEditorTransactionTest, AnEditCompressesOnlyWhatChanged) {
     EXPECT_EQ(project.items()[150]->name(), "Item 150");
     // Every untouched item object is kept as it is by the restore.
     for (std::size_t i = 0; i < many.size(); ++i) {
-        if (i != 150) EXPECT_EQ(project.items()[i], many[i]) << i;
+        if (i != 150) {
+            EXPECT_EQ(project.items()[i], many[i]) << i;
+        }
     }
     document->redo();
     EXPECT_EQ(project.items()[150]->name(), "Renamed");

@@ -11,7 +11,7 @@ namespace {
 using namespace vantorel::testing;
 
 class SelectionManagerTest : public ::testing::Test {
-protected:
+public:
     std::shared_ptr<InMemoryColorDocument> document = InMemoryColorDocument::make(sampleProject());
     SelectionManager& selection = document->selectionManager();
     QuenzColorProject& project = *document->project();
@@ -46,7 +46,7 @@ TEST_F(SelectionManagerTest, InsertionPathFollowsDisplayModeSelectionAndFlag) {
         {AppContentMode::grid, {}, "", true, std::nullopt},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.selected) + " " + c.sideBar);
+        SCOPED_TRACE(::testing::PrintToString(c.selected) + " " + c.sideBar);
         project.setDisplayMode(c.mode);
         selection.setSelectedItems(named(c.selected));
         selection.setSelectedSideBarGroup(c.sideBar.empty() ? nullptr : itemNamed(project, c.sideBar));
@@ -96,11 +96,11 @@ TEST_F(SelectionManagerTest, RefreshFindsItemsByIdentifierInSelectionOrder) {
 }
 
 TEST_F(SelectionManagerTest, BuildAndTestSelectionsAreFoundAgainByIdentifier) {
-    auto task = std::make_shared<BuildTask>(BuildTaskFields{.name = "css"}, "TASK");
+    auto task = std::make_shared<BuildTask>(buildTaskNamed("css"), "TASK");
     auto group = std::make_shared<BuildGroup>("Web", std::vector<BuildTaskPtr>{task}, "GROUP");
     selection.setSelectedBuildGroup(group);
     selection.setSelectedBuildTask(task);
-    auto sameTask = std::make_shared<BuildTask>(BuildTaskFields{.name = "css"}, "TASK");
+    auto sameTask = std::make_shared<BuildTask>(buildTaskNamed("css"), "TASK");
     auto sameGroup = std::make_shared<BuildGroup>("Web", std::vector<BuildTaskPtr>{sameTask}, "GROUP");
     selection.refreshBuildSelection({sameGroup});
     EXPECT_EQ(selection.selectedBuildGroup(), sameGroup);

@@ -44,7 +44,7 @@ TEST(ScopeSnapshotTest, UnchangedChunksAreSharedWithThePreviousSnapshot) {
 }
 
 TEST(SnapshotCodecTest, ElementsComeBackWithTheirIdentifiers) {
-    auto task = std::make_shared<BuildTask>(BuildTaskFields{.name = "Styles", .exportFileType = BuildFileType::css},
+    auto task = std::make_shared<BuildTask>(buildTaskNamed("Styles"),
                                             "TASK-ID");
     BuildGroup build("Web", {task}, "BUILD-ID");
     const BuildGroupPtr buildBack = snapshot::restoreBuildGroup(*snapshot::compress(build));
@@ -54,7 +54,7 @@ TEST(SnapshotCodecTest, ElementsComeBackWithTheirIdentifiers) {
     ASSERT_EQ(buildBack->tasks().size(), 1u);
     EXPECT_EQ(buildBack->tasks()[0]->uuid(), "TASK-ID");
 
-    TestGroup tests("Contrast", {std::make_shared<TestTask>(TestTaskFields{.name = "AA"}, "TEST-ID")}, "TG-ID");
+    TestGroup tests("Contrast", {std::make_shared<TestTask>(testNamed("AA"), "TEST-ID")}, "TG-ID");
     const TestGroupPtr testsBack = snapshot::restoreTestGroup(*snapshot::compress(tests));
     ASSERT_TRUE(testsBack);
     EXPECT_EQ(testsBack->uuid(), "TG-ID");

@@ -54,6 +54,9 @@ function(vantorel_test)
   add_executable(${T_NAME} ${sources})
   target_link_libraries(${T_NAME} PRIVATE ${T_DEPS} GTest::gtest GTest::gtest_main vantorel_warnings)
   target_precompile_headers(${T_NAME} PRIVATE <gtest/gtest.h> ${VANTOREL_COMMON_HEADERS})
+  # GCC 12 reports out-of-bounds copies inside std::string when tables of test cases are
+  # inlined at -O2 (a known false positive of that release); the library code keeps the warning.
+  target_compile_options(${T_NAME} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-Wno-array-bounds -Wno-stringop-overflow>)
   target_compile_definitions(${T_NAME} PRIVATE
     VANTOREL_SOURCE_DIR="${PROJECT_SOURCE_DIR}" VANTOREL_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})

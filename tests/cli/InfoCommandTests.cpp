@@ -68,7 +68,7 @@ TEST(InfoCommand, TextShowsCountsGroupsAndTheTree) {
           "Test groups:", "WCAG AA Body: WCAG Contrast (threshold 4.5, Luminosity)"},
          {"Item tree:"}},
         {{"info", showcase, "--tree"},
-         {"Item tree:", "group 'Brand'  [namespace]", "colorSet 'Blue'", "- 100  ", "alias 'Primary'  -> 'Blue' step 3",
+         {"Item tree:", "group 'Brand'  [namespace]", "colorSet 'Blue'", "- 100  ", "colorAlias 'Primary'  -> 'Blue' step 3",
           "build: Web", "test: Text Contrast (foreground)", "(deprecated)"},
          {}},
     };

@@ -48,7 +48,7 @@ std::uint64_t unsignedOf(const PrintfValue& v) {
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(toInteger(v.real)));
 }
 
-// Pads `body` (sign or prefix first, then digits) to the spec's width.
+// Pads `body` (sign or prefix first, then digits) to the conversion's field width.
 void appendPadded(std::string& out, const Spec& spec, std::string_view signPart, std::string_view digits,
                   bool zeroPadAllowed) {
     auto length = static_cast<int>(signPart.size() + digits.size());

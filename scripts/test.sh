@@ -22,8 +22,10 @@ step "Tests"
 ctest --test-dir build/main
 
 step "Build under ASan+UBSan"
+# Warnings are errors in the plain build above; GCC's flow warnings are unreliable under the
+# sanitizers' instrumentation, so here they are reported but do not stop the run.
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
-  -DVANTOREL_WERROR=ON -DVANTOREL_SANITIZE=ON -DVANTOREL_BENCH=OFF >/dev/null
+  -DVANTOREL_WERROR=OFF -DVANTOREL_SANITIZE=ON -DVANTOREL_BENCH=OFF >/dev/null
 cmake --build build/asan -j "$jobs"
 step "Tests under ASan+UBSan"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Vantorel with warnings as errors and runs every test, then builds and runs the tests
+# Builds Vantorel with warnings as errors and runs every test, checks the example document's
+# outputs with the compilers and parsers that consume them, then builds and runs the tests
 # again under AddressSanitizer and UndefinedBehaviorSanitizer. With VANTOREL_FUZZ_REPLAY=1 it also
 # builds the libFuzzer targets with clang and replays their seed corpora.
 # Installs what it needs first (scripts/setup.sh).
@@ -20,6 +21,15 @@ cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
 cmake --build build/main -j "$jobs"
 step "Tests"
 ctest --test-dir build/main
+
+step "Ecosystem checks: the example's outputs in the tools that consume them"
+# A scratch copy of the example, so that the checks never see stale outputs.
+example=$(mktemp -d)
+cp -r examples/. "$example/"
+rm -rf "$example/build"
+build/main/cli/vantorel build "$example/Showcase.vantorel"
+bash tests/ecosystem/run.sh "$example/build"
+rm -rf "$example"
 
 step "Build under ASan+UBSan"
 # Warnings are errors in the plain build above; GCC's flow warnings are unreliable under the

@@ -19,4 +19,21 @@ void overrideUserLocale(const std::string& localeName);
 // "de_DE.UTF-8@euro" → "de_DE@euro"; "C"/"POSIX"/"" → "en_US_POSIX".
 std::string icuLocaleNameFromPOSIX(const std::string& posixName);
 
+// A command's `--locale` for as long as the command runs: a POSIX name ("de_DE.UTF-8") or
+// empty, which leaves the environment's choice alone.
+class ScopedUserLocale {
+public:
+    explicit ScopedUserLocale(const std::string& posixName) : active_(!posixName.empty()) {
+        if (active_) overrideUserLocale(icuLocaleNameFromPOSIX(posixName));
+    }
+    ~ScopedUserLocale() {
+        if (active_) overrideUserLocale("");
+    }
+    ScopedUserLocale(const ScopedUserLocale&) = delete;
+    ScopedUserLocale& operator=(const ScopedUserLocale&) = delete;
+
+private:
+    bool active_;
+};
+
 }  // namespace vantorel::platform

@@ -1,189 +1,201 @@
 #include <array>
-#include <cstring>
 
+#include "VantorelData/format/ChildElements.h"
 #include "VantorelData/format/ItemElements.h"
+#include "VantorelData/format/ItemFields.h"
 #include "VantorelData/format/NumberText.h"
 #include "VantorelData/format/ValueElements.h"
-#include "VantorelData/format/XmlReading.h"
 
 namespace vantorel::format {
 namespace {
 
-// Alias elements per appearance, in ColorSource order (light, light high contrast, dark,
-// dark high contrast).
-struct AliasElementNames {
-    const char* type;
-    const char* identifier;
-    const char* index;
+// Alias fields per appearance, in ColorSource order (light, light high contrast, dark, dark
+// high contrast).
+struct AliasFields {
+    ItemField type;
+    ItemField identifier;
+    ItemField index;
 };
-constexpr std::array<AliasElementNames, 4> aliasElements = {{
-    {"type", "referencedItemId", "subIndex"},
-    {"typeLightHighContrast", "referencedItemIdLightHighContrast", "subIndexLightHighContrast"},
-    {"typeDark", "referencedItemIdDark", "subIndexDark"},
-    {"typeDarkHighContrast", "referencedItemIdDarkHighContrast", "subIndexDarkHighContrast"},
+constexpr std::array<AliasFields, 4> aliasFields = {{
+    {ItemField::type, ItemField::referencedItemId, ItemField::subIndex},
+    {ItemField::typeLightHighContrast, ItemField::referencedItemIdLightHighContrast,
+     ItemField::subIndexLightHighContrast},
+    {ItemField::typeDark, ItemField::referencedItemIdDark, ItemField::subIndexDark},
+    {ItemField::typeDarkHighContrast, ItemField::referencedItemIdDarkHighContrast,
+     ItemField::subIndexDarkHighContrast},
 }};
 
-AliasSetTargets readSetAliasTargets(pugi::xml_node element) {
+AliasSetTargets readSetAliasTargets(const ItemChildren& fields) {
     AliasSetTargets targets;
-    for (std::size_t i = 0; i < aliasElements.size(); ++i) {
-        const auto& names = aliasElements[i];
-        const std::string_view code = childText(element, names.type).value_or("4");
-        std::string identifier = childTextOr(element, names.identifier);
+    for (std::size_t i = 0; i < aliasFields.size(); ++i) {
+        const auto& names = aliasFields[i];
+        const std::string_view code = fields.text(names.type).value_or("4");
         if (code == "1") {
-            targets[i] = AliasSetType::item(std::move(identifier));
+            targets[i] = AliasSetType::item(fields.textOr(names.identifier));
         } else if (code == "2") {
-            targets[i] = AliasSetType::set(std::move(identifier));
+            targets[i] = AliasSetType::set(fields.textOr(names.identifier));
         } else if (code == "3") {
-            const auto index = childText(element, names.index);
-            targets[i] = AliasSetType::setItem(std::move(identifier), index ? parseInt(*index).value_or(0) : 0);
+            const auto index = fields.text(names.index);
+            targets[i] =
+                AliasSetType::setItem(fields.textOr(names.identifier), index ? parseInt(*index).value_or(0) : 0);
         }
     }
     return targets;
 }
 
-ItemAliasTargets readItemAliasTargets(pugi::xml_node element) {
+ItemAliasTargets readItemAliasTargets(const ItemChildren& fields) {
     ItemAliasTargets targets;
-    for (std::size_t i = 0; i < aliasElements.size(); ++i) {
-        if (childText(element, aliasElements[i].type).value_or("1") == "2") {
-            targets[i] = ItemAliasType::item(childTextOr(element, aliasElements[i].identifier));
+    for (std::size_t i = 0; i < aliasFields.size(); ++i) {
+        if (fields.text(aliasFields[i].type).value_or("1") == "2") {
+            targets[i] = ItemAliasType::item(fields.textOr(aliasFields[i].identifier));
         }
     }
     return targets;
 }
 
-ColorPresentation readPresentation(pugi::xml_node element) {
-    return {profileSpace(childText(element, "profile")), storedColorFormat(childText(element, "format"))};
+ColorPresentation readPresentation(const ItemChildren& fields) {
+    return {profileSpace(fields.text(ItemField::profile)), storedColorFormat(fields.text(ItemField::format))};
 }
 
-std::optional<ProjectItemPayload> readColor(pugi::xml_node element) {
-    const ColorPresentation presentation = readPresentation(element);
-    auto color = readColorValue(element.child("color"), componentSpace(presentation.colorSpace));
+// The element children of a list element (`colors`, `shadows`, a group), for reserving.
+std::size_t elementChildCount(pugi::xml_node element) {
+    std::size_t count = 0;
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element) ++count;
+    }
+    return count;
+}
+
+std::optional<ProjectItemPayload> readColor(const ItemChildren& fields) {
+    const ColorPresentation presentation = readPresentation(fields);
+    auto color = readColorValue(fields.node(ItemField::color), componentSpace(presentation.colorSpace));
     if (!color) return std::nullopt;
-    return std::make_shared<QuenzColorItem>(std::move(*color), presentation, readCommonFields(element));
+    return std::make_shared<QuenzColorItem>(std::move(*color), presentation, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readColorSet(pugi::xml_node element) {
-    const auto parameters = readSetBlock(element);
+std::optional<ProjectItemPayload> readColorSet(const ItemChildren& fields) {
+    const auto parameters = readSetBlock(fields);
     if (!parameters) return std::nullopt;
-    const ColorPresentation presentation = readPresentation(element);
+    const ColorPresentation presentation = readPresentation(fields);
     const quenz::RGBSpace space = componentSpace(presentation.colorSpace);
+    const pugi::xml_node list = fields.node(ItemField::colors);
     std::vector<ThemeableColor> colors;
-    for (const pugi::xml_node step : element.child("colors").children("color")) {
+    colors.reserve(elementChildCount(list));
+    for (const pugi::xml_node step : list.children("color")) {
         if (auto color = readColorValue(step, space)) colors.push_back(std::move(*color));
     }
-    return std::make_shared<QuenzColorSet>(std::move(colors), *parameters, presentation, readCommonFields(element));
+    return std::make_shared<QuenzColorSet>(std::move(colors), *parameters, presentation, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readShadow(pugi::xml_node element) {
-    const ColorPresentation presentation = readPresentation(element);
-    auto shadow = readShadowValue(element.child("shadow"), componentSpace(presentation.colorSpace));
+std::optional<ProjectItemPayload> readShadow(const ItemChildren& fields) {
+    const ColorPresentation presentation = readPresentation(fields);
+    auto shadow = readShadowValue(fields.node(ItemField::shadow), componentSpace(presentation.colorSpace));
     if (!shadow) return std::nullopt;
-    return std::make_shared<QuenzColorShadow>(std::move(*shadow), presentation, readCommonFields(element));
+    return std::make_shared<QuenzColorShadow>(std::move(*shadow), presentation, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readShadowSet(pugi::xml_node element) {
-    const auto parameters = readSetBlock(element);
+std::optional<ProjectItemPayload> readShadowSet(const ItemChildren& fields) {
+    const auto parameters = readSetBlock(fields);
     if (!parameters) return std::nullopt;
-    const ColorPresentation presentation = readPresentation(element);
+    const ColorPresentation presentation = readPresentation(fields);
     const quenz::RGBSpace space = componentSpace(presentation.colorSpace);
+    const pugi::xml_node list = fields.node(ItemField::shadows);
     std::vector<ThemeableShadow> shadows;
-    for (const pugi::xml_node step : element.child("shadows").children("shadow")) {
+    shadows.reserve(elementChildCount(list));
+    for (const pugi::xml_node step : list.children("shadow")) {
         if (auto shadow = readShadowValue(step, space)) shadows.push_back(std::move(*shadow));
     }
     return std::make_shared<QuenzColorShadowSet>(std::move(shadows), *parameters, presentation,
-                                                 readCommonFields(element));
+                                                 readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readNumber(pugi::xml_node element) {
-    auto value = readNumberValue(element.child("number"));
+std::optional<ProjectItemPayload> readNumber(const ItemChildren& fields) {
+    auto value = readNumberValue(fields.node(ItemField::number));
     if (!value) return std::nullopt;
-    const auto min = childText(element, "min");
-    const auto max = childText(element, "max");
-    const auto steps = childText(element, "steps");
+    const auto min = fields.text(ItemField::min);
+    const auto max = fields.text(ItemField::max);
+    const auto steps = fields.text(ItemField::steps);
     return std::make_shared<QuenzColorNumber>(std::move(*value), min ? parseMeasuredNumber(*min) : std::nullopt,
                                               max ? parseMeasuredNumber(*max) : std::nullopt,
-                                              steps ? parseInt(*steps) : std::nullopt, readCommonFields(element));
+                                              steps ? parseInt(*steps) : std::nullopt, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readBoolean(pugi::xml_node element) {
-    auto value = readBooleanValue(element.child("boolean"));
+std::optional<ProjectItemPayload> readBoolean(const ItemChildren& fields) {
+    auto value = readBooleanValue(fields.node(ItemField::boolean));
     if (!value) return std::nullopt;
-    return std::make_shared<QuenzColorBoolean>(std::move(*value), readCommonFields(element));
+    return std::make_shared<QuenzColorBoolean>(std::move(*value), readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readString(pugi::xml_node element) {
-    auto value = readStringValue(element.child("string"));
+std::optional<ProjectItemPayload> readString(const ItemChildren& fields) {
+    auto value = readStringValue(fields.node(ItemField::string));
     if (!value) return std::nullopt;
-    return std::make_shared<QuenzColorString>(std::move(*value), readCommonFields(element));
+    return std::make_shared<QuenzColorString>(std::move(*value), readCommonFields(fields));
 }
 
 template <class Alias>
-std::optional<ProjectItemPayload> readSetAlias(pugi::xml_node element) {
-    return std::make_shared<Alias>(readSetAliasTargets(element), readCommonFields(element));
+std::optional<ProjectItemPayload> readSetAlias(const ItemChildren& fields) {
+    return std::make_shared<Alias>(readSetAliasTargets(fields), readCommonFields(fields));
 }
 
 template <class Alias>
-std::optional<ProjectItemPayload> readItemAlias(pugi::xml_node element) {
-    return std::make_shared<Alias>(readItemAliasTargets(element), readCommonFields(element));
+std::optional<ProjectItemPayload> readItemAlias(const ItemChildren& fields) {
+    return std::make_shared<Alias>(readItemAliasTargets(fields), readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readGroup(pugi::xml_node element, const QuenzColorProject& project,
-                                            bool generateNewIds, int depth) {
+std::optional<ProjectItemPayload> readGroup(pugi::xml_node element, const ItemChildren& fields,
+                                            const QuenzColorProject& project, bool generateNewIds, int depth) {
     std::vector<ProjectItemPtr> children;
     if (depth < maximumGroupDepth) {
-        for (const pugi::xml_node child : element.children()) {
+        children.reserve(fields.namedCount());
+        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
             if (child.type() != pugi::node_element) continue;
             if (auto item = readItemElement(child, project, generateNewIds, depth + 1)) children.push_back(std::move(item));
         }
     }
-    return std::make_shared<QuenzColorGroup>(std::move(children), childTextIs(element, "namespace", "1"));
+    return std::make_shared<QuenzColorGroup>(std::move(children), fields.textIs(ItemField::providesNamespace, "1"));
 }
 
-enum class ElementKind { none, group, color, alias, colorSet, number, numberAlias, boolean, booleanAlias, string,
-                         stringAlias, shadow, shadowSet, shadowAlias };
+enum class ElementKind { group, color, alias, colorSet, number, numberAlias, boolean, booleanAlias, string,
+                         stringAlias, shadow, shadowSet, shadowAlias, count };
 
-ElementKind elementKind(const char* name) {
-    struct Entry {
-        const char* name;
-        ElementKind kind;
-    };
-    static constexpr Entry entries[] = {
-        {"group", ElementKind::group},           {"colorItem", ElementKind::color},
-        {"alias", ElementKind::alias},           {"colorSet", ElementKind::colorSet},
-        {"numberItem", ElementKind::number},     {"numberAlias", ElementKind::numberAlias},
-        {"booleanItem", ElementKind::boolean},   {"booleanAlias", ElementKind::booleanAlias},
-        {"stringItem", ElementKind::string},     {"stringAlias", ElementKind::stringAlias},
-        {"shadowItem", ElementKind::shadow},     {"shadowSet", ElementKind::shadowSet},
-        {"shadowAlias", ElementKind::shadowAlias},
-    };
-    for (const auto& entry : entries) {
-        if (std::strcmp(entry.name, name) == 0) return entry.kind;
-    }
-    return ElementKind::none;
-}
+constexpr ElementNames<ElementKind> elementKindNames({{
+    {ElementKind::group, "group"},
+    {ElementKind::color, "colorItem"},
+    {ElementKind::alias, "alias"},
+    {ElementKind::colorSet, "colorSet"},
+    {ElementKind::number, "numberItem"},
+    {ElementKind::numberAlias, "numberAlias"},
+    {ElementKind::boolean, "booleanItem"},
+    {ElementKind::booleanAlias, "booleanAlias"},
+    {ElementKind::string, "stringItem"},
+    {ElementKind::stringAlias, "stringAlias"},
+    {ElementKind::shadow, "shadowItem"},
+    {ElementKind::shadowSet, "shadowSet"},
+    {ElementKind::shadowAlias, "shadowAlias"},
+}});
 
 bool isAlias(ElementKind kind) {
     return kind == ElementKind::alias || kind == ElementKind::numberAlias || kind == ElementKind::booleanAlias ||
            kind == ElementKind::stringAlias || kind == ElementKind::shadowAlias;
 }
 
-std::optional<ProjectItemPayload> readPayload(ElementKind kind, pugi::xml_node element,
+std::optional<ProjectItemPayload> readPayload(ElementKind kind, pugi::xml_node element, const ItemChildren& fields,
                                               const QuenzColorProject& project, bool generateNewIds, int depth) {
     switch (kind) {
-        case ElementKind::none: return std::nullopt;
-        case ElementKind::group: return readGroup(element, project, generateNewIds, depth);
-        case ElementKind::color: return readColor(element);
-        case ElementKind::alias: return readSetAlias<QuenzColorAlias>(element);
-        case ElementKind::colorSet: return readColorSet(element);
-        case ElementKind::number: return readNumber(element);
-        case ElementKind::numberAlias: return readItemAlias<QuenzColorNumberAlias>(element);
-        case ElementKind::boolean: return readBoolean(element);
-        case ElementKind::booleanAlias: return readItemAlias<QuenzColorBooleanAlias>(element);
-        case ElementKind::string: return readString(element);
-        case ElementKind::stringAlias: return readItemAlias<QuenzColorStringAlias>(element);
-        case ElementKind::shadow: return readShadow(element);
-        case ElementKind::shadowSet: return readShadowSet(element);
-        case ElementKind::shadowAlias: return readSetAlias<QuenzColorShadowAlias>(element);
+        case ElementKind::group: return readGroup(element, fields, project, generateNewIds, depth);
+        case ElementKind::color: return readColor(fields);
+        case ElementKind::alias: return readSetAlias<QuenzColorAlias>(fields);
+        case ElementKind::colorSet: return readColorSet(fields);
+        case ElementKind::number: return readNumber(fields);
+        case ElementKind::numberAlias: return readItemAlias<QuenzColorNumberAlias>(fields);
+        case ElementKind::boolean: return readBoolean(fields);
+        case ElementKind::booleanAlias: return readItemAlias<QuenzColorBooleanAlias>(fields);
+        case ElementKind::string: return readString(fields);
+        case ElementKind::stringAlias: return readItemAlias<QuenzColorStringAlias>(fields);
+        case ElementKind::shadow: return readShadow(fields);
+        case ElementKind::shadowSet: return readShadowSet(fields);
+        case ElementKind::shadowAlias: return readSetAlias<QuenzColorShadowAlias>(fields);
+        case ElementKind::count: break;
     }
     return std::nullopt;
 }
@@ -200,27 +212,28 @@ GroupPtr groupWithId(const std::vector<GroupPtr>& groups, std::string_view uuid)
 
 ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& project, bool generateNewIds,
                                int depth) {
-    const ElementKind kind = elementKind(element.name());
-    if (kind == ElementKind::none) return nullptr;
-    auto payload = readPayload(kind, element, project, generateNewIds, depth);
+    const auto kind = elementKindNames.find(element.name());
+    if (!kind) return nullptr;
+    const ItemChildren fields(element);
+    auto payload = readPayload(*kind, element, fields, project, generateNewIds, depth);
     if (!payload) return nullptr;
 
     std::string uuid;
-    if (isAlias(kind) || generateNewIds) {
+    if (isAlias(*kind) || generateNewIds) {
         uuid = makeUuid();
     } else {
-        const auto stored = childText(element, "id");
+        const auto stored = fields.text(ItemField::id);
         uuid = stored ? std::string(*stored) : makeUuid();
     }
-    auto item = std::make_shared<QuenzColorProjectItem>(std::move(uuid), childTextOr(element, "name"),
-                                                        std::move(*payload));
-    if (kind == ElementKind::group && childTextIs(element, "expanded", "1")) item->setExpanded(true);
-    if (const auto buildGroupId = childText(element, "buildGroupId")) {
+    auto item =
+        std::make_shared<QuenzColorProjectItem>(std::move(uuid), fields.textOr(ItemField::name), std::move(*payload));
+    if (*kind == ElementKind::group && fields.textIs(ItemField::expanded, "1")) item->setExpanded(true);
+    if (const auto buildGroupId = fields.text(ItemField::buildGroupId)) {
         item->setBuildGroup(groupWithId(project.buildGroups(), *buildGroupId));
     }
-    if (const auto testGroupId = childText(element, "testGroupId")) {
+    if (const auto testGroupId = fields.text(ItemField::testGroupId)) {
         item->setTestGroup(groupWithId(project.testGroups(), *testGroupId));
-        const auto position = childText(element, "testPosition");
+        const auto position = fields.text(ItemField::testPosition);
         item->setTestPosition(position ? testPositionFromRawString(*position).value_or(TestPosition::both)
                                        : TestPosition::both);
     }

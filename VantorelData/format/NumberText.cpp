@@ -10,6 +10,7 @@ namespace {
 
 constexpr int measuredFractionDigits = 4;
 constexpr std::size_t measuredIntegerDigitLimit = 100;
+constexpr double measuredAlwaysWritableBelow = 1e99;
 // Above this magnitude plain doubles switch to the exponent form: beyond it not every
 // integer is representable, so the integer digits would be misleading.
 constexpr double plainDoubleExponentAbove = 9007199254740992.0;  // 2^53
@@ -228,7 +229,11 @@ std::optional<double> parseDouble(std::string_view text) {
 
 std::optional<double> parseMeasuredNumber(std::string_view text) {
     auto value = parseDouble(text);
-    if (!value || !measuredNumberText(*value)) return std::nullopt;
+    if (!value) return std::nullopt;
+    // Below 10^99 a value has at most 99 integer digits, 100 if rounding carries: always
+    // writable, so only huge values need the full test.
+    if (std::fabs(*value) < measuredAlwaysWritableBelow) return value;
+    if (!measuredNumberText(*value)) return std::nullopt;
     return value;
 }
 

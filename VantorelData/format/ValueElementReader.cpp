@@ -1,5 +1,7 @@
 #include <cstring>
 
+#include "VantorelData/format/ChildElements.h"
+#include "VantorelData/format/ItemFields.h"
 #include "VantorelData/format/NumberText.h"
 #include "VantorelData/format/ValueElements.h"
 #include "VantorelData/format/XmlReading.h"
@@ -10,8 +12,7 @@ namespace {
 constexpr int colorFormatCount = 18;
 constexpr int retiredHexRGBCode = 8;
 
-std::optional<quenz::ColorValue> readComponents(pugi::xml_node element, const char* name, quenz::RGBSpace space) {
-    const auto text = childText(element, name);
+std::optional<quenz::ColorValue> readComponents(std::optional<std::string_view> text, quenz::RGBSpace space) {
     if (!text) return std::nullopt;
     const auto components = parseComponents(*text);
     if (!components) return std::nullopt;
@@ -24,26 +25,36 @@ std::optional<quenz::ColorValue> readComponents(pugi::xml_node element, const ch
     return color;
 }
 
-double measuredOrZero(pugi::xml_node element, const char* name) {
-    const auto text = childText(element, name);
+double measuredOrZero(std::optional<std::string_view> text) {
     return text ? parseMeasuredNumber(*text).value_or(0.0) : 0.0;
 }
+
+enum class ShadowField { x, y, blur, spread, colorRgba, count };
+constexpr ElementNames<ShadowField> shadowFieldNames({{
+    {ShadowField::x, "x"},
+    {ShadowField::y, "y"},
+    {ShadowField::blur, "blur"},
+    {ShadowField::spread, "spread"},
+    {ShadowField::colorRgba, "colorRgba"},
+}});
 
 struct ColorVariantReader {
     quenz::RGBSpace space;
     std::optional<quenz::ColorValue> operator()(pugi::xml_node variant) const {
-        return readComponents(variant, "rgba", space);
+        return readComponents(childText(variant, "rgba"), space);
     }
 };
 
 struct ShadowVariantReader {
     quenz::RGBSpace space;
     std::optional<ShadowDetails> operator()(pugi::xml_node variant) const {
-        const pugi::xml_node details = variant.child("shadowDetails");
-        const auto color = readComponents(details, "colorRgba", space);
+        const ChildElements<ShadowField> details(variant.child("shadowDetails"), shadowFieldNames);
+        const auto color = readComponents(details.text(ShadowField::colorRgba), space);
         if (!color) return std::nullopt;
-        return ShadowDetails(*color, measuredOrZero(details, "x"), measuredOrZero(details, "y"),
-                             measuredOrZero(details, "blur"), measuredOrZero(details, "spread"));
+        return ShadowDetails(*color, measuredOrZero(details.text(ShadowField::x)),
+                             measuredOrZero(details.text(ShadowField::y)),
+                             measuredOrZero(details.text(ShadowField::blur)),
+                             measuredOrZero(details.text(ShadowField::spread)));
     }
 };
 
@@ -104,8 +115,7 @@ std::optional<NamedThemeable<V>> readNamedVariants(pugi::xml_node element, const
 }
 
 template <class E, class Lookup>
-std::optional<E> codedCase(pugi::xml_node element, const char* name, Lookup lookup) {
-    const auto text = childText(element, name);
+std::optional<E> codedCase(std::optional<std::string_view> text, Lookup lookup) {
     if (!text) return std::nullopt;
     const auto number = parseInteger(*text);
     return number ? lookup(*number) : std::nullopt;
@@ -150,29 +160,32 @@ std::optional<ThemeableString> readStringValue(pugi::xml_node element) {
     return readVariants<std::string>(element, readStringVariant);
 }
 
-CommonValueFields readCommonFields(pugi::xml_node itemElement) {
-    CommonValueFields fields;
-    if (const auto appearance = childText(itemElement, "appearance")) {
-        fields.appearanceType = appearanceTypeFromRawString(*appearance).value_or(AppearanceType::none);
+CommonValueFields readCommonFields(const ItemChildren& fields) {
+    CommonValueFields common;
+    if (const auto appearance = fields.text(ItemField::appearance)) {
+        common.appearanceType = appearanceTypeFromRawString(*appearance).value_or(AppearanceType::none);
     }
-    if (const auto amount = childText(itemElement, "autoContrast")) {
-        fields.autoContrastAmount = parseDouble(*amount).value_or(defaultAutoContrastAmount);
+    if (const auto amount = fields.text(ItemField::autoContrast)) {
+        common.autoContrastAmount = parseDouble(*amount).value_or(defaultAutoContrastAmount);
     }
-    fields.deprecated = childTextIs(itemElement, "deprecated", "true");
-    if (const pugi::xml_node reason = itemElement.child("deprecatedReason")) {
-        fields.deprecatedReason = std::string(reason.child_value());
+    common.deprecated = fields.textIs(ItemField::deprecated, "true");
+    if (const pugi::xml_node reason = fields.node(ItemField::deprecatedReason)) {
+        common.deprecatedReason = std::string(reason.child_value());
     }
-    return fields;
+    return common;
 }
 
-std::optional<SetParameters> readSetBlock(pugi::xml_node itemElement) {
-    const auto middle = childText(itemElement, "middle");
+CommonValueFields readCommonFields(pugi::xml_node itemElement) { return readCommonFields(ItemChildren(itemElement)); }
+
+std::optional<SetParameters> readSetBlock(const ItemChildren& fields) {
+    const auto middle = fields.text(ItemField::middle);
     const auto middleLocation = middle ? parseDouble(*middle) : std::nullopt;
-    const auto interpolation = codedCase<InterpolationMethod>(itemElement, "interpolation", interpolationMethodFromCode);
-    const auto naming = codedCase<ColorNamingScheme>(itemElement, "naming", colorNamingSchemeFromCode);
+    const auto interpolation =
+        codedCase<InterpolationMethod>(fields.text(ItemField::interpolation), interpolationMethodFromCode);
+    const auto naming = codedCase<ColorNamingScheme>(fields.text(ItemField::naming), colorNamingSchemeFromCode);
     // A set that does not say how its steps are made is as unreadable as one without a
     // naming scheme.
-    const auto type = codedCase<SetType>(itemElement, "type", setTypeFromCode);
+    const auto type = codedCase<SetType>(fields.text(ItemField::type), setTypeFromCode);
     if (!middleLocation || !interpolation || !naming || !type) return std::nullopt;
 
     SetParameters parameters;
@@ -180,10 +193,13 @@ std::optional<SetParameters> readSetBlock(pugi::xml_node itemElement) {
     parameters.interpolationMethod = *interpolation;
     parameters.namingScheme = *naming;
     parameters.type = *type;
-    const auto amount = childText(itemElement, "curveAmount");
+    const auto amount = fields.text(ItemField::curveAmount);
     parameters.curveAmount = amount ? parseDouble(*amount).value_or(1.0) : 1.0;
-    parameters.curveType = codedCase<CurveType>(itemElement, "curve", curveTypeFromCode).value_or(CurveType::linear);
+    parameters.curveType =
+        codedCase<CurveType>(fields.text(ItemField::curve), curveTypeFromCode).value_or(CurveType::linear);
     return parameters;
 }
+
+std::optional<SetParameters> readSetBlock(pugi::xml_node itemElement) { return readSetBlock(ItemChildren(itemElement)); }
 
 }  // namespace vantorel::format

@@ -16,11 +16,10 @@
 
 #include "QuenzColorUtils/ColorConverter.h"
 #include "QuenzColorUtils/ColorOperations.h"
-#include "Vantorel/platform/AtomicFile.h"
 #include "VantorelData/format/NumberText.h"
-#include "VantorelData/format/QuenzColorFileReader.h"
 #include "VantorelData/model/Project.h"
 #include "cli/CommandRegistry.h"
+#include "cli/DocumentArgument.h"
 
 namespace vantorel::cli {
 namespace {
@@ -271,12 +270,9 @@ void printInfo(std::ostream& out, const std::string& file, const QuenzColorProje
 }
 
 int runInfo(CommandIO& io, const InfoArguments& args) {
-    const auto contents = platform::readWholeFile(args.file);
-    if (contents.error) return fail(io, exitBadUsage, contents.error->message);
-    if (!format::QuenzColorFileReader::isWellFormed(contents.bytes)) {
-        return fail(io, exitBadUsage, "'" + args.file + "' is not a well-formed document");
-    }
-    const auto project = format::QuenzColorFileReader::read(contents.bytes);
+    int exitCode = exitSuccess;
+    const auto project = readDocumentArgument(io, args.file, exitCode);
+    if (!project) return exitCode;
     if (args.json) {
         io.out << infoJSON(args.file, *project, args.tree).dump(2) << '\n';
     } else {

@@ -1,0 +1,19 @@
+#pragma once
+// The hex texts exporters write for colors that leave the document's color management:
+// the color converted to sRGB and written as "#RRGGBB" or "#AARRGGBB" with the shared color
+// formatter, components rounded to four places.
+
+#include <optional>
+#include <string>
+
+#include "QuenzColorUtils/ColorFormat.h"
+#include "QuenzColorUtils/ColorValue.h"
+
+namespace vantorel::build {
+
+// `format` is one of the "0x" hex formats (hexRGB, hexARGB, hexRGBA); the "0x" becomes "#".
+// A color that cannot be converted to sRGB is written from its own components; none when the
+// formatter cannot write it at all.
+std::optional<std::string> sRGBHexText(const quenz::ColorValue& color, quenz::ColorFormat format);
+
+}  // namespace vantorel::build

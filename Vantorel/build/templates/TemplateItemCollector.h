@@ -1,0 +1,55 @@
+#pragma once
+// Turns the items assigned to a build group into template records: code names under the
+// task's naming, deprecation, the stored appearance variants (aliases resolved), and colors
+// converted into the task's color space. Groups contribute their children; each item appears
+// at most once per export, at its first position.
+
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "Vantorel/build/CodeNames.h"
+#include "Vantorel/build/templates/TemplateRecords.h"
+#include "VantorelData/model/BuildTask.h"
+#include "VantorelData/model/Project.h"
+
+namespace vantorel::build {
+
+// The space every color of an export is converted into: the task's space, or none for
+// `original` (each value keeps the space of its light color).
+std::optional<quenz::RGBSpace> conversionTarget(ColorSpaceConversion conversion);
+
+// A color in the target space; when the conversion fails, the color's own components.
+std::shared_ptr<const TemplateRGBAColor> makeTemplateColor(const quenz::ColorValue& color, quenz::RGBSpace target);
+
+class TemplateItemCollector {
+public:
+    TemplateItemCollector(const QuenzColorProject& project, const BuildTask& task);
+
+    // Appends the records of the items (and of the children of groups among them) that were
+    // not collected before.
+    void collect(const std::vector<ProjectItemPtr>& items);
+    const std::vector<TemplateItemPtr>& collected() const { return collected_; }
+    std::vector<TemplateItemPtr> takeCollected() { return std::move(collected_); }
+
+private:
+    void collectItem(const QuenzColorProjectItem& item);
+    std::optional<TemplateItemKind> kindRecord(const QuenzColorProjectItem& item) const;
+    std::shared_ptr<const TemplateThemedColor> themedColor(const ThemeableColor& color) const;
+    std::shared_ptr<const TemplateThemedShadow> themedShadow(const ThemeableShadow& shadow) const;
+    quenz::RGBSpace targetFor(const quenz::ColorValue& light) const { return target_.value_or(light.space); }
+
+    const QuenzColorProject& project_;
+    const BuildTask& task_;
+    std::optional<quenz::RGBSpace> target_;
+    NamespacePaths namespaces_;
+    std::unordered_set<std::string> seen_;
+    std::vector<TemplateItemPtr> collected_;
+};
+
+// The records of the items, in export order.
+std::vector<TemplateItemPtr> collectTemplateItems(const QuenzColorProject& project, const BuildTask& task,
+                                                  const std::vector<ProjectItemPtr>& items);
+
+}  // namespace vantorel::build

@@ -1,0 +1,133 @@
+#pragma once
+// The children of one element, taken in a single pass: for each name a reader knows, the first
+// child of that name. An item element has a dozen optional fields; asking pugixml for each by
+// name scans the siblings once per field, which made opening large documents several times
+// slower than parsing them. Lookups keep the meaning of `childText`: the first child of a name
+// counts, and a child without text counts as missing.
+
+#include <pugixml.hpp>
+
+#include <array>
+#include <cstddef>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace vantorel::format {
+
+// A fixed vocabulary of element names, one per value of `Field` (an enumeration whose last
+// value is `count`). Built at compile time; a name is found by its length and then a memcmp
+// among the few names of that length.
+template <class Field>
+class ElementNames {
+public:
+    static constexpr std::size_t size = static_cast<std::size_t>(Field::count);
+    // Names longer than this cannot be in a vocabulary (none of the document's come close).
+    static constexpr std::size_t lengthLimit = 48;
+
+    struct Entry {
+        Field field;
+        std::string_view name;
+    };
+
+    // Every field exactly once, with a non-empty name shorter than `lengthLimit`; anything
+    // else fails to compile.
+    consteval explicit ElementNames(const std::array<Entry, size>& entries) {
+        std::array<bool, size> seen{};
+        for (const Entry& entry : entries) {
+            const auto index = static_cast<std::size_t>(entry.field);
+            if (index >= size || seen[index] || entry.name.empty() || entry.name.size() >= lengthLimit) {
+                throw "element vocabulary: each field needs exactly one short name";
+            }
+            seen[index] = true;
+            names_[index] = entry.name;
+        }
+        // Positions grouped by name length: firstOfLength_[n] .. firstOfLength_[n + 1].
+        std::size_t next = 0;
+        for (std::size_t length = 0; length < lengthLimit; ++length) {
+            firstOfLength_[length] = next;
+            for (std::size_t index = 0; index < size; ++index) {
+                if (names_[index].size() == length) byLength_[next++] = index;
+            }
+        }
+        firstOfLength_[lengthLimit] = next;
+    }
+
+    // The field named `name`; none for names outside the vocabulary.
+    std::optional<Field> find(std::string_view name) const {
+        if (name.size() >= lengthLimit) return std::nullopt;
+        const std::size_t end = firstOfLength_[name.size() + 1];
+        for (std::size_t position = firstOfLength_[name.size()]; position < end; ++position) {
+            const std::size_t index = byLength_[position];
+            const std::string_view candidate = names_[index];
+            if (candidate[0] == name[0] && std::memcmp(candidate.data(), name.data(), name.size()) == 0) {
+                return static_cast<Field>(index);
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::string_view name(Field field) const { return names_[static_cast<std::size_t>(field)]; }
+
+private:
+    std::array<std::string_view, size> names_{};
+    std::array<std::size_t, size> byLength_{};
+    std::array<std::size_t, lengthLimit + 1> firstOfLength_{};
+};
+
+// The first child of each name of a vocabulary, and how many named children there are.
+template <class Field>
+class ChildElements {
+public:
+    ChildElements(pugi::xml_node element, const ElementNames<Field>& names) {
+        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+            // Only elements carry names under the document's parse options; other named nodes
+            // (processing instructions, when a caller parsed with them) match as `child` would.
+            const char* name = child.name();
+            if (*name == '\0') continue;
+            ++namedCount_;
+            if (const auto field = names.find(name)) {
+                pugi::xml_node_struct*& slot = nodes_[static_cast<std::size_t>(*field)];
+                if (!slot) slot = child.internal_object();
+            }
+        }
+    }
+
+    // The first child of the field's name; empty when there is none.
+    pugi::xml_node node(Field field) const { return pugi::xml_node(nodes_[static_cast<std::size_t>(field)]); }
+
+    // Its text (the first text node, past any comments); none when the child is missing or
+    // has no text.
+    std::optional<std::string_view> text(Field field) const {
+        if (!nodes_[static_cast<std::size_t>(field)]) return std::nullopt;
+        const char* value = node(field).child_value();
+        if (*value == '\0') return std::nullopt;
+        return std::string_view(value);
+    }
+
+    // The text as a string, or `fallback` when missing.
+    std::string textOr(Field field, std::string_view fallback = {}) const {
+        const auto value = text(field);
+        return std::string(value ? *value : fallback);
+    }
+
+    // True when the text is exactly `expected`.
+    bool textIs(Field field, std::string_view expected) const {
+        const auto value = text(field);
+        return value && *value == expected;
+    }
+
+    // Named children (elements, under the document's parse options), known or not: an upper
+    // bound for the child items of a group, so that their list is allocated once.
+    std::size_t namedCount() const { return namedCount_; }
+
+private:
+    // Raw node pointers: pugixml's node handles have an out-of-line constructor, and an item
+    // reader would otherwise pay forty library calls per element just to clear the table.
+    std::array<pugi::xml_node_struct*, ElementNames<Field>::size> nodes_{};
+    std::size_t namedCount_ = 0;
+};
+
+}  // namespace vantorel::format

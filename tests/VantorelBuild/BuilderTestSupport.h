@@ -1,0 +1,104 @@
+#pragma once
+// Shared pieces of the builder and pre-build check tests: projects assembled in code, a
+// scratch folder that holds the document, and an exporter that records what it was asked.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Vantorel/build/BuildTaskExporter.h"
+#include "VantorelData/model/ColorItem.h"
+#include "VantorelData/model/Project.h"
+
+namespace vantorel::build::testing {
+
+namespace fs = std::filesystem;
+
+// A folder of its own for each test, removed afterwards.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& name) {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = fs::temp_directory_path() /
+                ("vantorel-build-" + name + "-" + (info ? std::string(info->name()) : std::string()) + "-" +
+                 std::to_string(::getpid()));
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const fs::path& path() const { return path_; }
+    fs::path document() const { return path_ / "Colors.vantorel"; }
+
+private:
+    fs::path path_;
+};
+
+inline ProjectItemPtr colorNamed(const std::string& name) {
+    return QuenzColorProjectItem::make(
+        name, std::make_shared<QuenzColorItem>(ThemeableColor(quenz::ColorValue{quenz::RGBSpace::sRGB, 0.2, 0.4, 0.6, 1, 0})));
+}
+
+inline ProjectItemPtr groupNamed(const std::string& name, std::vector<ProjectItemPtr> children) {
+    return QuenzColorProjectItem::make(name, std::make_shared<QuenzColorGroup>(std::move(children)));
+}
+
+inline BuildTaskPtr task(const std::string& name, BuildFileType type = BuildFileType::text,
+                         const std::string& folder = "./", const std::string& fileName = {}) {
+    BuildTaskFields fields;
+    fields.name = name;
+    fields.exportFileFolder = folder;
+    fields.exportFileName = fileName.empty() ? name : fileName;
+    fields.exportFileType = type;
+    return std::make_shared<BuildTask>(fields);
+}
+
+inline BuildGroupPtr buildGroup(const std::string& name, std::vector<BuildTaskPtr> tasks) {
+    return std::make_shared<BuildGroup>(name, std::move(tasks));
+}
+
+inline void assign(const std::vector<ProjectItemPtr>& items, const BuildGroupPtr& group) {
+    for (const auto& item : items) item->setBuildGroup(group);
+}
+
+// What one export was asked to do.
+struct ExportCall {
+    std::string taskName;
+    fs::path outputFolder;
+    std::vector<std::string> itemNames;
+};
+
+// Writes the task's output file with one line per item, or fails when told to.
+class RecordingExporter final : public BuildTaskExporter {
+public:
+    RecordingExporter(std::vector<ExportCall>& calls, std::function<bool(const BuildTask&)> fails)
+        : calls_(calls), fails_(std::move(fails)) {}
+
+    ExportResult exportTask(const ExportRequest& request) override {
+        ExportCall call{request.task.name(), request.outputFolder, {}};
+        for (const auto& item : request.items) call.itemNames.push_back(item->name());
+        calls_.push_back(call);
+        if (fails_ && fails_(request.task)) return ExportResult::failure("The task \"" + request.task.name() + "\" failed.");
+        fs::path output = request.outputFolder / request.task.outputFileName();
+        std::ofstream(output) << request.items.size() << '\n';
+        return ExportResult::written(output);
+    }
+
+private:
+    std::vector<ExportCall>& calls_;
+    std::function<bool(const BuildTask&)> fails_;
+};
+
+}  // namespace vantorel::build::testing

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <variant>
+
+#include "BuilderTestSupport.h"
+#include "Vantorel/build/Builder.h"
+
+using namespace vantorel;
+using namespace vantorel::build;
+using namespace vantorel::build::testing;
+
+namespace {
+
+enum class Outcome { success, nothingToBuild, buildError };
+
+struct WalkCase {
+    const char* name;
+    std::function<QuenzColorProjectPtr()> project;
+    std::vector<std::string> groupsToBuild;
+    std::vector<std::string> tasksRun;  // in order
+    std::size_t exportedItemCount;
+    Outcome outcome;
+};
+
+Outcome outcomeOf(const BuildResult& result) {
+    if (!result.failure) return Outcome::success;
+    return std::holds_alternative<EmptyBuildError>(*result.failure) ? Outcome::nothingToBuild : Outcome::buildError;
+}
+
+// Two groups, "Web" (tasks css, scss) with two top-level colors and "Apps" (task swift) with one.
+QuenzColorProjectPtr webAndApps() {
+    auto project = std::make_shared<QuenzColorProject>();
+    auto web = buildGroup("Web", {task("css"), task("scss")});
+    auto apps = buildGroup("Apps", {task("swift")});
+    auto red = colorNamed("Red"), blue = colorNamed("Blue"), green = colorNamed("Green");
+    assign({red, blue}, web);
+    assign({green}, apps);
+    project->setItems({red, green, blue});
+    project->setBuildGroups({web, apps});
+    return project;
+}
+
+BuildResult buildWith(const QuenzColorProject& project, const std::vector<std::string>& groups,
+                      std::vector<ExportCall>& calls, const fs::path& document,
+                      std::function<bool(const BuildTask&)> fails = {}) {
+    Builder builder(project, document, "Colors", groups);
+    builder.setExporterFactory([&calls, fails](BuildFileType, const QuenzColorProject&) -> BuildTaskExporterPtr {
+        return std::make_unique<RecordingExporter>(calls, fails);
+    });
+    return builder.build();
+}
+
+}  // namespace
+
+TEST(BuilderWalk, SelectsGroupsByExactNameAndSkipsGroupsWithoutItems) {
+    const WalkCase cases[] = {
+        {"all groups", webAndApps, {"Web", "Apps"}, {"css", "scss", "swift"}, 3, Outcome::success},
+        {"order of the project, not of the request", webAndApps, {"Apps", "Web"}, {"css", "scss", "swift"}, 3,
+         Outcome::success},
+        {"one group", webAndApps, {"Apps"}, {"swift"}, 1, Outcome::success},
+        {"nothing asked for", webAndApps, {}, {}, 0, Outcome::nothingToBuild},
+        {"names compare exactly", webAndApps, {"web", "Apps "}, {}, 0, Outcome::nothingToBuild},
+        {"two groups with the same name both build",
+         [] {
+             auto project = std::make_shared<QuenzColorProject>();
+             auto first = buildGroup("Web", {task("first")});
+             auto second = buildGroup("Web", {task("second")});
+             auto a = colorNamed("A"), b = colorNamed("B");
+             assign({a}, first);
+             assign({b}, second);
+             project->setItems({a, b});
+             project->setBuildGroups({first, second});
+             return project;
+         },
+         {"Web"}, {"first", "second"}, 2, Outcome::success},
+        {"items but no tasks: counted, nothing written",
+         [] {
+             auto project = std::make_shared<QuenzColorProject>();
+             auto empty = buildGroup("Empty", {});
+             auto a = colorNamed("A");
+             assign({a}, empty);
+             project->setItems({a});
+             project->setBuildGroups({empty});
+             return project;
+         },
+         {"Empty"}, {}, 1, Outcome::success},
+        {"tasks but no items: nothing runs",
+         [] {
+             auto project = std::make_shared<QuenzColorProject>();
+             project->setItems({colorNamed("Unassigned")});
+             project->setBuildGroups({buildGroup("Web", {task("css")})});
+             return project;
+         },
+         {"Web"}, {}, 0, Outcome::nothingToBuild},
+        {"a group without items is skipped, the next one builds",
+         [] {
+             auto project = std::make_shared<QuenzColorProject>();
+             auto idle = buildGroup("Idle", {task("idle")});
+             auto busy = buildGroup("Busy", {task("busy")});
+             auto a = colorNamed("A");
+             assign({a}, busy);
+             project->setItems({a});
+             project->setBuildGroups({idle, busy});
+             return project;
+         },
+         {"Idle", "Busy"}, {"busy"}, 1, Outcome::success},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder scratch("walk");
+        std::vector<ExportCall> calls;
+        auto project = c.project();
+        auto result = buildWith(*project, c.groupsToBuild, calls, scratch.document());
+        std::vector<std::string> tasksRun;
+        for (const auto& call : calls) tasksRun.push_back(call.taskName);
+        EXPECT_EQ(tasksRun, c.tasksRun);
+        EXPECT_EQ(result.exportedItemCount, c.exportedItemCount);
+        EXPECT_EQ(outcomeOf(result), c.outcome);
+        EXPECT_EQ(result.outputs.size(), c.tasksRun.size());
+    }
+}
+
+TEST(BuilderWalk, HandsEachTaskTheGroupsItemsDepthFirstIncludingAssignedGroups) {
+    ScratchFolder scratch("items");
+    auto project = std::make_shared<QuenzColorProject>();
+    auto web = buildGroup("Web", {task("css")});
+    auto inner = colorNamed("Inner");
+    auto folder = groupNamed("Brand", {inner, colorNamed("Unassigned")});
+    auto last = colorNamed("Last");
+    assign({folder, inner, last}, web);
+    project->setItems({folder, last});
+    project->setBuildGroups({web});
+
+    std::vector<ExportCall> calls;
+    auto result = buildWith(*project, {"Web"}, calls, scratch.document());
+    ASSERT_TRUE(result.succeeded());
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].itemNames, (std::vector<std::string>{"Brand", "Inner", "Last"}));
+    EXPECT_EQ(result.exportedItemCount, 3u);
+}
+
+TEST(BuilderWalk, OutputFoldersAreCreatedBesideTheDocument) {
+    const struct {
+        const char* exportFileFolder;
+        const char* expectedBelowDocumentFolder;  // "" is the document's own folder
+    } cases[] = {
+        {"", ""},
+        {"./", ""},
+        {".", ""},
+        {"out", "out"},
+        {"out/", "out"},
+        {"./build/web/tokens", "build/web/tokens"},
+        {"/absolute/stays/inside", "absolute/stays/inside"},
+        {"a/../b", "b"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.exportFileFolder);
+        ScratchFolder scratch("folders");
+        auto project = std::make_shared<QuenzColorProject>();
+        auto web = buildGroup("Web", {task("css", BuildFileType::css, c.exportFileFolder, "colors")});
+        auto a = colorNamed("A");
+        assign({a}, web);
+        project->setItems({a});
+        project->setBuildGroups({web});
+
+        std::vector<ExportCall> calls;
+        auto result = buildWith(*project, {"Web"}, calls, scratch.document());
+        ASSERT_TRUE(result.succeeded());
+        const fs::path expected = std::string(c.expectedBelowDocumentFolder).empty()
+                                      ? scratch.path()
+                                      : scratch.path() / c.expectedBelowDocumentFolder;
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].outputFolder, expected);
+        EXPECT_TRUE(fs::is_regular_file(expected / "colors.css"));
+    }
+}
+
+TEST(BuilderWalk, OutputFolderBesideADocumentGivenByARelativePath) {
+    ScratchFolder scratch("relative");
+    auto project = std::make_shared<QuenzColorProject>();
+    auto web = buildGroup("Web", {task("css", BuildFileType::css, "out", "colors")});
+    auto a = colorNamed("A");
+    assign({a}, web);
+    project->setItems({a});
+    project->setBuildGroups({web});
+
+    const fs::path previous = fs::current_path();
+    fs::current_path(scratch.path());
+    std::vector<ExportCall> calls;
+    auto result = buildWith(*project, {"Web"}, calls, "Colors.vantorel");
+    fs::current_path(previous);
+    ASSERT_TRUE(result.succeeded());
+    EXPECT_TRUE(fs::is_regular_file(scratch.path() / "out" / "colors.css"));
+}
+
+TEST(BuilderWalk, StopsAtTheFirstErrorAndKeepsWhatWasWritten) {
+    ScratchFolder scratch("stop");
+    auto project = webAndApps();
+    std::vector<ExportCall> calls;
+    auto result = buildWith(*project, {"Web", "Apps"}, calls, scratch.document(),
+                            [](const BuildTask& t) { return t.name() == "scss"; });
+
+    ASSERT_TRUE(result.failure);
+    ASSERT_TRUE(std::holds_alternative<BuildError>(*result.failure));
+    EXPECT_EQ(std::get<BuildError>(*result.failure).message, "The task \"scss\" failed.");
+    ASSERT_EQ(calls.size(), 2u);  // "swift" never ran
+    EXPECT_EQ(result.outputs, std::vector<fs::path>{scratch.path() / "css.txt"});
+    EXPECT_TRUE(fs::exists(scratch.path() / "css.txt"));
+    EXPECT_FALSE(fs::exists(scratch.path() / "swift.txt"));
+}
+
+TEST(BuilderWalk, AFolderThatCannotBeCreatedStopsTheBuild) {
+    ScratchFolder scratch("blocked");
+    std::ofstream(scratch.path() / "blocked") << "a file, not a folder";
+    auto project = std::make_shared<QuenzColorProject>();
+    auto web = buildGroup("Web", {task("first"), task("second", BuildFileType::text, "blocked/inner"), task("third")});
+    auto a = colorNamed("A");
+    assign({a}, web);
+    project->setItems({a});
+    project->setBuildGroups({web});
+
+    std::vector<ExportCall> calls;
+    auto result = buildWith(*project, {"Web"}, calls, scratch.document());
+    ASSERT_TRUE(result.failure);
+    const auto& message = std::get<BuildError>(*result.failure).message;
+    EXPECT_NE(message.find((scratch.path() / "blocked" / "inner").string()), std::string::npos) << message;
+    EXPECT_EQ(calls.size(), 1u);
+    EXPECT_EQ(result.outputs, std::vector<fs::path>{scratch.path() / "first.txt"});
+}
+
+TEST(BuilderWalk, AnExporterThatThrowsFailsOnlyItsTask) {
+    struct ThrowingExporter final : BuildTaskExporter {
+        ExportResult exportTask(const ExportRequest&) override { throw std::runtime_error("disk on fire"); }
+    };
+    ScratchFolder scratch("throw");
+    auto project = webAndApps();
+    Builder builder(*project, scratch.document(), "Colors", {"Web"});
+    builder.setExporterFactory(
+        [](BuildFileType, const QuenzColorProject&) -> BuildTaskExporterPtr { return std::make_unique<ThrowingExporter>(); });
+    auto result = builder.build();
+    ASSERT_TRUE(result.failure);
+    EXPECT_EQ(std::get<BuildError>(*result.failure).message, "disk on fire");
+}
+
+TEST(BuilderWalk, ReportsProgressOverTheTasksThatRun) {
+    ScratchFolder scratch("progress");
+    auto project = webAndApps();
+    project->appendBuildGroup(buildGroup("No items", {task("never")}));
+    std::vector<std::string> seen;
+    Builder builder(*project, scratch.document(), "Colors", allBuildGroupNames(*project));
+    std::vector<ExportCall> calls;
+    builder.setExporterFactory([&calls](BuildFileType, const QuenzColorProject&) -> BuildTaskExporterPtr {
+        return std::make_unique<RecordingExporter>(calls, nullptr);
+    });
+    builder.setProgressHandler([&seen](const BuildProgress& progress) {
+        seen.push_back(std::to_string(progress.taskNumber) + "/" + std::to_string(progress.taskCount) + " " +
+                       progress.group.name() + ":" + progress.task.name());
+    });
+    ASSERT_TRUE(builder.build().succeeded());
+    EXPECT_EQ(seen, (std::vector<std::string>{"1/3 Web:css", "2/3 Web:scss", "3/3 Apps:swift"}));
+}
+
+TEST(BuilderAlerts, TitlesAndTextsOfFailedBuilds) {
+    auto empty = alertFor(EmptyBuildError{});
+    EXPECT_EQ(empty.title, "Nothing to Build");
+    EXPECT_EQ(empty.text,
+              "To export, create a build group with at least one build task, and assign colors to the build group.");
+    EXPECT_TRUE(empty.offersHelp);
+    auto error = alertFor(BuildError{"Unable to export JSON file: disk full"});
+    EXPECT_EQ(error.title, "Build Error");
+    EXPECT_EQ(error.text, "An error occurred while building: Unable to export JSON file: disk full");
+    EXPECT_FALSE(error.offersHelp);
+}

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <tuple>
+
+#include "ExportFixtures.h"
+#include "Vantorel/build/exporters/CSSExporter.h"
+#include "Vantorel/build/exporters/LESSExporter.h"
+#include "Vantorel/build/exporters/SCSSExporter.h"
+#include "Vantorel/platform/UserLocale.h"
+
+using namespace vantorel;
+using namespace vantorel::build;
+using namespace vantorel::build::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+class StyleSheetExporterTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::overrideUserLocale("en_US_POSIX"); }
+    void TearDown() override { platform::overrideUserLocale(""); }
+};
+
+BuildTask styleTask(BuildFileType type, std::optional<BuildExportFormat> format, const std::string& appearance = {}) {
+    CustomData data;
+    if (!appearance.empty()) data["appearanceColorType"] = appearance;
+    auto result = task(type, "tokens", BuildNameTransform::kebabCase, std::nullopt, std::nullopt, data);
+    result.setExportFormat(format);
+    return result;
+}
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+}  // namespace
+
+TEST(StyleSheetTemplateTest, FormatSelectsTheColorTagAndTheLightDarkFormat) {
+    struct Case {
+        std::optional<BuildExportFormat> format;
+        std::string colorTag, lightDarkFormat;
+    } cases[] = {
+        {BuildExportFormat::cssHex, "colorAsCSSHexRGB", "cssHex"},
+        {BuildExportFormat::cssRGBA, "colorAsCSSRgb", "cssRgb"},
+        {BuildExportFormat::cssColor, "colorAsCSSColor", "cssColor"},
+        {BuildExportFormat::cssOKLCH, "colorAsCSSOklch", "cssOKLCH"},
+        {std::nullopt, "colorAsCSSColor", "cssColor"},
+    };
+    for (const auto& c : cases) {
+        const auto text = substituted("{% COLOR_FORMAT_TAG a %} {% lightDark a b LIGHT_DARK_FORMAT_TAG %} COLOR_FORMAT_TAG",
+                                      styleSheetSubstitutions(styleTask(BuildFileType::css, c.format)));
+        EXPECT_EQ(text, "{% " + c.colorTag + " a %} {% lightDark a b " + c.lightDarkFormat + " %} " + c.colorTag);
+    }
+}
+
+TEST(StyleSheetTemplateTest, AppearanceSettingChoosesTheTemplate) {
+    const std::tuple<std::string, std::string_view, std::string_view, std::string_view> cases[] = {
+        {"lightDark", "cssBaseLightDark", "scssBaseLightDark", "lessBaseLightDark"},
+        {"individual", "cssBase", "scssBase", "lessBase"},
+        {"", "cssBase", "scssBase", "lessBase"},
+        {"LIGHTDARK", "cssBase", "scssBase", "lessBase"},  // raw values are exact
+    };
+    for (const auto& [appearance, css, scss, less] : cases) {
+        const auto t = styleTask(BuildFileType::css, std::nullopt, appearance);
+        EXPECT_EQ(styleSheetTemplateName(CSSExporter::templates, t), css) << appearance;
+        EXPECT_EQ(styleSheetTemplateName(SCSSExporter::templates, t), scss) << appearance;
+        EXPECT_EQ(styleSheetTemplateName(LESSExporter::templates, t), less) << appearance;
+    }
+}
+
+TEST(StyleSheetTemplateTest, SubstitutionReplacesEveryOccurrenceInOrder) {
+    EXPECT_EQ(substituted("aXbXX", {{"X", "YY"}}), "aYYbYYYY");
+    EXPECT_EQ(substituted("AB", {{"A", "B"}, {"B", "C"}}), "CC");
+    EXPECT_EQ(substituted("same", {{"", "never"}}), "same");
+    EXPECT_EQ(substituted("", {{"A", "B"}}), "");
+}
+
+TEST_F(StyleSheetExporterTest, UnsetFormatWritesColorFunctionsWithMediaQueries) {
+    ScratchFolder folder;
+    auto project = projectWith({color("Brand", colorValue(rgb(1, 0.5, 0), rgb(0, 0, 1), rgb(0.5, 0.25, 0))),
+                                number("Radius", ThemeableNumber(4)),
+                                string("Font", ThemeableString(std::string("Inter"))),
+                                color("Old", colorValue(rgb(0, 0, 0)), deprecatedFields(std::string("Use brand.")))});
+    const auto t = styleTask(BuildFileType::css, std::nullopt);
+    auto result = runExport<CSSExporter>(*project, t, project->items(), folder.path());
+    ASSERT_FALSE(result.error) << result.error->message;
+    const auto css = fileText(folder.path() / "tokens.css");
+    EXPECT_TRUE(contains(css, "  --brand: color(srgb 1 0.5 0);\n")) << css;
+    EXPECT_TRUE(contains(css, "@media (prefers-color-scheme: dark) {\n  :root {\n    --brand: color(srgb 0 0 1);\n"))
+        << css;
+    EXPECT_TRUE(contains(css, "@media (prefers-contrast: more) {\n  :root {\n    --brand: color(srgb 0.5 0.25 0);\n"))
+        << css;
+    EXPECT_TRUE(contains(css, "  --radius: 4.0;\n")) << css;
+    EXPECT_TRUE(contains(css, "  --font: \"Inter\";\n")) << css;
+    EXPECT_TRUE(contains(css, "  /* Deprecated: Use brand. */\n  --old: color(srgb 0 0 0);\n")) << css;
+}
+
+TEST_F(StyleSheetExporterTest, LightDarkHexPairs) {
+    ScratchFolder folder;
+    auto project = projectWith({color("Surface", colorValue(rgb(1, 1, 1), rgb(0, 0, 0))),
+                                color("Accent", colorValue(rgb(1, 0.5, 0)))});
+    const auto t = styleTask(BuildFileType::css, BuildExportFormat::cssHex, "lightDark");
+    auto result = runExport<CSSExporter>(*project, t, project->items(), folder.path());
+    ASSERT_FALSE(result.error) << result.error->message;
+    const auto css = fileText(folder.path() / "tokens.css");
+    EXPECT_TRUE(contains(css, "  color-scheme: light dark;\n")) << css;
+    EXPECT_TRUE(contains(css, "  --surface: light-dark(#FFFFFF, #000000);\n")) << css;
+    EXPECT_TRUE(contains(css, "  --accent: #FF8000;\n")) << css;
+}
+
+TEST_F(StyleSheetExporterTest, TextTaskWritesTheCSSIntoATextFile) {
+    ScratchFolder folder;
+    auto project = projectWith({color("Brand", colorValue(rgb(1, 0.5, 0)))});
+    const auto t = styleTask(BuildFileType::text, BuildExportFormat::cssRGBA);
+    auto result = runExport<CSSExporter>(*project, t, project->items(), folder.path());
+    ASSERT_FALSE(result.error) << result.error->message;
+    EXPECT_TRUE(contains(fileText(folder.path() / "tokens.txt"), "--brand: rgb(255, 128, 0);"));
+    EXPECT_FALSE(fs::exists(folder.path() / "tokens.css"));
+}
+
+TEST_F(StyleSheetExporterTest, VariablesPerAppearanceInSCSSAndLESS) {
+    ScratchFolder folder;
+    auto project = projectWith({color("Brand", colorValue(rgb(1, 0.5, 0), rgb(0, 0, 1))),
+                                colorSet("Blue", {colorValue(rgb(0, 0, 0.5), std::nullopt, std::nullopt, std::nullopt, "100"),
+                                                  colorValue(rgb(0, 0, 1), std::nullopt, std::nullopt, std::nullopt, "200")})});
+    const auto scssTask = styleTask(BuildFileType::scss, BuildExportFormat::cssHex);
+    ASSERT_FALSE(runExport<SCSSExporter>(*project, scssTask, project->items(), folder.path()).error);
+    const auto scss = fileText(folder.path() / "tokens.scss");
+    EXPECT_TRUE(contains(scss, "$brand: #FF8000;\n$brand-dark: #0000FF;\n")) << scss;
+    EXPECT_TRUE(contains(scss, "$blue-100: #000080;\n$blue-200: #0000FF;\n")) << scss;
+    EXPECT_TRUE(contains(scss, "$blue: (\n  \"100\": $blue-100,\n  \"200\": $blue-200,\n);\n")) << scss;
+
+    const auto lessTask = styleTask(BuildFileType::less, BuildExportFormat::cssHex);
+    ASSERT_FALSE(runExport<LESSExporter>(*project, lessTask, project->items(), folder.path()).error);
+    const auto less = fileText(folder.path() / "tokens.less");
+    EXPECT_TRUE(contains(less, "@brand: ~\"#FF8000\";\n@brand-dark: ~\"#0000FF\";\n")) << less;
+    EXPECT_TRUE(contains(less, "@blue-200: ~\"#0000FF\";\n")) << less;
+}
+
+TEST_F(StyleSheetExporterTest, UnreadableTemplateFailsAndWritesNothing) {
+    ScratchFolder folder;
+    ScratchFolder emptyResources;
+    ::setenv("VANTOREL_RESOURCES", emptyResources.path().c_str(), 1);
+    auto project = projectWith({color("Brand", colorValue(rgb(1, 0.5, 0)))});
+    const auto t = styleTask(BuildFileType::css, std::nullopt);
+    auto result = runExport<CSSExporter>(*project, t, project->items(), folder.path());
+    ::unsetenv("VANTOREL_RESOURCES");
+    ASSERT_TRUE(result.error);
+    EXPECT_TRUE(contains(result.error->message, "cssBase.stencil")) << result.error->message;
+    EXPECT_FALSE(fs::exists(folder.path() / "tokens.css"));
+}

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <pugixml.hpp>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "VantorelData/format/ChildElements.h"
+#include "VantorelData/format/ItemFields.h"
+#include "VantorelData/format/NumberText.h"
+#include "VantorelData/format/QuenzColorFileReader.h"
+
+namespace vantorel::format {
+namespace {
+
+enum class Probe { a, ab, ba, name, type, typeDark, count };
+constexpr ElementNames<Probe> probeNames({{
+    {Probe::a, "a"},
+    {Probe::ab, "ab"},
+    {Probe::ba, "ba"},
+    {Probe::name, "name"},
+    {Probe::type, "type"},
+    {Probe::typeDark, "typeDark"},
+}});
+
+TEST(ElementNames, FindsExactlyTheNamesOfTheVocabulary) {
+    struct Case {
+        std::string_view name;
+        std::optional<Probe> expected;
+    };
+    const std::string overlong(200, 'a');
+    const Case cases[] = {
+        {"a", Probe::a},
+        {"ab", Probe::ab},
+        {"ba", Probe::ba},  // same length and letters as "ab"
+        {"name", Probe::name},
+        {"type", Probe::type},  // same length as "name"
+        {"typeDark", Probe::typeDark},
+        {"", std::nullopt},
+        {"b", std::nullopt},
+        {"aa", std::nullopt},
+        {"typ", std::nullopt},        // a prefix
+        {"typeDarkX", std::nullopt},  // an extension
+        {"Name", std::nullopt},       // names are case-sensitive
+        {"nane", std::nullopt},       // same first letter and length
+        {std::string_view("a\0", 2), std::nullopt},
+        {overlong, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(probeNames.find(c.name), c.expected) << "name: " << c.name;
+    }
+}
+
+TEST(ElementNames, ItemVocabularyRoundTripsEveryField) {
+    for (std::size_t i = 0; i < ElementNames<ItemField>::size; ++i) {
+        const auto field = static_cast<ItemField>(i);
+        EXPECT_EQ(itemFieldNames.find(itemFieldNames.name(field)), field) << itemFieldNames.name(field);
+    }
+}
+
+// The one-pass lookups must agree with pugixml's own first-child-by-name lookups, which the
+// readers used before and whose meaning the document format keeps.
+TEST(ChildElements, AgreesWithPugixmlChildLookups) {
+    const char* snippets[] = {
+        "<e/>",
+        "<e><a>1</a><a>2</a></e>",                                   // first of a name wins
+        "<e><a></a><a>2</a></e>",                                    // an empty first one is missing text
+        "<e><a><!-- c -->x</a><ba>y</ba><ab/></e>",                  // text after a comment
+        "<e>text<name>n</name>more<type>t</type><x><a>deep</a></x></e>",  // text and nesting
+        "<e><typeDark>d</typeDark><type> </type><unknown>u</unknown></e>",  // blanks kept
+        "<e><a><b>child</b></a><name><![CDATA[c]]></name></e>",      // element content, CDATA
+    };
+    for (const char* snippet : snippets) {
+        pugi::xml_document document;
+        ASSERT_TRUE(document.load_string(snippet, documentParseOptions)) << snippet;
+        const pugi::xml_node element = document.document_element();
+        const ChildElements<Probe> children(element, probeNames);
+        for (std::size_t i = 0; i < ElementNames<Probe>::size; ++i) {
+            const auto field = static_cast<Probe>(i);
+            const std::string name(probeNames.name(field));
+            const pugi::xml_node expected = element.child(name.c_str());
+            EXPECT_EQ(children.node(field), expected) << snippet << " field " << name;
+            const std::string_view value = expected.child_value();
+            const auto text = children.text(field);
+            if (!expected || value.empty()) {
+                EXPECT_FALSE(text) << snippet << " field " << name;
+            } else {
+                EXPECT_EQ(text, value) << snippet << " field " << name;
+                EXPECT_TRUE(children.textIs(field, value));
+            }
+            EXPECT_EQ(children.textOr(field, "fallback"), text ? std::string(*text) : "fallback");
+        }
+    }
+}
+
+TEST(ChildElements, CountsNamedChildrenAndToleratesAnEmptyElement) {
+    struct Case {
+        const char* snippet;
+        std::size_t named;
+    };
+    const Case cases[] = {
+        {"<e/>", 0},
+        {"<e>text only</e>", 0},
+        {"<e><a/>t<zz/><!-- c --><a/></e>", 3},
+    };
+    for (const auto& c : cases) {
+        pugi::xml_document document;
+        ASSERT_TRUE(document.load_string(c.snippet, documentParseOptions));
+        EXPECT_EQ(ChildElements<Probe>(document.document_element(), probeNames).namedCount(), c.named) << c.snippet;
+    }
+    const ChildElements<Probe> none(pugi::xml_node(), probeNames);
+    EXPECT_FALSE(none.node(Probe::a));
+    EXPECT_FALSE(none.text(Probe::name));
+    EXPECT_EQ(none.namedCount(), 0u);
+}
+
+// Measured numbers are accepted without formatting them again below 10^99; the boundary
+// must agree with what can be written.
+TEST(ParseMeasuredNumber, AcceptsExactlyTheWritableMagnitudes) {
+    const char* texts[] = {"9.999999999999999e98", "-9.999999999999999e98", "1e99", "-1e99",
+                           "9.99999999999999e99", "1e100", "-1e100", "1e308", "0.00001", "123.45678"};
+    for (const char* text : texts) {
+        const auto parsed = parseDouble(text);
+        ASSERT_TRUE(parsed) << text;
+        const bool writable = measuredNumberText(*parsed).has_value();
+        EXPECT_EQ(parseMeasuredNumber(text).has_value(), writable) << text;
+    }
+}
+
+}  // namespace
+}  // namespace vantorel::format

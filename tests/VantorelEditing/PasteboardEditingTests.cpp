@@ -1,0 +1,191 @@
+// Copy, cut and paste through the editor: one undo step each, fresh identifiers on paste,
+// identifiers kept by undoing a cut, and the insertion position from the selection.
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "DocumentEditorTestSupport.h"
+#include "Vantorel/editing/PasteboardEditing.h"
+
+namespace vantorel::testing {
+namespace {
+
+std::set<std::string> allIds(const QuenzColorProject& project) {
+    std::set<std::string> ids;
+    project.forEachItem([&](const ProjectItemPtr& item) { ids.insert(item->uuid()); });
+    return ids;
+}
+
+std::vector<std::string> idsInOrder(const QuenzColorProject& project) {
+    std::vector<std::string> ids;
+    project.forEachItem([&](const ProjectItemPtr& item) { ids.push_back(item->uuid()); });
+    return ids;
+}
+
+struct PasteboardEditingTest : ::testing::Test {
+    std::shared_ptr<InMemoryColorDocument> document = InMemoryColorDocument::make(sampleProject());
+    InProcessPasteboard pasteboard;
+
+    QuenzColorProject& project() { return *document->project(); }
+    void select(std::initializer_list<const char*> names) {
+        std::vector<ProjectItemPtr> items;
+        for (const char* name : names) items.push_back(itemNamed(project(), name));
+        document->selectionManager().selectItems(items);
+    }
+    std::vector<ProjectItemPtr> paste(std::optional<ItemPath> at = std::nullopt) {
+        auto pasted = pasteboard::paste(*document, document->editor(), pasteboard, at);
+        document->settle();
+        return pasted;
+    }
+};
+
+TEST_F(PasteboardEditingTest, CopyPutsOneItemWithTheItemsTypeAndPlainText) {
+    select({"G", "A"});
+    ASSERT_TRUE(pasteboard::copySelection(*document, pasteboard));
+    const auto entries = pasteboard.items();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_TRUE(entries[0].hasType(projectItemsPasteboardType));
+    EXPECT_EQ(entries[0].data(plainTextPasteboardType), "G (Group)\n  x (Color)\n  y (Color)\nA (Color)\n");
+    EXPECT_FALSE(document->editedState()->isEdited());
+    EXPECT_EQ(document->enhancedUndoManager().stepCount(), 0u);
+}
+
+TEST_F(PasteboardEditingTest, CopyLeavesOutItemsInsideAnotherSelectedItem) {
+    select({"x", "G", "C"});
+    EXPECT_EQ(treeText(pasteboard::itemsToCopy(*document)), "G[x,y],C");
+    document->selectionManager().selectItems({});
+    EXPECT_FALSE(pasteboard::copySelection(*document, pasteboard));
+    EXPECT_EQ(pasteboard.changeCount(), 0u);
+}
+
+TEST_F(PasteboardEditingTest, PastingAGroupIntoTheSameDocumentCopiesItWithNewIdentifiers) {
+    select({"G"});
+    ASSERT_TRUE(pasteboard::copySelection(*document, pasteboard));
+    const std::set<std::string> before = allIds(project());
+
+    const auto pasted = paste();
+    ASSERT_EQ(pasted.size(), 1u);
+    // Pasted after the last selected item, not inside the selected group.
+    EXPECT_EQ(treeText(project()), "A,B,G[x,y],G[x,y],C");
+    const std::set<std::string> after = allIds(project());
+    EXPECT_EQ(after.size(), before.size() + 3);
+    for (const std::string& id : idsInOrder(project())) {
+        EXPECT_LE(std::count_if(after.begin(), after.end(), [&](const std::string& other) { return other == id; }), 1);
+    }
+    // The pasted group is selected once the paste has finished.
+    ASSERT_EQ(document->selectionManager().selectedItems().size(), 1u);
+    EXPECT_EQ(document->selectionManager().selectedItems()[0], pasted[0]);
+}
+
+TEST_F(PasteboardEditingTest, APasteIsOneUndoStepTitledPaste) {
+    select({"A", "C"});
+    ASSERT_TRUE(pasteboard::copySelection(*document, pasteboard));
+    document->selectionManager().selectItems({});
+    const std::vector<std::string> original = idsInOrder(project());
+
+    ASSERT_EQ(paste().size(), 2u);
+    EXPECT_EQ(treeText(project()), "A,B,G[x,y],C,A,C");
+    auto& undo = document->enhancedUndoManager();
+    EXPECT_EQ(undo.stepCount(), 1u);
+    EXPECT_EQ(undo.undoActionName(), "Paste");
+    EXPECT_TRUE(document->editedState()->isEdited());
+
+    document->undo();
+    EXPECT_EQ(idsInOrder(project()), original);
+    EXPECT_EQ(undo.redoActionName(), "Paste");
+    document->redo();
+    EXPECT_EQ(treeText(project()), "A,B,G[x,y],C,A,C");
+}
+
+TEST_F(PasteboardEditingTest, ACutUndoneRestoresTheItemsWithTheirIdentifiers) {
+    select({"B", "x"});
+    const std::vector<std::string> original = idsInOrder(project());
+    ASSERT_TRUE(pasteboard::cut(*document, document->editor(), pasteboard));
+    EXPECT_EQ(treeText(project()), "A,G[y],C");
+    EXPECT_EQ(document->enhancedUndoManager().undoActionName(), "Cut");
+    EXPECT_EQ(document->enhancedUndoManager().stepCount(), 1u);
+
+    document->undo();
+    EXPECT_EQ(idsInOrder(project()), original);
+    EXPECT_EQ(treeText(project()), "A,B,G[x,y],C");
+
+    // What was cut can still be pasted, as new items.
+    document->selectionManager().selectItems({});
+    const auto pasted = paste();
+    EXPECT_EQ(treeText(pasted), "B,x");
+    EXPECT_EQ(allIds(project()).size(), original.size() + 2);
+}
+
+TEST_F(PasteboardEditingTest, ACutWithNothingSelectedChangesNothing) {
+    EXPECT_FALSE(pasteboard::cut(*document, document->editor(), pasteboard));
+    EXPECT_EQ(document->enhancedUndoManager().stepCount(), 0u);
+    EXPECT_EQ(pasteboard.changeCount(), 0u);
+}
+
+TEST_F(PasteboardEditingTest, InsertionFollowsTheSelectionOrTheGivenPosition) {
+    const struct {
+        const char* name;
+        std::vector<const char*> selected;
+        std::optional<ItemPath> at;
+        const char* tree;
+    } cases[] = {
+        {"nothing selected appends", {}, std::nullopt, "A,B,G[x,y],C,N"},
+        {"after the last selected item", {"A", "x"}, std::nullopt, "A,B,G[x,N,y],C"},
+        {"never into a selected group", {"G"}, std::nullopt, "A,B,G[x,y],N,C"},
+        {"an explicit position wins", {"A"}, ItemPath{2, 0}, "A,B,G[N,x,y],C"},
+    };
+    for (const auto& c : cases) {
+        document = InMemoryColorDocument::make(sampleProject());
+        pasteboard::copyItems(pasteboard, {colorItem("N")});
+        std::vector<ProjectItemPtr> selection;
+        for (const char* name : c.selected) selection.push_back(itemNamed(project(), name));
+        document->selectionManager().selectItems(selection);
+        paste(c.at);
+        EXPECT_EQ(treeText(project()), c.tree) << c.name;
+    }
+}
+
+TEST_F(PasteboardEditingTest, UnreadablePasteboardDataChangesNothing) {
+    PasteboardItem foreign;
+    foreign.setData(projectItemsPasteboardType, "[\"not base64!\"]");
+    foreign.setData(plainTextPasteboardType, "A (Color)");
+    PasteboardItem textOnly;
+    textOnly.setData(plainTextPasteboardType, "hello");
+    pasteboard.setItems({foreign, textOnly});
+
+    EXPECT_TRUE(paste().empty());
+    EXPECT_EQ(treeText(project()), "A,B,G[x,y],C");
+    EXPECT_EQ(document->enhancedUndoManager().stepCount(), 0u);
+    EXPECT_FALSE(document->editedState()->isEdited());
+}
+
+TEST_F(PasteboardEditingTest, PastesFromEveryPasteboardItemCarryingTheItemsType) {
+    InProcessPasteboard first, second;
+    pasteboard::copyItems(first, {colorItem("P")});
+    pasteboard::copyItems(second, {colorItem("Q"), colorItem("R")});
+    PasteboardItem textOnly;
+    textOnly.setData(plainTextPasteboardType, "ignored");
+    pasteboard.setItems({first.items()[0], textOnly, second.items()[0]});
+
+    const auto pasted = paste();
+    EXPECT_EQ(treeText(pasted), "P,Q,R");
+    EXPECT_EQ(document->enhancedUndoManager().stepCount(), 1u);
+}
+
+TEST_F(PasteboardEditingTest, PastedAliasesFindTargetsInTheDocument) {
+    const ProjectItemPtr target = itemNamed(project(), "A");
+    auto alias = std::make_shared<QuenzColorAlias>();
+    alias->setAliasType(AliasSetType::item(target->uuid()));
+    pasteboard::copyItems(pasteboard, {QuenzColorProjectItem::make("A Alias", alias)});
+
+    const auto pasted = paste();
+    ASSERT_EQ(pasted.size(), 1u);
+    ASSERT_TRUE(pasted[0]->colorAlias());
+    EXPECT_EQ(pasted[0]->colorAlias()->referencedProjectItem(), target);
+}
+
+}  // namespace
+}  // namespace vantorel::testing

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "Vantorel/platform/ApplicationSettings.h"
+
+namespace fs = std::filesystem;
+using vantorel::platform::ApplicationSettings;
+
+namespace {
+
+fs::path settingsFolder(const std::string& name) {
+    fs::path folder = fs::temp_directory_path() / ("vantorel-settings-" + name + "-" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    return folder;
+}
+
+// Sets or clears an environment variable for one scope.
+class EnvironmentVariable {
+public:
+    EnvironmentVariable(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) previous_ = old;
+        if (value) {
+            ::setenv(name, value, 1);
+        } else {
+            ::unsetenv(name);
+        }
+    }
+    ~EnvironmentVariable() {
+        if (previous_) {
+            ::setenv(name_, previous_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+}  // namespace
+
+TEST(ApplicationSettings, ValuesSurviveANewProcessAndUnknownKeysAreKept) {
+    fs::path folder = settingsFolder("roundtrip");
+    fs::path file = folder / "nested" / "settings.json";
+    {
+        ApplicationSettings settings(file);
+        EXPECT_FALSE(settings.readError());
+        EXPECT_FALSE(settings.value("randomColorAlgorithm"));
+        ASSERT_FALSE(settings.setValue("randomColorAlgorithm", "golden"));
+        ASSERT_FALSE(settings.setValue("GrantedLocations", nlohmann::json::array({{{"id", "1"}}})));
+        ASSERT_FALSE(settings.setValue("Unicode", "Grün – ✓"));
+    }
+    // Another process (or a newer version) adds a key this one does not know.
+    {
+        ApplicationSettings other(file);
+        ASSERT_FALSE(other.setValue("futureKey", 42));
+    }
+    ApplicationSettings settings(file);
+    EXPECT_EQ(settings.stringValue("randomColorAlgorithm"), "golden");
+    EXPECT_EQ(settings.value("GrantedLocations"), nlohmann::json::array({{{"id", "1"}}}));
+    EXPECT_EQ(settings.stringValue("Unicode"), "Grün – ✓");
+    EXPECT_EQ(settings.value("futureKey"), 42);
+    EXPECT_FALSE(settings.stringValue("futureKey"));  // not a string
+
+    ASSERT_FALSE(settings.removeValue("randomColorAlgorithm"));
+    EXPECT_FALSE(ApplicationSettings(file).value("randomColorAlgorithm"));
+    EXPECT_EQ(ApplicationSettings(file).value("futureKey"), 42);
+    fs::remove_all(folder);
+}
+
+TEST(ApplicationSettings, AChangeMergesWithWhatIsOnDisk) {
+    fs::path folder = settingsFolder("merge");
+    fs::path file = folder / "settings.json";
+    ApplicationSettings first(file);
+    ApplicationSettings second(file);
+    ASSERT_FALSE(first.setValue("a", 1));
+    ASSERT_FALSE(second.setValue("b", 2));  // does not undo "a"
+    ApplicationSettings reread(file);
+    EXPECT_EQ(reread.value("a"), 1);
+    EXPECT_EQ(reread.value("b"), 2);
+    fs::remove_all(folder);
+}
+
+TEST(ApplicationSettings, ADamagedFileIsReportedAndNeverOverwritten) {
+    const char* damaged[] = {"{ not json", "[1, 2, 3]", "\"text\"", "{} trailing"};
+    for (const char* text : damaged) {
+        SCOPED_TRACE(text);
+        fs::path folder = settingsFolder("damaged");
+        fs::create_directories(folder);
+        fs::path file = folder / "settings.json";
+        std::ofstream(file) << text;
+
+        ApplicationSettings settings(file);
+        ASSERT_TRUE(settings.readError());
+        EXPECT_NE(settings.readError()->message.find(file.string()), std::string::npos);
+        EXPECT_FALSE(settings.value("anything"));
+        EXPECT_TRUE(settings.setValue("key", "value"));
+        std::ifstream in(file);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+        fs::remove_all(folder);
+    }
+}
+
+TEST(ApplicationSettings, AnEmptyFileHoldsNoSettingsYet) {
+    fs::path folder = settingsFolder("empty");
+    fs::create_directories(folder);
+    std::ofstream(folder / "settings.json") << " \n";
+    ApplicationSettings settings(folder / "settings.json");
+    EXPECT_FALSE(settings.readError());
+    ASSERT_FALSE(settings.setValue("key", "value"));
+    EXPECT_EQ(ApplicationSettings(folder / "settings.json").stringValue("key"), "value");
+    fs::remove_all(folder);
+}
+
+TEST(ApplicationSettings, AFailedWriteKeepsTheEarlierValues) {
+    fs::path folder = settingsFolder("blocked");
+    fs::create_directories(folder);
+    std::ofstream(folder / "vantorel") << "a file where the settings folder should be";
+    ApplicationSettings settings(folder / "vantorel" / "settings.json");
+    auto error = settings.setValue("key", "value");
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->message.find("vantorel"), std::string::npos) << error->message;
+    EXPECT_FALSE(settings.value("key"));
+    fs::remove_all(folder);
+}
+
+TEST(ApplicationSettings, DefaultFileFollowsTheXDGConfigFolder) {
+    const struct {
+        const char* xdgConfigHome;
+        const char* home;
+        const char* expected;
+    } cases[] = {
+        {"/config", "/home/ada", "/config/vantorel/settings.json"},
+        {nullptr, "/home/ada", "/home/ada/.config/vantorel/settings.json"},
+        {"", "/home/ada", "/home/ada/.config/vantorel/settings.json"},
+        {"relative/config", "/home/ada", "/home/ada/.config/vantorel/settings.json"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.xdgConfigHome ? c.xdgConfigHome : "(unset)");
+        EnvironmentVariable xdg("XDG_CONFIG_HOME", c.xdgConfigHome);
+        EnvironmentVariable home("HOME", c.home);
+        EXPECT_EQ(ApplicationSettings::defaultFile(), fs::path(c.expected));
+    }
+}

@@ -1,0 +1,137 @@
+// Saving: the whole project written atomically; a failed save leaves the old file and the
+// edited mark; a file that is not a document is never overwritten.
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "ShellTestSupport.h"
+#include "Vantorel/shell/Document.h"
+#include "VantorelData/format/QuenzColorFileReader.h"
+
+namespace vantorel::shell::testing {
+namespace {
+
+struct DocumentSaveTest : ::testing::Test {
+    ScratchFolder folder;
+    std::filesystem::path file = folder / "Doc.vantorel";
+    std::string original = documentBytes({colorNamed("A")}, "original");
+    std::shared_ptr<Document> document;
+
+    void SetUp() override {
+        writeFile(file, original);
+        document = Document::open(file).document;
+        ASSERT_TRUE(document);
+        document->editor().addGroup(std::nullopt, "Edit");
+    }
+};
+
+TEST_F(DocumentSaveTest, WritesTheWholeProjectAndLeavesNoTemporaryFile) {
+    ASSERT_FALSE(document->save());
+    const std::string saved = readFile(file);
+    EXPECT_EQ(saved, format::QuenzColorFileWriter::write(*document->project()).bytes);
+    EXPECT_EQ(treeText(format::QuenzColorFileReader::read(saved)->items()), "A,Edit[]");
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"Doc.vantorel"});
+}
+
+TEST_F(DocumentSaveTest, AFailingWriterLeavesTheOldFileAndTheEditedMark) {
+    document->setFileWriter([](const std::filesystem::path& path, std::string_view) {
+        return std::optional<platform::FileError>(platform::FileError{"Could not write \"" + path.string() + "\": disk full"});
+    });
+    const auto error = document->save();
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->message, "Could not write \"" + file.string() + "\": disk full");
+    EXPECT_EQ(readFile(file), original);
+    EXPECT_TRUE(document->isEdited());
+
+    document->setFileWriter(nullptr);  // back to the real one
+    EXPECT_FALSE(document->save());
+    EXPECT_FALSE(document->isEdited());
+}
+
+TEST_F(DocumentSaveTest, ARealWriteFailureLeavesTheOldFile) {
+    if (::geteuid() == 0) {
+        // Permissions do not stop the superuser; take the folder's write access away another way:
+        // a save into a folder that has gone fails at the temporary file.
+        const auto gone = folder / "gone";
+        std::filesystem::create_directory(gone);
+        std::filesystem::remove(gone);
+        EXPECT_TRUE(document->saveAs(gone / "Doc.vantorel"));
+        EXPECT_EQ(document->file(), file);
+    } else {
+        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        EXPECT_TRUE(document->save());
+        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+    }
+    EXPECT_EQ(readFile(file), original);
+    EXPECT_TRUE(document->isEdited());
+}
+
+TEST_F(DocumentSaveTest, AFileThatIsNotADocumentIsNeverOverwritten) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool replaced;
+    } cases[] = {
+        {"plain text", "red: #FF0000\n", false},
+        {"other XML", "<svg><rect/></svg>", false},
+        {"broken document", "<vantorel><project>", false},
+        {"empty file", "", true},
+        {"another document", documentBytes({colorNamed("Other")}), true},
+    };
+    for (const auto& c : cases) {
+        const auto target = folder / "target.vantorel";
+        writeFile(target, c.bytes);
+        const auto error = document->saveAs(target);
+        EXPECT_EQ(!error, c.replaced) << c.name;
+        if (c.replaced) {
+            EXPECT_EQ(document->file(), target) << c.name;
+            EXPECT_EQ(treeText(format::QuenzColorFileReader::read(readFile(target))->items()), "A,Edit[]") << c.name;
+        } else {
+            EXPECT_EQ(readFile(target), c.bytes) << c.name;
+            ASSERT_TRUE(error);
+            EXPECT_NE(error->message.find("not a Vantorel document"), std::string::npos) << error->message;
+        }
+        std::filesystem::remove(target);
+    }
+    EXPECT_TRUE(document->saveAs(folder.path()));  // a folder
+}
+
+TEST_F(DocumentSaveTest, ADocumentOpenedFromANonDocumentCannotBeSavedInPlace) {
+    const auto notes = folder / "notes.vantorel";
+    writeFile(notes, "just notes");
+    auto opened = Document::open(notes).document;
+    ASSERT_TRUE(opened);
+    EXPECT_FALSE(opened->fileIsDocument());
+    opened->editor().addGroup(std::nullopt, "G");
+    EXPECT_TRUE(opened->save());
+    EXPECT_EQ(readFile(notes), "just notes");
+    // Under another name it saves, and from then on that file is its file.
+    const auto copy = folder / "notes-document.vantorel";
+    ASSERT_FALSE(opened->saveAs(copy));
+    EXPECT_EQ(opened->file(), copy);
+    EXPECT_TRUE(opened->fileIsDocument());
+    EXPECT_FALSE(opened->save());
+}
+
+TEST_F(DocumentSaveTest, AFileReplacedByANonDocumentSinceOpeningIsNotOverwritten) {
+    const auto other = folder / "other";
+    writeFile(other, "someone else's bytes");
+    std::filesystem::rename(other, file);
+    EXPECT_TRUE(document->save());
+    EXPECT_EQ(readFile(file), "someone else's bytes");
+}
+
+TEST_F(DocumentSaveTest, KeepsThePermissionsOfTheFileItReplaces) {
+    ::chmod(file.c_str(), 0640);
+    ASSERT_FALSE(document->save());
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+}  // namespace
+}  // namespace vantorel::shell::testing

@@ -12,7 +12,8 @@ QuenzColorProjectPtr readDocumentArgument(CommandIO& io, const std::string& file
         return nullptr;
     }
     if (!format::QuenzColorFileReader::isWellFormed(contents.bytes)) {
-        exitCode = fail(io, exitBadUsage, "'" + file + "' is not a Vantorel document: it is not well-formed XML");
+        exitCode =
+            fail(io, exitBadUsage, "'" + file + "' is not a Vantorel document: it is not well-formed XML");
         return nullptr;
     }
     return format::QuenzColorFileReader::read(contents.bytes);

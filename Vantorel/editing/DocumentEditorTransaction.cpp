@@ -1,9 +1,9 @@
 // The transaction every undoable edit runs through, and the restore its undo and redo run.
 
-#include "Vantorel/editing/DocumentEditor.h"
-
+#include <type_traits>
 #include <utility>
 
+#include "Vantorel/editing/DocumentEditor.h"
 #include "Vantorel/editing/DocumentExecutor.h"
 #include "Vantorel/editing/EnhancedUndoManager.h"
 #include "Vantorel/editing/SelectionManager.h"
@@ -13,9 +13,15 @@ namespace {
 
 void refreshSelection(SelectionManager& selection, TransactionScope scope, const QuenzColorProject& project) {
     switch (scope) {
-        case TransactionScope::items: selection.refreshItems(project.items()); return;
-        case TransactionScope::build: selection.refreshBuildSelection(project.buildGroups()); return;
-        case TransactionScope::test: selection.refreshTestSelection(project.testGroups()); return;
+        case TransactionScope::items:
+            selection.refreshItems(project.items());
+            return;
+        case TransactionScope::build:
+            selection.refreshBuildSelection(project.buildGroups());
+            return;
+        case TransactionScope::test:
+            selection.refreshTestSelection(project.testGroups());
+            return;
     }
 }
 
@@ -29,12 +35,44 @@ void replaceList(QuenzColorProject& project, List restored, Current current, Set
     }
 }
 
+// Runs `work` with the document and its project after the work queued before it, so that a
+// selection lands on the items an edit has just put in place; nothing happens when the
+// document has closed by then.
+template <class Work>
+void whenSettled(const std::weak_ptr<ColorDocumentHandle>& weakDocument, Work work) {
+    const auto document = weakDocument.lock();
+    if (!document) return;
+    document->executor().post([weakDocument, work = std::move(work)] {
+        const auto alive = weakDocument.lock();
+        const QuenzColorProjectPtr project = alive ? alive->project() : nullptr;
+        if (project) work(*alive, *project);
+    });
+}
+
+// Selects the group with `groupUuid` and, inside it, the task with `taskUuid` (none when the
+// task has gone); build groups and test groups alike.
+template <class Groups, class TasksOf, class Select>
+void selectGroupAndTask(const Groups& groups, const std::string& groupUuid, const std::string& taskUuid,
+                        TasksOf tasksOf, Select select) {
+    for (const auto& group : groups) {
+        if (!group || group->uuid() != groupUuid) continue;
+        const auto& tasks = tasksOf(*group);
+        typename std::remove_cvref_t<decltype(tasks)>::value_type task;
+        for (const auto& candidate : tasks) {
+            if (candidate && candidate->uuid() == taskUuid) task = candidate;
+        }
+        select(group, task);
+        return;
+    }
+}
+
 }  // namespace
 
 QuenzColorDocumentEditor::QuenzColorDocumentEditor(std::weak_ptr<ColorDocumentHandle> document)
     : document_(std::move(document)) {}
 
-std::shared_ptr<QuenzColorDocumentEditor> QuenzColorDocumentEditor::make(std::weak_ptr<ColorDocumentHandle> document) {
+std::shared_ptr<QuenzColorDocumentEditor> QuenzColorDocumentEditor::make(
+    std::weak_ptr<ColorDocumentHandle> document) {
     return std::shared_ptr<QuenzColorDocumentEditor>(new QuenzColorDocumentEditor(std::move(document)));
 }
 
@@ -146,61 +184,41 @@ NewColorDefaults QuenzColorDocumentEditor::newColorDefaults() const {
 }
 
 void QuenzColorDocumentEditor::selectItemsLater(std::vector<std::string> itemUuids) {
-    const auto document = document_.lock();
-    if (!document) return;
-    document->executor().post([weakDocument = document_, uuids = std::move(itemUuids)] {
-        const auto alive = weakDocument.lock();
-        const QuenzColorProjectPtr project = alive ? alive->project() : nullptr;
-        if (!project) return;
-        std::vector<ProjectItemPtr> items;
-        for (const std::string& uuid : uuids) {
-            if (ProjectItemPtr item = project->itemWithId(uuid)) items.push_back(std::move(item));
-        }
-        alive->selectionManager().selectItems(std::move(items));
-    });
+    whenSettled(document_,
+                [uuids = std::move(itemUuids)](ColorDocumentHandle& document, QuenzColorProject& project) {
+                    std::vector<ProjectItemPtr> items;
+                    for (const std::string& uuid : uuids) {
+                        if (ProjectItemPtr item = project.itemWithId(uuid)) items.push_back(std::move(item));
+                    }
+                    document.selectionManager().selectItems(std::move(items));
+                });
 }
 
 void QuenzColorDocumentEditor::selectBuildLater(std::string groupUuid, std::string taskUuid) {
-    const auto document = document_.lock();
-    if (!document) return;
-    document->executor().post([weakDocument = document_, groupUuid = std::move(groupUuid),
-                               taskUuid = std::move(taskUuid)] {
-        const auto alive = weakDocument.lock();
-        const QuenzColorProjectPtr project = alive ? alive->project() : nullptr;
-        if (!project) return;
-        SelectionManager& selection = alive->selectionManager();
-        for (const BuildGroupPtr& group : project->buildGroups()) {
-            if (!group || group->uuid() != groupUuid) continue;
-            selection.setSelectedBuildGroup(group);
-            BuildTaskPtr task;
-            for (const BuildTaskPtr& candidate : group->tasks()) {
-                if (candidate && candidate->uuid() == taskUuid) task = candidate;
-            }
-            selection.setSelectedBuildTask(task);
-            return;
-        }
+    whenSettled(document_, [groupUuid = std::move(groupUuid), taskUuid = std::move(taskUuid)](
+                               ColorDocumentHandle& document, QuenzColorProject& project) {
+        SelectionManager& selection = document.selectionManager();
+        selectGroupAndTask(
+            project.buildGroups(), groupUuid, taskUuid,
+            [](const BuildGroup& group) -> const auto& { return group.tasks(); },
+            [&selection](const BuildGroupPtr& group, const BuildTaskPtr& task) {
+                selection.setSelectedBuildGroup(group);
+                selection.setSelectedBuildTask(task);
+            });
     });
 }
 
 void QuenzColorDocumentEditor::selectTestLater(std::string groupUuid, std::string taskUuid) {
-    const auto document = document_.lock();
-    if (!document) return;
-    document->executor().post([weakDocument = document_, groupUuid = std::move(groupUuid),
-                               taskUuid = std::move(taskUuid)] {
-        const auto alive = weakDocument.lock();
-        const QuenzColorProjectPtr project = alive ? alive->project() : nullptr;
-        if (!project) return;
-        SelectionManager& selection = alive->selectionManager();
-        for (const TestGroupPtr& group : project->testGroups()) {
-            if (!group || group->uuid() != groupUuid) continue;
-            selection.setSelectedTestGroup(group);
-            TestTaskPtr task;
-            for (const TestTaskPtr& candidate : group->tests()) {
-                if (candidate && candidate->uuid() == taskUuid) task = candidate;
-            }
-            selection.setSelectedTestTask(task);
-            return;
-        }
+    whenSettled(document_, [groupUuid = std::move(groupUuid), taskUuid = std::move(taskUuid)](
+                               ColorDocumentHandle& document, QuenzColorProject& project) {
+        SelectionManager& selection = document.selectionManager();
+        selectGroupAndTask(
+            project.testGroups(), groupUuid, taskUuid,
+            [](const TestGroup& group) -> const auto& { return group.tests(); },
+            [&selection](const TestGroupPtr& group, const TestTaskPtr& task) {
+                selection.setSelectedTestGroup(group);
+                selection.setSelectedTestTask(task);
+            });
     });
 }
 

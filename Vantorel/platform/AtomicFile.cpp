@@ -43,7 +43,9 @@ private:
 
 }  // namespace
 
-std::optional<FileError> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+std::optional<FileError> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                             Durability durability) {
+    const bool flush = durability == Durability::flushedToDisk;
     std::filesystem::path folder = path.parent_path();
     if (folder.empty()) folder = ".";
     std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
@@ -72,10 +74,11 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path& path, 
         data += written;
         remaining -= static_cast<size_t>(written);
     }
-    if (::fsync(fd) != 0) return errorFor(path, "flush", errno);
+    if (flush && ::fsync(fd) != 0) return errorFor(path, "flush", errno);
     if (temporary.closeDescriptor() != 0) return errorFor(path, "close", errno);
     if (::rename(temporary.path().c_str(), path.c_str()) != 0) return errorFor(path, "replace", errno);
     temporary.release();
+    if (!flush) return std::nullopt;
 
     // Make the rename itself durable.
     int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);

@@ -14,8 +14,15 @@ struct FileError {
     std::string message;  // names the file and what went wrong
 };
 
+// How far a write waits for the disk. The user's documents are flushed before and after the
+// rename, so that a crash or power loss leaves the old file or the new one. Outputs that the
+// next build writes again (the thousands of small files of an asset catalog) are only renamed
+// into place: readers still never see half a file, and the build does not wait on the disk.
+enum class Durability { flushedToDisk, rebuildableOutput };
+
 // Replaces (or creates) `path` with `bytes` atomically. Returns an error on failure.
-std::optional<FileError> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+std::optional<FileError> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                             Durability durability = Durability::flushedToDisk);
 
 // Reads a whole file; an error names the file when it cannot be read.
 struct FileContents {

@@ -23,11 +23,15 @@ pasteboard::Diagnostics pasteboardDiagnostics() {
 
 std::string quoted(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
 
+std::optional<platform::FileError> writeDocumentFile(const std::filesystem::path& path, std::string_view bytes) {
+    return platform::writeFileAtomically(path, bytes, platform::Durability::flushedToDisk);
+}
+
 }  // namespace
 
 Document::Document(QuenzColorProjectPtr project)
     : project_(project ? std::move(project) : std::make_shared<QuenzColorProject>()),
-      writer_(platform::writeFileAtomically) {
+      writer_(writeDocumentFile) {
     undoManager_.setDocument(edited_);
 }
 
@@ -63,7 +67,7 @@ Document::Opened Document::makeNew() {
 std::string Document::displayName() const { return file_ ? file_->stem().string() : std::string("Untitled"); }
 
 void Document::setFileWriter(DocumentFileWriter writer) {
-    writer_ = writer ? std::move(writer) : DocumentFileWriter(platform::writeFileAtomically);
+    writer_ = writer ? std::move(writer) : DocumentFileWriter(writeDocumentFile);
 }
 
 std::optional<DocumentError> Document::checkReplaceable(const std::filesystem::path& target) const {

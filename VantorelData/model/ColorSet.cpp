@@ -1,6 +1,7 @@
 #include "VantorelData/model/ColorSet.h"
 
 #include "QuenzColorUtils/ColorOperations.h"
+#include "VantorelData/model/AutomaticSet.h"
 
 namespace vantorel {
 
@@ -14,24 +15,9 @@ std::shared_ptr<QuenzColorSet> QuenzColorSet::makeAutomatic(const ThemeableColor
                                                             const std::optional<ThemeableColor>& middle,
                                                             const ThemeableColor& last,
                                                             const NewSetOptions& options) {
-    SetParameters parameters;
-    parameters.interpolationMethod = options.interpolationMethod;
-    parameters.curveType = options.curveType;
-    parameters.curveAmount = 1.0;
-    parameters.type = middle ? SetType::threeItems : SetType::twoItems;
-    parameters.namingScheme = options.namingScheme;
-    parameters.middleLocation = 0.5;
-    ColorPresentation presentation;
-    presentation.colorSpace = quenz::colorSpaceOf(first.lightVariant).value_or(quenz::ColorSpace::displayP3);
-    presentation.colorFormat = options.colorFormat;
-    CommonValueFields common;
-    common.appearanceType = options.appearanceType;
-    auto set = std::make_shared<QuenzColorSet>(std::vector<ThemeableColor>{}, parameters, presentation, common);
-    set->setSteps(options.steps);
-    std::optional<ThemeableColor> centre;
-    if (middle) centre = freshAnchor(*middle);
-    set->regenerate(freshAnchor(first), centre, freshAnchor(last));
-    return set;
+    return makeAutomaticSet<QuenzColorSet>(
+        first, middle, last, quenz::colorSpaceOf(first.lightVariant).value_or(quenz::ColorSpace::displayP3),
+        options);
 }
 
 ThemeableColor QuenzColorSet::templateStep() const {

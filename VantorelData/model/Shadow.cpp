@@ -1,6 +1,7 @@
 #include "VantorelData/model/Shadow.h"
 
 #include "QuenzColorUtils/ColorOperations.h"
+#include "VantorelData/model/AutomaticSet.h"
 #include "VantorelData/model/VariantOperations.h"
 
 namespace vantorel {
@@ -13,7 +14,8 @@ ShadowDetails defaultShadowDetails() {
 
 QuenzColorShadow::QuenzColorShadow() : QuenzColorShadow(ThemeableShadow{defaultShadowDetails()}) {}
 
-QuenzColorShadow::QuenzColorShadow(ThemeableShadow shadow, ColorPresentation presentation, CommonValueFields common)
+QuenzColorShadow::QuenzColorShadow(ThemeableShadow shadow, ColorPresentation presentation,
+                                   CommonValueFields common)
     : QuenzColoredItem(presentation, std::move(common)), shadow_(std::move(shadow)) {}
 
 void QuenzColorShadow::setShadow(ThemeableShadow shadow) {
@@ -43,7 +45,9 @@ void QuenzColorShadow::appearanceTypeDidChange() {
     setShadow(std::move(changed));
 }
 
-void QuenzColorShadow::autoContrastAmountDidChange() { updateAutoContrast(); }
+void QuenzColorShadow::autoContrastAmountDidChange() {
+    updateAutoContrast();
+}
 
 void QuenzColorShadow::convertStoredColors(quenz::RGBSpace target) {
     ThemeableShadow changed = shadow_;
@@ -59,28 +63,12 @@ QuenzColorShadowSet::QuenzColorShadowSet(std::vector<ThemeableShadow> shadows, S
                                          ColorPresentation presentation, CommonValueFields common)
     : QuenzSetBase(std::move(shadows), parameters, presentation, std::move(common), PropertyId::shadows) {}
 
-std::shared_ptr<QuenzColorShadowSet> QuenzColorShadowSet::makeAutomatic(const ThemeableShadow& first,
-                                                                        const std::optional<ThemeableShadow>& middle,
-                                                                        const ThemeableShadow& last,
-                                                                        const NewSetOptions& options) {
-    SetParameters parameters;
-    parameters.interpolationMethod = options.interpolationMethod;
-    parameters.curveType = options.curveType;
-    parameters.curveAmount = 1.0;
-    parameters.type = middle ? SetType::threeItems : SetType::twoItems;
-    parameters.namingScheme = options.namingScheme;
-    parameters.middleLocation = 0.5;
-    ColorPresentation presentation;
-    presentation.colorSpace = quenz::colorSpaceOf(first.lightVariant.color).value_or(quenz::ColorSpace::displayP3);
-    presentation.colorFormat = options.colorFormat;
-    CommonValueFields common;
-    common.appearanceType = options.appearanceType;
-    auto set = std::make_shared<QuenzColorShadowSet>(std::vector<ThemeableShadow>{}, parameters, presentation, common);
-    set->setSteps(options.steps);
-    std::optional<ThemeableShadow> centre;
-    if (middle) centre = freshAnchor(*middle);
-    set->regenerate(freshAnchor(first), centre, freshAnchor(last));
-    return set;
+std::shared_ptr<QuenzColorShadowSet> QuenzColorShadowSet::makeAutomatic(
+    const ThemeableShadow& first, const std::optional<ThemeableShadow>& middle, const ThemeableShadow& last,
+    const NewSetOptions& options) {
+    return makeAutomaticSet<QuenzColorShadowSet>(
+        first, middle, last,
+        quenz::colorSpaceOf(first.lightVariant.color).value_or(quenz::ColorSpace::displayP3), options);
 }
 
 ThemeableShadow QuenzColorShadowSet::templateStep() const {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
+#include <regex>
+
 #include "RenderSupport.h"
 #include "Stencil/Loader.h"
 
@@ -100,6 +103,29 @@ TEST(FilterTag, FiltersTheBlock) {
     EXPECT_EQ(render("{% filter lowercase|capitalize %}This Text Will BE Capitalised{% endfilter %}"),
               "This text will be capitalised");
     EXPECT_EQ(render("{% filter indent:2 %}a\n{{ x }}{% endfilter %}", Value(Dictionary{{"x", "b"}})), "a\n  b");
+}
+
+TEST(NowTag, WritesTheCurrentDateInThePattern) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const std::string year = std::to_string(local.tm_year + 1900);
+    const std::regex defaultForm(R"(\d{4}-\d{2}-\d{2} at \d{2}:\d{2})");
+    EXPECT_TRUE(std::regex_match(render("{% now %}"), defaultForm)) << render("{% now %}");
+    // A year boundary may pass between the two readings of the clock; the test then says so.
+    EXPECT_EQ(render("{% now \"yyyy\" %}"), year);
+    EXPECT_EQ(render("{% now pattern %}", Value(Dictionary{{"pattern", "'Year' yyyy"}})), "Year " + year);
+    EXPECT_EQ(render("{% now \"'unclosed\" %}"), "unclosed");  // date patterns forgive a missing quote
+    struct Case {
+        const char* source;
+        const char* error;
+    } failures[] = {
+        {"{% now \"yyyy\" extra %}", "Expected '{% now %}'"},
+        {"{% now 12 %}", "'now' needs a date pattern"},
+    };
+    for (const auto& c : failures) {
+        EXPECT_NE(render(c.source).find(c.error), std::string::npos) << c.source << " → " << render(c.source);
+    }
 }
 
 TEST(Comments, AreHidden) {

@@ -21,7 +21,8 @@ public:
     std::optional<BuildError> writeContents(const fs::path& folder, const AssetCatalogContents& contents) const {
         auto json = sortedJsonText(toJson(contents));
         if (json.error) return BuildError{*json.error};
-        if (auto error = platform::writeFileAtomically(folder / "Contents.json", json.text)) {
+        if (auto error = platform::writeFileAtomically(folder / "Contents.json", json.text,
+                                                           platform::Durability::rebuildableOutput)) {
             return BuildError{error->message};
         }
         return std::nullopt;

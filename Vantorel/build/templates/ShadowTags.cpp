@@ -136,7 +136,7 @@ void registerShadowTags(stencil::Extension& extension) {
     };
     for (const auto& [name, type] : constructors) {
         extension.registerTag(std::string(name),
-                              [type](stencil::TokenParser& parser,
+                              [type = type](stencil::TokenParser& parser,
                                      const stencil::Token& token) -> stencil::Result<std::unique_ptr<Node>> {
                                   return std::unique_ptr<Node>(std::make_unique<VantorelShadowFormatterNode>(
                                       TagArgument::at(parser, token, 0), type));

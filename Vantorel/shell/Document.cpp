@@ -29,19 +29,9 @@ std::optional<platform::FileError> writeDocumentFile(const std::filesystem::path
 
 }  // namespace
 
-Document::Document(QuenzColorProjectPtr project)
-    : project_(project ? std::move(project) : std::make_shared<QuenzColorProject>()),
-      writer_(writeDocumentFile) {
-    undoManager_.setDocument(edited_);
-}
+Document::Document(QuenzColorProjectPtr project) : DocumentParts(std::move(project)), writer_(writeDocumentFile) {}
 
-std::shared_ptr<Document> Document::make(QuenzColorProjectPtr project) {
-    auto document = std::make_shared<Document>(std::move(project));
-    const std::weak_ptr<ColorDocumentHandle> handle = document;
-    document->selection_.setDocument(handle);
-    document->editor_ = QuenzColorDocumentEditor::make(handle);
-    return document;
-}
+std::shared_ptr<Document> Document::make(QuenzColorProjectPtr project) { return makeConnected<Document>(std::move(project)); }
 
 Document::Opened Document::open(const std::filesystem::path& file) {
     DocumentFileContents contents = readDocumentFile(file);
@@ -134,16 +124,6 @@ void Document::replaceProject(QuenzColorProjectPtr project) {
     selection_.refreshItems(project_->items());
     selection_.refreshBuildSelection(project_->buildGroups());
     selection_.refreshTestSelection(project_->testGroups());
-}
-
-void Document::undo() {
-    undoManager_.undo();
-    settle();
-}
-
-void Document::redo() {
-    undoManager_.redo();
-    settle();
 }
 
 bool Document::copySelection(Pasteboard& pasteboard) {

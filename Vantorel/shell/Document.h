@@ -17,13 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Vantorel/editing/ColorDocumentHandle.h"
-#include "Vantorel/editing/DocumentEditedState.h"
-#include "Vantorel/editing/DocumentEditor.h"
-#include "Vantorel/editing/DocumentExecutor.h"
-#include "Vantorel/editing/EnhancedUndoManager.h"
+#include "Vantorel/editing/DocumentParts.h"
 #include "Vantorel/editing/Pasteboard.h"
-#include "Vantorel/editing/SelectionManager.h"
 #include "Vantorel/platform/AtomicFile.h"
 #include "Vantorel/shell/DocumentFile.h"
 
@@ -49,7 +44,7 @@ struct ReloadResult {
     std::optional<DocumentError> error;  // for `failed`
 };
 
-class Document final : public ColorDocumentHandle, public std::enable_shared_from_this<Document> {
+class Document final : public DocumentParts, public std::enable_shared_from_this<Document> {
 public:
     struct Opened {
         std::shared_ptr<Document> document;  // null when opening failed
@@ -64,14 +59,6 @@ public:
     // An untitled document around `project` (a new empty project when null).
     static std::shared_ptr<Document> make(QuenzColorProjectPtr project = nullptr);
 
-    // ColorDocumentHandle
-    QuenzColorProjectPtr project() const override { return project_; }
-    SelectionManager& selectionManager() override { return selection_; }
-    EnhancedUndoManager* undoManager() override { return &undoManager_; }
-    DocumentExecutor& executor() override { return executor_; }
-
-    QuenzColorDocumentEditor& editor() { return *editor_; }
-    EnhancedUndoManager& enhancedUndoManager() { return undoManager_; }
     const DocumentEditedState& editedState() const { return *edited_; }
     bool isEdited() const { return edited_->isEdited(); }
 
@@ -96,12 +83,6 @@ public:
     // document is no longer edited; the selection is kept by identifier.
     ReloadResult reloadIfChangedOnDisk();
 
-    // Undo or redo one step and run the queue until it is idle.
-    void undo();
-    void redo();
-    // Runs queued work (deferred selections, undo and redo tasks) until the queue is idle.
-    void settle() { executor_.runUntilIdle(); }
-
     // Copy, cut and paste of the selected items (the general pasteboard by default).
     bool copySelection(Pasteboard& pasteboard = generalPasteboard());
     bool cut(Pasteboard& pasteboard = generalPasteboard());
@@ -115,12 +96,6 @@ private:
     void replaceProject(QuenzColorProjectPtr project);
     std::optional<DocumentError> checkReplaceable(const std::filesystem::path& target) const;
 
-    DocumentExecutor executor_;
-    EnhancedUndoManager undoManager_{executor_};
-    std::shared_ptr<DocumentEditedState> edited_ = std::make_shared<DocumentEditedState>();
-    SelectionManager selection_;
-    QuenzColorProjectPtr project_;
-    std::shared_ptr<QuenzColorDocumentEditor> editor_;
     DocumentFileWriter writer_;
 
     std::optional<std::filesystem::path> file_;

@@ -143,13 +143,14 @@ std::optional<ProjectItemPayload> readItemAlias(const ItemChildren& fields) {
 }
 
 std::optional<ProjectItemPayload> readGroup(pugi::xml_node element, const ItemChildren& fields,
-                                            const QuenzColorProject& project, bool generateNewIds, int depth) {
+                                            const QuenzColorProject& project, bool generateNewIds,
+                                            ReferenceLinker* linker, int depth) {
     std::vector<ProjectItemPtr> children;
     if (depth < maximumGroupDepth) {
         children.reserve(fields.namedCount());
         for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
             if (child.type() != pugi::node_element) continue;
-            if (auto item = readItemElement(child, project, generateNewIds, depth + 1)) children.push_back(std::move(item));
+            if (auto item = readItemElement(child, project, generateNewIds, linker, depth + 1)) children.push_back(std::move(item));
         }
     }
     return std::make_shared<QuenzColorGroup>(std::move(children), fields.textIs(ItemField::providesNamespace, "1"));
@@ -180,9 +181,10 @@ bool isAlias(ElementKind kind) {
 }
 
 std::optional<ProjectItemPayload> readPayload(ElementKind kind, pugi::xml_node element, const ItemChildren& fields,
-                                              const QuenzColorProject& project, bool generateNewIds, int depth) {
+                                              const QuenzColorProject& project, bool generateNewIds,
+                                              ReferenceLinker* linker, int depth) {
     switch (kind) {
-        case ElementKind::group: return readGroup(element, fields, project, generateNewIds, depth);
+        case ElementKind::group: return readGroup(element, fields, project, generateNewIds, linker, depth);
         case ElementKind::color: return readColor(fields);
         case ElementKind::alias: return readSetAlias<QuenzColorAlias>(fields);
         case ElementKind::colorSet: return readColorSet(fields);
@@ -211,11 +213,13 @@ GroupPtr groupWithId(const std::vector<GroupPtr>& groups, std::string_view uuid)
 }  // namespace
 
 ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& project, bool generateNewIds,
-                               int depth) {
+                               ReferenceLinker* linker, int depth) {
     const auto kind = elementKindNames.find(element.name());
     if (!kind) return nullptr;
     const ItemChildren fields(element);
-    auto payload = readPayload(*kind, element, fields, project, generateNewIds, depth);
+    // A group's place in search order comes before its children's, which are read first.
+    const std::size_t place = linker ? linker->claimPlace() : 0;
+    auto payload = readPayload(*kind, element, fields, project, generateNewIds, linker, depth);
     if (!payload) return nullptr;
 
     std::string uuid;
@@ -237,6 +241,7 @@ ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& 
         item->setTestPosition(position ? testPositionFromRawString(*position).value_or(TestPosition::both)
                                        : TestPosition::both);
     }
+    if (linker) linker->fillPlace(place, item);
     return item;
 }
 

@@ -7,6 +7,7 @@
 
 #include "VantorelData/format/XmlSink.h"
 #include "VantorelData/model/Project.h"
+#include "VantorelData/model/ReferenceLinker.h"
 
 namespace vantorel::format {
 
@@ -19,8 +20,9 @@ inline constexpr int maximumGroupDepth = 256;
 bool writeItemElement(XmlSink& sink, const QuenzColorProjectItem& item);
 
 // Reads one item element; null when the element names no item kind or the kind's content
-// cannot be read. Build and test group assignments are looked up in `project`.
+// cannot be read. Build and test group assignments are looked up in `project`. A whole-tree
+// reader passes a linker, which is offered every item read, in search order.
 ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& project, bool generateNewIds,
-                               int depth = 0);
+                               ReferenceLinker* linker = nullptr, int depth = 0);
 
 }  // namespace vantorel::format

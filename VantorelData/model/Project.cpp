@@ -1,7 +1,8 @@
 #include "VantorelData/model/Project.h"
 
+#include "VantorelData/model/ReferenceLinker.h"
+
 #include <algorithm>
-#include <bit>
 #include <functional>
 
 namespace vantorel {
@@ -29,109 +30,18 @@ bool findPath(const std::vector<ProjectItemPtr>& items, std::string_view uuid, I
     return false;
 }
 
-bool isAlias(ProjectItemType type) {
-    switch (type) {
-        case ProjectItemType::colorAlias:
-        case ProjectItemType::numberAlias:
-        case ProjectItemType::booleanAlias:
-        case ProjectItemType::stringAlias:
-        case ProjectItemType::shadowAlias: return true;
-        default: return false;
-    }
-}
-
-// Every item of the tree, depth first (the search order of `itemWithId`), and the aliases
-// among them: one walk, since on a large document each item visited is a cache miss.
-void collect(const std::vector<ProjectItemPtr>& items, std::vector<const ProjectItemPtr*>& all,
-             std::vector<const ProjectItemPtr*>& aliases) {
+// Offers every item of the tree to the linker in search order (depth first, a group before its
+// children): one walk, since on a large document each item visited is a cache miss.
+void collect(const std::vector<ProjectItemPtr>& items, ReferenceLinker& linker) {
     for (const ProjectItemPtr& item : items) {
         if (!item) continue;
-        all.push_back(&item);
-        const ProjectItemType type = item->itemType();
-        if (type == ProjectItemType::group) {
+        linker.add(item);
+        if (item->itemType() == ProjectItemType::group) {
             if (const auto& group = std::get<std::shared_ptr<QuenzColorGroup>>(item->payload())) {
-                collect(group->items(), all, aliases);
+                collect(group->items(), linker);
             }
-        } else if (isAlias(type)) {
-            aliases.push_back(&item);
         }
     }
-}
-
-// The first item of each identifier in search order, so that linking every alias of a large
-// document costs one walk instead of one walk per alias. Open addressing in a table at most
-// half full: a lookup reads one or two slots and the identifier of the item found, where
-// a node-based map chased a pointer per node through a cold heap.
-class FirstItemById {
-public:
-    explicit FirstItemById(const std::vector<const ProjectItemPtr*>& items)
-        : slots_(std::bit_ceil(2 * items.size() + 1)), mask_(slots_.size() - 1) {
-        for (const ProjectItemPtr* item : items) insertFirst(*item);
-    }
-
-    // The item with this identifier; the null pointer when there is none.
-    const ProjectItemPtr& find(std::string_view uuid) const {
-        static const ProjectItemPtr none;
-        const std::size_t hash = std::hash<std::string_view>{}(uuid);
-        for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
-            const Slot& slot = slots_[i];
-            if (!slot.item) return none;
-            if (slot.hash == hash && (*slot.item)->uuid() == uuid) return *slot.item;
-        }
-    }
-
-private:
-    struct Slot {
-        std::size_t hash = 0;
-        const ProjectItemPtr* item = nullptr;
-    };
-
-    void insertFirst(const ProjectItemPtr& item) {
-        const std::string& uuid = item->uuid();
-        const std::size_t hash = std::hash<std::string_view>{}(uuid);
-        for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
-            Slot& slot = slots_[i];
-            if (!slot.item) {
-                slot = {hash, &item};
-                return;
-            }
-            if (slot.hash == hash && (*slot.item)->uuid() == uuid) return;  // an earlier item keeps the identifier
-        }
-    }
-
-    std::vector<Slot> slots_;
-    std::size_t mask_;
-};
-
-template <class Alias>
-void linkSetAlias(const FirstItemById& items, Alias& alias) {
-    for (ColorSource source : allColorSources) {
-        const AliasSetType& target = alias.target(source);
-        switch (target.kind) {
-            case AliasSetType::Kind::item:
-            case AliasSetType::Kind::set: alias.setReference(source, items.find(target.uuid), std::nullopt); break;
-            case AliasSetType::Kind::setItem: alias.setReference(source, items.find(target.uuid), target.index); break;
-            case AliasSetType::Kind::notSet: alias.setReference(source, nullptr, std::nullopt); break;
-        }
-    }
-}
-
-template <class Alias>
-void linkItemAlias(const FirstItemById& items, Alias& alias) {
-    for (ColorSource source : allColorSources) {
-        const ItemAliasType& target = alias.target(source);
-        if (target.kind == ItemAliasType::Kind::item) {
-            alias.setReference(source, items.find(target.uuid));
-        } else {
-            alias.setReference(source, nullptr);
-        }
-    }
-}
-
-// Links the alias payload in slot I of an item, if it holds one.
-template <std::size_t I, class Link>
-void linkSlot(const ProjectItemPayload& payload, const Link& link) {
-    if (const auto* alias = std::get_if<I>(&payload); alias && *alias) link(**alias);
 }
 
 }  // namespace
@@ -239,23 +149,9 @@ void QuenzColorProject::forEachItem(const std::function<void(const ProjectItemPt
 }
 
 void QuenzColorProject::linkReferences() {
-    std::vector<const ProjectItemPtr*> all;
-    std::vector<const ProjectItemPtr*> aliases;
-    collect(items_, all, aliases);
-    const FirstItemById firstItems(all);
-    const auto setAlias = [&](auto& alias) { linkSetAlias(firstItems, alias); };
-    const auto itemAlias = [&](auto& alias) { linkItemAlias(firstItems, alias); };
-    for (const ProjectItemPtr* item : aliases) {
-        const ProjectItemPayload& payload = (*item)->payload();
-        switch ((*item)->itemType()) {
-            case ProjectItemType::colorAlias: linkSlot<3>(payload, setAlias); break;
-            case ProjectItemType::numberAlias: linkSlot<5>(payload, itemAlias); break;
-            case ProjectItemType::booleanAlias: linkSlot<7>(payload, itemAlias); break;
-            case ProjectItemType::stringAlias: linkSlot<9>(payload, itemAlias); break;
-            case ProjectItemType::shadowAlias: linkSlot<12>(payload, setAlias); break;
-            default: break;
-        }
-    }
+    ReferenceLinker linker;
+    collect(items_, linker);
+    linker.link();
 }
 
 ResolvedAliasTarget QuenzColorProject::resolveAliasTarget(const AliasSetType& target) const {

@@ -77,19 +77,20 @@ public:
 };
 
 // A themeable value with a step name (inside a set) and an identifier of its own. The
-// identifier is not stored in documents, so a value read from a file gets a fresh one.
+// identifier is not stored in documents, so a value read from a file gets a fresh one; it is
+// kept as bytes, since a large document mints thousands that nobody asks for.
 template <class V>
 class NamedThemeable : public Themeable<V> {
 public:
-    NamedThemeable() : uuid_(makeUuid()) {}
+    NamedThemeable() : uuid_(UuidBytes::random()) {}
     explicit NamedThemeable(V light, std::optional<V> lightHighContrast = std::nullopt,
                             std::optional<V> dark = std::nullopt, std::optional<V> darkHighContrast = std::nullopt,
-                            std::string stepName = {}, std::string uuid = makeUuid())
+                            std::string stepName = {})
         : Themeable<V>(std::move(light), std::move(lightHighContrast), std::move(dark), std::move(darkHighContrast)),
           name(std::move(stepName)),
-          uuid_(std::move(uuid)) {}
+          uuid_(UuidBytes::random()) {}
 
-    const std::string& uuid() const { return uuid_; }
+    std::string uuid() const { return uuid_.text(); }
 
     // Same variants and name; the identifiers may differ.
     bool sameValues(const NamedThemeable& other) const {
@@ -101,7 +102,7 @@ public:
     std::string name;
 
 private:
-    std::string uuid_;
+    UuidBytes uuid_;
 };
 
 using ThemeableNumber = Themeable<double>;

@@ -45,20 +45,26 @@ void fillRandom(std::array<std::uint8_t, 16>& bytes) {
 
 }  // namespace
 
-std::string makeUuid() {
-    std::array<std::uint8_t, 16> bytes{};
-    fillRandom(bytes);
-    bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40);  // version 4
-    bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80);  // RFC 4122 variant
+UuidBytes UuidBytes::random() {
+    UuidBytes uuid;
+    fillRandom(uuid.bytes_);
+    uuid.bytes_[6] = static_cast<std::uint8_t>((uuid.bytes_[6] & 0x0F) | 0x40);  // version 4
+    uuid.bytes_[8] = static_cast<std::uint8_t>((uuid.bytes_[8] & 0x3F) | 0x80);  // RFC 4122 variant
+    return uuid;
+}
+
+std::string UuidBytes::text() const {
     static constexpr char digits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(36);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i == 4 || i == 6 || i == 8 || i == 10) text.push_back('-');
-        text.push_back(digits[bytes[i] >> 4]);
-        text.push_back(digits[bytes[i] & 0x0F]);
+    std::string text(36, '-');
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < bytes_.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) ++at;  // past a dash
+        text[at++] = digits[bytes_[i] >> 4];
+        text[at++] = digits[bytes_[i] & 0x0F];
     }
     return text;
 }
+
+std::string makeUuid() { return UuidBytes::random().text(); }
 
 }  // namespace vantorel

@@ -315,6 +315,43 @@ TEST(FileReader, DeeplyNestedGroupsStopAtTheDepthLimit) {
     EXPECT_EQ(depth, maximumGroupDepth + 1);
 }
 
+// Aliases are linked while the tree is read; when items share an identifier the alias must
+// reach the one `itemWithId` finds: depth first, a group before its children.
+TEST(FileReader, AliasesReachTheFirstItemOfASharedIdentifier) {
+    const auto named = [](const std::string& name, const std::string& id) {
+        return "<colorItem><id>" + id + "</id><name>" + name + "</name>" + lightRgba("0 0 0 1") + "</colorItem>";
+    };
+    const auto group = [](const std::string& name, const std::string& id, const std::string& children) {
+        return "<group><id>" + id + "</id><name>" + name + "</name>" + children + "</group>";
+    };
+    const std::string alias = "<alias><name>A</name><type>1</type><referencedItemId>X</referencedItemId></alias>";
+    const struct {
+        const char* description;
+        std::string items;
+        const char* expected;  // the name of the item the alias reaches
+    } cases[] = {
+        {"earlier sibling", named("first", "X") + named("second", "X") + alias, "first"},
+        {"alias before its target", alias + named("only", "X"), "only"},
+        {"a group comes before its children", group("outer", "X", named("inner", "X")) + alias, "outer"},
+        {"a nested item comes before a later top-level one",
+         group("g", "G", group("h", "H", named("deep", "X"))) + named("top", "X") + alias, "deep"},
+        {"an unreadable first item leaves the identifier to the next",
+         "<colorItem><id>X</id><name>broken</name></colorItem>" + named("readable", "X") + alias, "readable"},
+    };
+    for (const auto& c : cases) {
+        const auto project = QuenzColorFileReader::read(documentWith({c.items, {}, {}, {}}));
+        ProjectItemPtr aliasItem;
+        project->forEachItem([&](const ProjectItemPtr& item) {
+            if (item->colorAlias()) aliasItem = item;
+        });
+        ASSERT_TRUE(aliasItem) << c.description;
+        const ProjectItemPtr reached = aliasItem->colorAlias()->referencedProjectItem();
+        ASSERT_TRUE(reached) << c.description;
+        EXPECT_EQ(reached->name(), c.expected) << c.description;
+        EXPECT_TRUE(reached == project->itemWithId("X")) << c.description << ": the item itemWithId finds";
+    }
+}
+
 TEST(FileReader, ElementReadersKeepOrRenewIdentifiers) {
     const auto project = everyKindProject();
     pugi::xml_document scratch;

@@ -1,0 +1,135 @@
+#include "VantorelData/model/ReferenceLinker.h"
+
+#include <bit>
+#include <functional>
+#include <string>
+
+namespace vantorel {
+namespace {
+
+std::size_t hashOf(std::string_view uuid) { return std::hash<std::string_view>{}(uuid); }
+
+bool isAlias(ProjectItemType type) {
+    switch (type) {
+        case ProjectItemType::colorAlias:
+        case ProjectItemType::numberAlias:
+        case ProjectItemType::booleanAlias:
+        case ProjectItemType::stringAlias:
+        case ProjectItemType::shadowAlias: return true;
+        default: return false;
+    }
+}
+
+// The first item of each identifier. Open addressing in a table at most half full; a slot
+// keeps the hash and a view of the identifier, so that a lookup reads one or two slots and the
+// identifier's characters, not the item.
+class FirstItemById {
+public:
+    struct Item {
+        const ProjectItemPtr* item;
+        std::size_t hash;
+    };
+
+    explicit FirstItemById(std::size_t count) : slots_(std::bit_ceil(2 * count + 1)), mask_(slots_.size() - 1) {}
+
+    void insertFirst(const ProjectItemPtr& item, std::size_t hash) {
+        const std::string_view uuid = item->uuid();
+        for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
+            Slot& slot = slots_[i];
+            if (!slot.item) {
+                slot = {hash, uuid, &item};
+                return;
+            }
+            if (slot.hash == hash && slot.uuid == uuid) return;  // an earlier item keeps the identifier
+        }
+    }
+
+    // The item with this identifier; the null pointer when there is none.
+    const ProjectItemPtr& find(std::string_view uuid) const {
+        static const ProjectItemPtr none;
+        const std::size_t hash = hashOf(uuid);
+        for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
+            const Slot& slot = slots_[i];
+            if (!slot.item) return none;
+            if (slot.hash == hash && slot.uuid == uuid) return *slot.item;
+        }
+    }
+
+private:
+    struct Slot {
+        std::size_t hash = 0;
+        std::string_view uuid;
+        const ProjectItemPtr* item = nullptr;
+    };
+    std::vector<Slot> slots_;
+    std::size_t mask_;
+};
+
+template <class Alias>
+void linkSetAlias(const FirstItemById& items, Alias& alias) {
+    for (ColorSource source : allColorSources) {
+        const AliasSetType& target = alias.target(source);
+        switch (target.kind) {
+            case AliasSetType::Kind::item:
+            case AliasSetType::Kind::set: alias.setReference(source, items.find(target.uuid), std::nullopt); break;
+            case AliasSetType::Kind::setItem: alias.setReference(source, items.find(target.uuid), target.index); break;
+            case AliasSetType::Kind::notSet: alias.setReference(source, nullptr, std::nullopt); break;
+        }
+    }
+}
+
+template <class Alias>
+void linkItemAlias(const FirstItemById& items, Alias& alias) {
+    for (ColorSource source : allColorSources) {
+        const ItemAliasType& target = alias.target(source);
+        if (target.kind == ItemAliasType::Kind::item) {
+            alias.setReference(source, items.find(target.uuid));
+        } else {
+            alias.setReference(source, nullptr);
+        }
+    }
+}
+
+// Links the alias payload in slot I of an item, if it holds one.
+template <std::size_t I, class Link>
+void linkSlot(const ProjectItemPayload& payload, const Link& link) {
+    if (const auto* alias = std::get_if<I>(&payload); alias && *alias) link(**alias);
+}
+
+}  // namespace
+
+std::size_t ReferenceLinker::claimPlace() {
+    entries_.emplace_back();
+    return entries_.size() - 1;
+}
+
+void ReferenceLinker::fillPlace(std::size_t place, ProjectItemPtr item) {
+    if (place >= entries_.size() || !item) return;
+    // Hashed now, while a reader has just written the identifier and it is still in cache.
+    entries_[place].hash = hashOf(item->uuid());
+    entries_[place].alias = isAlias(item->itemType());
+    entries_[place].item = std::move(item);
+}
+
+void ReferenceLinker::link() const {
+    FirstItemById firstItems(entries_.size());
+    for (const Entry& entry : entries_) {
+        if (entry.item) firstItems.insertFirst(entry.item, entry.hash);
+    }
+    const auto setAlias = [&](auto& alias) { linkSetAlias(firstItems, alias); };
+    const auto itemAlias = [&](auto& alias) { linkItemAlias(firstItems, alias); };
+    for (const Entry& entry : entries_) {
+        if (!entry.alias) continue;
+        const ProjectItemPayload& payload = entry.item->payload();
+        switch (entry.item->itemType()) {
+            case ProjectItemType::colorAlias: linkSlot<3>(payload, setAlias); break;
+            case ProjectItemType::numberAlias: linkSlot<5>(payload, itemAlias); break;
+            case ProjectItemType::booleanAlias: linkSlot<7>(payload, itemAlias); break;
+            case ProjectItemType::stringAlias: linkSlot<9>(payload, itemAlias); break;
+            case ProjectItemType::shadowAlias: linkSlot<12>(payload, setAlias); break;
+            default: break;
+        }
+    }
+}
+
+}  // namespace vantorel

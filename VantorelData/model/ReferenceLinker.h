@@ -1,0 +1,40 @@
+#pragma once
+// ReferenceLinker: points every alias of a tree at the items its targets name. Items are
+// offered in search order (depth first, a group before its children), so that when two items
+// share an identifier the first one wins, as in `itemWithId`. Linking a large document this way
+// costs one hash per item and one lookup per target, instead of one walk per alias.
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "VantorelData/model/ProjectItem.h"
+
+namespace vantorel {
+
+class ReferenceLinker {
+public:
+    void reserve(std::size_t items) { entries_.reserve(items); }
+
+    // Takes the next place in search order for an item that is not made yet: a reader that
+    // builds a group's children before the group itself claims the group's place first.
+    std::size_t claimPlace();
+    // Puts the item in a claimed place. The item must outlive `link`, and its identifier must
+    // not change before then.
+    void fillPlace(std::size_t place, ProjectItemPtr item);
+    // Claims and fills the next place.
+    void add(ProjectItemPtr item) { fillPlace(claimPlace(), std::move(item)); }
+
+    // Links the references of every alias offered; targets that name no item are cleared.
+    void link() const;
+
+private:
+    struct Entry {
+        ProjectItemPtr item;
+        std::size_t hash = 0;
+        bool alias = false;
+    };
+    std::vector<Entry> entries_;
+};
+
+}  // namespace vantorel

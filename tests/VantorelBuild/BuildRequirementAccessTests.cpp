@@ -4,28 +4,12 @@
 #include "Vantorel/build/FileAccessManager.h"
 #include "Vantorel/build/GrantedLocation.h"
 #include "Vantorel/build/MissingBuildItemsModel.h"
-#include "Vantorel/platform/Log.h"
 
 using namespace vantorel;
 using namespace vantorel::build;
 using namespace vantorel::build::testing;
 using Kind = BuildRequirement::Kind;
 using Problem = BuildRequirement::Problem;
-
-namespace {
-
-struct CapturedLog {
-    std::vector<std::string> lines;
-    platform::LogSink previous;
-    CapturedLog() {
-        previous = platform::setLogSink([this](std::string_view channel, std::string_view message) {
-            lines.push_back(std::string(channel) + ": " + std::string(message));
-        });
-    }
-    ~CapturedLog() { platform::setLogSink(previous); }
-};
-
-}  // namespace
 
 TEST(GrantedLocations, RoundTripThroughTheSettingsAndSkipDamagedEntries) {
     ScratchFolder scratch("grants");

@@ -3,6 +3,7 @@
 #include "BuilderTestSupport.h"
 #include "Vantorel/build/Builder.h"
 #include "Vantorel/build/ExporterFactory.h"
+#include "tests/support/FileContents.h"
 
 using namespace vantorel;
 using namespace vantorel::build;
@@ -54,8 +55,7 @@ TEST(ExporterFactory, EveryFileTypeWritesItsOwnKindOfOutput) {
         ASSERT_EQ(result.outputs, std::vector<fs::path>{expected});
         ASSERT_TRUE(fs::exists(expected));
         if (c.contains) {
-            std::ifstream in(expected);
-            const std::string text(std::istreambuf_iterator<char>(in), {});
+            const std::string text = vantorel::testing::fileContents(expected);
             EXPECT_NE(text.find(c.contains), std::string::npos) << text;
         }
     }

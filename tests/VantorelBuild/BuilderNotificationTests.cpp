@@ -2,7 +2,6 @@
 
 #include "BuilderTestSupport.h"
 #include "Vantorel/build/Builder.h"
-#include "Vantorel/platform/Log.h"
 
 using namespace vantorel;
 using namespace vantorel::build;
@@ -37,17 +36,6 @@ QuenzColorProjectPtr oneGroup(bool withItems) {
     project->setBuildGroups({web});
     return project;
 }
-
-struct CapturedLog {
-    std::vector<std::string> lines;
-    platform::LogSink previous;
-    CapturedLog() {
-        previous = platform::setLogSink([this](std::string_view channel, std::string_view message) {
-            lines.push_back(std::string(channel) + ": " + std::string(message));
-        });
-    }
-    ~CapturedLog() { platform::setLogSink(previous); }
-};
 
 }  // namespace
 

@@ -13,12 +13,25 @@
 #include <vector>
 
 #include "Vantorel/build/BuildTaskExporter.h"
+#include "Vantorel/platform/Log.h"
 #include "VantorelData/model/ColorItem.h"
 #include "VantorelData/model/Project.h"
 
 namespace vantorel::build::testing {
 
 namespace fs = std::filesystem;
+
+// Log lines ("channel: message") written while it lives.
+struct CapturedLog {
+    std::vector<std::string> lines;
+    platform::LogSink previous;
+    CapturedLog() {
+        previous = platform::setLogSink([this](std::string_view channel, std::string_view message) {
+            lines.push_back(std::string(channel) + ": " + std::string(message));
+        });
+    }
+    ~CapturedLog() { platform::setLogSink(previous); }
+};
 
 // A folder of its own for each test, removed afterwards.
 class ScratchFolder {

@@ -12,6 +12,7 @@
 #include "Vantorel/build/exporters/CustomTemplateExporter.h"
 #include "Vantorel/build/templates/TemplateFiles.h"
 #include "Vantorel/platform/UserLocale.h"
+#include "tests/support/ScopedEnvironmentVariable.h"
 
 namespace vantorel::build {
 namespace {
@@ -141,7 +142,7 @@ TEST(BuiltInTemplates, AreReadFromTheResourcesFolder) {
     ScratchFolder resources;
     fs::create_directories(resources.path() / "Templates");
     std::ofstream(resources.path() / "Templates" / "cssBase.stencil") << "css {{ exportFileName }}";
-    ::setenv("VANTOREL_RESOURCES", resources.path().c_str(), 1);
+    const vantorel::testing::ScopedEnvironmentVariable override("VANTOREL_RESOURCES", resources.path().string());
     const struct {
         std::string name;
         std::string text;       // when readable
@@ -163,7 +164,6 @@ TEST(BuiltInTemplates, AreReadFromTheResourcesFolder) {
         }
     }
     EXPECT_EQ(builtInTemplatePath("Metal"), resources.path() / "Templates" / "Metal.stencil");
-    ::unsetenv("VANTOREL_RESOURCES");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <tuple>
 
 #include "ExportFixtures.h"
@@ -8,6 +7,7 @@
 #include "Vantorel/build/exporters/LESSExporter.h"
 #include "Vantorel/build/exporters/SCSSExporter.h"
 #include "Vantorel/platform/UserLocale.h"
+#include "tests/support/ScopedEnvironmentVariable.h"
 
 using namespace vantorel;
 using namespace vantorel::build;
@@ -139,11 +139,11 @@ TEST_F(StyleSheetExporterTest, VariablesPerAppearanceInSCSSAndLESS) {
 TEST_F(StyleSheetExporterTest, UnreadableTemplateFailsAndWritesNothing) {
     ScratchFolder folder;
     ScratchFolder emptyResources;
-    ::setenv("VANTOREL_RESOURCES", emptyResources.path().c_str(), 1);
-    auto project = projectWith({color("Brand", colorValue(rgb(1, 0.5, 0)))});
-    const auto t = styleTask(BuildFileType::css, std::nullopt);
-    auto result = runExport<CSSExporter>(*project, t, project->items(), folder.path());
-    ::unsetenv("VANTOREL_RESOURCES");
+    auto result = [&] {
+        const vantorel::testing::ScopedEnvironmentVariable resources("VANTOREL_RESOURCES", emptyResources.path().string());
+        auto project = projectWith({color("Brand", colorValue(rgb(1, 0.5, 0)))});
+        return runExport<CSSExporter>(*project, styleTask(BuildFileType::css, std::nullopt), project->items(), folder.path());
+    }();
     ASSERT_TRUE(result.error);
     EXPECT_TRUE(contains(result.error->message, "cssBase.stencil")) << result.error->message;
     EXPECT_FALSE(fs::exists(folder.path() / "tokens.css"));

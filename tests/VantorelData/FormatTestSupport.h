@@ -3,13 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "VantorelData/format/QuenzColorFileReader.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "VantorelData/model/Project.h"
+#include "tests/support/FileContents.h"
 
 namespace vantorel::format::testing {
 
@@ -27,12 +26,7 @@ inline CommonValueFields common(AppearanceType type = AppearanceType::none, doub
     return {type, amount, deprecated, std::move(reason)};
 }
 
-inline std::string fileContents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using vantorel::testing::fileContents;
 
 // The bytes of a project; fails the test when writing fails.
 inline std::string bytesOf(const QuenzColorProject& project) {

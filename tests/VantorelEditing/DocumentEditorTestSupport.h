@@ -15,6 +15,7 @@
 #include "VantorelData/format/TaskElements.h"
 #include "VantorelData/format/XmlTextSink.h"
 #include "VantorelData/model/Model.h"
+#include "tests/support/ItemTreeText.h"
 
 namespace vantorel::testing {
 
@@ -45,19 +46,6 @@ inline NewSetOptions setWithSteps(int steps) {
     options.steps = steps;
     return options;
 }
-
-// "A,B[c,d],E": names of the tree, a group's children in brackets.
-inline std::string treeText(const std::vector<ProjectItemPtr>& items) {
-    std::string text;
-    for (const ProjectItemPtr& item : items) {
-        if (!text.empty()) text += ",";
-        text += item->name();
-        if (const auto group = item->group()) text += "[" + treeText(group->items()) + "]";
-    }
-    return text;
-}
-
-inline std::string treeText(const QuenzColorProject& project) { return treeText(project.items()); }
 
 // A project whose top level is A,B,G[x,y],C.
 inline QuenzColorProjectPtr sampleProject() {

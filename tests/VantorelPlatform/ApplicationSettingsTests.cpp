@@ -8,9 +8,12 @@
 #include <string>
 
 #include "Vantorel/platform/ApplicationSettings.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/ScopedEnvironmentVariable.h"
 
 namespace fs = std::filesystem;
 using vantorel::platform::ApplicationSettings;
+using vantorel::testing::ScopedEnvironmentVariable;
 
 namespace {
 
@@ -20,29 +23,6 @@ fs::path settingsFolder(const std::string& name) {
     return folder;
 }
 
-// Sets or clears an environment variable for one scope.
-class EnvironmentVariable {
-public:
-    EnvironmentVariable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) previous_ = old;
-        if (value) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ~EnvironmentVariable() {
-        if (previous_) {
-            ::setenv(name_, previous_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
-};
 
 }  // namespace
 
@@ -102,8 +82,7 @@ TEST(ApplicationSettings, ADamagedFileIsReportedAndNeverOverwritten) {
         EXPECT_NE(settings.readError()->message.find(file.string()), std::string::npos);
         EXPECT_FALSE(settings.value("anything"));
         EXPECT_TRUE(settings.setValue("key", "value"));
-        std::ifstream in(file);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+        EXPECT_EQ(vantorel::testing::fileContents(file), text);
         fs::remove_all(folder);
     }
 }
@@ -133,19 +112,19 @@ TEST(ApplicationSettings, AFailedWriteKeepsTheEarlierValues) {
 
 TEST(ApplicationSettings, DefaultFileFollowsTheXDGConfigFolder) {
     const struct {
-        const char* xdgConfigHome;
-        const char* home;
+        std::optional<std::string> xdgConfigHome;
+        std::string home;
         const char* expected;
     } cases[] = {
         {"/config", "/home/ada", "/config/vantorel/settings.json"},
-        {nullptr, "/home/ada", "/home/ada/.config/vantorel/settings.json"},
+        {std::nullopt, "/home/ada", "/home/ada/.config/vantorel/settings.json"},
         {"", "/home/ada", "/home/ada/.config/vantorel/settings.json"},
         {"relative/config", "/home/ada", "/home/ada/.config/vantorel/settings.json"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.xdgConfigHome ? c.xdgConfigHome : "(unset)");
-        EnvironmentVariable xdg("XDG_CONFIG_HOME", c.xdgConfigHome);
-        EnvironmentVariable home("HOME", c.home);
+        SCOPED_TRACE(c.xdgConfigHome.value_or("(unset)"));
+        const ScopedEnvironmentVariable xdg("XDG_CONFIG_HOME", c.xdgConfigHome);
+        const ScopedEnvironmentVariable home("HOME", c.home);
         EXPECT_EQ(ApplicationSettings::defaultFile(), fs::path(c.expected));
     }
 }

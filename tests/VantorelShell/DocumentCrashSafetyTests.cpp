@@ -51,7 +51,7 @@ TEST(DocumentCrashSafety, AKilledSaveLeavesTheOldOrTheNewDocument) {
     const std::string versionA = documentBytes(items, "version A");
     const std::string versionB = documentBytes(items, "version B");
     ASSERT_GT(versionA.size(), 500'000u);
-    writeFile(file, versionA);
+    writeFileContents(file, versionA);
 
     // How long one save takes here, so that kills can land anywhere inside one.
     long long saveMicroseconds = 0;
@@ -89,7 +89,7 @@ TEST(DocumentCrashSafety, AKilledSaveLeavesTheOldOrTheNewDocument) {
         ASSERT_TRUE(saving);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the saving process ended by itself with " << WEXITSTATUS(status);
 
-        const std::string bytes = readFile(file);
+        const std::string bytes = fileContents(file);
         ASSERT_TRUE(bytes == versionA || bytes == versionB)
             << "round " << round << ": the file holds " << bytes.size() << " bytes that are neither version";
         seen.insert(bytes == versionA ? "A" : "B");

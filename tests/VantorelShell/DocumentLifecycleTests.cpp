@@ -3,38 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "ShellTestSupport.h"
 #include "Vantorel/shell/Document.h"
+#include "tests/support/ScopedEnvironmentVariable.h"
 
 namespace vantorel::shell::testing {
 namespace {
 
-// Points the resources folder elsewhere for one test.
-class ResourcesOverride {
-public:
-    explicit ResourcesOverride(const std::filesystem::path& folder) {
-        if (const char* previous = std::getenv("VANTOREL_RESOURCES")) previous_ = previous;
-        ::setenv("VANTOREL_RESOURCES", folder.c_str(), 1);
-    }
-    ~ResourcesOverride() {
-        if (previous_) {
-            ::setenv("VANTOREL_RESOURCES", previous_->c_str(), 1);
-        } else {
-            ::unsetenv("VANTOREL_RESOURCES");
-        }
-    }
-
-private:
-    std::optional<std::string> previous_;
-};
-
 TEST(DocumentLifecycle, OpensTheWholeFile) {
     ScratchFolder folder;
     const auto file = folder / "Brand.vantorel";
-    writeFile(file, documentBytes({groupNamed("Brand", {colorNamed("Primary")}), colorNamed("Accent")}, "Tokens"));
+    writeFileContents(file, documentBytes({groupNamed("Brand", {colorNamed("Primary")}), colorNamed("Accent")}, "Tokens"));
 
     const auto opened = Document::open(file);
     ASSERT_TRUE(opened.document) << opened.error->message;
@@ -71,7 +52,7 @@ TEST(DocumentLifecycle, FilesThatAreNotDocumentsOpenEmptyAndAreMarkedSo) {
     };
     for (const auto& c : cases) {
         const auto file = folder / "f.vantorel";
-        writeFile(file, c.bytes);
+        writeFileContents(file, c.bytes);
         const auto opened = Document::open(file);
         ASSERT_TRUE(opened.document) << c.name;
         EXPECT_TRUE(opened.document->project()->items().empty()) << c.name;
@@ -82,9 +63,9 @@ TEST(DocumentLifecycle, FilesThatAreNotDocumentsOpenEmptyAndAreMarkedSo) {
 TEST(DocumentLifecycle, ANewDocumentIsACopyOfTheDefaultDocument) {
     ScratchFolder resources;
     std::filesystem::create_directories(resources / "Defaults");
-    writeFile(resources / "Defaults" / "Default.vantorel", documentBytes({colorNamed("Starter")}, "Default"));
+    writeFileContents(resources / "Defaults" / "Default.vantorel", documentBytes({colorNamed("Starter")}, "Default"));
     {
-        ResourcesOverride override(resources.path());
+        const vantorel::testing::ScopedEnvironmentVariable override("VANTOREL_RESOURCES", resources.path().string());
         const auto made = Document::makeNew();
         ASSERT_TRUE(made.document) << made.error->message;
         EXPECT_EQ(treeText(made.document->project()->items()), "Starter");
@@ -96,7 +77,7 @@ TEST(DocumentLifecycle, ANewDocumentIsACopyOfTheDefaultDocument) {
         EXPECT_TRUE(made.document->save());
     }
     {
-        ResourcesOverride override(resources / "nowhere");
+        const vantorel::testing::ScopedEnvironmentVariable override("VANTOREL_RESOURCES", (resources / "nowhere").string());
         const auto made = Document::makeNew();
         EXPECT_FALSE(made.document);
         ASSERT_TRUE(made.error);
@@ -105,7 +86,8 @@ TEST(DocumentLifecycle, ANewDocumentIsACopyOfTheDefaultDocument) {
 }
 
 TEST(DocumentLifecycle, TheShippedDefaultDocumentOpensAsAnEmptyProject) {
-    ResourcesOverride override(std::filesystem::path(VANTOREL_SOURCE_DIR) / "resources");
+    const vantorel::testing::ScopedEnvironmentVariable override(
+        "VANTOREL_RESOURCES", (std::filesystem::path(VANTOREL_SOURCE_DIR) / "resources").string());
     const auto made = Document::makeNew();
     ASSERT_TRUE(made.document) << made.error->message;
     EXPECT_TRUE(made.document->project()->items().empty());
@@ -114,7 +96,7 @@ TEST(DocumentLifecycle, TheShippedDefaultDocumentOpensAsAnEmptyProject) {
 TEST(DocumentLifecycle, EditsMarkTheDocumentAndSavingClearsTheMark) {
     ScratchFolder folder;
     const auto file = folder / "Doc.vantorel";
-    writeFile(file, documentBytes({colorNamed("A")}));
+    writeFileContents(file, documentBytes({colorNamed("A")}));
     auto document = Document::open(file).document;
     ASSERT_TRUE(document);
 
@@ -134,7 +116,7 @@ TEST(DocumentLifecycle, EditsMarkTheDocumentAndSavingClearsTheMark) {
 TEST(DocumentLifecycle, ReadsTheFileAgainWhenItChangedOnDisk) {
     ScratchFolder folder;
     const auto file = folder / "Doc.vantorel";
-    writeFile(file, documentBytes({colorNamed("A"), colorNamed("B")}));
+    writeFileContents(file, documentBytes({colorNamed("A"), colorNamed("B")}));
     auto document = Document::open(file).document;
     ASSERT_TRUE(document);
     EXPECT_EQ(document->reloadIfChangedOnDisk().outcome, ReloadOutcome::unchanged);
@@ -159,7 +141,7 @@ TEST(DocumentLifecycle, ReadsTheFileAgainWhenItChangedOnDisk) {
         bytes = format::QuenzColorFileWriter::write(*project).bytes;
     }
     const auto other = folder / "other";
-    writeFile(other, bytes);
+    writeFileContents(other, bytes);
     std::filesystem::rename(other, file);
 
     const ReloadResult result = document->reloadIfChangedOnDisk();

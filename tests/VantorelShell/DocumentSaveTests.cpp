@@ -22,7 +22,7 @@ struct DocumentSaveTest : ::testing::Test {
     std::shared_ptr<Document> document;
 
     void SetUp() override {
-        writeFile(file, original);
+        writeFileContents(file, original);
         document = Document::open(file).document;
         ASSERT_TRUE(document);
         document->editor().addGroup(std::nullopt, "Edit");
@@ -31,7 +31,7 @@ struct DocumentSaveTest : ::testing::Test {
 
 TEST_F(DocumentSaveTest, WritesTheWholeProjectAndLeavesNoTemporaryFile) {
     ASSERT_FALSE(document->save());
-    const std::string saved = readFile(file);
+    const std::string saved = fileContents(file);
     EXPECT_EQ(saved, format::QuenzColorFileWriter::write(*document->project()).bytes);
     EXPECT_EQ(treeText(format::QuenzColorFileReader::read(saved)->items()), "A,Edit[]");
     EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"Doc.vantorel"});
@@ -44,7 +44,7 @@ TEST_F(DocumentSaveTest, AFailingWriterLeavesTheOldFileAndTheEditedMark) {
     const auto error = document->save();
     ASSERT_TRUE(error);
     EXPECT_EQ(error->message, "Could not write \"" + file.string() + "\": disk full");
-    EXPECT_EQ(readFile(file), original);
+    EXPECT_EQ(fileContents(file), original);
     EXPECT_TRUE(document->isEdited());
 
     document->setFileWriter(nullptr);  // back to the real one
@@ -66,7 +66,7 @@ TEST_F(DocumentSaveTest, ARealWriteFailureLeavesTheOldFile) {
         EXPECT_TRUE(document->save());
         std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
     }
-    EXPECT_EQ(readFile(file), original);
+    EXPECT_EQ(fileContents(file), original);
     EXPECT_TRUE(document->isEdited());
 }
 
@@ -84,14 +84,14 @@ TEST_F(DocumentSaveTest, AFileThatIsNotADocumentIsNeverOverwritten) {
     };
     for (const auto& c : cases) {
         const auto target = folder / "target.vantorel";
-        writeFile(target, c.bytes);
+        writeFileContents(target, c.bytes);
         const auto error = document->saveAs(target);
         EXPECT_EQ(!error, c.replaced) << c.name;
         if (c.replaced) {
             EXPECT_EQ(document->file(), target) << c.name;
-            EXPECT_EQ(treeText(format::QuenzColorFileReader::read(readFile(target))->items()), "A,Edit[]") << c.name;
+            EXPECT_EQ(treeText(format::QuenzColorFileReader::read(fileContents(target))->items()), "A,Edit[]") << c.name;
         } else {
-            EXPECT_EQ(readFile(target), c.bytes) << c.name;
+            EXPECT_EQ(fileContents(target), c.bytes) << c.name;
             ASSERT_TRUE(error);
             EXPECT_NE(error->message.find("not a Vantorel document"), std::string::npos) << error->message;
         }
@@ -102,13 +102,13 @@ TEST_F(DocumentSaveTest, AFileThatIsNotADocumentIsNeverOverwritten) {
 
 TEST_F(DocumentSaveTest, ADocumentOpenedFromANonDocumentCannotBeSavedInPlace) {
     const auto notes = folder / "notes.vantorel";
-    writeFile(notes, "just notes");
+    writeFileContents(notes, "just notes");
     auto opened = Document::open(notes).document;
     ASSERT_TRUE(opened);
     EXPECT_FALSE(opened->fileIsDocument());
     opened->editor().addGroup(std::nullopt, "G");
     EXPECT_TRUE(opened->save());
-    EXPECT_EQ(readFile(notes), "just notes");
+    EXPECT_EQ(fileContents(notes), "just notes");
     // Under another name it saves, and from then on that file is its file.
     const auto copy = folder / "notes-document.vantorel";
     ASSERT_FALSE(opened->saveAs(copy));
@@ -119,10 +119,10 @@ TEST_F(DocumentSaveTest, ADocumentOpenedFromANonDocumentCannotBeSavedInPlace) {
 
 TEST_F(DocumentSaveTest, AFileReplacedByANonDocumentSinceOpeningIsNotOverwritten) {
     const auto other = folder / "other";
-    writeFile(other, "someone else's bytes");
+    writeFileContents(other, "someone else's bytes");
     std::filesystem::rename(other, file);
     EXPECT_TRUE(document->save());
-    EXPECT_EQ(readFile(file), "someone else's bytes");
+    EXPECT_EQ(fileContents(file), "someone else's bytes");
 }
 
 TEST_F(DocumentSaveTest, KeepsThePermissionsOfTheFileItReplaces) {

@@ -14,6 +14,8 @@
 
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "VantorelData/model/Model.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/ItemTreeText.h"
 
 namespace vantorel::shell::testing {
 
@@ -46,15 +48,8 @@ private:
     std::filesystem::path path_;
 };
 
-inline std::string readFile(const std::filesystem::path& path) {
-    std::ifstream stream(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
-
-inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
-    stream << bytes;
-}
+using vantorel::testing::fileContents;
+using vantorel::testing::writeFileContents;
 
 inline ProjectItemPtr colorNamed(const std::string& name, double red = 0.25) {
     return QuenzColorProjectItem::make(
@@ -73,15 +68,6 @@ inline std::string documentBytes(std::vector<ProjectItemPtr> items, const std::s
     return format::QuenzColorFileWriter::write(project).bytes;
 }
 
-// "A,B[c,d]": names of the tree, a group's children in brackets.
-inline std::string treeText(const std::vector<ProjectItemPtr>& items) {
-    std::string text;
-    for (const ProjectItemPtr& item : items) {
-        if (!text.empty()) text += ",";
-        text += item->name();
-        if (const auto group = item->group()) text += "[" + treeText(group->items()) + "]";
-    }
-    return text;
-}
+using vantorel::testing::treeText;
 
 }  // namespace vantorel::shell::testing

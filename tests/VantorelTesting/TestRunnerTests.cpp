@@ -9,6 +9,7 @@
 #include "Vantorel/testing/TestRunner.h"
 #include "Vantorel/testing/TestRunnerClock.h"
 #include "Vantorel/testing/TestRunnerViewModel.h"
+#include "tests/support/FileContents.h"
 
 using namespace vantorel;
 using namespace vantorel::testsupport;
@@ -126,10 +127,7 @@ TEST(TestRunViewModel, ShowsTheNoResultsPageAndSavesTheReportWhereTheTesterExpor
     ASSERT_TRUE(model.startRun());
     EXPECT_EQ(model.htmlOutput(), "nothing to report");
     EXPECT_FALSE(model.error().has_value());
-    std::ifstream in(file);
-    std::stringstream saved;
-    saved << in.rdbuf();
-    EXPECT_EQ(saved.str(), "nothing to report");
+    EXPECT_EQ(vantorel::testing::fileContents(file), "nothing to report");
     std::filesystem::remove(file);
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "CliTestSupport.h"
+#include "tests/support/ScopedEnvironmentVariable.h"
 #include "Vantorel/platform/UserLocale.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "VantorelData/model/ColorItem.h"
@@ -18,31 +19,9 @@ using vantorel::cli::testing::CliResult;
 using vantorel::cli::testing::runCli;
 namespace fs = std::filesystem;
 using namespace vantorel;
+using vantorel::testing::ScopedEnvironmentVariable;
 
 namespace {
-
-class EnvironmentVariable {
-public:
-    EnvironmentVariable(const char* name, const std::optional<std::string>& value) : name_(name) {
-        if (const char* old = std::getenv(name)) previous_ = old;
-        if (value) {
-            ::setenv(name, value->c_str(), 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ~EnvironmentVariable() {
-        if (previous_) {
-            ::setenv(name_, previous_->c_str(), 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> previous_;
-};
 
 BuildTaskPtr task(const std::string& name, BuildFileType type, const std::string& folder, const std::string& file) {
     BuildTaskFields fields;
@@ -108,8 +87,8 @@ protected:
 
     fs::path folder_;
     fs::path previousFolder_;
-    std::optional<EnvironmentVariable> config_;
-    std::optional<EnvironmentVariable> sandbox_;
+    std::optional<ScopedEnvironmentVariable> config_;
+    std::optional<ScopedEnvironmentVariable> sandbox_;
 };
 
 }  // namespace
@@ -250,7 +229,7 @@ TEST_F(BuildFixture, UnreachableLocationsStopTheBuildUnlessToldToContinue) {
 
 TEST_F(BuildFixture, InsideTheSandboxOnlyGrantedFoldersAreReachable) {
     const std::string doc = save(*tokensAndApps());
-    EnvironmentVariable sandbox("APP_SANDBOX_CONTAINER_ID", std::string("com.example.vantorel"));
+    const ScopedEnvironmentVariable sandbox("APP_SANDBOX_CONTAINER_ID", std::string("com.example.vantorel"));
     auto refused = runCli({"build", doc, "--group", "Apps"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_NE(refused.err.find("    Need Permission: Vantorel isn't allowed to write to this folder."),

@@ -8,19 +8,15 @@
 #include <unistd.h>
 
 #include "CliTestSupport.h"
+#include "tests/support/FileContents.h"
 
 using vantorel::cli::testing::runCli;
 
 namespace {
 
-namespace fs = std::filesystem;
+using vantorel::testing::fileContents;
 
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+namespace fs = std::filesystem;
 
 struct NewCommandTest : ::testing::Test {
     fs::path folder = fs::temp_directory_path() / ("vantorel-new-" + std::to_string(::getpid()));
@@ -32,7 +28,7 @@ TEST_F(NewCommandTest, CreatesACopyOfTheDefaultDocument) {
     const fs::path file = folder / "Tokens.vantorel";
     const auto result = runCli({"new", file.string()});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(contents(file), contents(fs::path(VANTOREL_SOURCE_DIR) / "resources/Defaults/Default.vantorel"));
+    EXPECT_EQ(fileContents(file), fileContents(fs::path(VANTOREL_SOURCE_DIR) / "resources/Defaults/Default.vantorel"));
 }
 
 TEST_F(NewCommandTest, ReplacesAnExistingFileOnlyWithForce) {
@@ -49,7 +45,7 @@ TEST_F(NewCommandTest, ReplacesAnExistingFileOnlyWithForce) {
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         const auto result = runCli(args);
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
-        EXPECT_EQ(contents(file) != "keep me", c.replaced);
+        EXPECT_EQ(fileContents(file) != "keep me", c.replaced);
     }
 }
 

@@ -14,12 +14,16 @@
 #include <string>
 
 #include "CliTestSupport.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/ItemTreeText.h"
 #include "VantorelData/format/QuenzColorFileReader.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "VantorelData/model/Model.h"
 
 namespace vantorel::cli::testing {
 namespace {
+
+using vantorel::testing::fileContents;
 
 namespace fs = std::filesystem;
 
@@ -32,20 +36,7 @@ ProjectItemPtr group(const std::string& name, std::vector<ProjectItemPtr> childr
     return QuenzColorProjectItem::make(name, std::make_shared<QuenzColorGroup>(std::move(children)));
 }
 
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string treeText(const std::vector<ProjectItemPtr>& items) {
-    std::string text;
-    for (const ProjectItemPtr& item : items) {
-        if (!text.empty()) text += ",";
-        text += item->name();
-        if (const auto g = item->group()) text += "[" + treeText(g->items()) + "]";
-    }
-    return text;
-}
+using vantorel::testing::treeText;
 
 std::set<std::string> idsIn(const QuenzColorProject& project) {
     std::set<std::string> ids;
@@ -70,7 +61,7 @@ struct PasteCommandTest : ::testing::Test {
         project.setItems(std::move(items));
         std::ofstream(path, std::ios::binary) << format::QuenzColorFileWriter::write(project).bytes;
     }
-    static QuenzColorProjectPtr read(const fs::path& path) { return format::QuenzColorFileReader::read(contents(path)); }
+    static QuenzColorProjectPtr read(const fs::path& path) { return format::QuenzColorFileReader::read(fileContents(path)); }
 
     std::string copy(const std::vector<std::string>& items) {
         std::vector<std::string> args = {"copy", source.string()};
@@ -122,18 +113,18 @@ TEST_F(PasteCommandTest, ReportsThePastedItemsAsJson) {
 }
 
 TEST_F(PasteCommandTest, InputWithoutReadableItemsChangesNothing) {
-    const std::string before = contents(target);
+    const std::string before = fileContents(target);
     for (const std::string input : {"", "not json", "[]", "[\"@@@@\"]", "{\"ids\":[\"A\"]}", "[\"AAAA\"]"}) {
         const auto result = runCli({"paste", target.string()}, input);
         EXPECT_EQ(result.exitCode, 1) << input;
         EXPECT_NE(result.err.find("holds no readable item"), std::string::npos) << result.err;
-        EXPECT_EQ(contents(target), before) << input;
+        EXPECT_EQ(fileContents(target), before) << input;
     }
 }
 
 TEST_F(PasteCommandTest, RefusesBadDestinations) {
     const std::string payload = copy({"Accent"});
-    const std::string before = contents(target);
+    const std::string before = fileContents(target);
     const struct {
         std::vector<std::string> args;
         const char* message;
@@ -148,7 +139,7 @@ TEST_F(PasteCommandTest, RefusesBadDestinations) {
         const auto result = runCli(args, payload);
         EXPECT_EQ(result.exitCode, 2) << c.message;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
-        EXPECT_EQ(contents(target), before) << c.message;
+        EXPECT_EQ(fileContents(target), before) << c.message;
     }
 }
 
@@ -158,7 +149,7 @@ TEST_F(PasteCommandTest, NeverOverwritesAFileThatIsNotADocument) {
     const auto result = runCli({"paste", notes.string()}, copy({"Accent"}));
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_NE(result.err.find("not a Vantorel document"), std::string::npos) << result.err;
-    EXPECT_EQ(contents(notes), "my notes");
+    EXPECT_EQ(fileContents(notes), "my notes");
     EXPECT_EQ(runCli({"paste", (folder / "missing.vantorel").string()}, copy({"Accent"})).exitCode, 2);
 }
 

@@ -8,21 +8,17 @@
 #include <unistd.h>
 
 #include "CliTestSupport.h"
+#include "tests/support/FileContents.h"
 
 using vantorel::cli::testing::runCli;
 
 namespace {
 
+using vantorel::testing::fileContents;
+using vantorel::testing::writeFileContents;
+
 namespace fs = std::filesystem;
 
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void writeFile(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 struct SaveCommandTest : ::testing::Test {
     fs::path folder = fs::temp_directory_path() / ("vantorel-save-" + std::to_string(::getpid()));
@@ -37,13 +33,13 @@ const std::string looseDocument =
 
 TEST_F(SaveCommandTest, RewritesInThisVersionsFormInPlaceOrToAnotherFile) {
     const fs::path file = folder / "Loose.vantorel";
-    writeFile(file, looseDocument);
+    writeFileContents(file, looseDocument);
     const fs::path other = folder / "Other.vantorel";
 
     const auto toOther = runCli({"save", file.string(), "-o", other.string()});
     EXPECT_EQ(toOther.exitCode, 0) << toOther.err;
-    EXPECT_EQ(contents(file), looseDocument);  // the source is untouched
-    const std::string saved = contents(other);
+    EXPECT_EQ(fileContents(file), looseDocument);  // the source is untouched
+    const std::string saved = fileContents(other);
     EXPECT_TRUE(saved.starts_with("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<vantorel xmlns="));
     EXPECT_NE(saved.find("<version>1.7</version>"), std::string::npos);
     EXPECT_NE(saved.find("<value>8</value>"), std::string::npos);
@@ -51,7 +47,7 @@ TEST_F(SaveCommandTest, RewritesInThisVersionsFormInPlaceOrToAnotherFile) {
 
     const auto inPlace = runCli({"save", file.string()});
     EXPECT_EQ(inPlace.exitCode, 0) << inPlace.err;
-    EXPECT_EQ(contents(file), saved);
+    EXPECT_EQ(fileContents(file), saved);
 }
 
 TEST_F(SaveCommandTest, NeverOverwritesBytesThatAreNotWellFormed) {
@@ -63,11 +59,11 @@ TEST_F(SaveCommandTest, NeverOverwritesBytesThatAreNotWellFormed) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const fs::path file = folder / "Broken.vantorel";
-        writeFile(file, c.bytes);
+        writeFileContents(file, c.bytes);
         const auto result = runCli({"save", file.string()});
         EXPECT_EQ(result.exitCode, 2);
         EXPECT_NE(result.err.find(file.string()), std::string::npos) << result.err;
-        EXPECT_EQ(contents(file), c.bytes);
+        EXPECT_EQ(fileContents(file), c.bytes);
     }
     const auto missing = runCli({"save", (folder / "None.vantorel").string()});
     EXPECT_EQ(missing.exitCode, 2);
@@ -76,10 +72,10 @@ TEST_F(SaveCommandTest, NeverOverwritesBytesThatAreNotWellFormed) {
 TEST_F(SaveCommandTest, TextThatCannotBeEncodedFailsTheJobAndKeepsTheFile) {
     const fs::path file = folder / "Latin.vantorel";
     const std::string bytes = "<vantorel><project><header><description>caf\xE9</description></header></project></vantorel>";
-    writeFile(file, bytes);
+    writeFileContents(file, bytes);
     const auto result = runCli({"save", file.string()});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(contents(file), bytes);
+    EXPECT_EQ(fileContents(file), bytes);
 }
 
 TEST_F(SaveCommandTest, ShippedDocumentsSaveUnchanged) {
@@ -88,7 +84,7 @@ TEST_F(SaveCommandTest, ShippedDocumentsSaveUnchanged) {
         const fs::path copy = folder / "Copy.vantorel";
         const auto result = runCli({"save", source.string(), "-o", copy.string()});
         EXPECT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(contents(copy), contents(source)) << shipped;
+        EXPECT_EQ(fileContents(copy), fileContents(source)) << shipped;
     }
 }
 

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "CliTestSupport.h"
+#include "tests/support/FileContents.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "VantorelData/model/Model.h"
 
@@ -19,12 +20,7 @@ using namespace vantorel;
 
 namespace {
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using vantorel::testing::fileContents;
 
 // A folder of its own per test, removed afterwards.
 class TestCommand : public ::testing::Test {
@@ -89,7 +85,7 @@ TEST_F(TestCommand, PrintsSummariesWritesTheReportBesideTheDocumentAndFailsOnFai
         EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
     }
     EXPECT_EQ(result.out.find("Empty"), std::string::npos) << "a group without pairs has no result";
-    const auto report = readFile(folder_ / "Vantorel Test Report.html");
+    const auto report = fileContents(folder_ / "Vantorel Test Report.html");
     EXPECT_NE(report.find("<h2>Text</h2>"), std::string::npos);
     EXPECT_NE(report.find("Palette"), std::string::npos);
 }
@@ -151,7 +147,7 @@ TEST_F(TestCommand, ADocumentWithoutResultsGetsTheNoResultsPage) {
     CliResult result = runCli({"test", document.string(), "--group", "Empty"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_NE(result.out.find("No test results"), std::string::npos) << result.out;
-    EXPECT_NE(readFile(folder_ / "Vantorel Test Report.html").find("No test results"), std::string::npos);
+    EXPECT_NE(fileContents(folder_ / "Vantorel Test Report.html").find("No test results"), std::string::npos);
 }
 
 TEST_F(TestCommand, AReportThatCannotBeWrittenFailsTheJob) {

@@ -83,11 +83,19 @@ void writeAssignments(XmlSink& sink, const QuenzColorProjectItem& item) {
     }
 }
 
+// The item's payload without taking a reference to it: a save visits every item once, and
+// copying the shared pointer would cost two atomic operations each time.
+template <class Payload>
+const Payload* payloadOf(const QuenzColorProjectItem& item) {
+    const auto* slot = std::get_if<std::shared_ptr<Payload>>(&item.payload());
+    return slot ? slot->get() : nullptr;
+}
+
 // The kind's element name and content; false for an item without payload.
 bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
     switch (item.itemType()) {
         case ProjectItemType::color: {
-            const auto color = item.color();
+            const auto* color = payloadOf<QuenzColorItem>(item);
             if (!color) return false;
             sink.open("colorItem");
             writeIdentity(sink, item);
@@ -96,7 +104,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::colorSet: {
-            const auto set = item.colorSet();
+            const auto* set = payloadOf<QuenzColorSet>(item);
             if (!set) return false;
             sink.open("colorSet");
             writeIdentity(sink, item);
@@ -108,7 +116,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::group: {
-            const auto group = item.group();
+            const auto* group = payloadOf<QuenzColorGroup>(item);
             if (!group) return false;
             sink.open("group");
             writeIdentity(sink, item);
@@ -120,7 +128,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::colorAlias: {
-            const auto alias = item.colorAlias();
+            const auto* alias = payloadOf<QuenzColorAlias>(item);
             if (!alias) return false;
             sink.open("alias");
             sink.leaf("name", item.name());
@@ -128,7 +136,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::number: {
-            const auto number = item.number();
+            const auto* number = payloadOf<QuenzColorNumber>(item);
             if (!number) return false;
             sink.open("numberItem");
             writeIdentity(sink, item);
@@ -141,7 +149,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::numberAlias: {
-            const auto alias = item.numberAlias();
+            const auto* alias = payloadOf<QuenzColorNumberAlias>(item);
             if (!alias) return false;
             sink.open("numberAlias");
             sink.leaf("name", item.name());
@@ -149,7 +157,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::boolean: {
-            const auto boolean = item.boolean();
+            const auto* boolean = payloadOf<QuenzColorBoolean>(item);
             if (!boolean) return false;
             sink.open("booleanItem");
             writeIdentity(sink, item);
@@ -159,7 +167,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::booleanAlias: {
-            const auto alias = item.booleanAlias();
+            const auto* alias = payloadOf<QuenzColorBooleanAlias>(item);
             if (!alias) return false;
             sink.open("booleanAlias");
             sink.leaf("name", item.name());
@@ -167,7 +175,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::string: {
-            const auto string = item.string();
+            const auto* string = payloadOf<QuenzColorString>(item);
             if (!string) return false;
             sink.open("stringItem");
             writeIdentity(sink, item);
@@ -177,7 +185,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::stringAlias: {
-            const auto alias = item.stringAlias();
+            const auto* alias = payloadOf<QuenzColorStringAlias>(item);
             if (!alias) return false;
             sink.open("stringAlias");
             sink.leaf("name", item.name());
@@ -185,7 +193,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::shadow: {
-            const auto shadow = item.shadow();
+            const auto* shadow = payloadOf<QuenzColorShadow>(item);
             if (!shadow) return false;
             sink.open("shadowItem");
             writeIdentity(sink, item);
@@ -194,7 +202,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::shadowSet: {
-            const auto set = item.shadowSet();
+            const auto* set = payloadOf<QuenzColorShadowSet>(item);
             if (!set) return false;
             sink.open("shadowSet");
             writeIdentity(sink, item);
@@ -206,7 +214,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::shadowAlias: {
-            const auto alias = item.shadowAlias();
+            const auto* alias = payloadOf<QuenzColorShadowAlias>(item);
             if (!alias) return false;
             sink.open("shadowAlias");
             sink.leaf("name", item.name());

@@ -29,7 +29,9 @@ public:
     void grow(char* newEnd) { size_ = static_cast<std::size_t>(newEnd - data_.data()); }
 
 private:
-    std::array<char, capacity> data_{};
+    // Left uninitialised: only the first `size_` characters are ever read, and clearing all
+    // of them cost more than writing the number.
+    std::array<char, capacity> data_;
     std::size_t size_ = 0;
 };
 

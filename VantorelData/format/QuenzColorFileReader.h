@@ -14,7 +14,7 @@
 namespace vantorel::format {
 
 // The parse options of documents: text of leaf elements is kept even when it is only blanks.
-inline constexpr unsigned documentParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
+inline constexpr unsigned documentParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
 
 class QuenzColorFileReader {
 public:

@@ -1,5 +1,6 @@
 #include "VantorelData/format/XmlTextSink.h"
 
+#include <array>
 #include <cstdint>
 
 namespace vantorel::format {
@@ -103,6 +104,21 @@ void XmlTextSink::close() {
     openNames_.pop_back();
 }
 
+namespace {
+
+// Bytes that text cannot carry as they are: markup characters, control characters and the
+// lead bytes of multi-byte sequences, which are checked before being copied. Everything else
+// (nearly every byte of a document) is copied in runs.
+constexpr std::array<bool, 256> needsAttention = [] {
+    std::array<bool, 256> table{};
+    for (std::size_t c = 0; c < table.size(); ++c) {
+        table[c] = c < 0x20 || c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"';
+    }
+    return table;
+}();
+
+}  // namespace
+
 void XmlTextSink::appendEscaped(std::string_view text, bool inAttribute) {
     const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
     const auto* end = begin + text.size();
@@ -111,6 +127,10 @@ void XmlTextSink::appendEscaped(std::string_view text, bool inAttribute) {
         out_.append(reinterpret_cast<const char*>(run), static_cast<std::size_t>(upTo - run));
     };
     for (const auto* p = begin; p < end;) {
+        if (!needsAttention[*p]) {
+            ++p;
+            continue;
+        }
         const unsigned char c = *p;
         if (c >= 0x80) {
             const std::size_t length = utf8SequenceLength(p, end);
@@ -121,6 +141,10 @@ void XmlTextSink::appendEscaped(std::string_view text, bool inAttribute) {
             p += length;
             continue;
         }
+        if (c == 0) {
+            failed_ = true;
+            return;
+        }
         const char* replacement = nullptr;
         switch (c) {
             case '&': replacement = "&amp;"; break;
@@ -130,10 +154,6 @@ void XmlTextSink::appendEscaped(std::string_view text, bool inAttribute) {
             default: break;
         }
         const bool control = c < 0x20 && (inAttribute || (c != '\t' && c != '\n'));
-        if (c == 0) {
-            failed_ = true;
-            return;
-        }
         if (!replacement && !control) {
             ++p;
             continue;

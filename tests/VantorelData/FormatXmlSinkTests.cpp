@@ -59,6 +59,21 @@ TEST(FormatXmlSink, TextSinkPrintsLikePugixml) {
             sink.leaf("cdataEnd", "]]>");
             sink.close();
         },
+        // Escapes at the very start and end of a text, back to back, and between plain runs;
+        // every control character (a carriage return aside), in text and in an attribute.
+        [](XmlSink& sink) {
+            std::string controls;
+            for (char c = 1; c < 0x20; ++c) {
+                if (c != '\r') controls += c;
+            }
+            sink.open("edges");
+            sink.attribute("controls", controls);
+            sink.leaf("first", "&<>\"");
+            sink.leaf("last", "plain then <");
+            sink.leaf("between", "a&&b<<c>>d");
+            sink.leaf("controls", controls + "end");
+            sink.close();
+        },
     };
     for (const auto& shape : shapes) expectSameOutput(shape);
 }

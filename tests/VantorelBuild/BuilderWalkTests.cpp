@@ -14,47 +14,60 @@ namespace {
 
 enum class Outcome { success, nothingToBuild, buildError };
 
-struct WalkCase {
-    const char* name;
-    std::function<QuenzColorProjectPtr()> project;
-    std::vector<std::string> groupsToBuild;
-    std::vector<std::string> tasksRun;  // in order
-    std::size_t exportedItemCount;
-    Outcome outcome;
-};
-
 Outcome outcomeOf(const BuildResult& result) {
     if (!result.failure) return Outcome::success;
     return std::holds_alternative<EmptyBuildError>(*result.failure) ? Outcome::nothingToBuild : Outcome::buildError;
 }
 
+QuenzColorProjectPtr projectOf(std::vector<ProjectItemPtr> items, std::vector<BuildGroupPtr> groups) {
+    auto project = std::make_shared<QuenzColorProject>();
+    project->setItems(std::move(items));
+    project->setBuildGroups(std::move(groups));
+    return project;
+}
+
+// One color, "A", assigned to the build group "Web" of the given tasks.
+QuenzColorProjectPtr oneColorIn(std::vector<BuildTaskPtr> tasks) {
+    auto web = buildGroup("Web", std::move(tasks));
+    auto a = colorNamed("A");
+    assign({a}, web);
+    return projectOf({a}, {web});
+}
+
 // Two groups, "Web" (tasks css, scss) with two top-level colors and "Apps" (task swift) with one.
 QuenzColorProjectPtr webAndApps() {
-    auto project = std::make_shared<QuenzColorProject>();
     auto web = buildGroup("Web", {task("css"), task("scss")});
     auto apps = buildGroup("Apps", {task("swift")});
     auto red = colorNamed("Red"), blue = colorNamed("Blue"), green = colorNamed("Green");
     assign({red, blue}, web);
     assign({green}, apps);
-    project->setItems({red, green, blue});
-    project->setBuildGroups({web, apps});
-    return project;
+    return projectOf({red, green, blue}, {web, apps});
 }
 
+// Builds with exporters that record their calls into `calls`; `fails` picks the tasks whose export fails.
 BuildResult buildWith(const QuenzColorProject& project, const std::vector<std::string>& groups,
                       std::vector<ExportCall>& calls, const fs::path& document,
-                      std::function<bool(const BuildTask&)> fails = {}) {
+                      std::function<bool(const BuildTask&)> fails = {},
+                      std::function<void(const BuildProgress&)> progress = {}) {
     Builder builder(project, document, "Colors", groups);
     builder.setExporterFactory([&calls, fails](BuildFileType, const QuenzColorProject&) -> BuildTaskExporterPtr {
         return std::make_unique<RecordingExporter>(calls, fails);
     });
+    builder.setProgressHandler(std::move(progress));
     return builder.build();
 }
 
 }  // namespace
 
 TEST(BuilderWalk, SelectsGroupsByExactNameAndSkipsGroupsWithoutItems) {
-    const WalkCase cases[] = {
+    const struct {
+        const char* name;
+        std::function<QuenzColorProjectPtr()> project;
+        std::vector<std::string> groupsToBuild;
+        std::vector<std::string> tasksRun;  // in order
+        std::size_t exportedItemCount;
+        Outcome outcome;
+    } cases[] = {
         {"all groups", webAndApps, {"Web", "Apps"}, {"css", "scss", "swift"}, 3, Outcome::success},
         {"order of the project, not of the request", webAndApps, {"Apps", "Web"}, {"css", "scss", "swift"}, 3,
          Outcome::success},
@@ -63,46 +76,24 @@ TEST(BuilderWalk, SelectsGroupsByExactNameAndSkipsGroupsWithoutItems) {
         {"names compare exactly", webAndApps, {"web", "Apps "}, {}, 0, Outcome::nothingToBuild},
         {"two groups with the same name both build",
          [] {
-             auto project = std::make_shared<QuenzColorProject>();
-             auto first = buildGroup("Web", {task("first")});
-             auto second = buildGroup("Web", {task("second")});
+             auto first = buildGroup("Web", {task("first")}), second = buildGroup("Web", {task("second")});
              auto a = colorNamed("A"), b = colorNamed("B");
              assign({a}, first);
              assign({b}, second);
-             project->setItems({a, b});
-             project->setBuildGroups({first, second});
-             return project;
+             return projectOf({a, b}, {first, second});
          },
          {"Web"}, {"first", "second"}, 2, Outcome::success},
-        {"items but no tasks: counted, nothing written",
-         [] {
-             auto project = std::make_shared<QuenzColorProject>();
-             auto empty = buildGroup("Empty", {});
-             auto a = colorNamed("A");
-             assign({a}, empty);
-             project->setItems({a});
-             project->setBuildGroups({empty});
-             return project;
-         },
-         {"Empty"}, {}, 1, Outcome::success},
+        {"items but no tasks: counted, nothing written", [] { return oneColorIn({}); }, {"Web"}, {}, 1,
+         Outcome::success},
         {"tasks but no items: nothing runs",
-         [] {
-             auto project = std::make_shared<QuenzColorProject>();
-             project->setItems({colorNamed("Unassigned")});
-             project->setBuildGroups({buildGroup("Web", {task("css")})});
-             return project;
-         },
-         {"Web"}, {}, 0, Outcome::nothingToBuild},
+         [] { return projectOf({colorNamed("Unassigned")}, {buildGroup("Web", {task("css")})}); }, {"Web"}, {}, 0,
+         Outcome::nothingToBuild},
         {"a group without items is skipped, the next one builds",
          [] {
-             auto project = std::make_shared<QuenzColorProject>();
-             auto idle = buildGroup("Idle", {task("idle")});
              auto busy = buildGroup("Busy", {task("busy")});
              auto a = colorNamed("A");
              assign({a}, busy);
-             project->setItems({a});
-             project->setBuildGroups({idle, busy});
-             return project;
+             return projectOf({a}, {buildGroup("Idle", {task("idle")}), busy});
          },
          {"Idle", "Busy"}, {"busy"}, 1, Outcome::success},
     };
@@ -110,8 +101,7 @@ TEST(BuilderWalk, SelectsGroupsByExactNameAndSkipsGroupsWithoutItems) {
         SCOPED_TRACE(c.name);
         ScratchFolder scratch("walk");
         std::vector<ExportCall> calls;
-        auto project = c.project();
-        auto result = buildWith(*project, c.groupsToBuild, calls, scratch.document());
+        auto result = buildWith(*c.project(), c.groupsToBuild, calls, scratch.document());
         std::vector<std::string> tasksRun;
         for (const auto& call : calls) tasksRun.push_back(call.taskName);
         EXPECT_EQ(tasksRun, c.tasksRun);
@@ -123,17 +113,12 @@ TEST(BuilderWalk, SelectsGroupsByExactNameAndSkipsGroupsWithoutItems) {
 
 TEST(BuilderWalk, HandsEachTaskTheGroupsItemsDepthFirstIncludingAssignedGroups) {
     ScratchFolder scratch("items");
-    auto project = std::make_shared<QuenzColorProject>();
     auto web = buildGroup("Web", {task("css")});
-    auto inner = colorNamed("Inner");
+    auto inner = colorNamed("Inner"), last = colorNamed("Last");
     auto folder = groupNamed("Brand", {inner, colorNamed("Unassigned")});
-    auto last = colorNamed("Last");
     assign({folder, inner, last}, web);
-    project->setItems({folder, last});
-    project->setBuildGroups({web});
-
     std::vector<ExportCall> calls;
-    auto result = buildWith(*project, {"Web"}, calls, scratch.document());
+    auto result = buildWith(*projectOf({folder, last}, {web}), {"Web"}, calls, scratch.document());
     ASSERT_TRUE(result.succeeded());
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].itemNames, (std::vector<std::string>{"Brand", "Inner", "Last"}));
@@ -144,6 +129,7 @@ TEST(BuilderWalk, OutputFoldersAreCreatedBesideTheDocument) {
     const struct {
         const char* exportFileFolder;
         const char* expectedBelowDocumentFolder;  // "" is the document's own folder
+        bool relativeDocument = false;            // the document given relative to the working folder
     } cases[] = {
         {"", ""},
         {"./", ""},
@@ -153,54 +139,35 @@ TEST(BuilderWalk, OutputFoldersAreCreatedBesideTheDocument) {
         {"./build/web/tokens", "build/web/tokens"},
         {"/absolute/stays/inside", "absolute/stays/inside"},
         {"a/../b", "b"},
+        {"out", "out", true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.exportFileFolder);
+        SCOPED_TRACE(std::string(c.exportFileFolder) + (c.relativeDocument ? ", relative document" : ""));
         ScratchFolder scratch("folders");
-        auto project = std::make_shared<QuenzColorProject>();
-        auto web = buildGroup("Web", {task("css", BuildFileType::css, c.exportFileFolder, "colors")});
-        auto a = colorNamed("A");
-        assign({a}, web);
-        project->setItems({a});
-        project->setBuildGroups({web});
-
+        auto project = oneColorIn({task("css", BuildFileType::css, c.exportFileFolder, "colors")});
+        const fs::path previous = fs::current_path();
+        if (c.relativeDocument) fs::current_path(scratch.path());
+        // A relative document path is taken from the working folder, as the builder sees it.
+        const fs::path documentFolder = c.relativeDocument ? fs::current_path() : scratch.path();
         std::vector<ExportCall> calls;
-        auto result = buildWith(*project, {"Web"}, calls, scratch.document());
+        auto result =
+            buildWith(*project, {"Web"}, calls, c.relativeDocument ? fs::path("Colors.vantorel") : scratch.document());
+        fs::current_path(previous);
         ASSERT_TRUE(result.succeeded());
         const fs::path expected = std::string(c.expectedBelowDocumentFolder).empty()
-                                      ? scratch.path()
-                                      : scratch.path() / c.expectedBelowDocumentFolder;
+                                      ? documentFolder
+                                      : documentFolder / c.expectedBelowDocumentFolder;
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].outputFolder, expected);
         EXPECT_TRUE(fs::is_regular_file(expected / "colors.css"));
     }
 }
 
-TEST(BuilderWalk, OutputFolderBesideADocumentGivenByARelativePath) {
-    ScratchFolder scratch("relative");
-    auto project = std::make_shared<QuenzColorProject>();
-    auto web = buildGroup("Web", {task("css", BuildFileType::css, "out", "colors")});
-    auto a = colorNamed("A");
-    assign({a}, web);
-    project->setItems({a});
-    project->setBuildGroups({web});
-
-    const fs::path previous = fs::current_path();
-    fs::current_path(scratch.path());
-    std::vector<ExportCall> calls;
-    auto result = buildWith(*project, {"Web"}, calls, "Colors.vantorel");
-    fs::current_path(previous);
-    ASSERT_TRUE(result.succeeded());
-    EXPECT_TRUE(fs::is_regular_file(scratch.path() / "out" / "colors.css"));
-}
-
 TEST(BuilderWalk, StopsAtTheFirstErrorAndKeepsWhatWasWritten) {
     ScratchFolder scratch("stop");
-    auto project = webAndApps();
     std::vector<ExportCall> calls;
-    auto result = buildWith(*project, {"Web", "Apps"}, calls, scratch.document(),
+    auto result = buildWith(*webAndApps(), {"Web", "Apps"}, calls, scratch.document(),
                             [](const BuildTask& t) { return t.name() == "scss"; });
-
     ASSERT_TRUE(result.failure);
     ASSERT_TRUE(std::holds_alternative<BuildError>(*result.failure));
     EXPECT_EQ(std::get<BuildError>(*result.failure).message, "The task \"scss\" failed.");
@@ -213,13 +180,7 @@ TEST(BuilderWalk, StopsAtTheFirstErrorAndKeepsWhatWasWritten) {
 TEST(BuilderWalk, AFolderThatCannotBeCreatedStopsTheBuild) {
     ScratchFolder scratch("blocked");
     std::ofstream(scratch.path() / "blocked") << "a file, not a folder";
-    auto project = std::make_shared<QuenzColorProject>();
-    auto web = buildGroup("Web", {task("first"), task("second", BuildFileType::text, "blocked/inner"), task("third")});
-    auto a = colorNamed("A");
-    assign({a}, web);
-    project->setItems({a});
-    project->setBuildGroups({web});
-
+    auto project = oneColorIn({task("first"), task("second", BuildFileType::text, "blocked/inner"), task("third")});
     std::vector<ExportCall> calls;
     auto result = buildWith(*project, {"Web"}, calls, scratch.document());
     ASSERT_TRUE(result.failure);
@@ -230,15 +191,11 @@ TEST(BuilderWalk, AFolderThatCannotBeCreatedStopsTheBuild) {
 }
 
 TEST(BuilderWalk, AnExporterThatThrowsFailsOnlyItsTask) {
-    struct ThrowingExporter final : BuildTaskExporter {
-        ExportResult exportTask(const ExportRequest&) override { throw std::runtime_error("disk on fire"); }
-    };
     ScratchFolder scratch("throw");
-    auto project = webAndApps();
-    Builder builder(*project, scratch.document(), "Colors", {"Web"});
-    builder.setExporterFactory(
-        [](BuildFileType, const QuenzColorProject&) -> BuildTaskExporterPtr { return std::make_unique<ThrowingExporter>(); });
-    auto result = builder.build();
+    std::vector<ExportCall> calls;
+    // The recording exporter asks whether to fail from inside its export, so the export throws.
+    auto result = buildWith(*webAndApps(), {"Web"}, calls, scratch.document(),
+                            [](const BuildTask&) -> bool { throw std::runtime_error("disk on fire"); });
     ASSERT_TRUE(result.failure);
     EXPECT_EQ(std::get<BuildError>(*result.failure).message, "disk on fire");
 }
@@ -248,16 +205,14 @@ TEST(BuilderWalk, ReportsProgressOverTheTasksThatRun) {
     auto project = webAndApps();
     project->appendBuildGroup(buildGroup("No items", {task("never")}));
     std::vector<std::string> seen;
-    Builder builder(*project, scratch.document(), "Colors", allBuildGroupNames(*project));
     std::vector<ExportCall> calls;
-    builder.setExporterFactory([&calls](BuildFileType, const QuenzColorProject&) -> BuildTaskExporterPtr {
-        return std::make_unique<RecordingExporter>(calls, nullptr);
-    });
-    builder.setProgressHandler([&seen](const BuildProgress& progress) {
-        seen.push_back(std::to_string(progress.taskNumber) + "/" + std::to_string(progress.taskCount) + " " +
-                       progress.group.name() + ":" + progress.task.name());
-    });
-    ASSERT_TRUE(builder.build().succeeded());
+    auto result = buildWith(*project, allBuildGroupNames(*project), calls, scratch.document(), {},
+                            [&seen](const BuildProgress& progress) {
+                                seen.push_back(std::to_string(progress.taskNumber) + "/" +
+                                               std::to_string(progress.taskCount) + " " + progress.group.name() +
+                                               ":" + progress.task.name());
+                            });
+    ASSERT_TRUE(result.succeeded());
     EXPECT_EQ(seen, (std::vector<std::string>{"1/3 Web:css", "2/3 Web:scss", "3/3 Apps:swift"}));
 }
 

@@ -57,16 +57,17 @@ struct ItemCase {
 };
 
 TEST(FileReader, SkipsOrDefaultsMalformedItemParts) {
+    const auto nothingLoads = [](const QuenzColorProject& p) { EXPECT_TRUE(p.items().empty()); };
     const ItemCase cases[] = {
         {"rgba with three numbers skips the color, the rest loads",
          colorItem(lightRgba("1 0 0"), "A") + colorItem(lightRgba("0 1 0 1"), "B"),
          [](const QuenzColorProject& p) { EXPECT_EQ(only(p)->uuid(), "B"); }},
         {"a color without light variant is skipped",
          colorItem("<color><variants><variant type=\"dark\"><rgba>0 0 0 1</rgba></variant></variants></color>"),
-         [](const QuenzColorProject& p) { EXPECT_TRUE(p.items().empty()); }},
+         nothingLoads},
         {"an unreadable first light variant makes the value unreadable",
          colorItem("<color><variants><variant><rgba>x</rgba></variant><variant><rgba>0 0 0 1</rgba></variant></variants></color>"),
-         [](const QuenzColorProject& p) { EXPECT_TRUE(p.items().empty()); }},
+         nothingLoads},
         {"variants: first of each type wins, unknown types and typeless attributes are ignored",
          colorItem("<color><variants><variant other=\"x\"><rgba>0.5 0.5 0.5 1</rgba></variant>"
                    "<variant><rgba>1 0 0 1</rgba></variant><variant><rgba>0 1 0 1</rgba></variant>"
@@ -125,13 +126,11 @@ TEST(FileReader, SkipsOrDefaultsMalformedItemParts) {
              EXPECT_EQ(only(p)->colorSet()->colors().size(), 9u);
          }},
         {"a set with an unreadable middle is skipped", colorSet(setBlockWith("middle", "<middle>half</middle>")),
-         [](const QuenzColorProject& p) { EXPECT_TRUE(p.items().empty()); }},
-        {"a set with an invalid interpolation is skipped", colorSet(setBlockWith("interpolation", "<interpolation>5</interpolation>")),
-         [](const QuenzColorProject& p) { EXPECT_TRUE(p.items().empty()); }},
-        {"a set without naming is skipped", colorSet(setBlockWith("naming", "")),
-         [](const QuenzColorProject& p) { EXPECT_TRUE(p.items().empty()); }},
-        {"a set without a valid type is skipped", colorSet(setBlockWith("type", "<type>0</type>")),
-         [](const QuenzColorProject& p) { EXPECT_TRUE(p.items().empty()); }},
+         nothingLoads},
+        {"a set with an invalid interpolation is skipped",
+         colorSet(setBlockWith("interpolation", "<interpolation>5</interpolation>")), nothingLoads},
+        {"a set without naming is skipped", colorSet(setBlockWith("naming", "")), nothingLoads},
+        {"a set without a valid type is skipped", colorSet(setBlockWith("type", "<type>0</type>")), nothingLoads},
         {"curve and curve amount fall back to linear and 1.0",
          colorSet("<interpolation>1</interpolation><curve>9</curve><curveAmount>x</curveAmount><type>2</type>"
                   "<middle>0.5</middle><naming>1</naming>"),
@@ -184,7 +183,7 @@ TEST(FileReader, SkipsOrDefaultsMalformedItemParts) {
          }},
         {"a number variant that is not a number is unreadable",
          "<numberItem><number><variants><variant><value>1,5</value></variant></variants></number></numberItem>",
-         [](const QuenzColorProject& p) { EXPECT_TRUE(p.items().empty()); }},
+         nothingLoads},
         {"booleans are true only for the text true; strings keep blanks",
          "<booleanItem><boolean><variants><variant><value>True</value></variant><variant type=\"dark\"><value>true</value>"
          "</variant></variants></boolean></booleanItem><stringItem><string><variants><variant><value>  </value></variant>"
@@ -339,16 +338,17 @@ TEST(FileReader, AliasesReachTheFirstItemOfASharedIdentifier) {
          "<colorItem><id>X</id><name>broken</name></colorItem>" + named("readable", "X") + alias, "readable"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
         const auto project = QuenzColorFileReader::read(documentWith({c.items, {}, {}, {}}));
         ProjectItemPtr aliasItem;
         project->forEachItem([&](const ProjectItemPtr& item) {
             if (item->colorAlias()) aliasItem = item;
         });
-        ASSERT_TRUE(aliasItem) << c.description;
+        ASSERT_TRUE(aliasItem);
         const ProjectItemPtr reached = aliasItem->colorAlias()->referencedProjectItem();
-        ASSERT_TRUE(reached) << c.description;
-        EXPECT_EQ(reached->name(), c.expected) << c.description;
-        EXPECT_TRUE(reached == project->itemWithId("X")) << c.description << ": the item itemWithId finds";
+        ASSERT_TRUE(reached);
+        EXPECT_EQ(reached->name(), c.expected);
+        EXPECT_TRUE(reached == project->itemWithId("X")) << "the item itemWithId finds";
     }
 }
 

@@ -214,11 +214,6 @@ QuenzColorProjectPtr smallProject() {
     return project;
 }
 
-TEST(FileWriter, WritesTheExactBytesOfASmallDocument) {
-    EXPECT_EQ(bytesOf(*smallProject()), smallDocument);
-    EXPECT_EQ(rewritten(smallDocument), smallDocument);
-}
-
 // A global locale with a decimal comma, as a German user has it.
 struct DecimalComma : std::numpunct<char> {
     char do_decimal_point() const override { return ','; }
@@ -226,13 +221,18 @@ struct DecimalComma : std::numpunct<char> {
     std::string do_grouping() const override { return "\3"; }
 };
 
-TEST(FileWriter, BytesDoNotDependOnTheUserLocale) {
-    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new DecimalComma));
-    const std::string written = bytesOf(*smallProject());
-    const std::string again = rewritten(smallDocument);
-    std::locale::global(previous);
-    EXPECT_EQ(written, smallDocument);
-    EXPECT_EQ(again, smallDocument);
+// Written from the model and read then written again, the bytes are the same whatever the
+// user's global locale.
+TEST(FileWriter, WritesTheExactBytesOfASmallDocumentInAnyLocale) {
+    for (const bool decimalComma : {false, true}) {
+        SCOPED_TRACE(decimalComma ? "decimal comma locale" : "classic locale");
+        const std::locale previous = std::locale::global(
+            decimalComma ? std::locale(std::locale::classic(), new DecimalComma) : std::locale::classic());
+        const std::string written = bytesOf(*smallProject()), again = rewritten(smallDocument);
+        std::locale::global(previous);
+        EXPECT_EQ(written, smallDocument);
+        EXPECT_EQ(again, smallDocument);
+    }
 }
 
 TEST(FileWriter, ElementWritersPrintAsInTheDocument) {

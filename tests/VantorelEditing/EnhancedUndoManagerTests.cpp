@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantorel {
@@ -12,8 +13,9 @@ namespace {
 using Log = std::vector<std::string>;
 
 // How a test action finishes: an asynchronous closure that completes before returning, one
-// that completes in a later task on the executor, or a synchronous generic action.
-enum class ActionKind { async, later, generic };
+// that completes in a later task on the executor, one that calls its completion twice (a
+// closure's mistake that must not finish the step twice), or a synchronous generic action.
+enum class ActionKind { async, later, twice, generic };
 
 class EnhancedUndoManagerTest : public ::testing::Test {
 protected:
@@ -30,6 +32,7 @@ protected:
                 if (kind == ActionKind::later) {
                     executor.post(std::move(done));
                 } else {
+                    if (kind == ActionKind::twice) done();
                     done();
                 }
             };
@@ -38,10 +41,7 @@ protected:
     }
 
     void record(UndoName name, const std::string& tag, ActionKind kind = ActionKind::async) {
-        UndoActionList step;
-        step.name = name;
-        step.actions.push_back(action(tag, kind));
-        manager.pushStep(std::move(step));
+        manager.pushStep({name, {action(tag, kind)}});
     }
 
     void undo() {
@@ -53,10 +53,27 @@ protected:
         executor.runUntilIdle();
     }
 
+    // Plays a script: a = record "Add Color", b = record "Add Build Task", u = undo, r = redo,
+    // s = mark the document saved, x = clear the history. Steps are tagged 1, 2, 3… as recorded.
+    void play(std::string_view ops) {
+        for (const char op : ops) {
+            switch (op) {
+                case 'a': record(UndoName::addColor, std::to_string(++recorded)); break;
+                case 'b': record(UndoName::addBuildGroup, std::to_string(++recorded)); break;
+                case 'u': undo(); break;
+                case 'r': redo(); break;
+                case 's': document->markSaved(); break;
+                case 'x': manager.removeAllActions(&log); break;
+                default: ADD_FAILURE() << "no operation '" << op << "'";
+            }
+        }
+    }
+
     DocumentExecutor executor;
     EnhancedUndoManager manager{executor};
     std::shared_ptr<DocumentEditedState> document = std::make_shared<DocumentEditedState>();
     Log log;
+    int recorded = 0;
 };
 
 TEST_F(EnhancedUndoManagerTest, UndoRunsAStepsActionsInReverseAndRedoInOrder) {
@@ -70,13 +87,14 @@ TEST_F(EnhancedUndoManagerTest, UndoRunsAStepsActionsInReverseAndRedoInOrder) {
         {"completing in later tasks", {K::later, K::later, K::later}},
         {"mixed", {K::async, K::later, K::generic}},
         {"single", {K::later}},
+        {"a completion called twice counts once", {K::twice, K::async}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         log.clear();
         manager.removeAllActions();
-        UndoActionList step;
-        step.name = UndoName::paste;
+        document->markSaved();
+        UndoActionList step{UndoName::paste, {}};
         Log expectUndo, expectRedo;
         for (std::size_t i = 0; i < c.kinds.size(); ++i) {
             const std::string tag(1, static_cast<char>('a' + i));
@@ -90,12 +108,14 @@ TEST_F(EnhancedUndoManagerTest, UndoRunsAStepsActionsInReverseAndRedoInOrder) {
         EXPECT_EQ(log, expectUndo);
         EXPECT_FALSE(manager.isUndoing());
         EXPECT_EQ(manager.stackPosition(), -1);
+        EXPECT_EQ(document->changeCount(), 0) << "the step is undone once";
 
         log.clear();
         redo();
         EXPECT_EQ(log, expectRedo);
         EXPECT_FALSE(manager.isRedoing());
         EXPECT_EQ(manager.stackPosition(), 0);
+        EXPECT_EQ(document->changeCount(), 1);
     }
 }
 
@@ -125,10 +145,8 @@ TEST_F(EnhancedUndoManagerTest, RegistrationsWhileAStepRunsAreDropped) {
                 done();
             }
         };
-        UndoActionList step;
-        step.name = UndoName::changeName;
-        step.actions.push_back(DocumentUndoAction{nullptr, registerMeanwhile, registerMeanwhile});
-        manager.pushStep(std::move(step));
+        manager.pushStep(
+            {UndoName::changeName, {DocumentUndoAction{nullptr, registerMeanwhile, registerMeanwhile}}});
         if (!c.undoing) undo();
 
         if (c.undoing) undo(); else redo();
@@ -142,12 +160,12 @@ TEST_F(EnhancedUndoManagerTest, RegistrationsWhileAStepRunsAreDropped) {
 }
 
 TEST_F(EnhancedUndoManagerTest, TheHundredAndTwentyNinthStepDropsTheOldest) {
-    for (int i = 1; i <= 129; ++i) record(UndoName::changeColor, std::to_string(i));
+    play(std::string(129, 'a'));
     EXPECT_EQ(manager.stepCount(), 128u);
     EXPECT_EQ(manager.stackPosition(), 127);
     EXPECT_EQ(manager.undoCount(), 128);
 
-    for (int i = 0; i < 130; ++i) undo();  // two more than there are steps: no-ops
+    play(std::string(130, 'u'));  // two more than there are steps: no-ops
     ASSERT_EQ(log.size(), 128u);
     EXPECT_EQ(log.front(), "undo 129");
     EXPECT_EQ(log.back(), "undo 2") << "step 1 was dropped";
@@ -156,46 +174,35 @@ TEST_F(EnhancedUndoManagerTest, TheHundredAndTwentyNinthStepDropsTheOldest) {
 }
 
 TEST_F(EnhancedUndoManagerTest, AFullHistoryWithRedoStepsDropsThemBeforeTheOldest) {
-    for (int i = 1; i <= 128; ++i) record(UndoName::changeColor, std::to_string(i));
-    undo();
-    record(UndoName::changeName, "new");
+    play(std::string(128, 'a') + "ub");
     EXPECT_EQ(manager.stepCount(), 128u) << "the discarded redo step made room";
-    EXPECT_EQ(manager.undoActionName(), "Change Name");
-    for (int i = 0; i < 128; ++i) undo();
+    EXPECT_EQ(manager.undoActionName(), "Add Build Task");
+    play(std::string(128, 'u'));
     EXPECT_EQ(log.back(), "undo 1");
 }
 
-// Steps of the titles test: a = record addColor, b = record addBuildGroup, u = undo, r = redo,
-// x = remove all actions.
 TEST_F(EnhancedUndoManagerTest, MenuTitlesFollowThePosition) {
     const struct {
-        char op;
+        const char* ops;  // played before the titles are read
         const char* undoTitle;
         const char* redoTitle;
         const char* undoItem;
         const char* redoItem;
     } steps[] = {
-        {'-', "", "", "Undo", "Redo"},
-        {'u', "", "", "Undo", "Redo"},
-        {'a', "Add Color", "", "Undo Add Color", "Redo"},
-        {'b', "Add Build Task", "", "Undo Add Build Task", "Redo"},
-        {'u', "Add Color", "Add Build Task", "Undo Add Color", "Redo Add Build Task"},
-        {'u', "", "Add Color", "Undo", "Redo Add Color"},
-        {'r', "Add Color", "Add Build Task", "Undo Add Color", "Redo Add Build Task"},
-        {'r', "Add Build Task", "", "Undo Add Build Task", "Redo"},
-        {'r', "Add Build Task", "", "Undo Add Build Task", "Redo"},
-        {'x', "", "", "Undo", "Redo"},
+        {"", "", "", "Undo", "Redo"},
+        {"u", "", "", "Undo", "Redo"},
+        {"a", "Add Color", "", "Undo Add Color", "Redo"},
+        {"b", "Add Build Task", "", "Undo Add Build Task", "Redo"},
+        {"u", "Add Color", "Add Build Task", "Undo Add Color", "Redo Add Build Task"},
+        {"u", "", "Add Color", "Undo", "Redo Add Color"},
+        {"r", "Add Color", "Add Build Task", "Undo Add Color", "Redo Add Build Task"},
+        {"r", "Add Build Task", "", "Undo Add Build Task", "Redo"},
+        {"r", "Add Build Task", "", "Undo Add Build Task", "Redo"},
+        {"x", "", "", "Undo", "Redo"},
     };
     for (const auto& s : steps) {
-        switch (s.op) {
-            case 'a': record(UndoName::addColor, "color"); break;
-            case 'b': record(UndoName::addBuildGroup, "group"); break;
-            case 'u': undo(); break;
-            case 'r': redo(); break;
-            case 'x': manager.removeAllActions(&log); break;
-            default: break;
-        }
-        SCOPED_TRACE(std::string("after ") + s.op);
+        play(s.ops);
+        SCOPED_TRACE(std::string("after '") + s.ops + "'");
         EXPECT_EQ(manager.undoActionName(), s.undoTitle);
         EXPECT_EQ(manager.redoActionName(), s.redoTitle);
         EXPECT_EQ(manager.undoMenuItemTitle(), s.undoItem);
@@ -206,7 +213,6 @@ TEST_F(EnhancedUndoManagerTest, MenuTitlesFollowThePosition) {
 }
 
 TEST_F(EnhancedUndoManagerTest, DocumentIsEditedUnlessAtItsSavePoint) {
-    // a = record a step, u = undo, r = redo, s = save; `edited` after each operation.
     const struct {
         std::string ops;
         std::string edited;  // one 'E' (edited) or '.' (clean) per operation
@@ -228,14 +234,8 @@ TEST_F(EnhancedUndoManagerTest, DocumentIsEditedUnlessAtItsSavePoint) {
         manager.removeAllActions();
         document->markSaved();
         std::string seen;
-        for (char op : c.ops) {
-            switch (op) {
-                case 'a': record(UndoName::changeColor, "x"); break;
-                case 'u': undo(); break;
-                case 'r': redo(); break;
-                case 's': document->markSaved(); break;
-                default: break;
-            }
+        for (const char op : c.ops) {
+            play(std::string_view(&op, 1));
             seen += document->isEdited() ? 'E' : '.';
         }
         EXPECT_EQ(seen, c.edited);
@@ -262,26 +262,25 @@ TEST_F(EnhancedUndoManagerTest, WithoutItsOwnDocumentTheCurrentDocumentIsMarked)
 }
 
 TEST_F(EnhancedUndoManagerTest, ANewStepDiscardsEveryRedoStep) {
-    record(UndoName::addColor, "1");
-    record(UndoName::addColor, "2");
-    record(UndoName::addColor, "3");
-    undo();
-    undo();
+    play("aaauu");
     EXPECT_EQ(manager.redoCount(), 2);
-    record(UndoName::changeName, "4");
+    play("a");
     EXPECT_FALSE(manager.canRedo());
     EXPECT_EQ(manager.stepCount(), 2u);
     EXPECT_EQ(manager.stackPosition(), 1);
     log.clear();
-    undo();
-    undo();
+    play("uu");
     EXPECT_EQ(log, (Log{"undo 4", "undo 1"}));
 }
 
 TEST_F(EnhancedUndoManagerTest, UndoAndRedoAreQueuedOneStepAtATime) {
-    record(UndoName::addColor, "1", ActionKind::later);
-    record(UndoName::addColor, "2", ActionKind::later);
-    record(UndoName::addColor, "3", ActionKind::later);
+    manager.undo();
+    manager.redo();
+    EXPECT_FALSE(executor.hasPendingTasks()) << "nothing to undo or redo queues nothing";
+    EXPECT_EQ(manager.undoActionName(), "");
+    EXPECT_EQ(manager.undoCount(), 0);
+
+    for (const char* tag : {"1", "2", "3"}) record(UndoName::addColor, tag, ActionKind::later);
 
     manager.undo();
     manager.undo();
@@ -300,14 +299,6 @@ TEST_F(EnhancedUndoManagerTest, UndoAndRedoAreQueuedOneStepAtATime) {
     EXPECT_EQ(log, (Log{"redo 2", "undo 2", "undo 1"}));
     EXPECT_EQ(manager.stackPosition(), -1);
     EXPECT_FALSE(executor.hasPendingTasks());
-}
-
-TEST_F(EnhancedUndoManagerTest, NothingToUndoOrRedoQueuesNothing) {
-    manager.undo();
-    manager.redo();
-    EXPECT_FALSE(executor.hasPendingTasks());
-    EXPECT_EQ(manager.undoActionName(), "");
-    EXPECT_EQ(manager.undoCount(), 0);
 }
 
 TEST_F(EnhancedUndoManagerTest, ObserversHearEveryChangeAfterItIsMade) {
@@ -354,31 +345,13 @@ TEST_F(EnhancedUndoManagerTest, RegisteredClosuresReceiveTheEditorWhichTheStepKe
     EXPECT_TRUE(watch.expired());
 }
 
-TEST_F(EnhancedUndoManagerTest, ACompletionCalledTwiceCountsOnce) {
-    UndoActionList step;
-    step.name = UndoName::move;
-    auto twice = [this](UndoCompletion done) {
-        log.push_back("run");
-        done();
-        done();
-    };
-    step.actions.push_back(DocumentUndoAction{nullptr, twice, twice});
-    step.actions.push_back(action("b"));
-    manager.pushStep(std::move(step));
-    undo();
-    EXPECT_EQ(log, (Log{"undo b", "run"}));
-    EXPECT_EQ(document->changeCount(), 0);
-}
-
 TEST(EnhancedUndoManagerLifetime, QueuedAndPendingWorkOutlivingTheManagerDoesNothing) {
     DocumentExecutor executor;
     UndoCompletion pending;
     {
         EnhancedUndoManager manager(executor);
-        UndoActionList step;
-        step.name = UndoName::addColor;
         auto keep = [&](UndoCompletion done) { pending = std::move(done); };
-        step.actions.push_back(DocumentUndoAction{nullptr, keep, keep});
+        const UndoActionList step{UndoName::addColor, {DocumentUndoAction{nullptr, keep, keep}}};
         manager.pushStep(step);
         manager.pushStep(step);
         manager.undo();
@@ -395,11 +368,8 @@ TEST(EnhancedUndoManagerLifetime, AClosureMayCloseTheDocument) {
     DocumentExecutor executor;
     auto manager = std::make_unique<EnhancedUndoManager>(executor);
     bool secondRan = false;
-    UndoActionList step;
-    step.name = UndoName::delete_;
-    step.actions.push_back(GenericUndoAction{nullptr, [&] { secondRan = true; }, [] {}});
-    step.actions.push_back(GenericUndoAction{nullptr, [&] { manager.reset(); }, [] {}});
-    manager->pushStep(std::move(step));
+    manager->pushStep({UndoName::delete_, {GenericUndoAction{nullptr, [&] { secondRan = true; }, [] {}},
+                                           GenericUndoAction{nullptr, [&] { manager.reset(); }, [] {}}}});
     manager->undo();
     executor.runUntilIdle();
     EXPECT_EQ(manager, nullptr);

@@ -60,7 +60,9 @@ TEST(ElementNames, ItemVocabularyRoundTripsEveryField) {
 }
 
 // The one-pass lookups must agree with pugixml's own first-child-by-name lookups, which the
-// readers used before and whose meaning the document format keeps.
+// readers used before and whose meaning the document format keeps. Texts are compared with a
+// tree parsed without keeping element text in the element, so that the reader's parse options
+// change speed, never what a document says.
 TEST(ChildElements, AgreesWithPugixmlChildLookups) {
     const char* snippets[] = {
         "<e/>",
@@ -70,10 +72,14 @@ TEST(ChildElements, AgreesWithPugixmlChildLookups) {
         "<e>text<name>n</name>more<type>t</type><x><a>deep</a></x></e>",  // text and nesting
         "<e><typeDark>d</typeDark><type> </type><unknown>u</unknown></e>",  // blanks kept
         "<e><a><b>child</b></a><name><![CDATA[c]]></name></e>",      // element content, CDATA
+        "<e><a>t1<b/>t2</a><name><b/>late</name><type><![CDATA[c]]>t</type></e>",  // mixed content
+        "<e><name>a &amp; b&#13;\r\nc</name></e>",                  // references and line ends
     };
     for (const char* snippet : snippets) {
         pugi::xml_document document;
         ASSERT_TRUE(document.load_string(snippet, documentParseOptions)) << snippet;
+        pugi::xml_document plain;
+        ASSERT_TRUE(plain.load_string(snippet, pugi::parse_default | pugi::parse_ws_pcdata_single)) << snippet;
         const pugi::xml_node element = document.document_element();
         const ChildElements<Probe> children(element, probeNames);
         for (std::size_t i = 0; i < ElementNames<Probe>::size; ++i) {
@@ -81,7 +87,7 @@ TEST(ChildElements, AgreesWithPugixmlChildLookups) {
             const std::string name(probeNames.name(field));
             const pugi::xml_node expected = element.child(name.c_str());
             EXPECT_EQ(children.node(field), expected) << snippet << " field " << name;
-            const std::string_view value = expected.child_value();
+            const std::string_view value = plain.document_element().child(name.c_str()).child_value();
             const auto text = children.text(field);
             if (!expected || value.empty()) {
                 EXPECT_FALSE(text) << snippet << " field " << name;

@@ -15,6 +15,31 @@ int stateShift(int stateCount, int f) {
     return log2Floor(static_cast<uint32_t>(stateCount)) - log2Floor(static_cast<uint32_t>(f));
 }
 
+// Hands each symbol its run of consecutive decoder states and tells `fill` how many bits each
+// state reads and the delta to its next state; false when the frequencies sum to more than
+// `stateCount`.
+template <typename Entry, typename Fill>
+bool spreadDecoderStates(int stateCount, std::span<const uint16_t> freq, std::span<Entry> table, Fill fill) {
+    std::fill(table.begin(), table.end(), Entry{});
+    int next = 0;
+    for (size_t i = 0; i < freq.size(); ++i) {
+        const int f = freq[i];
+        if (f == 0) continue;
+        if (next + f > stateCount) return false;
+        const int k = stateShift(stateCount, f);
+        const int firstLow = ((2 * stateCount) >> k) - f;  // states from here on read one bit less
+        for (int j = 0; j < f; ++j) {
+            Entry& e = table[static_cast<size_t>(next++)];
+            if (j < firstLow) {
+                fill(e, i, k, static_cast<int16_t>(((f + j) << k) - stateCount));
+            } else {
+                fill(e, i, k - 1, static_cast<int16_t>((j - firstLow) << (k - 1)));
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 void normalizeFrequencies(std::span<const uint32_t> counts, int stateCount, std::span<uint16_t> freq) {
@@ -70,54 +95,24 @@ void buildEncoderTable(int stateCount, std::span<const uint16_t> freq, std::span
 }
 
 bool buildDecoderTable(int stateCount, std::span<const uint16_t> freq, std::span<FseDecoderEntry> table) {
-    std::fill(table.begin(), table.end(), FseDecoderEntry{});
-    int next = 0;
-    for (size_t i = 0; i < freq.size(); ++i) {
-        const int f = freq[i];
-        if (f == 0) continue;
-        if (next + f > stateCount) return false;
-        const int k = stateShift(stateCount, f);
-        const int firstLow = ((2 * stateCount) >> k) - f;  // states from here on read one bit less
-        for (int j = 0; j < f; ++j) {
-            FseDecoderEntry& e = table[static_cast<size_t>(next++)];
-            e.symbol = static_cast<uint8_t>(i);
-            if (j < firstLow) {
-                e.bits = static_cast<uint8_t>(k);
-                e.delta = static_cast<int16_t>(((f + j) << k) - stateCount);
-            } else {
-                e.bits = static_cast<uint8_t>(k - 1);
-                e.delta = static_cast<int16_t>((j - firstLow) << (k - 1));
-            }
-        }
-    }
-    return true;
+    return spreadDecoderStates(stateCount, freq, table,
+                               [](FseDecoderEntry& e, size_t symbol, int stateBits, int16_t delta) {
+                                   e.symbol = static_cast<uint8_t>(symbol);
+                                   e.bits = static_cast<uint8_t>(stateBits);
+                                   e.delta = delta;
+                               });
 }
 
 bool buildValueDecoderTable(int stateCount, std::span<const uint16_t> freq,
                             std::span<const uint8_t> extraBits, std::span<const int32_t> baseValue,
                             std::span<FseValueDecoderEntry> table) {
-    std::fill(table.begin(), table.end(), FseValueDecoderEntry{});
-    int next = 0;
-    for (size_t i = 0; i < freq.size(); ++i) {
-        const int f = freq[i];
-        if (f == 0) continue;
-        if (next + f > stateCount) return false;
-        const int k = stateShift(stateCount, f);
-        const int firstLow = ((2 * stateCount) >> k) - f;
-        for (int j = 0; j < f; ++j) {
-            FseValueDecoderEntry& e = table[static_cast<size_t>(next++)];
-            e.valueBits = extraBits[i];
-            e.base = baseValue[i];
-            if (j < firstLow) {
-                e.totalBits = static_cast<uint8_t>(k + extraBits[i]);
-                e.delta = static_cast<int16_t>(((f + j) << k) - stateCount);
-            } else {
-                e.totalBits = static_cast<uint8_t>(k - 1 + extraBits[i]);
-                e.delta = static_cast<int16_t>((j - firstLow) << (k - 1));
-            }
-        }
-    }
-    return true;
+    return spreadDecoderStates(stateCount, freq, table,
+                               [&](FseValueDecoderEntry& e, size_t symbol, int stateBits, int16_t delta) {
+                                   e.valueBits = extraBits[symbol];
+                                   e.base = baseValue[symbol];
+                                   e.totalBits = static_cast<uint8_t>(stateBits + extraBits[symbol]);
+                                   e.delta = delta;
+                               });
 }
 
 }  // namespace lzfse

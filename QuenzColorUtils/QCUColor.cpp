@@ -23,6 +23,10 @@ double turnFromRadians(double radians) {
 
 QCUColor::QCUColor() : rgbValues_(RawRGBValues{1, 1, 1, 1}) {}
 
+QCUColor::QCUColor(const RawLABValues& values) : colorSpace_(ColorSpace::oklab), labValues_(values) {}
+
+QCUColor::QCUColor(const RawLCHValues& values) : colorSpace_(ColorSpace::oklch), lchValues_(values) {}
+
 QCUColor::QCUColor(ColorSpace space, double red, double green, double blue, double alpha) : colorSpace_(space) {
     switch (space) {
         case ColorSpace::sRGB:
@@ -66,21 +70,9 @@ QCUColor QCUColor::black() { return QCUColor(ColorSpace::sRGB, 0, 0, 0, 1); }
 
 QCUColor QCUColor::clear() { return QCUColor(ColorSpace::sRGB, 0, 0, 0, 0); }
 
-QCUColor QCUColor::fromOKLab(const RawLABValues& values) {
-    QCUColor color;
-    color.colorSpace_ = ColorSpace::oklab;
-    color.rgbValues_.reset();
-    color.labValues_ = values;
-    return color;
-}
+QCUColor QCUColor::fromOKLab(const RawLABValues& values) { return QCUColor(values); }
 
-QCUColor QCUColor::fromOKLCH(const RawLCHValues& values) {
-    QCUColor color;
-    color.colorSpace_ = ColorSpace::oklch;
-    color.rgbValues_.reset();
-    color.lchValues_ = values;
-    return color;
-}
+QCUColor QCUColor::fromOKLCH(const RawLCHValues& values) { return QCUColor(values); }
 
 std::optional<ColorValue> QCUColor::colorValue() const {
     switch (colorSpace_) {

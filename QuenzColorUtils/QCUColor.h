@@ -58,6 +58,10 @@ public:
     friend bool operator==(const QCUColor&, const QCUColor&) = default;
 
 private:
+    // Colors held natively in OKLab or OKLCH, with no RGB record.
+    explicit QCUColor(const RawLABValues& values);
+    explicit QCUColor(const RawLCHValues& values);
+
     ColorSpace colorSpace_ = ColorSpace::sRGB;
     std::optional<RawRGBValues> rgbValues_;
     std::optional<RawLABValues> labValues_;

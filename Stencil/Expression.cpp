@@ -47,25 +47,41 @@ bool isNameCharacter(char c) {
     }
 }
 
-// Finds "..." outside quotes and brackets.
-std::size_t findRangeOperator(std::string_view text) {
+// Walks `text` past its quoted strings and asks `found(position, nesting)` about every other
+// character, where nesting counts the subscripts around it: a '[' or ']' stands outside the
+// subscript it opens or closes. Returns the first position `found` accepts, or npos.
+template <typename Found>
+std::size_t findOutsideQuotes(std::string_view text, Found found) {
     char quote = 0;
-    int brackets = 0;
-    for (std::size_t i = 0; i + 2 < text.size(); ++i) {
+    int nesting = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
         if (quote) {
             quote = c == quote ? 0 : quote;
-        } else if (c == '"' || c == '\'') {
+            continue;
+        }
+        if (c == '"' || c == '\'') {
             quote = c;
-        } else if (c == '[') {
-            ++brackets;
-        } else if (c == ']') {
-            --brackets;
-        } else if (brackets == 0 && text.substr(i, 3) == "...") {
+            continue;
+        }
+        if (c == ']') {
+            --nesting;
+        }
+        if (found(i, nesting)) {
             return i;
+        }
+        if (c == '[') {
+            ++nesting;
         }
     }
     return std::string_view::npos;
+}
+
+// Finds "..." outside quotes and brackets.
+std::size_t findRangeOperator(std::string_view text) {
+    return findOutsideQuotes(text, [text](std::size_t i, int nesting) {
+        return nesting == 0 && text.substr(i, 3) == "...";
+    });
 }
 
 std::size_t editDistance(std::string_view a, std::string_view b) {
@@ -89,24 +105,14 @@ std::size_t editDistance(std::string_view a, std::string_view b) {
 
 std::vector<std::string_view> splitOutside(std::string_view text, char separator) {
     std::vector<std::string_view> pieces;
-    char quote = 0;
-    int brackets = 0;
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (quote) {
-            quote = c == quote ? 0 : quote;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '[') {
-            ++brackets;
-        } else if (c == ']') {
-            --brackets;
-        } else if (c == separator && brackets == 0) {
+    findOutsideQuotes(text, [&](std::size_t i, int nesting) {
+        if (nesting == 0 && text[i] == separator) {
             pieces.push_back(text.substr(start, i - start));
             start = i + 1;
         }
-    }
+        return false;  // every separator cuts, so the walk goes to the end
+    });
     pieces.push_back(text.substr(start));
     return pieces;
 }
@@ -174,24 +180,14 @@ Result<Variable> Variable::parse(std::string_view text, std::size_t depth, std::
             if (variable.path_.empty()) {
                 return syntaxError("'" + std::string(text) + "' must start with a name before '['");
             }
-            int open = 0;
-            char quote = 0;
-            std::size_t close = i;
-            for (; close < text.size(); ++close) {
-                char c = text[close];
-                if (quote) {
-                    quote = c == quote ? 0 : quote;
-                } else if (c == '"' || c == '\'') {
-                    quote = c;
-                } else if (c == '[') {
-                    ++open;
-                } else if (c == ']' && --open == 0) {
-                    break;
-                }
-            }
-            if (close >= text.size()) {
+            std::string_view onward = text.substr(i);
+            std::size_t close = findOutsideQuotes(onward, [onward](std::size_t k, int nesting) {
+                return nesting == 0 && onward[k] == ']';  // the bracket that closes this subscript
+            });
+            if (close == std::string_view::npos) {
                 return syntaxError("Missing ']' in '" + std::string(text) + "'");
             }
+            close += i;
             auto subscript = parse(text.substr(i + 1, close - i - 1), depth + 1, maxDepth);
             if (!subscript) {
                 return std::move(subscript).error();

@@ -19,13 +19,6 @@ std::string groupIdentifier(pugi::xml_node element, bool generateNewIds) {
     return generateNewIds ? makeUuid() : childTextOr(element, "id");
 }
 
-template <class E, class Lookup>
-std::optional<E> codedCase(std::optional<std::string_view> text, Lookup lookup) {
-    if (!text) return std::nullopt;
-    const auto number = parseInteger(*text);
-    return number ? lookup(*number) : std::nullopt;
-}
-
 }  // namespace
 
 std::optional<BuildTaskPtr> readBuildTaskElement(pugi::xml_node element, bool generateNewIds) {

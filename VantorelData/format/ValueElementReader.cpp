@@ -114,13 +114,6 @@ std::optional<NamedThemeable<V>> readNamedVariants(pugi::xml_node element, const
                              childTextOr(element, "name"));
 }
 
-template <class E, class Lookup>
-std::optional<E> codedCase(std::optional<std::string_view> text, Lookup lookup) {
-    if (!text) return std::nullopt;
-    const auto number = parseInteger(*text);
-    return number ? lookup(*number) : std::nullopt;
-}
-
 }  // namespace
 
 quenz::ColorSpace profileSpace(std::optional<std::string_view> text) {

@@ -16,44 +16,7 @@ QuenzColorShadow::QuenzColorShadow() : QuenzColorShadow(ThemeableShadow{defaultS
 
 QuenzColorShadow::QuenzColorShadow(ThemeableShadow shadow, ColorPresentation presentation,
                                    CommonValueFields common)
-    : QuenzColoredItem(presentation, std::move(common)), shadow_(std::move(shadow)) {}
-
-void QuenzColorShadow::setShadow(ThemeableShadow shadow) {
-    if (shadow_ == shadow) return;
-    shadow_ = std::move(shadow);
-    notifyChanged(PropertyId::shadow);
-}
-
-void QuenzColorShadow::setShadow(const ShadowDetails& details, ColorSource source) {
-    ThemeableShadow changed = shadow_;
-    changed.setVariant(details, source);
-    if (source == ColorSource::light || source == ColorSource::dark) {
-        applyAutoContrast(changed, appearanceType(), autoContrastAmount());
-    }
-    setShadow(std::move(changed));
-}
-
-void QuenzColorShadow::updateAutoContrast() {
-    ThemeableShadow changed = shadow_;
-    applyAutoContrast(changed, appearanceType(), autoContrastAmount());
-    setShadow(std::move(changed));
-}
-
-void QuenzColorShadow::appearanceTypeDidChange() {
-    ThemeableShadow changed = shadow_;
-    fillUsedVariants(changed, appearanceType(), autoContrastAmount());
-    setShadow(std::move(changed));
-}
-
-void QuenzColorShadow::autoContrastAmountDidChange() {
-    updateAutoContrast();
-}
-
-void QuenzColorShadow::convertStoredColors(quenz::RGBSpace target) {
-    ThemeableShadow changed = shadow_;
-    convertVariants(changed, target);
-    setShadow(std::move(changed));
-}
+    : QuenzSingleValueBase(std::move(shadow), presentation, std::move(common), PropertyId::shadow) {}
 
 // Shadow set
 

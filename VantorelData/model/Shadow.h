@@ -4,34 +4,27 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "VantorelData/model/ColorSet.h"
 #include "VantorelData/model/SetBase.h"
+#include "VantorelData/model/SingleValueBase.h"
 #include "VantorelData/model/Themeable.h"
 #include "VantorelData/model/ValueItem.h"
 
 namespace vantorel {
 
-class QuenzColorShadow : public QuenzColoredItem {
+class QuenzColorShadow : public QuenzSingleValueBase<ThemeableShadow> {
 public:
     QuenzColorShadow();
     explicit QuenzColorShadow(ThemeableShadow shadow, ColorPresentation presentation = {},
                               CommonValueFields common = {});
 
-    const ThemeableShadow& shadow() const { return shadow_; }
-    void setShadow(ThemeableShadow shadow);
+    const ThemeableShadow& shadow() const { return storedValue(); }
+    void setShadow(ThemeableShadow shadow) { setStoredValue(std::move(shadow)); }
     // Stores one variant; setting the light or dark shadow recomputes the automatic high contrast.
-    void setShadow(const ShadowDetails& details, ColorSource source);
-    void updateAutoContrast();
-
-protected:
-    void appearanceTypeDidChange() override;
-    void autoContrastAmountDidChange() override;
-    void convertStoredColors(quenz::RGBSpace target) override;
-
-private:
-    ThemeableShadow shadow_;
+    void setShadow(const ShadowDetails& details, ColorSource source) { setStoredVariant(details, source); }
 };
 
 class QuenzColorShadowSet : public QuenzSetBase<ThemeableShadow> {

@@ -83,19 +83,11 @@ void writeAssignments(XmlSink& sink, const QuenzColorProjectItem& item) {
     }
 }
 
-// The item's payload without taking a reference to it: a save visits every item once, and
-// copying the shared pointer would cost two atomic operations each time.
-template <class Payload>
-const Payload* payloadOf(const QuenzColorProjectItem& item) {
-    const auto* slot = std::get_if<std::shared_ptr<Payload>>(&item.payload());
-    return slot ? slot->get() : nullptr;
-}
-
 // The kind's element name and content; false for an item without payload.
 bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
     switch (item.itemType()) {
         case ProjectItemType::color: {
-            const auto* color = payloadOf<QuenzColorItem>(item);
+            const auto* color = item.payloadIf<QuenzColorItem>();
             if (!color) return false;
             sink.open("colorItem");
             writeIdentity(sink, item);
@@ -104,7 +96,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::colorSet: {
-            const auto* set = payloadOf<QuenzColorSet>(item);
+            const auto* set = item.payloadIf<QuenzColorSet>();
             if (!set) return false;
             sink.open("colorSet");
             writeIdentity(sink, item);
@@ -116,7 +108,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::group: {
-            const auto* group = payloadOf<QuenzColorGroup>(item);
+            const auto* group = item.payloadIf<QuenzColorGroup>();
             if (!group) return false;
             sink.open("group");
             writeIdentity(sink, item);
@@ -128,7 +120,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::colorAlias: {
-            const auto* alias = payloadOf<QuenzColorAlias>(item);
+            const auto* alias = item.payloadIf<QuenzColorAlias>();
             if (!alias) return false;
             sink.open("alias");
             sink.leaf("name", item.name());
@@ -136,7 +128,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::number: {
-            const auto* number = payloadOf<QuenzColorNumber>(item);
+            const auto* number = item.payloadIf<QuenzColorNumber>();
             if (!number) return false;
             sink.open("numberItem");
             writeIdentity(sink, item);
@@ -149,7 +141,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::numberAlias: {
-            const auto* alias = payloadOf<QuenzColorNumberAlias>(item);
+            const auto* alias = item.payloadIf<QuenzColorNumberAlias>();
             if (!alias) return false;
             sink.open("numberAlias");
             sink.leaf("name", item.name());
@@ -157,7 +149,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::boolean: {
-            const auto* boolean = payloadOf<QuenzColorBoolean>(item);
+            const auto* boolean = item.payloadIf<QuenzColorBoolean>();
             if (!boolean) return false;
             sink.open("booleanItem");
             writeIdentity(sink, item);
@@ -167,7 +159,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::booleanAlias: {
-            const auto* alias = payloadOf<QuenzColorBooleanAlias>(item);
+            const auto* alias = item.payloadIf<QuenzColorBooleanAlias>();
             if (!alias) return false;
             sink.open("booleanAlias");
             sink.leaf("name", item.name());
@@ -175,7 +167,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::string: {
-            const auto* string = payloadOf<QuenzColorString>(item);
+            const auto* string = item.payloadIf<QuenzColorString>();
             if (!string) return false;
             sink.open("stringItem");
             writeIdentity(sink, item);
@@ -185,7 +177,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::stringAlias: {
-            const auto* alias = payloadOf<QuenzColorStringAlias>(item);
+            const auto* alias = item.payloadIf<QuenzColorStringAlias>();
             if (!alias) return false;
             sink.open("stringAlias");
             sink.leaf("name", item.name());
@@ -193,7 +185,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::shadow: {
-            const auto* shadow = payloadOf<QuenzColorShadow>(item);
+            const auto* shadow = item.payloadIf<QuenzColorShadow>();
             if (!shadow) return false;
             sink.open("shadowItem");
             writeIdentity(sink, item);
@@ -202,7 +194,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::shadowSet: {
-            const auto* set = payloadOf<QuenzColorShadowSet>(item);
+            const auto* set = item.payloadIf<QuenzColorShadowSet>();
             if (!set) return false;
             sink.open("shadowSet");
             writeIdentity(sink, item);
@@ -214,7 +206,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             return true;
         }
         case ProjectItemType::shadowAlias: {
-            const auto* alias = payloadOf<QuenzColorShadowAlias>(item);
+            const auto* alias = item.payloadIf<QuenzColorShadowAlias>();
             if (!alias) return false;
             sink.open("shadowAlias");
             sink.leaf("name", item.name());

@@ -16,7 +16,7 @@ std::size_t countItems(const std::vector<ProjectItemPtr>& items) {
     std::size_t count = 0;
     for (const auto& item : items) {
         ++count;
-        if (item && item->group()) count += countItems(item->group()->items());
+        if (const auto* group = item ? item->payloadIf<QuenzColorGroup>() : nullptr) count += countItems(group->items());
     }
     return count;
 }

@@ -36,11 +36,7 @@ void collect(const std::vector<ProjectItemPtr>& items, ReferenceLinker& linker) 
     for (const ProjectItemPtr& item : items) {
         if (!item) continue;
         linker.add(item);
-        if (item->itemType() == ProjectItemType::group) {
-            if (const auto& group = std::get<std::shared_ptr<QuenzColorGroup>>(item->payload())) {
-                collect(group->items(), linker);
-            }
-        }
+        if (const auto* group = item->payloadIf<QuenzColorGroup>()) collect(group->items(), linker);
     }
 }
 

@@ -88,6 +88,14 @@ public:
     QuenzColorShadowPtr shadow() const;
     QuenzColorShadowSetPtr shadowSet() const;
     QuenzColorShadowAliasPtr shadowAlias() const;
+    // The payload of kind P in place, without sharing it: walks over a whole tree (saving,
+    // linking aliases) would otherwise pay two atomic reference-count updates per item. Null
+    // for every other kind.
+    template <class P>
+    P* payloadIf() const {
+        const auto* slot = std::get_if<std::shared_ptr<P>>(&payload_);
+        return slot ? slot->get() : nullptr;
+    }
     // The common value fields of every kind except groups; null for a group.
     std::shared_ptr<QuenzValueItem> valueItem() const;
     bool isGroup() const { return itemType() == ProjectItemType::group; }

@@ -90,12 +90,6 @@ void linkItemAlias(const FirstItemById& items, Alias& alias) {
     }
 }
 
-// Links the alias payload in slot I of an item, if it holds one.
-template <std::size_t I, class Link>
-void linkSlot(const ProjectItemPayload& payload, const Link& link) {
-    if (const auto* alias = std::get_if<I>(&payload); alias && *alias) link(**alias);
-}
-
 }  // namespace
 
 std::size_t ReferenceLinker::claimPlace() {
@@ -116,18 +110,19 @@ void ReferenceLinker::link() const {
     for (const Entry& entry : entries_) {
         if (entry.item) firstItems.insertFirst(entry.item, entry.hash);
     }
-    const auto setAlias = [&](auto& alias) { linkSetAlias(firstItems, alias); };
-    const auto itemAlias = [&](auto& alias) { linkItemAlias(firstItems, alias); };
     for (const Entry& entry : entries_) {
         if (!entry.alias) continue;
-        const ProjectItemPayload& payload = entry.item->payload();
-        switch (entry.item->itemType()) {
-            case ProjectItemType::colorAlias: linkSlot<3>(payload, setAlias); break;
-            case ProjectItemType::numberAlias: linkSlot<5>(payload, itemAlias); break;
-            case ProjectItemType::booleanAlias: linkSlot<7>(payload, itemAlias); break;
-            case ProjectItemType::stringAlias: linkSlot<9>(payload, itemAlias); break;
-            case ProjectItemType::shadowAlias: linkSlot<12>(payload, setAlias); break;
-            default: break;
+        const QuenzColorProjectItem& item = *entry.item;
+        if (auto* color = item.payloadIf<QuenzColorAlias>()) {
+            linkSetAlias(firstItems, *color);
+        } else if (auto* shadow = item.payloadIf<QuenzColorShadowAlias>()) {
+            linkSetAlias(firstItems, *shadow);
+        } else if (auto* number = item.payloadIf<QuenzColorNumberAlias>()) {
+            linkItemAlias(firstItems, *number);
+        } else if (auto* boolean = item.payloadIf<QuenzColorBooleanAlias>()) {
+            linkItemAlias(firstItems, *boolean);
+        } else if (auto* string = item.payloadIf<QuenzColorStringAlias>()) {
+            linkItemAlias(firstItems, *string);
         }
     }
 }

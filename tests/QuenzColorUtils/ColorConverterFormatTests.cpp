@@ -175,9 +175,6 @@ TEST(ColorConverterFormat, ClippingPrefixAndSuffix) {
 
 TEST(ColorConverterFormat, CatalogueOfFormats) {
     EXPECT_EQ(std::size(allColorFormats), 18u);
-    EXPECT_EQ(displayName(F::htmlRGB), "CSS Hex RGB");
-    EXPECT_EQ(displayName(F::swiftColorRGBA), "SwiftUI Color RGBA");
-    EXPECT_EQ(displayName(F::androidComposeColor), "Android Compose Color");
     for (ColorFormat format : allColorFormats) {
         EXPECT_EQ(colorFormatFromCaseName(caseName(format)), format) << caseName(format);
         EXPECT_FALSE(supportedColorSpaces(format).empty());

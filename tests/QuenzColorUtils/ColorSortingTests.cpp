@@ -60,17 +60,6 @@ TEST(ColorSorting, BrokenColorsSortLastWithoutUpsettingTheOrder) {
     EXPECT_EQ(sortedNames(colors, ColorSortKey::luminance), (std::vector<std::string>{"dark", "bright", "nan"}));
 }
 
-TEST(ColorSorting, MenuTitlesAndNamingSchemes) {
-    const char* titles[] = {"Sort by Name", "Sort by Hue", "Sort by Saturation", "Sort by Luminance"};
-    for (std::size_t i = 0; i < std::size(allColorSortKeys); ++i) {
-        EXPECT_EQ(ColorSortHelper::menuTitle(allColorSortKeys[i]), titles[i]);
-    }
-    const char* schemes[] = {"1, 2, 3…", "100, 200, 300…", "Manual Naming", "10, 20, 30…"};
-    for (std::size_t i = 0; i < std::size(allColorNamingSchemes); ++i) {
-        EXPECT_EQ(displayName(allColorNamingSchemes[i]), schemes[i]);
-    }
-}
-
 TEST(NamedColor, ReportsChangesAndComparesByValue) {
     NamedColor color("Accent", srgb(1, 0, 0));
     int changes = 0;

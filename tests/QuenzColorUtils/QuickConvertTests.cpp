@@ -43,24 +43,8 @@ TEST(QuickConvert, RowsForOrangeInSRGB) {
     for (const auto& row : rows) EXPECT_NE(row.colorFormat, ColorFormat::hexRGB);
 }
 
-TEST(QuickConvert, TargetSpaceChoosesFormsAndConvertsFirst) {
-    struct Case {
-        ColorSpace target;
-        std::vector<std::string> formats;
-    };
-    const Case cases[] = {
-        {ColorSpace::oklch, {"CSS oklch()"}},
-        {ColorSpace::oklab, {"CSS oklab()"}},
-        {ColorSpace::sRGBExtended,
-         {"Float RGBA", "CSS oklab()", "CSS oklch()", "Swift UIColor RGBA", "Swift NSColor RGBA", "Swift NSColor HSBA",
-          "SwiftUI Color RGBA", "Android Compose Color"}},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> formats;
-        for (const auto& row : quickConvertRows({RGBSpace::sRGB, 1, 0, 0, 1}, c.target)) formats.push_back(row.format);
-        EXPECT_EQ(formats, c.formats) << caseName(c.target);
-    }
-
+// Which formats a space offers is checked with the format catalogue; here, the conversion.
+TEST(QuickConvert, TargetSpaceConvertsFirst) {
     // sRGB orange shown in Display P3: converted, with the "p3: " prefix on the short forms.
     auto rows = quickConvertRows({RGBSpace::sRGB, 1, 0.5, 0, 1}, ColorSpace::displayP3);
     auto has = [&](const std::string& value) {

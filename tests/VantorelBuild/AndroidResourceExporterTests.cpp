@@ -2,7 +2,6 @@
 
 #include "ExportFixtures.h"
 #include "Vantorel/build/exporters/AndroidResourceExporter.h"
-#include "Vantorel/platform/UserLocale.h"
 
 using namespace vantorel;
 using namespace vantorel::build;
@@ -11,11 +10,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class AndroidResourceExporterTest : public ::testing::Test {
-protected:
-    void SetUp() override { platform::overrideUserLocale("en_US_POSIX"); }
-    void TearDown() override { platform::overrideUserLocale(""); }
-};
+using AndroidResourceExporterTest = FullStopLocaleTest;
 
 const char* const header = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 

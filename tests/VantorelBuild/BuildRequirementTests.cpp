@@ -34,28 +34,6 @@ BuildTaskPtr templateTask(const std::string& name, std::optional<std::string> lo
 
 }  // namespace
 
-TEST(BuildRequirementTexts, StatusLabelsAndExplanations) {
-    const struct {
-        Kind kind;
-        std::optional<Problem> problem;
-        const char* label;
-        const char* explanation;
-    } cases[] = {
-        {Kind::exportFolder, Problem::missing, "Missing", "Vantorel can't create this folder."},
-        {Kind::exportFolder, Problem::noAccess, "Need Permission",
-         "Vantorel isn't allowed to write to this folder. Choose it to give Vantorel permission."},
-        {Kind::customTemplate, Problem::missing, "Missing", "Vantorel can't find this template."},
-        {Kind::customTemplate, Problem::noAccess, "Need Permission",
-         "Vantorel isn't allowed to read this file. Choose it to give Vantorel permission."},
-        {Kind::exportFolder, std::nullopt, "Ready", "Vantorel can reach this."},
-        {Kind::customTemplate, std::nullopt, "Ready", "Vantorel can reach this."},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(statusLabel(c.problem), c.label);
-        EXPECT_EQ(explanation(c.kind, c.problem), c.explanation);
-    }
-}
-
 TEST(BuildRequirementTexts, RowTitlesAndChooserMessages) {
     auto css = task("Web CSS");
     BuildRequirement folder{css, "Web", Kind::exportFolder, std::nullopt, fs::path("/work/out")};

@@ -71,21 +71,3 @@ TEST(ExporterFactory, AnExporterThisVersionLacksFailsNamingTheOutput) {
     EXPECT_EQ(result.error->message, "This version of Vantorel can't write CSS files yet.");
     EXPECT_TRUE(result.outputs.empty());
 }
-
-TEST(ExporterFactory, AFileNameWithAFullStopKeepsItsOwnExtension) {
-    ScratchFolder scratch("tokens");
-    auto project = std::make_shared<QuenzColorProject>();
-    auto tokens = task("Tokens", BuildFileType::jsonDesignToken, "", "tokens.v2");
-    auto web = buildGroup("Web", {tokens});
-    auto a = colorNamed("Accent");
-    assign({a}, web);
-    project->setItems({a});
-    project->setBuildGroups({web});
-
-    auto result = Builder(*project, scratch.document(), "Colors", {"Web"}).build();
-    ASSERT_TRUE(result.succeeded());
-    EXPECT_EQ(result.outputs, std::vector<fs::path>{scratch.path() / "tokens.v2"});
-    EXPECT_TRUE(fs::is_regular_file(scratch.path() / "tokens.v2"));
-    EXPECT_FALSE(fs::exists(scratch.path() / "tokens.v2.json"));
-    EXPECT_EQ(tokens->baseFileName(), "tokens");
-}

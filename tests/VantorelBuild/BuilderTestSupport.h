@@ -16,6 +16,7 @@
 #include "Vantorel/platform/Log.h"
 #include "VantorelData/model/ColorItem.h"
 #include "VantorelData/model/Project.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace vantorel::build::testing {
 
@@ -33,31 +34,7 @@ struct CapturedLog {
     ~CapturedLog() { platform::setLogSink(previous); }
 };
 
-// A folder of its own for each test, removed afterwards.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string& name) {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::temp_directory_path() /
-                ("vantorel-build-" + name + "-" + (info ? std::string(info->name()) : std::string()) + "-" +
-                 std::to_string(::getpid()));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const fs::path& path() const { return path_; }
-    fs::path document() const { return path_ / "Colors.vantorel"; }
-
-private:
-    fs::path path_;
-};
+using vantorel::testing::ScratchFolder;
 
 inline ProjectItemPtr colorNamed(const std::string& name) {
     return QuenzColorProjectItem::make(

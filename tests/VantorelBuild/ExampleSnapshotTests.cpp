@@ -11,7 +11,6 @@
 #include "ExportFixtures.h"
 #include "Vantorel/build/Builder.h"
 #include "Vantorel/build/ExporterFactory.h"
-#include "Vantorel/platform/UserLocale.h"
 #include "VantorelData/format/QuenzColorFileReader.h"
 
 using namespace vantorel;
@@ -39,11 +38,7 @@ std::set<fs::path> filesBelow(const fs::path& root) {
     return files;
 }
 
-class ExampleSnapshotTest : public ::testing::Test {
-protected:
-    void SetUp() override { platform::overrideUserLocale("en_US_POSIX"); }
-    void TearDown() override { platform::overrideUserLocale(""); }
-};
+using ExampleSnapshotTest = FullStopLocaleTest;
 
 }  // namespace
 

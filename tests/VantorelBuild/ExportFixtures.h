@@ -6,15 +6,23 @@
 
 #include <filesystem>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "Vantorel/build/BuildTaskExporter.h"
 #include "Vantorel/platform/AtomicFile.h"
+#include "Vantorel/platform/UserLocale.h"
 #include "VantorelData/model/Project.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace vantorel::build::testing {
+
+// Number texts follow the user's locale; the expected outputs are written for a full stop.
+class FullStopLocaleTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::overrideUserLocale("en_US_POSIX"); }
+    void TearDown() override { platform::overrideUserLocale(""); }
+};
 
 inline quenz::ColorValue rgb(double red, double green, double blue, double alpha = 1,
                              quenz::RGBSpace space = quenz::RGBSpace::sRGB) {
@@ -106,27 +114,7 @@ inline BuildTask task(BuildFileType type, const std::string& fileName,
     return BuildTask(std::move(fields));
 }
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() / ("vantorel-export-" + std::to_string(random()));
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using vantorel::testing::ScratchFolder;
 
 inline std::string fileText(const std::filesystem::path& path) {
     auto contents = platform::readWholeFile(path);

@@ -9,7 +9,6 @@
 #include "Vantorel/build/exporters/JsonDesignExporter.h"
 #include "Vantorel/build/exporters/JsonDesignNonBuildExporter.h"
 #include "Vantorel/build/exporters/SortedJsonText.h"
-#include "Vantorel/platform/UserLocale.h"
 
 using namespace vantorel;
 using namespace vantorel::build;
@@ -18,10 +17,8 @@ using nlohmann::json;
 
 namespace {
 
-class JsonDesignExporterTest : public ::testing::Test {
+class JsonDesignExporterTest : public FullStopLocaleTest {
 protected:
-    void SetUp() override { platform::overrideUserLocale("en_US_POSIX"); }
-    void TearDown() override { platform::overrideUserLocale(""); }
 
     // The exported document, parsed; the export must succeed.
     json exported(const QuenzColorProject& project, const BuildTask& buildTask, const std::vector<ProjectItemPtr>& items) {

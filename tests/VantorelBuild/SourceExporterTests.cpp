@@ -7,7 +7,6 @@
 #include "Vantorel/build/exporters/MetalExporter.h"
 #include "Vantorel/build/exporters/OpenGLExporter.h"
 #include "Vantorel/build/exporters/SwiftEnumExporter.h"
-#include "Vantorel/platform/UserLocale.h"
 
 using namespace vantorel;
 using namespace vantorel::build;
@@ -16,11 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class SourceExporterTest : public ::testing::Test {
-protected:
-    void SetUp() override { platform::overrideUserLocale("en_US_POSIX"); }
-    void TearDown() override { platform::overrideUserLocale(""); }
-};
+using SourceExporterTest = FullStopLocaleTest;
 
 // A little of every kind: an adaptive color, a ramp, a number with a dark value, a boolean that
 // is false (a stored value that is falsy must still be written), a string and a shadow.
@@ -121,12 +116,6 @@ TEST_F(SourceExporterTest, EveryKindInEveryLanguage) {
         }
         EXPECT_EQ(text.find("failed"), std::string::npos) << text;  // no tag wrote a failure note
     }
-}
-
-TEST(SwiftEnumExporterTest, FlavourNamesItsTemplate) {
-    EXPECT_EQ(swiftTemplateName(SwiftFlavour::swiftUI), "SwiftUIEnum");
-    EXPECT_EQ(swiftTemplateName(SwiftFlavour::uiKit), "SwiftUIKitEnum");
-    EXPECT_EQ(swiftTemplateName(SwiftFlavour::appKit), "SwiftAppKitEnum");
 }
 
 TEST_F(SourceExporterTest, EmptyGroupStillWritesACompilableFrame) {

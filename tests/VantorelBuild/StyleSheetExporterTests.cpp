@@ -6,7 +6,6 @@
 #include "Vantorel/build/exporters/CSSExporter.h"
 #include "Vantorel/build/exporters/LESSExporter.h"
 #include "Vantorel/build/exporters/SCSSExporter.h"
-#include "Vantorel/platform/UserLocale.h"
 #include "tests/support/ScopedEnvironmentVariable.h"
 
 using namespace vantorel;
@@ -16,11 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class StyleSheetExporterTest : public ::testing::Test {
-protected:
-    void SetUp() override { platform::overrideUserLocale("en_US_POSIX"); }
-    void TearDown() override { platform::overrideUserLocale(""); }
-};
+using StyleSheetExporterTest = FullStopLocaleTest;
 
 BuildTask styleTask(BuildFileType type, std::optional<BuildExportFormat> format, const std::string& appearance = {}) {
     CustomData data;

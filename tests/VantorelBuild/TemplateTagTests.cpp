@@ -8,7 +8,7 @@
 
 #include "Vantorel/build/templates/TemplateExporter.h"
 #include "Vantorel/build/templates/TemplateRecords.h"
-#include "Vantorel/platform/UserLocale.h"
+#include "ExportFixtures.h"
 
 namespace vantorel::build {
 namespace {
@@ -70,13 +70,10 @@ void expectRenders(const std::vector<Case>& cases) {
     for (const auto& c : cases) EXPECT_EQ(render(c.source), c.expected) << c.source;
 }
 
-class TemplateTags : public ::testing::Test {
-protected:
-    // Number texts follow the user's locale; these cases are written for a full stop.
-    void SetUp() override { platform::overrideUserLocale("en_US_POSIX"); }
-    void TearDown() override { platform::overrideUserLocale(""); }
-};
+using TemplateTags = testing::FullStopLocaleTest;
 
+// Each tag writes its own format; how a format writes alpha and rounding is the converter's
+// and is checked with it.
 TEST_F(TemplateTags, ColorTagsWriteTheirFormat) {
     expectRenders({
         {"{% colorAsFloatRGBA orange %}", "1 0.5 0 1"},
@@ -85,16 +82,13 @@ TEST_F(TemplateTags, ColorTagsWriteTheirFormat) {
         {"{% colorAsHexRGBA glass %}", "0xFF800040"},
         {"{% colorAsHexARGB glass %}", "0x40FF8000"},
         {"{% colorAsSwiftUIColor orange %}", "Color(red: 1, green: 0.5, blue: 0)"},
-        {"{% colorAsSwiftUIColor glass %}", "Color(red: 1, green: 0.5, blue: 0, opacity: 0.25)"},
         {"{% colorAsSwiftUIKitColor orange %}", "UIColor(red: 1, green: 0.5, blue: 0, alpha: 1)"},
         {"{% colorAsSwiftAppKitColor orange %}", "NSColor(red: 1, green: 0.5, blue: 0, alpha: 1)"},
         {"{% colorAsSwiftUIColorHSBA orange %}", "Color(hue: 0.0833, saturation: 1, brightness: 1, opacity: 1)"},
         {"{% colorAsSwiftUIKitColorHSBA orange %}", "UIColor(hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)"},
         {"{% colorAsSwiftAppKitColorHSBA orange %}", "NSColor(hue: 0.0833, saturation: 1, brightness: 1, alpha: 1)"},
         {"{% colorAsCSSHexRGB orange %}", "#FF8000"},
-        {"{% colorAsCSSHexRGB glass %}", "#FF800040"},
         {"{% colorAsCSSRgb orange %}", "rgb(255, 128, 0)"},
-        {"{% colorAsCSSRgb glass %}", "rgb(255, 128, 0 / 0.25)"},
         {"{% colorAsCSSColor orange %}", "color(srgb 1 0.5 0)"},
         {"{% colorAsCSSOklch orange %}", "oklch(73.1% 0.1861 52.8)"},
         {"{% colorAsAndroidComposeColor orange %}",
@@ -211,12 +205,11 @@ TEST_F(TemplateTags, ShadowTagFailures) {
     }
 }
 
+// Which characters survive is the code-name rule's; here, what the tag accepts and adds.
 TEST_F(TemplateTags, CodeSafeNames) {
     expectRenders({
         {"{% codeSafeName text %}", "Brand3rdtieré"},
-        {"{% codeSafeName \"3rd tier\" %}", "color3rdtier"},
-        {"{% codeSafeName \"é-clair\" %}", "éclair"},
-        {"{% codeSafeName \"\" %}", ""},
+        {"{% codeSafeName \"3rd tier\" %}", "color3rdtier"},  // the prefix the tag gives a leading digit
         {"{% codeSafeName text|lowercase %}", "brand3rdtieré"},
         {"{% codeSafeName %}", "Formatting name failed"},
         {"{% codeSafeName missing %}", "Formatting name failed"},

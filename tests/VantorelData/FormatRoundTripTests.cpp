@@ -188,13 +188,5 @@ TEST(FormatRoundTrip, ShowcaseHoldsEveryKindOfItem) {
     });
 }
 
-TEST(FormatRoundTrip, DefaultDocumentIsAnEmptyProject) {
-    const auto project =
-        QuenzColorFileReader::read(fileContents(std::string(VANTOREL_SOURCE_DIR) + "/resources/Defaults/Default.vantorel"));
-    EXPECT_TRUE(project->items().empty());
-    EXPECT_TRUE(project->buildGroups().empty());
-    EXPECT_TRUE(project->testGroups().empty());
-}
-
 }  // namespace
 }  // namespace vantorel::format

@@ -55,11 +55,9 @@ TEST(ProjectLookup, ItemWithIdReturnsTheFirstMatchDepthFirst) {
             EXPECT_EQ(item->name(), c.expectedName) << c.uuid;
         }
     }
-}
-
-TEST(ProjectLookup, GroupIsFoundBeforeItsOwnChildren) {
-    const auto project = projectWith({groupItem("same", "group", {colorItem("same", "child", srgb(0, 0, 0))})});
-    EXPECT_EQ(project->itemWithId("same")->name(), "group");
+    // A group comes before its own children.
+    const auto nested = projectWith({groupItem("same", "group", {colorItem("same", "child", srgb(0, 0, 0))})});
+    EXPECT_EQ(nested->itemWithId("same")->name(), "group");
 }
 
 TEST(ProjectLookup, IndexPathAndItemAtPathAreInverse) {
@@ -189,8 +187,6 @@ TEST(ProjectItems, EmptyPayloadIsReplacedSoTheSlotMatchesTheKind) {
     EXPECT_EQ(item->color(), nullptr);
     EXPECT_NE(item->valueItem(), nullptr);
     EXPECT_EQ(groupItem("g", "g", {})->valueItem(), nullptr);
-    EXPECT_EQ(item->testPosition(), TestPosition::both);
-    EXPECT_FALSE(item->isExpanded());
 }
 
 }  // namespace

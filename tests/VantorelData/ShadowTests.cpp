@@ -38,12 +38,6 @@ TEST(ShadowRamp, NumbersAreTruncatedTowardZeroToThousandths) {
     }
 }
 
-TEST(ShadowRamp, InterpolateDetailsTruncates) {
-    const ShadowDetails from(srgb(0, 0, 0), -1.23456, 0, 0, 0);
-    const ShadowDetails result = interpolateDetails(from, from, 0.5);
-    EXPECT_DOUBLE_EQ(result.xOffset, -1.234);
-}
-
 TEST(ShadowRamp, ColorsFollowTheColorInterpolator) {
     const LinearLegacyInterpolator interpolator(3, 1);
     const auto ramp = computeRamp(interpolator, ShadowDetails(srgb(0, 0, 0, 0), 0, 0, 0, 0), nullptr,

@@ -8,47 +8,40 @@ namespace vantorel {
 namespace {
 
 // d = a step done, u = undone, r = redone, s = saved.
-void apply(DocumentEditedState& state, const std::string& changes) {
-    for (char change : changes) {
-        switch (change) {
-            case 'd': state.updateChangeCount(DocumentChange::done); break;
-            case 'u': state.updateChangeCount(DocumentChange::undone); break;
-            case 'r': state.updateChangeCount(DocumentChange::redone); break;
-            case 's': state.markSaved(); break;
-            default: FAIL() << "unknown change " << change;
-        }
+void applyChange(DocumentEditedState& state, char change) {
+    switch (change) {
+        case 'd': state.updateChangeCount(DocumentChange::done); break;
+        case 'u': state.updateChangeCount(DocumentChange::undone); break;
+        case 'r': state.updateChangeCount(DocumentChange::redone); break;
+        case 's': state.markSaved(); break;
+        default: FAIL() << "unknown change " << change;
     }
 }
 
 TEST(DocumentEditedState, EditedUnlessBackAtTheSavedState) {
+    EXPECT_FALSE(DocumentEditedState().isEdited());
     const struct {
         std::string changes;
-        bool edited;
+        std::string edited;  // the mark after each change: 'E' edited, '.' clean
     } cases[] = {
-        {"", false},
-        {"d", true},
-        {"du", false},
-        {"dur", true},
-        {"ddu", true},
-        {"dduu", false},
-        {"ds", false},
-        {"dsu", true},
-        {"dsur", false},
-        {"dsd", true},
-        {"dsdu", false},
+        {"dur", "E.E"},
+        {"dduu", "EEE."},
+        {"dsur", "E.E."},
+        {"dsdu", "E.E."},
         // The saved state was a redo step when the new step discarded it: no way back.
-        {"dsud", true},
-        {"dsudu", true},
-        {"dsuduu", true},
-        {"dsuds", false},
+        {"dsuduu", "E.EEEE"},
+        {"dsuds", "E.EE."},
         // Saved with everything undone; redoing moves away, undoing comes back.
-        {"ddduuusrru", true},
-        {"ddduuusrruu", false},
+        {"ddduuusrruu", "EEEEE..EEE."},
     };
     for (const auto& c : cases) {
         DocumentEditedState state;
-        apply(state, c.changes);
-        EXPECT_EQ(state.isEdited(), c.edited) << '"' << c.changes << '"';
+        std::string seen;
+        for (const char change : c.changes) {
+            applyChange(state, change);
+            seen += state.isEdited() ? 'E' : '.';
+        }
+        EXPECT_EQ(seen, c.edited) << '"' << c.changes << '"';
     }
 }
 

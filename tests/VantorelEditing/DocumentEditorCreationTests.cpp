@@ -10,26 +10,7 @@ namespace {
 
 using namespace vantorel::testing;
 
-class DocumentEditorCreationTest : public ::testing::Test {
-public:
-    std::shared_ptr<InMemoryColorDocument> document = InMemoryColorDocument::make(sampleProject());
-    QuenzColorDocumentEditor& editor = document->editor();
-    QuenzColorProject& project = *document->project();
-    EnhancedUndoManager& undo = document->enhancedUndoManager();
-};
-
-bool isCanonicalUuid(const std::string& uuid) {
-    if (uuid.size() != 36) return false;
-    for (std::size_t i = 0; i < uuid.size(); ++i) {
-        const char c = uuid[i];
-        if (i == 8 || i == 13 || i == 18 || i == 23) {
-            if (c != '-') return false;
-        } else if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) {
-            return false;
-        }
-    }
-    return true;
-}
+using DocumentEditorCreationTest = SampleDocumentTest;
 
 TEST_F(DocumentEditorCreationTest, EachCreationHasItsNameKindStepTitleAndSelection) {
     struct Case {
@@ -60,8 +41,6 @@ TEST_F(DocumentEditorCreationTest, EachCreationHasItsNameKindStepTitleAndSelecti
          ProjectItemType::booleanAlias, "Add Boolean"},
         {"String Alias", [](auto& e) { return e.addStringAlias("String Alias", std::nullopt).at(0); },
          ProjectItemType::stringAlias, "Add String"},
-        {"Sampled Color", [](auto& e) { return e.addColor("Sampled Color", std::nullopt); }, ProjectItemType::color,
-         "Add Color"},
     };
     for (const Case& c : cases) {
         document->selectionManager().selectItems({});
@@ -69,7 +48,7 @@ TEST_F(DocumentEditorCreationTest, EachCreationHasItsNameKindStepTitleAndSelecti
         ASSERT_TRUE(item) << c.name;
         EXPECT_EQ(item->name(), c.name);
         EXPECT_EQ(item->itemType(), c.kind) << c.name;
-        EXPECT_TRUE(isCanonicalUuid(item->uuid())) << item->uuid();
+        EXPECT_EQ(item->uuid().size(), 36u) << item->uuid();  // the form of new identifiers is checked with them
         EXPECT_EQ(project.items().back(), item) << c.name;
         EXPECT_EQ(undo.undoActionName(), c.undoTitle) << c.name;
         // The selection follows on the next turn of the queue, after the transaction.
@@ -110,10 +89,6 @@ TEST_F(DocumentEditorCreationTest, NewValuesHaveTheirDefaults) {
     EXPECT_EQ(set->colors().size(), 10u);
     EXPECT_EQ(set->type(), SetType::twoItems);
 
-    EXPECT_EQ(editor.addNumber("N", std::nullopt)->number()->value().lightVariant, 0.0);
-    EXPECT_FALSE(editor.addBoolean("B", std::nullopt)->boolean()->value().lightVariant);
-    EXPECT_EQ(editor.addString("S", std::nullopt)->string()->value().lightVariant, "");
-    EXPECT_EQ(editor.addShadow("Sh", std::nullopt)->shadow()->shadow().lightVariant, defaultShadowDetails());
     const auto group = editor.addGroup(std::nullopt);
     EXPECT_TRUE(group->group()->items().empty());
     EXPECT_FALSE(group->isExpanded());

@@ -10,13 +10,8 @@ namespace {
 
 using namespace vantorel::testing;
 
-class DocumentEditorStructureTest : public ::testing::Test {
+class DocumentEditorStructureTest : public SampleDocumentTest {
 public:
-    std::shared_ptr<InMemoryColorDocument> document = InMemoryColorDocument::make(sampleProject());
-    QuenzColorDocumentEditor& editor = document->editor();
-    QuenzColorProject& project = *document->project();
-    EnhancedUndoManager& undo = document->enhancedUndoManager();
-
     std::vector<std::string> ids(const std::vector<std::string>& names) {
         std::vector<std::string> uuids;
         for (const std::string& name : names) uuids.push_back(uuidOf(project, name));

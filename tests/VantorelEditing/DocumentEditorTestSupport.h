@@ -96,6 +96,15 @@ void expectSnapshotMatches(const ScopeSnapshotPtr& snapshot, const List& list) {
     for (std::size_t i = 0; i < list.size(); ++i) EXPECT_EQ(decoded((*snapshot)[i]), freshText(*list[i])) << i;
 }
 
+// A document holding sampleProject(), with its editor, project and undo manager at hand.
+class SampleDocumentTest : public ::testing::Test {
+public:
+    std::shared_ptr<InMemoryColorDocument> document = InMemoryColorDocument::make(sampleProject());
+    QuenzColorDocumentEditor& editor = document->editor();
+    QuenzColorProject& project = *document->project();
+    EnhancedUndoManager& undo = document->enhancedUndoManager();
+};
+
 inline void expectCachesMatch(InMemoryColorDocument& document) {
     auto& editor = document.editor();
     const auto project = document.project();

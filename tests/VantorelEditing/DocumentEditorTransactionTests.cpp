@@ -10,13 +10,8 @@ namespace {
 
 using namespace vantorel::testing;
 
-class DocumentEditorTransactionTest : public ::testing::Test {
+class DocumentEditorTransactionTest : public SampleDocumentTest {
 public:
-    std::shared_ptr<InMemoryColorDocument> document = InMemoryColorDocument::make(sampleProject());
-    QuenzColorDocumentEditor& editor = document->editor();
-    QuenzColorProject& project = *document->project();
-    EnhancedUndoManager& undo = document->enhancedUndoManager();
-
     std::string id(const std::string& name) { return uuidOf(project, name); }
 };
 
@@ -112,27 +107,6 @@ TEST_F(DocumentEditorTransactionTest, UndoAndRedoReplayValueEditsInOrder) {
     EXPECT_EQ(project.itemWithId(x)->color()->color().lightVariant, red);
     EXPECT_EQ(project.itemWithId(x)->color()->color().darkVariant, red);
     expectCachesMatch(*document);
-}
-
-TEST_F(DocumentEditorTransactionTest, TheHundredTwentyNinthStepDropsTheOldest) {
-    const std::string a = id("A");
-    for (int i = 1; i <= 129; ++i) ASSERT_TRUE(editor.changeName(a, "Name " + std::to_string(i)));
-    EXPECT_EQ(undo.stepCount(), 128u);
-    EXPECT_EQ(undo.stackPosition(), 127);
-    while (undo.canUndo()) document->undo();
-    // The first rename can no longer be undone.
-    EXPECT_EQ(project.itemWithId(a)->name(), "Name 1");
-}
-
-TEST_F(DocumentEditorTransactionTest, EditsAfterAnUndoDiscardTheRedoSteps) {
-    ASSERT_TRUE(editor.changeName(id("A"), "One"));
-    ASSERT_TRUE(editor.changeName(id("One"), "Two"));
-    document->undo();
-    ASSERT_TRUE(editor.changeName(id("One"), "Three"));
-    EXPECT_FALSE(undo.canRedo());
-    document->undo();
-    document->undo();
-    EXPECT_EQ(treeText(project), "A,B,G[x,y],C");
 }
 
 TEST_F(DocumentEditorTransactionTest, GoneDocumentEndsEveryOperation) {

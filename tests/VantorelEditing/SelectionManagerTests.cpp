@@ -54,7 +54,7 @@ TEST_F(SelectionManagerTest, InsertionPathFollowsDisplayModeSelectionAndFlag) {
     }
 }
 
-TEST_F(SelectionManagerTest, ItemsOutsideTheTreeGiveNoPosition) {
+TEST_F(SelectionManagerTest, ItemsOutsideTheTreeOrWithoutADocumentGiveNoPosition) {
     const ProjectItemPtr stray = colorItem("Stray");
     project.setDisplayMode(AppContentMode::table);
     selection.setSelectedItems({stray});
@@ -63,10 +63,8 @@ TEST_F(SelectionManagerTest, ItemsOutsideTheTreeGiveNoPosition) {
     selection.setSelectedItems({});
     selection.setSelectedSideBarGroup(stray);
     EXPECT_EQ(selection.insertionPath(true), std::nullopt);
-}
 
-TEST_F(SelectionManagerTest, NoDocumentNoPosition) {
-    SelectionManager detached;
+    SelectionManager detached;  // belongs to no document
     detached.setSelectedItems(named({"A"}));
     EXPECT_EQ(detached.insertionPath(true), std::nullopt);
 }

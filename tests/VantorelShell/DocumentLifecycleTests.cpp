@@ -91,6 +91,8 @@ TEST(DocumentLifecycle, TheShippedDefaultDocumentOpensAsAnEmptyProject) {
     const auto made = Document::makeNew();
     ASSERT_TRUE(made.document) << made.error->message;
     EXPECT_TRUE(made.document->project()->items().empty());
+    EXPECT_TRUE(made.document->project()->buildGroups().empty());
+    EXPECT_TRUE(made.document->project()->testGroups().empty());
 }
 
 TEST(DocumentLifecycle, EditsMarkTheDocumentAndSavingClearsTheMark) {

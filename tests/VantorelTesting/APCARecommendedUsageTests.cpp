@@ -65,8 +65,3 @@ TEST(APCARecommendedUsage, MoreContrastNeverAsksForLargerText) {
         }
     }
 }
-
-TEST(APCARecommendedUsage, WeightTexts) {
-    const char* texts[] = {"200", "300", "400", "500", "600", "700"};
-    for (std::size_t w = 0; w < allAPCAFontWeights.size(); ++w) EXPECT_EQ(weightText(allAPCAFontWeights[w]), texts[w]);
-}

@@ -62,15 +62,6 @@ TEST_F(CopyCommandTest, WritesExactlyThePayloadOfTheNamedItems) {
     EXPECT_EQ(copiedNames(result.out), (std::vector<std::string>{"Primary", "On/Off", "Accent"}));
 }
 
-TEST_F(CopyCommandTest, CopiesAGroupWithItsChildren) {
-    const auto result = runCli({"copy", file.string(), "Brand"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    const auto items = pasteboard::readItems(result.out, QuenzColorProject{});
-    ASSERT_EQ(items.size(), 1u);
-    ASSERT_TRUE(items[0]->group());
-    EXPECT_EQ(items[0]->group()->items().size(), 2u);
-}
-
 TEST_F(CopyCommandTest, RefusesItemsItCannotNameExactly) {
     const struct {
         std::vector<std::string> args;

@@ -65,7 +65,6 @@ TEST_F(ExportTokensCommand, UsageAndUnreadableInput) {
         int exitCode;
         std::string err;
     } cases[] = {
-        {{"export-tokens", "--help"}, 0, ""},
         {{"export-tokens"}, 2, ""},
         {{"export-tokens", (folder / "absent.vantorel").string()}, 2, "vantorel: Could not read"},
         {{"export-tokens", (folder / "broken.vantorel").string()},

@@ -92,15 +92,6 @@ TEST_F(PasteCommandTest, PastesAtTheEndOfAGroup) {
     EXPECT_EQ(treeText(read(target)->items()), "Colors[Existing,Primary],Top");
 }
 
-TEST_F(PasteCommandTest, PastingTwiceGivesTwoCopies) {
-    const std::string payload = copy({"Accent"});
-    ASSERT_EQ(runCli({"paste", target.string()}, payload).exitCode, 0);
-    ASSERT_EQ(runCli({"paste", target.string()}, payload).exitCode, 0);
-    const auto project = read(target);
-    EXPECT_EQ(treeText(project->items()), "Colors[Existing],Top,Accent,Accent");
-    EXPECT_NE(project->items()[2]->uuid(), project->items()[3]->uuid());
-}
-
 TEST_F(PasteCommandTest, ReportsThePastedItemsAsJson) {
     const auto result = runCli({"paste", target.string(), "--json"}, copy({"Brand"}));
     ASSERT_EQ(result.exitCode, 0) << result.err;

@@ -78,14 +78,4 @@ TEST_F(SaveCommandTest, TextThatCannotBeEncodedFailsTheJobAndKeepsTheFile) {
     EXPECT_EQ(fileContents(file), bytes);
 }
 
-TEST_F(SaveCommandTest, ShippedDocumentsSaveUnchanged) {
-    for (const char* shipped : {"examples/Showcase.vantorel", "resources/Defaults/Default.vantorel"}) {
-        const fs::path source = fs::path(VANTOREL_SOURCE_DIR) / shipped;
-        const fs::path copy = folder / "Copy.vantorel";
-        const auto result = runCli({"save", source.string(), "-o", copy.string()});
-        EXPECT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(fileContents(copy), fileContents(source)) << shipped;
-    }
-}
-
 }  // namespace

@@ -11,7 +11,9 @@ namespace {
 TEST(ColorSpaceTexts, NamesAndIdentifiersReadBack) {
     for (ColorSpace space : allColorSpaces) {
         EXPECT_EQ(colorSpaceFromCaseName(caseName(space)), space) << caseName(space);
-        if (const auto css = cssIdentifier(space)) EXPECT_EQ(colorSpaceFromCSSIdentifier(*css), space);
+        if (const auto css = cssIdentifier(space)) {
+            EXPECT_EQ(colorSpaceFromCSSIdentifier(*css), space);
+        }
     }
     // OK spaces have no RGB space of their own and are prepared in Display P3.
     EXPECT_EQ(rgbSpaceFor(ColorSpace::sRGBExtended), RGBSpace::extendedSRGB);

@@ -1,22 +1,19 @@
 #include "cli/DocumentArgument.h"
 
-#include "Vantorel/platform/AtomicFile.h"
 #include "VantorelData/format/QuenzColorFileReader.h"
+#include "cli/FileArguments.h"
 
 namespace vantorel::cli {
 
 QuenzColorProjectPtr readDocumentArgument(CommandIO& io, const std::string& file, int& exitCode) {
-    const auto contents = platform::readWholeFile(file);
-    if (contents.error) {
-        exitCode = fail(io, exitBadUsage, contents.error->message);
-        return nullptr;
-    }
-    if (!format::QuenzColorFileReader::isWellFormed(contents.bytes)) {
+    const auto contents = readInputFile(io, file, exitCode);
+    if (!contents) return nullptr;
+    if (!format::QuenzColorFileReader::isWellFormed(*contents)) {
         exitCode =
             fail(io, exitBadUsage, "'" + file + "' is not a Vantorel document: it is not well-formed XML");
         return nullptr;
     }
-    return format::QuenzColorFileReader::read(contents.bytes);
+    return format::QuenzColorFileReader::read(*contents);
 }
 
 }  // namespace vantorel::cli

@@ -31,6 +31,20 @@ std::string_view explanation(Kind kind, const std::optional<Problem>& problem) {
                : "Vantorel isn't allowed to read this file. Choose it to give Vantorel permission.";
 }
 
+std::string_view commandLineExplanation(Kind kind, const std::optional<Problem>& problem) {
+    if (!problem) return explanation(kind, problem);
+    if (kind == Kind::exportFolder) {
+        return *problem == Problem::missing
+                   ? "Vantorel can't create this folder: a file is in its place."
+                   : "Vantorel isn't allowed to write to this folder. Give Vantorel write access to it, or export into "
+                     "another folder.";
+    }
+    return *problem == Problem::missing
+               ? "Vantorel can't find this template file. Set the task's template to a file that exists."
+               : "Vantorel isn't allowed to read this template file. Give Vantorel read access to it, or use another "
+                 "file.";
+}
+
 std::string locationText(const BuildRequirement& requirement) {
     return requirement.location ? requirement.location->string() : std::string("Not set");
 }

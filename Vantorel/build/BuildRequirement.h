@@ -34,6 +34,11 @@ struct BuildRequirement {
 std::string_view statusLabel(const std::optional<BuildRequirement::Problem>& problem);
 // The sentence under a row, e.g. "Vantorel can't create this folder.".
 std::string_view explanation(BuildRequirement::Kind kind, const std::optional<BuildRequirement::Problem>& problem);
+// The same for a terminal, where nothing is chosen in a window: what is wrong with the file
+// or folder and what the user can change, e.g. "Vantorel isn't allowed to write to this
+// folder. Give Vantorel write access to it, or export into another folder.".
+std::string_view commandLineExplanation(BuildRequirement::Kind kind,
+                                        const std::optional<BuildRequirement::Problem>& problem);
 // "Export folder · /path/to/folder" or "Template".
 std::string requirementTitle(const BuildRequirement& requirement);
 // The location's path, or "Not set".

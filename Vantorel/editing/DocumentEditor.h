@@ -74,6 +74,8 @@ public:
     // item selected, one alias without target named `name`.
     std::vector<ProjectItemPtr> addAlias(std::string name, std::optional<ItemPath> position);        // colors, color sets
     std::vector<ProjectItemPtr> addShadowAlias(std::string name, std::optional<ItemPath> position);  // shadows, shadow sets
+    // Number, boolean and string aliases have no step names of their own: under addNumber,
+    // addBoolean and addString, the family the user adds to.
     std::vector<ProjectItemPtr> addNumberAlias(std::string name, std::optional<ItemPath> position);
     std::vector<ProjectItemPtr> addBooleanAlias(std::string name, std::optional<ItemPath> position);
     std::vector<ProjectItemPtr> addStringAlias(std::string name, std::optional<ItemPath> position);
@@ -115,6 +117,10 @@ public:
     bool changeDocumentDescription(std::string text);
 
     // --- Item properties ---
+    // Properties without a step name of their own are recorded under the nearest one: the
+    // auto-contrast amount under changeAppearanceType (it tunes the automatic appearances),
+    // the color format under changeColorSpace (both say how the colors are written), a
+    // string's value under changeNumberValue (the value of a plain item).
     bool changeName(const std::string& itemUuid, std::string name);
     bool changeBuildGroup(const std::string& itemUuid, const std::optional<std::string>& buildGroupUuid);
     bool changeTestGroup(const std::string& itemUuid, const std::optional<std::string>& testGroupUuid);
@@ -169,8 +175,11 @@ public:
     bool changeBuildTaskNameSuffix(const std::string& taskUuid, std::optional<std::string> suffix);
     bool changeBuildTaskColorSpaceConversion(const std::string& taskUuid, ColorSpaceConversion conversion);
     bool changeBuildTaskCustomData(const std::string& taskUuid, CustomData data);
-    // Any edit of one test's fields, under changeTestGroup (the test group's contents change).
+    // Any edit of one test's settings (type, threshold, font size and weight), under
+    // changeTestGroup: tests have no step name of their own, and the step changes what the
+    // test group checks. A test's name is a name like any other, under changeName.
     bool changeTestTask(const std::string& taskUuid, const std::function<bool(TestTask&)>& change);
+    bool changeTestTaskName(const std::string& taskUuid, std::string name);
 
 private:
     explicit QuenzColorDocumentEditor(std::weak_ptr<ColorDocumentHandle> document);
@@ -185,6 +194,7 @@ private:
                  const std::function<bool(QuenzSetBase<ThemeableColor>*, QuenzSetBase<ThemeableShadow>*)>& change);
     bool changeShadowDetail(const std::string& itemUuid, UndoName name, ColorSource source,
                             const std::function<bool(ShadowDetails&)>& change);
+    bool editTestTask(const std::string& taskUuid, UndoName name, const std::function<bool(TestTask&)>& change);
 
     ProjectItemPtr addItem(UndoName name, ProjectItemPtr item, const std::optional<ItemPath>& position);
     std::vector<ProjectItemPtr> addAliases(UndoName undoName, ProjectItemType family, std::string name,

@@ -56,7 +56,20 @@ bool QuenzColorDocumentEditor::changeBuildTask(const std::string& taskUuid,
 
 bool QuenzColorDocumentEditor::changeTestTask(const std::string& taskUuid,
                                               const std::function<bool(TestTask&)>& change) {
-    return edit(TransactionScope::test, UndoName::changeTestGroup, [&](QuenzColorProject& project) {
+    return editTestTask(taskUuid, UndoName::changeTestGroup, change);
+}
+
+bool QuenzColorDocumentEditor::changeTestTaskName(const std::string& taskUuid, std::string name) {
+    return editTestTask(taskUuid, UndoName::changeName, [&name](TestTask& test) {
+        if (test.name() == name) return false;
+        test.setName(std::move(name));
+        return true;
+    });
+}
+
+bool QuenzColorDocumentEditor::editTestTask(const std::string& taskUuid, UndoName undoName,
+                                            const std::function<bool(TestTask&)>& change) {
+    return edit(TransactionScope::test, undoName, [&](QuenzColorProject& project) {
         for (const TestGroupPtr& group : project.testGroups()) {
             for (const TestTaskPtr& test : group ? group->tests() : std::vector<TestTaskPtr>{}) {
                 if (test && test->uuid() == taskUuid) return change && change(*test);

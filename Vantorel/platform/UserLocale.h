@@ -19,6 +19,10 @@ void overrideUserLocale(const std::string& localeName);
 // "de_DE.UTF-8@euro" → "de_DE@euro"; "C"/"POSIX"/"" → "en_US_POSIX".
 std::string icuLocaleNameFromPOSIX(const std::string& posixName);
 
+// Whether texts can be written as `posixName` says: its language is one ICU has data for and
+// its country, when given, is a known region. "C" and "POSIX" are known; "xx_YY" is not.
+bool isKnownLocale(const std::string& posixName);
+
 // A command's `--locale` for as long as the command runs: a POSIX name ("de_DE.UTF-8") or
 // empty, which leaves the environment's choice alone.
 class ScopedUserLocale {

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <sstream>
 
+#include "Vantorel/platform/OutputText.h"
 #include "Vantorel/testing/TestRunnerPairing.h"
 #include "VantorelData/model/Appearance.h"
 
@@ -23,9 +24,10 @@ std::string isoTimestamp(std::chrono::system_clock::time_point moment) {
     return text.data();
 }
 
-// XML 1.0 has no way to write most control characters, not even as references: they become
-// spaces.
-std::string xmlSafe(std::string text) {
+// Names come from documents and need not be valid UTF-8; XML 1.0 has no way to write most
+// control characters, not even as references: they become spaces.
+std::string xmlSafe(std::string_view name) {
+    std::string text = platform::validUTF8(name);
     for (char& c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') c = ' ';
@@ -74,7 +76,7 @@ std::string junitReportXML(const std::vector<ColorTestGroupResult>& results, con
     auto suites = document.append_child("testsuites");
 
     const std::string timestamp = isoTimestamp(options.timestamp);
-    const std::string hostname = options.hostname.empty() ? "localhost" : options.hostname;
+    const std::string hostname = options.hostname.empty() ? "localhost" : xmlSafe(options.hostname);
     int id = 0;
     for (const auto& group : results) {
         const std::string groupName = nonEmpty(group.testGroupName, "Untitled group");

@@ -21,10 +21,12 @@
 #include "Vantorel/build/FileAccessManager.h"
 #include "Vantorel/build/MissingBuildItemsModel.h"
 #include "Vantorel/platform/ApplicationSettings.h"
+#include "Vantorel/platform/OutputText.h"
 #include "Vantorel/platform/UserLocale.h"
 #include "Vantorel/platform/UserNotifications.h"
 #include "cli/CommandRegistry.h"
 #include "cli/DocumentArgument.h"
+#include "cli/LocaleOption.h"
 
 namespace vantorel::cli {
 namespace {
@@ -64,7 +66,7 @@ nlohmann::json requirementsAsJSON(const std::vector<BuildRequirement>& requireme
             {"title", build::requirementTitle(requirement)},
             {"location", requirement.location ? nlohmann::json(requirement.location->string()) : nlohmann::json(nullptr)},
             {"status", build::statusLabel(requirement.problem)},
-            {"explanation", build::explanation(requirement.kind, requirement.problem)},
+            {"explanation", build::commandLineExplanation(requirement.kind, requirement.problem)},
         });
     }
     return rows;
@@ -78,7 +80,7 @@ void printRequirements(std::ostream& out, const std::vector<BuildRequirement>& r
         if (requirement.kind == BuildRequirement::Kind::customTemplate) out << " · " << build::locationText(requirement);
         out << '\n'
             << "    " << build::statusLabel(requirement.problem) << ": "
-            << build::explanation(requirement.kind, requirement.problem) << '\n';
+            << build::commandLineExplanation(requirement.kind, requirement.problem) << '\n';
     }
 }
 
@@ -127,7 +129,7 @@ int runBuild(CommandIO& io, const BuildArguments& args) {
                 "some output folders or templates can't be reached; fix them, or build with --continue-anyway";
             if (!args.json) return fail(io, exitJobFailed, message);
             report.setError(build::missingBuildItemsTitle, message);
-            io.out << report.data.dump(2) << '\n';
+            io.out << platform::jsonOutputText(report.data) << '\n';
             return exitJobFailed;
         }
     }
@@ -163,11 +165,11 @@ int runBuild(CommandIO& io, const BuildArguments& args) {
         auto alert = build::alertFor(*result.failure);
         if (!args.json) return fail(io, exitJobFailed, alert.title + ": " + alert.text);
         report.setError(alert.title, alert.text);
-        io.out << report.data.dump(2) << '\n';
+        io.out << platform::jsonOutputText(report.data) << '\n';
         return exitJobFailed;
     }
     if (args.json) {
-        io.out << report.data.dump(2) << '\n';
+        io.out << platform::jsonOutputText(report.data) << '\n';
     } else if (completed) {
         io.err << *completed << '\n';
     }
@@ -188,8 +190,8 @@ const CommandRegistration registration{Command{
                      "Build even when an output folder or template can't be reached");
         app.add_flag("--json", args->json,
                      "Print the result as JSON: outputs, exportedItems, error and any missingBuildItems");
-        app.add_option("--locale", args->locale,
-                       "Write number texts for this locale, e.g. de_DE (default: the user's locale)");
+        addLocaleOption(app, args->locale,
+                        "Write number texts for this locale, e.g. de_DE (default: the user's locale)");
         app.footer(
             "Outputs are written into each task's folder, relative to the document's folder; the build stops at "
             "the first task that fails and keeps what was written before it. Exit status: 0 built, 1 nothing to "

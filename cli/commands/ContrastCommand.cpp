@@ -14,9 +14,13 @@
 #include "QuenzColorUtils/ColorFormat.h"
 #include "QuenzColorUtils/ColorSpace.h"
 #include "Vantorel/testing/AccessibilityTables.h"
+#include "Vantorel/platform/OutputText.h"
+#include "Vantorel/platform/UserLocale.h"
 #include "Vantorel/testing/ContrastColorText.h"
+#include "Vantorel/testing/ContrastNumberText.h"
 #include "cli/ColorArguments.h"
 #include "cli/CommandRegistry.h"
+#include "cli/LocaleOption.h"
 
 namespace vantorel::cli {
 namespace {
@@ -26,6 +30,7 @@ struct ContrastArguments {
     std::string background;
     std::string space;
     std::string format;
+    std::string locale;
     bool markdown = false;
     bool json = false;
 };
@@ -70,12 +75,12 @@ int runContrast(CommandIO& io, const ContrastArguments& args) {
     std::optional<quenz::ColorFormat> format;
     if (!args.format.empty()) {
         format = quenz::colorFormatFromCaseName(args.format);
-        if (!format) return fail(io, exitBadUsage, "unknown color format '" + args.format + "'");
+        if (!format) return fail(io, exitBadUsage, unknownFormatMessage(args.format));
     }
     std::optional<quenz::ColorSpace> space;
     if (!args.space.empty()) {
         space = quenz::colorSpaceFromCaseName(args.space);
-        if (!space) return fail(io, exitBadUsage, "unknown color space '" + args.space + "'");
+        if (!space) return fail(io, exitBadUsage, unknownSpaceMessage(args.space));
     }
 
     auto foreground = readColor(args.foreground, format, space);
@@ -94,7 +99,10 @@ int runContrast(CommandIO& io, const ContrastArguments& args) {
     auto foregroundText = inspectorColorText(*foreground.color, shownFormat, shownSpace);
     auto backgroundText = inspectorColorText(*background.color, shownFormat, shownSpace);
 
-    ContrastInspection inspection = inspectContrast(*foreground.color, *background.color);
+    // The ratio is written in the user's number style, as the test report writes it.
+    platform::ScopedUserLocale locale(args.locale);
+    const std::string decimalSeparator = decimalSeparatorOf(platform::userLocaleName(platform::LocaleCategory::numeric));
+    ContrastInspection inspection = inspectContrast(*foreground.color, *background.color, decimalSeparator);
 
     if (args.json) {
         nlohmann::json usage = nlohmann::json::object();
@@ -110,7 +118,7 @@ int runContrast(CommandIO& io, const ContrastArguments& args) {
             {"wcagTable", rowsAsJSON(inspection.wcagRows)},
             {"apcaTable", rowsAsJSON(inspection.apcaRows)},
         };
-        io.out << data.dump(2) << '\n';
+        io.out << platform::jsonOutputText(std::move(data)) << '\n';
         return exitSuccess;
     }
 
@@ -146,6 +154,9 @@ const CommandRegistration registration{Command{
         app.add_option("--format", args->format,
                        "Read and show both colors in this format, e.g. htmlRGB, cssColor, cssOKLCH "
                        "(default: judged from the text)");
+        addLocaleOption(app, args->locale,
+                        "Write the contrast ratio in this locale's number style, e.g. de_DE (default: from the "
+                        "environment)");
         auto* markdown = app.add_flag("--markdown", args->markdown, "Print the tables as a Markdown report");
         app.add_flag("--json", args->json,
                      "Print the measures as JSON: wcagRatio, apcaLc, apcaUsage and the table rows")

@@ -14,6 +14,7 @@
 #include "Vantorel/shell/Document.h"
 #include "Vantorel/shell/ItemNamePath.h"
 #include "cli/CommandRegistry.h"
+#include "cli/FileArguments.h"
 
 namespace vantorel::cli {
 namespace {
@@ -28,6 +29,7 @@ int runCopy(CommandIO& io, const CopyArguments& args) {
     if (args.namePaths.empty() && args.ids.empty()) {
         return fail(io, exitBadUsage, "name at least one item to copy, e.g. 'Brand/Primary' or --id UUID");
     }
+    if (const auto problem = inputFileProblem(args.file)) return fail(io, exitBadUsage, *problem);
     const auto opened = shell::Document::open(args.file);
     if (!opened.document) return fail(io, exitBadUsage, opened.error->message);
     if (!opened.document->fileIsDocument()) {

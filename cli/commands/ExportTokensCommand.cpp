@@ -13,6 +13,8 @@
 #include "Vantorel/platform/UserLocale.h"
 #include "cli/CommandRegistry.h"
 #include "cli/DocumentArgument.h"
+#include "cli/FileArguments.h"
+#include "cli/LocaleOption.h"
 
 namespace vantorel::cli {
 namespace {
@@ -35,6 +37,7 @@ int runExportTokens(CommandIO& io, const ExportTokensArguments& args) {
 
     fs::path output = args.output.empty() ? fs::path(args.file).parent_path() / defaultFileName : fs::path(args.output);
     if (!output.has_filename()) return fail(io, exitBadUsage, "'" + args.output + "' names a folder, not a file");
+    if (const auto problem = outputFileProblem(output.string())) return fail(io, exitBadUsage, *problem);
 
     // Shadow offsets are written as the user's short number texts.
     const auto result = [&] {
@@ -57,8 +60,8 @@ const CommandRegistration registration{Command{
         app.add_option("-o,--output", args->output,
                        "The JSON file to write (default: vantorel.json beside the document; a name without an "
                        "extension gets .json)");
-        app.add_option("--locale", args->locale,
-                       "Write shadow offsets for this locale, e.g. de_DE (default: the user's locale)");
+        addLocaleOption(app, args->locale,
+                        "Write shadow offsets for this locale, e.g. de_DE (default: the user's locale)");
         app.footer(
             "The file holds the light values at the top level, or, when any item has a dark or high-contrast "
             "value, the trees \"Light\", \"Dark\", \"High Contrast\" and \"Dark High Contrast\". It prints the "

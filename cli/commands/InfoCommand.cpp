@@ -17,6 +17,7 @@
 #include "QuenzColorUtils/ColorConverter.h"
 #include "QuenzColorUtils/ColorOperations.h"
 #include "VantorelData/format/NumberText.h"
+#include "Vantorel/platform/OutputText.h"
 #include "VantorelData/model/Project.h"
 #include "cli/CommandRegistry.h"
 #include "cli/DocumentArgument.h"
@@ -104,7 +105,7 @@ std::string lightValueText(const QuenzColorProject& project, const QuenzColorPro
         }
         case ProjectItemType::number: return numberText(item.number()->value().lightVariant);
         case ProjectItemType::boolean: return item.boolean()->value().lightVariant ? "true" : "false";
-        case ProjectItemType::string: return json(item.string()->value().lightVariant).dump();
+        case ProjectItemType::string: return platform::jsonOutputText(json(item.string()->value().lightVariant), -1);
         case ProjectItemType::shadow: {
             const auto shadow = item.shadow();
             return shadowText(shadow->shadow().lightVariant, shadow->colorFormat(), shadow->colorSpace());
@@ -274,7 +275,7 @@ int runInfo(CommandIO& io, const InfoArguments& args) {
     const auto project = readDocumentArgument(io, args.file, exitCode);
     if (!project) return exitCode;
     if (args.json) {
-        io.out << infoJSON(args.file, *project, args.tree).dump(2) << '\n';
+        io.out << platform::jsonOutputText(infoJSON(args.file, *project, args.tree)) << '\n';
     } else {
         printInfo(io.out, args.file, *project, args.tree);
     }

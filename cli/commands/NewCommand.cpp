@@ -11,6 +11,7 @@
 
 #include "Vantorel/platform/AtomicFile.h"
 #include "cli/CommandRegistry.h"
+#include "cli/FileArguments.h"
 
 namespace vantorel::cli {
 namespace {
@@ -29,9 +30,7 @@ int runNew(CommandIO& io, const NewArguments& args) {
     if (std::filesystem::exists(args.file, error) && !args.force) {
         return fail(io, exitBadUsage, "'" + args.file + "' already exists; use --force to replace it");
     }
-    if (std::filesystem::is_directory(args.file, error)) {
-        return fail(io, exitBadUsage, "'" + args.file + "' is a folder");
-    }
+    if (const auto problem = outputFileProblem(args.file)) return fail(io, exitBadUsage, *problem);
     const auto defaults = platform::readWholeFile(defaultDocumentPath());
     if (defaults.error) return fail(io, exitJobFailed, "cannot read the default document: " + defaults.error->message);
     if (const auto written = platform::writeFileAtomically(args.file, defaults.bytes)) {

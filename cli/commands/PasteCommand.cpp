@@ -16,8 +16,10 @@
 
 #include "Vantorel/editing/Pasteboard.h"
 #include "Vantorel/shell/Document.h"
+#include "Vantorel/platform/OutputText.h"
 #include "Vantorel/shell/ItemNamePath.h"
 #include "cli/CommandRegistry.h"
+#include "cli/FileArguments.h"
 
 namespace vantorel::cli {
 namespace {
@@ -51,6 +53,7 @@ Destination destinationIn(const QuenzColorProject& project, const std::string& g
 int runPaste(CommandIO& io, const PasteArguments& args) {
     const std::string payload{std::istreambuf_iterator<char>(io.in), std::istreambuf_iterator<char>()};
 
+    if (const auto problem = inputFileProblem(args.file)) return fail(io, exitBadUsage, *problem);
     const auto opened = shell::Document::open(args.file);
     if (!opened.document) return fail(io, exitBadUsage, opened.error->message);
     shell::Document& document = *opened.document;
@@ -83,9 +86,7 @@ int runPaste(CommandIO& io, const PasteArguments& args) {
         for (const ProjectItemPtr& item : pasted) {
             items.push_back({{"id", item->uuid()}, {"name", item->name()}, {"type", caseName(item->itemType())}});
         }
-        io.out << nlohmann::json{{"file", args.file}, {"pasted", items}}.dump(2, ' ', false,
-                                                                              nlohmann::json::error_handler_t::replace)
-               << '\n';
+        io.out << platform::jsonOutputText(nlohmann::json{{"file", args.file}, {"pasted", items}}) << '\n';
     } else {
         io.out << "Pasted " << pasted.size() << (pasted.size() == 1 ? " item" : " items") << " into " << args.file
                << '\n';

@@ -17,9 +17,12 @@
 #include "Vantorel/build/templates/TemplateFiles.h"
 #include "Vantorel/build/templates/TemplateItemCollector.h"
 #include "Vantorel/build/templates/TemplateTags.h"
+#include "Vantorel/platform/OutputText.h"
 #include "Vantorel/platform/UserLocale.h"
 #include "cli/CommandRegistry.h"
 #include "cli/DocumentArgument.h"
+#include "cli/FileArguments.h"
+#include "cli/LocaleOption.h"
 
 namespace vantorel::cli {
 namespace {
@@ -56,8 +59,11 @@ int renderWithJSONContext(CommandIO& io, const RenderArguments& arguments) {
     std::error_code error;
     stencil::FileRenderOptions options;
     if (!arguments.templatesFolder.empty()) {
+        if (!fs::exists(arguments.templatesFolder, error)) {
+            return fail(io, exitBadUsage, "the template folder '" + arguments.templatesFolder + "' does not exist");
+        }
         if (!fs::is_directory(arguments.templatesFolder, error)) {
-            return fail(io, exitBadUsage, "Template folder '" + arguments.templatesFolder + "' is not a folder");
+            return fail(io, exitBadUsage, "'" + arguments.templatesFolder + "' is a file, not a folder of templates");
         }
         options.templatesFolder = arguments.templatesFolder;
     }
@@ -66,6 +72,9 @@ int renderWithJSONContext(CommandIO& io, const RenderArguments& arguments) {
     // The build tags and filters work here too, so that a template can be tried on sample data.
     options.extensions.push_back(build::makeTemplateExtension());
 
+    if (!arguments.contextFile.empty() && arguments.contextFile != "-") {
+        if (const auto problem = inputFileProblem(arguments.contextFile)) return fail(io, exitBadUsage, *problem);
+    }
     auto context = readContext(arguments.contextFile, io);
     if (!context) {
         return fail(io, exitBadUsage, context.error().describe());
@@ -141,7 +150,7 @@ int renderWithDocument(CommandIO& io, const RenderArguments& arguments) {
         const build::TemplateJSON context{{"items", std::move(records)},
                                           {"exportFileName", task->baseFileName()},
                                           {"exportFileNameWithExtension", task->outputFileName()}};
-        io.out << context.dump(2) << '\n';
+        io.out << platform::jsonOutputText(context) << '\n';
         return exitSuccess;
     }
 
@@ -176,17 +185,14 @@ CommandRunner defineRender(CLI::App& app) {
     app.add_option("--task", arguments->task,
                    "With --document: the group's task whose naming, prefix, suffix, color space and file name apply "
                    "(default: names as written, colors in their own space)");
-    app.add_option("--locale", arguments->locale,
-                   "With --document: write number texts for this locale, e.g. de_DE (default: the user's locale)");
+    addLocaleOption(app, arguments->locale,
+                    "With --document: write number texts for this locale, e.g. de_DE (default: the user's locale)");
     app.add_flag("--print-context", arguments->printContext,
                  "With --document: print the build context as JSON instead of rendering");
     document->excludes(context)->excludes(templates);
 
     return [arguments](CommandIO& io) -> int {
-        std::error_code error;
-        if (!fs::is_regular_file(arguments->templateFile, error)) {
-            return fail(io, exitBadUsage, "Cannot read template '" + arguments->templateFile + "'");
-        }
+        if (const auto problem = inputFileProblem(arguments->templateFile)) return fail(io, exitBadUsage, *problem);
         if (arguments->document.empty()) {
             if (!arguments->group.empty() || !arguments->task.empty() || arguments->printContext ||
                 !arguments->locale.empty()) {

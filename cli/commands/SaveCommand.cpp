@@ -12,6 +12,7 @@
 #include "VantorelData/format/QuenzColorFileReader.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "cli/CommandRegistry.h"
+#include "cli/FileArguments.h"
 
 namespace vantorel::cli {
 namespace {
@@ -22,16 +23,18 @@ struct SaveArguments {
 };
 
 int runSave(CommandIO& io, const SaveArguments& args) {
-    const auto contents = platform::readWholeFile(args.file);
-    if (contents.error) return fail(io, exitBadUsage, contents.error->message);
-    if (!format::QuenzColorFileReader::isWellFormed(contents.bytes)) {
+    int exitCode = exitSuccess;
+    const auto contents = readInputFile(io, args.file, exitCode);
+    if (!contents) return exitCode;
+    if (!format::QuenzColorFileReader::isWellFormed(*contents)) {
         return fail(io, exitBadUsage, "'" + args.file + "' is not a well-formed document; it was left unchanged");
     }
-    const auto project = format::QuenzColorFileReader::read(contents.bytes);
+    const std::string& target = args.output.empty() ? args.file : args.output;
+    if (const auto problem = outputFileProblem(target)) return fail(io, exitBadUsage, *problem);
+    const auto project = format::QuenzColorFileReader::read(*contents);
     const auto written = format::QuenzColorFileWriter::write(*project);
     if (written.error) return fail(io, exitJobFailed, "cannot save '" + args.file + "': " + written.error->message);
 
-    const std::string& target = args.output.empty() ? args.file : args.output;
     if (const auto error = platform::writeFileAtomically(target, written.bytes)) {
         return fail(io, exitJobFailed, error->message);
     }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "Vantorel/platform/AtomicFile.h"
+#include "Vantorel/platform/OutputText.h"
 #include "Vantorel/platform/UserLocale.h"
 #include "Vantorel/testing/JUnitReport.h"
 #include "Vantorel/testing/TestReport.h"
@@ -24,6 +25,8 @@
 #include "Vantorel/testing/TestRunnerViewModel.h"
 #include "cli/CommandRegistry.h"
 #include "cli/DocumentArgument.h"
+#include "cli/FileArguments.h"
+#include "cli/LocaleOption.h"
 
 namespace vantorel::cli {
 namespace {
@@ -126,6 +129,11 @@ int runTests(CommandIO& io, const TestArguments& args) {
         }
     }
 
+    for (const std::string& output : {args.report, args.junit}) {
+        if (output.empty()) continue;
+        if (const auto problem = outputFileProblem(output)) return fail(io, exitBadUsage, *problem);
+    }
+
     auto pages = loadTestReportPages();
     if (auto* error = std::get_if<TestReportError>(&pages)) return fail(io, exitJobFailed, error->message);
 
@@ -148,7 +156,7 @@ int runTests(CommandIO& io, const TestArguments& args) {
                                {"junit", args.junit.empty() ? nlohmann::json(nullptr) : nlohmann::json(args.junit)},
                                {"passed", !anyPairFailed(results)},
                                {"groups", resultsAsJSON(results)}};
-        io.out << data.dump(2) << '\n';
+        io.out << platform::jsonOutputText(std::move(data)) << '\n';
     } else {
         printSummaries(io.out, results);
         io.out << "Report: " << reportFile.string() << '\n';
@@ -168,8 +176,8 @@ const CommandRegistration registration{Command{
                        fmt::format("Where to write the HTML report (default: \"{}\" beside the document)",
                                    defaultReportName));
         app.add_option("--junit", args->junit, "Also write the results as JUnit XML to this file");
-        app.add_option("--locale", args->locale,
-                       "Write dates and numbers as this locale does, e.g. de_DE (default: from the environment)");
+        addLocaleOption(app, args->locale,
+                        "Write dates and numbers as this locale does, e.g. de_DE (default: from the environment)");
         app.add_flag("--json", args->json, "Print the results as JSON instead of the summaries");
         app.footer(
             "Every foreground is measured on every background of its group in the light, light high contrast, "

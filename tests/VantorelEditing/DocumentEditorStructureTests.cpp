@@ -194,18 +194,48 @@ TEST_F(DocumentEditorStructureTest, RampsSortAndTakeNamesFromASchemeAsUndoableSt
     EXPECT_EQ(itemNamed(project, "Ramp")->colorSet()->colors()[0].name, steps.back().name);
 }
 
-TEST_F(DocumentEditorStructureTest, SettersRecordTheirOwnStepNames) {
+// Every setter's step title; the properties without a step name of their own show the nearest
+// one (auto-contrast amount, color format, string value, a test's settings).
+TEST_F(DocumentEditorStructureTest, EverySetterRecordsItsStepTitle) {
     const std::string number = editor.addNumber("N", std::nullopt)->uuid();
+    const std::string text = editor.addString("T", std::nullopt)->uuid();
+    const std::string flag = editor.addBoolean("F", std::nullopt)->uuid();
     const std::string shadow = editor.addShadow("S", std::nullopt)->uuid();
     const std::string set = editor.addColorSet("R", std::nullopt)->uuid();
+    const std::string buildTask = editor.addBuildTask()->uuid();
+    const std::string buildGroup = project.buildGroups().back()->uuid();
+    const std::string test = editor.addTestTask(TestTaskType::wcagContrastTest)->uuid();
+    const std::string testGroup = project.testGroups().back()->uuid();
     const std::string a = uuidOf(project, "A");
     const std::string g = uuidOf(project, "G");
+    const quenz::ColorValue red{quenz::RGBSpace::sRGB, 1, 0, 0, 1, 0};
+    const auto threshold = [](double value) {
+        return [value](TestTask& task) {
+            if (task.threshold() == value) return false;
+            task.setThreshold(value);
+            return true;
+        };
+    };
     struct Case {
         std::function<bool()> change;
         const char* title;
     };
     const Case cases[] = {
         {[&] { return editor.changeName(a, "Z"); }, "Change Name"},
+        {[&] { return editor.changeColor(a, red, ColorSource::dark); }, "Change Color"},
+        {[&] { return editor.changeBuildGroup(a, buildGroup); }, "Change Build Group"},
+        {[&] { return editor.changeTestGroup(a, testGroup); }, "Change Test Group"},
+        {[&] { return editor.changeTestPosition(a, TestPosition::background); }, "Change Test Role"},
+        {[&] { return editor.changeAutoContrastAmount(a, 0.8); }, "Change Appearance"},
+        {[&] { return editor.changeColorFormat(a, quenz::ColorFormat::cssOKLCH); }, "Change Color Space"},
+        {[&] { return editor.changeStringValue(text, "Inter", ColorSource::light); }, "Change Number Value"},
+        {[&] { return editor.changeBooleanValue(flag, true, ColorSource::dark); }, "Change Boolean Value"},
+        {[&] { return editor.changeBuildGroupName(buildGroup, "Web"); }, "Change Name"},
+        {[&] { return editor.changeBuildTaskName(buildTask, "Styles"); }, "Edit Build Task"},
+        {[&] { return editor.changeBuildTaskFolder(buildTask, "out/"); }, "Edit Build Task"},
+        {[&] { return editor.changeTestGroupName(testGroup, "Text"); }, "Change Name"},
+        {[&] { return editor.changeTestTaskName(test, "Body Text"); }, "Change Name"},
+        {[&] { return editor.changeTestTask(test, threshold(7)); }, "Change Test Group"},
         {[&] { return editor.changeProvidesNamespace(g, true); }, "Change Provides Namespace"},
         {[&] { return editor.changeAppearanceType(a, AppearanceType::lightAndDark); }, "Change Appearance"},
         {[&] { return editor.changeColorSpace(a, quenz::ColorSpace::displayP3); }, "Change Color Space"},
@@ -226,6 +256,8 @@ TEST_F(DocumentEditorStructureTest, SettersRecordTheirOwnStepNames) {
         {[&] { return editor.changeNamingScheme(set, ColorNamingScheme::smallNumeric); }, "Change Naming Scheme"},
         {[&] { return editor.changeSetType(set, SetType::threeItems); }, "Change Set Type"},
         {[&] { return editor.changeMiddleColor(set, 0.3); }, "Change Middle Color"},
+        {[&] { return editor.changeStepName(set, 1, "Second"); }, "Change Name"},
+        {[&] { return editor.changeSetColor(set, 0, red, ColorSource::light); }, "Change Color"},
         {[&] { return editor.changeAliasLink(a, ColorSource::light, AliasSetType::notSet()); }, ""},
     };
     for (const Case& c : cases) {

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "Vantorel/platform/AtomicFile.h"
+#include "Vantorel/platform/OutputText.h"
 #include "Vantorel/platform/UserLocale.h"
 
 namespace fs = std::filesystem;
@@ -62,6 +63,38 @@ TEST(UserLocale, POSIXNamesBecomeICUNames) {
         {"sr_RS@latin", "sr_RS@latin"}, {"ca_ES.UTF-8@valencia", "ca_ES@valencia"},
     };
     for (const auto& [posix, icu] : cases) EXPECT_EQ(icuLocaleNameFromPOSIX(posix), icu) << posix;
+}
+
+TEST(UserLocale, KnownLocalesHaveALanguageWithDataAndARealCountry) {
+    const std::pair<const char*, bool> cases[] = {
+        {"C", true},      {"POSIX", true},  {"de_DE.UTF-8", true}, {"fr_CH", true},  {"en", true},
+        {"sr_RS@latin", true}, {"pt-BR", true}, {"xx_YY", false},   {"de_QQ", false}, {"klingon", false},
+        {"12", false},
+    };
+    for (const auto& [name, known] : cases) EXPECT_EQ(isKnownLocale(name), known) << name;
+}
+
+// Ill-formed UTF-8 becomes one U+FFFD per maximal ill-formed subsequence.
+TEST(OutputText, IllFormedUTF8BecomesReplacementCharacters) {
+    const std::string r = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> cases[] = {
+        {"Ink", "Ink"},
+        {"Gr\xC3\xBCn \xE2\x82\xAC \xF0\x9F\x8E\xA8", "Gr\xC3\xBCn \xE2\x82\xAC \xF0\x9F\x8E\xA8"},
+        {"a\x80" "b", "a" + r + "b"},                 // a lone continuation byte
+        {"\xC0\x80", r + r},                         // an overlong form of NUL
+        {"\xE2\x82" "a", r + "a"},                   // a sequence cut short
+        {"\xED\xA0\x80", r + r + r},                // a surrogate
+        {"\xF4\x90\x80\x80", r + r + r + r},       // above U+10FFFF
+        {"end\xF0\x9F\x8E", "end" + r},             // cut short at the end
+        {std::string("nul\0ok", 6), std::string("nul\0ok", 6)},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(validUTF8(text), expected) << ::testing::PrintToString(text);
+        EXPECT_EQ(isValidUTF8(text), text == expected) << ::testing::PrintToString(text);
+    }
+    const nlohmann::json data = {{"name\xFF", {"x\xC3", {{"deeper", "\x80"}}}}, {"ok", 1}};
+    EXPECT_EQ(jsonOutputText(data, -1),
+              "{\"name" + r + "\":[\"x" + r + "\",{\"deeper\":\"" + r + "\"}],\"ok\":1}");
 }
 
 TEST(UserLocale, OverrideWinsOverEnvironment) {

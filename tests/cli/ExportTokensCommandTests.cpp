@@ -57,31 +57,6 @@ protected:
 
 }  // namespace
 
-TEST_F(ExportTokensCommand, UsageAndUnreadableInput) {
-    ASSERT_FALSE(vantorel::platform::writeFileAtomically(folder / "broken.vantorel", "<vantorel><unclosed>"));
-    const std::string document = writeDocument("small.vantorel").string();
-    const struct {
-        std::vector<std::string> args;
-        int exitCode;
-        std::string err;
-    } cases[] = {
-        {{"export-tokens"}, 2, ""},
-        {{"export-tokens", (folder / "absent.vantorel").string()}, 2, "vantorel: Could not read"},
-        {{"export-tokens", (folder / "broken.vantorel").string()},
-         2,
-         "vantorel: '" + (folder / "broken.vantorel").string() + "' is not a Vantorel document"},
-        {{"export-tokens", document, "-o", (folder / "missing" / "t.json").string()},
-         1,
-         "vantorel: Unable to export JSON file: "},
-        {{"export-tokens", document, "-o", (folder / "sub/").string()}, 2, "vantorel: '"},
-    };
-    for (const auto& c : cases) {
-        auto result = runCli(c.args);
-        EXPECT_EQ(result.exitCode, c.exitCode) << ::testing::PrintToString(c.args) << result.err;
-        EXPECT_TRUE(result.err.starts_with(c.err)) << result.err;
-    }
-}
-
 TEST_F(ExportTokensCommand, WritesBesideTheDocumentByDefault) {
     auto result = runCli({"export-tokens", writeDocument("Small.vantorel").string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;

@@ -80,16 +80,4 @@ TEST(InfoCommand, TextShowsCountsGroupsAndTheTree) {
     }
 }
 
-TEST(InfoCommand, UnreadableInputIsBadUsage) {
-    const fs::path broken = fs::temp_directory_path() / ("vantorel-info-" + std::to_string(::getpid()) + ".vantorel");
-    std::ofstream(broken) << "<vantorel>";
-    const std::vector<std::string> files = {broken.string(), "/no/such/file.vantorel"};
-    for (const auto& file : files) {
-        const auto result = runCli({"info", file});
-        EXPECT_EQ(result.exitCode, 2);
-        EXPECT_NE(result.err.find("vantorel: "), std::string::npos);
-    }
-    fs::remove(broken);
-}
-
 }  // namespace

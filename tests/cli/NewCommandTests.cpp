@@ -49,12 +49,4 @@ TEST_F(NewCommandTest, ReplacesAnExistingFileOnlyWithForce) {
     }
 }
 
-TEST_F(NewCommandTest, ReportsFoldersThatCannotBeWritten) {
-    const auto intoMissingFolder = runCli({"new", (folder / "missing" / "A.vantorel").string()});
-    EXPECT_EQ(intoMissingFolder.exitCode, 1);
-    EXPECT_NE(intoMissingFolder.err.find("vantorel: "), std::string::npos);
-    const auto ontoFolder = runCli({"new", folder.string(), "--force"});
-    EXPECT_EQ(ontoFolder.exitCode, 2);
-}
-
 }  // namespace

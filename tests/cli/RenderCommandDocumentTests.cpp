@@ -137,7 +137,7 @@ TEST_F(RenderDocument, UsageErrorsAndFailures) {
         {{"render", names, "--document", path("broken.vantorel"), "--group", "Web"}, 2, "not well-formed XML"},
         {{"render", path("broken.stencil"), "--document", doc, "--group", "Web"}, 1,
          path("broken.stencil") + ":1:1: Block is never closed"},
-        {{"render", path("missing.stencil"), "--document", doc, "--group", "Web"}, 2, "Cannot read template"},
+        {{"render", path("missing.stencil"), "--document", doc, "--group", "Web"}, 2, "does not exist"},
     };
     for (const auto& c : cases) {
         auto result = runCli(c.args);

@@ -1,5 +1,7 @@
 #include "cli/FileArguments.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -53,14 +55,18 @@ std::optional<std::string> readInputFile(CommandIO& io, const std::string& path,
 std::optional<std::string> outputFileProblem(const std::string& path) {
     std::error_code error;
     if (fs::is_directory(path, error)) return inQuotes(path) + " is a folder; give the name of a file to write";
-    const fs::path folder = fs::path(path).parent_path();
-    if (folder.empty()) return std::nullopt;
+    const fs::path parent = fs::path(path).parent_path();
+    const fs::path folder = parent.empty() ? fs::path(".") : parent;
     const fs::file_status status = fs::status(folder, error);
     if (status.type() == fs::file_type::not_found) {
         return "cannot write " + inQuotes(path) + ": the folder " + inQuotes(folder) + " does not exist";
     }
     if (status.type() != fs::file_type::directory && !error) {
         return "cannot write " + inQuotes(path) + ": " + inQuotes(folder) + " is not a folder";
+    }
+    // The file is written beside its final place and renamed, so the folder must take new files.
+    if (!error && ::access(folder.c_str(), W_OK | X_OK) != 0) {
+        return "cannot write " + inQuotes(path) + ": the folder " + inQuotes(folder) + " is not writable";
     }
     return std::nullopt;
 }

@@ -19,7 +19,7 @@ std::optional<std::string> inputFileProblem(const std::string& path);
 std::optional<std::string> readInputFile(CommandIO& io, const std::string& path, int& exitCode);
 
 // Why a file cannot be written at `path`: a folder stands there, or the folder it goes into is
-// missing or is not a folder. Whether the folder may be written is left to the write itself.
+// missing, is not a folder or does not take new files.
 std::optional<std::string> outputFileProblem(const std::string& path);
 
 }  // namespace vantorel::cli

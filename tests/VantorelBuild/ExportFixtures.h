@@ -122,6 +122,24 @@ inline std::string fileText(const std::filesystem::path& path) {
     return contents.bytes;
 }
 
+// Checks that `text` holds every part, in this order; a part that starts with "!" must not
+// appear anywhere.
+inline void expectPartsInOrder(const std::string& text, const std::vector<std::string>& parts) {
+    std::size_t from = 0;
+    for (const auto& part : parts) {
+        if (part.starts_with("!")) {
+            EXPECT_EQ(text.find(part.substr(1)), std::string::npos) << "unexpected: " << part << "\n" << text;
+            continue;
+        }
+        const auto found = text.find(part, from);
+        if (found == std::string::npos) {
+            ADD_FAILURE() << "missing, or out of order: " << part << "\n" << text;
+            return;
+        }
+        from = found + part.size();
+    }
+}
+
 // Runs an exporter the way the builder does.
 template <class Exporter>
 ExportResult runExport(const QuenzColorProject& project, const BuildTask& buildTask,

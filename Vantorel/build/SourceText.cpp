@@ -197,9 +197,12 @@ std::string stringLiteralContents(StringLanguage language, std::string_view text
             result += bytes;
             return;
         }
-        if (language == StringLanguage::css) {
+        if (language == StringLanguage::css || language == StringLanguage::scss || language == StringLanguage::less) {
+            const UChar32 opener = language == StringLanguage::scss ? '#' : (language == StringLanguage::less ? '@' : 0);
             if (isControl(c) || isLineBreak(c)) {
                 appendEscape(result, c == 0 ? 0xFFFD : c, "\\%X ");
+            } else if (c == '{' && opener != 0 && before == opener) {
+                result += "\\{";  // never an interpolation
             } else {
                 result += bytes;
             }
@@ -226,7 +229,9 @@ std::string stringLiteralContents(StringLanguage language, std::string_view text
                         appendEscape(result, c, "\\u%04X");
                     }
                     break;
-                case StringLanguage::css: break;
+                case StringLanguage::css:
+                case StringLanguage::scss:
+                case StringLanguage::less: break;
             }
         } else {
             result += bytes;

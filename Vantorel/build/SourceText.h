@@ -31,8 +31,9 @@ std::string cssIdentifier(std::string_view name, bool startsName);
 // so every other character becomes "_".
 std::string lessVariableName(std::string_view name);
 
-// The contents of a double-quoted string literal (without the quotes) in each language.
-enum class StringLanguage { swift, kotlin, cpp, css };
+// The contents of a double-quoted string literal (without the quotes) in each language. SCSS and
+// LESS strings are CSS strings whose interpolation openers ("#{", "@{") are escaped.
+enum class StringLanguage { swift, kotlin, cpp, css, scss, less };
 std::string stringLiteralContents(StringLanguage language, std::string_view text);
 
 // Text for a line comment ("//", "///"): line breaks become spaces, and a trailing backslash

@@ -82,6 +82,8 @@ std::vector<TextCase> textCases() {
         {"c++ literal", literal(StringLanguage::cpp), "\"a\\b\"\n\x02", "\\\"a\\\\b\\\"\\n\\002"},
         {"c++ no trigraph", literal(StringLanguage::cpp), "why?" "?=", "why?\\?="},
         {"css literal", literal(StringLanguage::css), "a \"b\" \\c\nd", "a \\\"b\\\" \\\\c\\A d"},
+        {"scss literal", literal(StringLanguage::scss), "#{$x} @{y}", "#\\{$x} @{y}"},
+        {"less literal", literal(StringLanguage::less), "#{$x} @{y}", "#{$x} @\\{y}"},
         {"literal keeps letters beyond ASCII", literal(StringLanguage::kotlin), "Grüße €", "Grüße €"},
         // Comments.
         {"line comment joins lines", lineCommentText, "one\r\ntwo\nthree\u2028four", "one two three four"},

@@ -74,6 +74,8 @@ void registerSourceTextFilters(stencil::Extension& extension) {
     extension.registerFilter("kotlinString", stringFilter(StringLanguage::kotlin));
     extension.registerFilter("metalString", stringFilter(StringLanguage::cpp));
     extension.registerFilter("cssString", stringFilter(StringLanguage::css));
+    extension.registerFilter("scssString", stringFilter(StringLanguage::scss));
+    extension.registerFilter("lessString", stringFilter(StringLanguage::less));
     extension.registerFilter("lineComment", textFilter([](const std::string& text, std::span<const Value>) {
                                  return lineCommentText(text);
                              }));

@@ -140,6 +140,16 @@ inline void expectPartsInOrder(const std::string& text, const std::vector<std::s
     }
 }
 
+// Runs `exporter` on every top-level item of the project into a scratch folder and returns the
+// text of `file` there; an export error fails the test.
+inline std::string exportedText(BuildTaskExporter& exporter, const QuenzColorProject& project,
+                                const BuildTask& buildTask, const std::string& file) {
+    ScratchFolder folder;
+    auto result = exporter.exportTask(ExportRequest{project, folder.path(), folder.path(), buildTask, project.items()});
+    EXPECT_FALSE(result.error) << result.error->message;
+    return result.error ? std::string() : fileText(folder.path() / file);
+}
+
 // Runs an exporter the way the builder does.
 template <class Exporter>
 ExportResult runExport(const QuenzColorProject& project, const BuildTask& buildTask,

@@ -11,7 +11,6 @@
 using namespace vantorel;
 using namespace vantorel::build;
 using namespace vantorel::build::testing;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -101,14 +100,11 @@ TEST_F(SourceExporterTest, EveryKindInEveryLanguage) {
     auto project = everyKind();
     for (const auto& c : sourceCases()) {
         SCOPED_TRACE(c.name);
-        ScratchFolder folder;
         const auto t = task(c.type, "Tokens", c.type == BuildFileType::metal || c.type == BuildFileType::gl
                                                   ? BuildNameTransform::snakeCase
                                                   : BuildNameTransform::camelCase);
         auto exporter = c.make(*project);
-        auto result = exporter->exportTask(ExportRequest{*project, folder.path(), folder.path(), t, project->items()});
-        ASSERT_FALSE(result.error) << result.error->message;
-        const auto text = fileText(folder.path() / c.file);
+        const auto text = exportedText(*exporter, *project, t, c.file);
         expectPartsInOrder(text, c.expected);
         EXPECT_EQ(text.find("failed"), std::string::npos) << text;  // no tag wrote a failure note
     }
@@ -116,12 +112,8 @@ TEST_F(SourceExporterTest, EveryKindInEveryLanguage) {
 
 TEST_F(SourceExporterTest, EmptyGroupStillWritesACompilableFrame) {
     auto project = projectWith({});
-    ScratchFolder folder;
-    const auto t = task(BuildFileType::gl, "empty");
     OpenGLExporter exporter(*project);
-    auto result = exporter.exportTask(ExportRequest{*project, folder.path(), folder.path(), t, project->items()});
-    ASSERT_FALSE(result.error) << result.error->message;
-    const auto text = fileText(folder.path() / "empty.gl");
+    const auto text = exportedText(exporter, *project, task(BuildFileType::gl, "empty"), "empty.gl");
     EXPECT_NE(text.find("#define VANTOREL_EMPTY_GL\n"), std::string::npos) << text;
     EXPECT_NE(text.find("#endif\n"), std::string::npos) << text;
 }

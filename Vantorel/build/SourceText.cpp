@@ -10,17 +10,22 @@
 namespace vantorel::build {
 namespace {
 
-// Visits each code point of UTF-8 text with its bytes; malformed bytes count as U+FFFD.
+// Visits each code point of UTF-8 text with its bytes; malformed bytes count as U+FFFD and are
+// visited as its encoding, so that generated files stay valid UTF-8.
 template <typename Visitor>
 void forEachCodePoint(std::string_view text, Visitor&& visit) {
+    constexpr std::string_view replacement = "\xEF\xBF\xBD";
     const auto length = static_cast<int32_t>(text.size());
     int32_t index = 0;
     while (index < length) {
         const int32_t start = index;
         UChar32 c = 0;
         U8_NEXT(text.data(), index, length, c);
-        if (c < 0) c = 0xFFFD;
-        visit(c, text.substr(static_cast<size_t>(start), static_cast<size_t>(index - start)));
+        if (c < 0) {
+            visit(0xFFFD, replacement);
+        } else {
+            visit(c, text.substr(static_cast<size_t>(start), static_cast<size_t>(index - start)));
+        }
     }
 }
 
@@ -261,10 +266,12 @@ std::string lineCommentText(std::string_view text) {
 std::string blockCommentText(std::string_view text) {
     std::string result;
     result.reserve(text.size());
-    for (std::size_t index = 0; index < text.size(); ++index) {
-        result += text[index];
-        if (text[index] == '*' && index + 1 < text.size() && text[index + 1] == '/') result += '\\';
-    }
+    UChar32 previous = 0;
+    forEachCodePoint(text, [&](UChar32 c, std::string_view bytes) {
+        if (c == '/' && previous == '*') result += '\\';
+        previous = c;
+        result += bytes;
+    });
     return result;
 }
 

@@ -90,6 +90,10 @@ std::vector<TextCase> textCases() {
         {"line comment ends before a splice", lineCommentText, "path\\ ", "path\\."},
         {"line comment plain", lineCommentText, "100", "100"},
         {"block comment cannot close", blockCommentText, "a */ b", "a *\\/ b"},
+        // Bytes that are not UTF-8 come out as U+FFFD, so that outputs stay valid UTF-8.
+        {"malformed name", cssPart, "a\xFF" "b", "a\uFFFDb"},
+        {"malformed text", literal(StringLanguage::swift), "\xC3", "\uFFFD"},
+        {"malformed comment", blockCommentText, "*\xFF/", "*\uFFFD/"},
         // Android string resources.
         {"android plain", androidStringText, "Aurora Night", "Aurora Night"},
         {"android quotes and apostrophe", androidStringText, "It's \"on\" \\", "It\\'s \\\"on\\\" \\\\"},

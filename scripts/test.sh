@@ -22,7 +22,7 @@ cmake --build build/main -j "$jobs"
 step "Tests"
 ctest --test-dir build/main
 
-step "Ecosystem checks: the example's outputs in the tools that consume them"
+step "Ecosystem checks: the example's and the awkward names' outputs in the tools that consume them"
 # A scratch copy of the example, so that the checks never see stale outputs.
 example=$(mktemp -d)
 cp -r examples/. "$example/"
@@ -30,6 +30,12 @@ rm -rf "$example/build"
 build/main/cli/vantorel build "$example/Showcase.vantorel"
 bash tests/ecosystem/run.sh "$example/build"
 rm -rf "$example"
+# Names and texts that the generated code must quote or escape, in every output kind.
+awkward=$(mktemp -d)
+cp tests/ecosystem/AwkwardNames.vantorel "$awkward/"
+build/main/cli/vantorel build "$awkward/AwkwardNames.vantorel"
+bash tests/ecosystem/run.sh "$awkward/build"
+rm -rf "$awkward"
 
 step "Build under ASan+UBSan"
 # Warnings are errors in the plain build above; GCC's flow warnings are unreliable under the

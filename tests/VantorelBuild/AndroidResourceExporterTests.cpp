@@ -54,12 +54,13 @@ TEST_F(AndroidResourceExporterTest, ResourceNames) {
                                                                    std::nullopt, "Step 1")})},
                         true)},
         true)});
+    // Resource names become Java fields: spaces and hyphens become "_".
     const std::pair<BuildNameTransform, const char*> cases[] = {
-        {BuildNameTransform::none, "dsBrandCoreBlue RampStep 1Color"},
+        {BuildNameTransform::none, "dsBrandCoreBlue_RampStep_1Color"},
         {BuildNameTransform::camelCase, "dsbrandCoreBlueRampStep1Color"},
         {BuildNameTransform::pascalCase, "dsBrandCoreBlueRampStep1Color"},
         {BuildNameTransform::snakeCase, "dsbrand_core_blue_ramp_step_1Color"},
-        {BuildNameTransform::kebabCase, "dsbrand-core-blue-ramp-step-1Color"},
+        {BuildNameTransform::kebabCase, "dsbrand_core_blue_ramp_step_1Color"},
     };
     for (const auto& [nameTransform, name] : cases) {
         auto text = AndroidResourceExporter::resourceText(

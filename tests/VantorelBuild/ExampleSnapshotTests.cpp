@@ -101,3 +101,27 @@ TEST_F(ExampleSnapshotTest, ShowcaseOutputsMatchTheApprovedCopies) {
         EXPECT_TRUE(written.contains(file)) << file << " is approved but no longer written";
     }
 }
+
+// The document of awkward names builds every output kind; whether each output compiles is the
+// ecosystem checks' part (scripts/test.sh), this checks what needs no outside tool.
+TEST_F(ExampleSnapshotTest, AwkwardNamesBuildEveryOutput) {
+    ScratchFolder folder;
+    const auto document = folder.path() / "AwkwardNames.vantorel";
+    fs::copy_file(sourceRoot / "tests" / "ecosystem" / "AwkwardNames.vantorel", document);
+    auto project = format::QuenzColorFileReader::read(fileText(document));
+    ASSERT_TRUE(project);
+    std::vector<std::string> groups;
+    for (const auto& group : project->buildGroups()) groups.push_back(group->name());
+    Builder builder(*project, document, "AwkwardNames", groups);
+    const auto result = builder.build();
+    ASSERT_TRUE(result.succeeded()) << alertFor(*result.failure).text;
+
+    const auto written = filesBelow(folder.path() / "build");
+    EXPECT_EQ(written.size(), 16u);
+    for (const auto& file : written) {
+        SCOPED_TRACE(file.string());
+        const auto text = fileText(folder.path() / "build" / file);
+        EXPECT_TRUE(text.ends_with("\n"));
+        EXPECT_EQ(text.find("failed"), std::string::npos) << text;  // no tag wrote a failure note
+    }
+}

@@ -122,6 +122,34 @@ inline std::string fileText(const std::filesystem::path& path) {
     return contents.bytes;
 }
 
+// Checks that `text` holds every part, in this order; a part that starts with "!" must not
+// appear anywhere.
+inline void expectPartsInOrder(const std::string& text, const std::vector<std::string>& parts) {
+    std::size_t from = 0;
+    for (const auto& part : parts) {
+        if (part.starts_with("!")) {
+            EXPECT_EQ(text.find(part.substr(1)), std::string::npos) << "unexpected: " << part << "\n" << text;
+            continue;
+        }
+        const auto found = text.find(part, from);
+        if (found == std::string::npos) {
+            ADD_FAILURE() << "missing, or out of order: " << part << "\n" << text;
+            return;
+        }
+        from = found + part.size();
+    }
+}
+
+// Runs `exporter` on every top-level item of the project into a scratch folder and returns the
+// text of `file` there; an export error fails the test.
+inline std::string exportedText(BuildTaskExporter& exporter, const QuenzColorProject& project,
+                                const BuildTask& buildTask, const std::string& file) {
+    ScratchFolder folder;
+    auto result = exporter.exportTask(ExportRequest{project, folder.path(), folder.path(), buildTask, project.items()});
+    EXPECT_FALSE(result.error) << result.error->message;
+    return result.error ? std::string() : fileText(folder.path() / file);
+}
+
 // Runs an exporter the way the builder does.
 template <class Exporter>
 ExportResult runExport(const QuenzColorProject& project, const BuildTask& buildTask,

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks exported files with the tools that consume them:
 #   *.json       design-token files, loaded and linted with @terrazzo/parser (pinned in package.json)
-#   *.xml        Android resource files, checked for well-formed XML with xmllint
+#   *.xml        Android resource files: well-formed XML (xmllint), resource names and string
+#                escapes as the Android resource compiler reads them (check-android-resources.mjs)
 #   *.xcassets   asset catalogs: every "Contents.json" inside must parse as JSON
 # Usage: tests/ecosystem/check-design-tokens.sh OUTPUT...
 # Installs the pinned parser into tests/ecosystem/node_modules on first use. Exit status: 0 all
@@ -45,7 +46,11 @@ for output in "$@"; do
             echo "ok $output: $count Contents.json files"
             ;;
         *.xml)
-            if xmllint --noout "$output"; then echo "ok $output"; else status=1; fi
+            if xmllint --noout "$output" && node "$here/check-android-resources.mjs" "$output" >/dev/null; then
+                echo "ok $output"
+            else
+                status=1
+            fi
             ;;
         *.json)
             token_files+=("$output")

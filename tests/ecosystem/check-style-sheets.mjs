@@ -13,11 +13,15 @@ function checkCSS(file, css) {
   transform({ filename: file, code: Buffer.from(css), minify: false, errorRecovery: false });
 }
 
+// A name as SCSS writes it: name characters and CSS escapes (hex with an optional space, or one character).
+const identifier = String.raw`(?:[\w\u0080-\uFFFF-]|\\[0-9A-Fa-f]{1,6} ?|\\[^\n0-9A-Fa-f])+`;
+
 // SCSS variables alone produce no CSS, so the check also writes each one into a rule.
 function scssWithUse(source) {
   // Maps (a ramp's steps by name) have no CSS form; their steps are variables of their own.
-  const names = [...source.matchAll(/^\$([\w-]+)\s*:(?!\s*\()/gm)].map((m) => m[1]);
-  return `${source}\n:root {\n${names.map((n) => `  --${n}: #{$${n}};`).join("\n")}\n}\n`;
+  const names = [...source.matchAll(new RegExp(`^\\$(${identifier})\\s*:(?!\\s*\\()`, "gm"))].map((m) => m[1]);
+  // meta.inspect keeps quoted strings quoted, as a property that uses the variable would.
+  return `@use "sass:meta";\n${source}\n:root {\n${names.map((n) => `  --${n}: #{meta.inspect($${n})};`).join("\n")}\n}\n`;
 }
 
 function lessWithUse(source) {

@@ -13,6 +13,7 @@ fi
 
 tokens=()
 sheets=()
+sources=()
 while IFS= read -r -d '' output; do
     case "$output" in
         *.xcassets) tokens+=("$output") ;;
@@ -20,10 +21,11 @@ while IFS= read -r -d '' output; do
         *.json | *.xml) tokens+=("$output") ;;
         # A text task's output is for people (names keep their spaces), not for a CSS parser.
         *.css | *.scss | *.less | *.gl) sheets+=("$output") ;;
+        *.swift | *.kt | *.metal) sources+=("$output") ;;
     esac
 done < <(find "$1" \( -type d -name '*.xcassets' -prune -print0 \) -o \( -type f -print0 \) | sort -z)
 
-if [[ ${#tokens[@]} -eq 0 && ${#sheets[@]} -eq 0 ]]; then
+if [[ ${#tokens[@]} -eq 0 && ${#sheets[@]} -eq 0 && ${#sources[@]} -eq 0 ]]; then
     echo "run.sh: nothing to check in $1" >&2
     exit 1
 fi
@@ -35,6 +37,11 @@ fi
 if [[ ${#sheets[@]} -gt 0 ]]; then
     code=0
     "$here/check-style-sheets.sh" "${sheets[@]}" || code=$?
+    if [[ $code -gt $status ]]; then status=$code; fi
+fi
+if [[ ${#sources[@]} -gt 0 ]]; then
+    code=0
+    "$here/check-sources.sh" "${sources[@]}" || code=$?
     if [[ $code -gt $status ]]; then status=$code; fi
 fi
 exit "$status"

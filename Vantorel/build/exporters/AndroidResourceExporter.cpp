@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "Vantorel/build/CodeNames.h"
+#include "Vantorel/build/SourceText.h"
 #include "Vantorel/build/exporters/ExportColorText.h"
 #include "Vantorel/build/exporters/ExportLocations.h"
 #include "Vantorel/platform/AtomicFile.h"
@@ -75,7 +76,7 @@ private:
 
     static pugi::xml_node element(pugi::xml_node parent, const char* kind, const std::string& name) {
         auto node = parent.append_child(kind);
-        node.append_attribute("name").set_value(name.c_str());
+        node.append_attribute("name").set_value(identifierIn(IdentifierLanguage::android, name).c_str());
         return node;
     }
 
@@ -98,7 +99,7 @@ private:
     }
 
     static void addString(pugi::xml_node parent, const std::string& name, const std::optional<std::string>& value) {
-        if (value) element(parent, "string", name).text().set(value->c_str());
+        if (value) element(parent, "string", name).text().set(androidStringText(*value).c_str());
     }
 
     const QuenzColorProject& project_;

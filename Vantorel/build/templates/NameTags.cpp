@@ -69,6 +69,7 @@ stencil::Extension makeTemplateExtension() {
     registerShadowTags(extension);
     registerNameTags(extension);
     registerReplaceFilter(extension);
+    registerSourceTextFilters(extension);
     return extension;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The tags and filters that build templates use beyond the engine's own: color tags that write
 // a TemplateRGBAColor in one text format ("colorAsHex", "colorAsCSSColor", …), "lightDark"
-// pairs, shadow tags for CSS and for the VantorelShadow constructors, "codeSafeName", and the
-// "replace" filter. A tag never stops a render: when its argument is missing or of the wrong
+// pairs, shadow tags for CSS and for the VantorelShadow constructors, "codeSafeName", the
+// "replace" filter and the filters that write names and texts for each generated language. A tag never stops a render: when its argument is missing or of the wrong
 // kind it writes a short failure note in place of its value.
 
 #include <string_view>
@@ -34,5 +34,7 @@ void registerColorTags(stencil::Extension& extension);
 void registerShadowTags(stencil::Extension& extension);
 void registerNameTags(stencil::Extension& extension);
 void registerReplaceFilter(stencil::Extension& extension);
+// Names, string literals and comments in the form each generated language accepts.
+void registerSourceTextFilters(stencil::Extension& extension);
 
 }  // namespace vantorel::build

@@ -43,11 +43,11 @@ data class Tokens(
             Scrim = Color(red = 0f, green = 0f, blue = 0f, alpha = 0.32f, colorSpace = ColorSpaces.Srgb),
         )
 
-        /** The dark appearance with increased contrast. */
+        /** The dark appearance with increased contrast; values without such a variant keep their light value. */
         val DarkHighContrast = Tokens(
             SemanticDanger = Color(red = 1f, green = 0.752f, blue = 0.728f, alpha = 1f, colorSpace = ColorSpaces.DisplayP3),
-            PrimaryContainer = Color(red = 0f, green = 0.27f, blue = 0.55f, alpha = 1f, colorSpace = ColorSpaces.Srgb),
-            OnPrimary = Color(red = 0.84f, green = 0.89f, blue = 1f, alpha = 1f, colorSpace = ColorSpaces.Srgb),
+            PrimaryContainer = Color(red = 0.84f, green = 0.89f, blue = 1f, alpha = 1f, colorSpace = ColorSpaces.Srgb),
+            OnPrimary = Color(red = 0f, green = 0.11f, blue = 0.24f, alpha = 1f, colorSpace = ColorSpaces.Srgb),
             Scrim = Color(red = 0f, green = 0f, blue = 0f, alpha = 0.32f, colorSpace = ColorSpaces.Srgb),
         )
 

@@ -14,11 +14,11 @@ public enum AppKitTokens {
     public static let surface = adaptive(light: NSColor(red: 0.96, green: 0.96, blue: 0.97, alpha: 1), dark: NSColor(red: 0.11, green: 0.11, blue: 0.12, alpha: 1))
 
     /// A color that follows the system appearance: light or dark, each with or without increased
-    /// contrast. A missing contrast variant falls back to the ordinary one, a missing dark one to light.
+    /// contrast. A missing variant falls back to the light one.
     static func adaptive(light: NSColor, dark: NSColor? = nil, highContrast: NSColor? = nil, darkHighContrast: NSColor? = nil) -> NSColor {
         let dark = dark ?? light
         let highContrast = highContrast ?? light
-        let darkHighContrast = darkHighContrast ?? dark
+        let darkHighContrast = darkHighContrast ?? light
         return NSColor(name: nil) { appearance in
             switch appearance.bestMatch(from: [.aqua, .darkAqua, .accessibilityHighContrastAqua, .accessibilityHighContrastDarkAqua]) {
             case .darkAqua?: return dark

@@ -4,6 +4,8 @@
 //
 // Colors are float4 RGBA in the document's color space; dark and increased-contrast values
 // carry the suffixes _dark, _high_contrast and _dark_high_contrast.
+// A ramp has one array for each appearance that any of its steps has; a step without that
+// variant repeats its light value there.
 
 #pragma once
 

@@ -19,11 +19,11 @@ public enum Tokens {
     public static let surfaceColor = adaptive(light: Color(red: 0.96, green: 0.96, blue: 0.97), dark: Color(red: 0.11, green: 0.11, blue: 0.12))
 
     /// A color that follows the system appearance: light or dark, each with or without increased
-    /// contrast. A missing contrast variant falls back to the ordinary one, a missing dark one to light.
+    /// contrast. A missing variant falls back to the light one.
     static func adaptive(light: Color, dark: Color? = nil, highContrast: Color? = nil, darkHighContrast: Color? = nil) -> Color {
         let dark = dark ?? light
         let highContrast = highContrast ?? light
-        let darkHighContrast = darkHighContrast ?? dark
+        let darkHighContrast = darkHighContrast ?? light
         #if canImport(UIKit)
         return Color(uiColor: UIColor { traits in
             switch (traits.userInterfaceStyle == .dark, traits.accessibilityContrast == .high) {

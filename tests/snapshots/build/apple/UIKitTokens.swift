@@ -14,11 +14,11 @@ public enum UIKitTokens {
     public static let surface = adaptive(light: UIColor(red: 0.96, green: 0.96, blue: 0.97, alpha: 1), dark: UIColor(red: 0.11, green: 0.11, blue: 0.12, alpha: 1))
 
     /// A color that follows the system appearance: light or dark, each with or without increased
-    /// contrast. A missing contrast variant falls back to the ordinary one, a missing dark one to light.
+    /// contrast. A missing variant falls back to the light one.
     static func adaptive(light: UIColor, dark: UIColor? = nil, highContrast: UIColor? = nil, darkHighContrast: UIColor? = nil) -> UIColor {
         let dark = dark ?? light
         let highContrast = highContrast ?? light
-        let darkHighContrast = darkHighContrast ?? dark
+        let darkHighContrast = darkHighContrast ?? light
         return UIColor { traits in
             switch (traits.userInterfaceStyle == .dark, traits.accessibilityContrast == .high) {
             case (false, false): return light

@@ -34,7 +34,8 @@ struct ReadColor {
 };
 
 // The range a float form held its numbers in, when any number read lay outside it.
-inline std::optional<std::string> clampedRange(std::string_view text, quenz::ColorFormat format, quenz::ColorSpace space) {
+inline std::optional<std::string> clampedRange(std::string_view text, quenz::ColorFormat format,
+                                               quenz::ColorSpace space) {
     using quenz::ColorFormat;
     using quenz::ColorSpace;
     if (format != ColorFormat::floatRGBA && format != ColorFormat::floatHSVA) return std::nullopt;
@@ -57,7 +58,7 @@ inline std::optional<std::string> clampedRange(std::string_view text, quenz::Col
 // A color() text in any CSS space is read in its own space; every other text by the parser's
 // rules, except that oklab() and oklch() are kept unclipped, as the color they name.
 inline std::optional<ReadColor> readColor(const std::string& text, quenz::ColorFormat preferred,
-                                   std::optional<quenz::ColorSpace> target) {
+                                          std::optional<quenz::ColorSpace> target) {
     using quenz::ColorFormat;
     using quenz::ColorSpace;
     if (preferred == ColorFormat::cssColor) {

@@ -163,7 +163,8 @@ int runRamp(CommandIO& io, const RampArguments& args) {
     std::vector<RampStep> steps;
     for (const auto& step : set->colors()) {
         auto prepared = quenz::convert(step.lightVariant, quenz::rgbSpaceFor(space));
-        auto written = quenz::ColorConverter::formatColor(prepared.value_or(step.lightVariant), *format, space, writing);
+        auto written =
+            quenz::ColorConverter::formatColor(prepared.value_or(step.lightVariant), *format, space, writing);
         steps.push_back(
             {step.name, written.colorString.value_or(""), written.clipped || clippedIn(step.lightVariant, space)});
     }

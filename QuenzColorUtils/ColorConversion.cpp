@@ -11,27 +11,9 @@ namespace quenz {
 
 namespace {
 
-// Spaces that share primaries and encoding hold the same numbers for the same color; between
-// them a conversion only copies (and perhaps clips), which keeps such round trips exact.
-enum class Encoding { sRGBCurve, linearSRGB, other };
-
-Encoding encodingOf(RGBSpace space) {
-    switch (space) {
-        case RGBSpace::sRGB:
-        case RGBSpace::extendedSRGB:
-        case RGBSpace::deviceRGB:
-        case RGBSpace::genericRGB: return Encoding::sRGBCurve;
-        case RGBSpace::extendedLinearSRGB:
-        case RGBSpace::linearSRGB: return Encoding::linearSRGB;
-        default: return Encoding::other;
-    }
-}
-
 bool isFinite(const ColorValue& c) {
     return std::isfinite(c.red) && std::isfinite(c.green) && std::isfinite(c.blue) && std::isfinite(c.cmykBlack);
 }
-
-double clipUnit(double value) { return std::clamp(value, 0.0, 1.0); }
 
 // The spaces whose own encoded components count as RGB for brightness and mixing.
 bool isRGBFamily(RGBSpace space) {
@@ -49,26 +31,29 @@ bool isRGBFamily(RGBSpace space) {
 }  // namespace
 
 std::optional<ColorValue> convert(const ColorValue& color, RGBSpace target) {
+    using namespace colormanagement;
     if (!isFinite(color)) {
         return std::nullopt;
     }
-    const Encoding encoding = encodingOf(color.space);
-    if (color.space == target || (encoding != Encoding::other && encoding == encodingOf(target))) {
-        ColorValue result = color;
-        result.space = target;
-        if (colormanagement::clipsToUnitRange(target)) {
-            result.red = clipUnit(result.red);
-            result.green = clipUnit(result.green);
-            result.blue = clipUnit(result.blue);
-            result.cmykBlack = clipUnit(result.cmykBlack);
+    if (color.space == target) {
+        ColorValue same = color;
+        if (clipsToUnitRange(target)) {
+            for (double* c : {&same.red, &same.green, &same.blue, &same.cmykBlack}) *c = std::clamp(*c, 0.0, 1.0);
         }
-        return result;
+        return same;
     }
-    const std::optional<colormanagement::Vector3> xyz = colormanagement::xyzD65(color);
-    if (!xyz) {
-        return std::nullopt;
+    const Vector3 source = encodedComponents(color);
+    const SpaceModel from = modelOf(color.space);
+    const SpaceModel to = modelOf(target);
+    // Spaces of one model hold the same numbers for the same color, and a grey is the same grey
+    // in every RGB space of the same curve: copying keeps such conversions exact.
+    const bool grey = source[0] == source[1] && source[1] == source[2];
+    const bool rgbPrimaries = from.primaries != Primaries::xyzD50 && to.primaries != Primaries::xyzD50;
+    if (from == to || (grey && rgbPrimaries && from.curve == to.curve)) {
+        return packed(source, target, color.alpha);
     }
-    return colormanagement::colorFromXYZD65(*xyz, target, color.alpha);
+    const Vector3 linear = convertLinear(decode(from.curve, source), from.primaries, to.primaries);
+    return packed(encode(to.curve, linear), target, color.alpha);
 }
 
 std::optional<ColorSpace> colorSpaceOf(const ColorValue& color) { return colorSpaceForRGBSpace(color.space); }

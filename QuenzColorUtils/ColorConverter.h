@@ -53,6 +53,19 @@ ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, Co
 ConvertedColor parseColor(std::string_view text, ColorFormat preferredFormat, ColorSpace requestedSpace,
                           bool detectColorSpace);
 
+// A CSS color() function read in its own space.
+struct CSSColorFunction {
+    ColorValue color;
+    std::string_view identifier;  // "srgb", "a98-rgb", …
+};
+
+// Reads "color(SPACE c1 c2 c3 [/ alpha])" in every CSS color() space that importers understand
+// ("srgb", "srgb-linear", "display-p3", "display-p3-linear", "a98-rgb", "prophoto-rgb",
+// "xyz-d50"), keeping the components as written in that space; "srgb" is read as extended sRGB
+// so values beyond 0…1 survive. Percentages map 100% to 1; alpha is held in 0…1. None when the
+// text holds no such function. parseColor keeps to its own forms and does not use this.
+std::optional<CSSColorFunction> parseCSSColorFunction(std::string_view text);
+
 using quenz::displayName;
 using quenz::fitSpace;
 using quenz::formatsSupporting;

@@ -421,6 +421,33 @@ bool mentionsP3(std::string_view text) {
 
 }  // namespace
 
+std::optional<CSSColorFunction> parseCSSColorFunction(std::string_view text) {
+    // Longest first, so that "srgb" does not cut "srgb-linear" short.
+    static constexpr std::string_view identifiers[] = {"display-p3-linear", "prophoto-rgb", "srgb-linear",
+                                                       "display-p3",        "a98-rgb",      "xyz-d50",
+                                                       "srgb"};
+    std::string_view found;
+    auto color = findAfter(text, "color(", [&](Scanner& s) -> std::optional<ColorValue> {
+        s.skipSpace();
+        for (std::string_view identifier : identifiers) {
+            Scanner afterName = s;
+            double v[3]{};
+            if (!afterName.literal(identifier) || !afterName.separator() || !cssComponents(afterName, v, {1, 1, 1})) {
+                continue;
+            }
+            double alpha = std::clamp(cssAlpha(afterName), 0.0, 1.0);
+            if (!closing(afterName)) return std::nullopt;
+            RGBSpace space = rgbSpaceFromCSSColorIdentifier(identifier).value_or(RGBSpace::sRGB);
+            if (space == RGBSpace::sRGB) space = RGBSpace::extendedSRGB;
+            found = identifier;
+            return ColorValue{space, v[0], v[1], v[2], alpha};
+        }
+        return std::nullopt;
+    });
+    if (!color) return std::nullopt;
+    return CSSColorFunction{*color, found};
+}
+
 ConvertedColor parseColor(std::string_view text, ColorFormat preferredFormat, ColorSpace requestedSpace,
                           bool detectColorSpace) {
     ColorSpace space = requestedSpace;

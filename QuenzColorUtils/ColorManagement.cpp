@@ -2,65 +2,83 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace quenz::colormanagement {
 
 namespace {
 
-// Linear-light RGB ↔ XYZ matrices from the CSS Color 4 sample code. The rational forms are
-// derived from the chromaticities of each space's primaries and white.
-constexpr Matrix3 linearSRGBToXYZ{{
-    {506752.0 / 1228815.0, 87881.0 / 245763.0, 12673.0 / 70218.0},
-    {87098.0 / 409605.0, 175762.0 / 245763.0, 12673.0 / 175545.0},
-    {7918.0 / 409605.0, 87881.0 / 737289.0, 1001167.0 / 1053270.0},
+struct Chromaticity {
+    double x, y;
+};
+
+// CIE 1931 chromaticities of the whites and primaries.
+constexpr Chromaticity whiteD65{0.3127, 0.3290};
+constexpr Chromaticity whiteD50{0.3457, 0.3585};
+constexpr std::array<Chromaticity, 3> sRGBPrimaries{{{0.64, 0.33}, {0.30, 0.60}, {0.15, 0.06}}};
+constexpr std::array<Chromaticity, 3> displayP3Primaries{{{0.680, 0.320}, {0.265, 0.690}, {0.150, 0.060}}};
+constexpr std::array<Chromaticity, 3> adobeRGBPrimaries{{{0.64, 0.33}, {0.21, 0.71}, {0.15, 0.06}}};
+constexpr std::array<Chromaticity, 3> proPhotoPrimaries{
+    {{0.734699, 0.265301}, {0.159597, 0.840403}, {0.036598, 0.000105}}};
+
+// The cone response matrix of the Bradford chromatic adaptation transform.
+constexpr Matrix3 bradfordConeResponse{{
+    {0.8951, 0.2664, -0.1614},
+    {-0.7502, 1.7135, 0.0367},
+    {0.0389, -0.0685, 1.0296},
 }};
-constexpr Matrix3 xyzToLinearSRGB{{
-    {12831.0 / 3959.0, -329.0 / 214.0, -1974.0 / 3959.0},
-    {-851781.0 / 878810.0, 1648619.0 / 878810.0, 36519.0 / 878810.0},
-    {705.0 / 12673.0, -2585.0 / 12673.0, 705.0 / 667.0},
-}};
-constexpr Matrix3 linearP3ToXYZ{{
-    {608311.0 / 1250200.0, 189793.0 / 714400.0, 198249.0 / 1000160.0},
-    {35783.0 / 156275.0, 247089.0 / 357200.0, 198249.0 / 2500400.0},
-    {0.0, 32229.0 / 714400.0, 5220557.0 / 5000800.0},
-}};
-constexpr Matrix3 xyzToLinearP3{{
-    {446124.0 / 178915.0, -333277.0 / 357830.0, -72051.0 / 178915.0},
-    {-14852.0 / 17905.0, 63121.0 / 35810.0, 423.0 / 17905.0},
-    {11844.0 / 330415.0, -50337.0 / 660830.0, 316169.0 / 330415.0},
-}};
-constexpr Matrix3 linearAdobeRGBToXYZ{{
-    {573536.0 / 994567.0, 263643.0 / 1420810.0, 187206.0 / 994567.0},
-    {591459.0 / 1989134.0, 6239551.0 / 9945670.0, 374412.0 / 4972835.0},
-    {53769.0 / 1989134.0, 351524.0 / 4972835.0, 4929758.0 / 4972835.0},
-}};
-constexpr Matrix3 xyzToLinearAdobeRGB{{
-    {1829569.0 / 896150.0, -506331.0 / 896150.0, -308931.0 / 896150.0},
-    {-851781.0 / 878810.0, 1648619.0 / 878810.0, 36519.0 / 878810.0},
-    {16779.0 / 1248040.0, -147721.0 / 1248040.0, 1266979.0 / 1248040.0},
-}};
-// ProPhoto (ROMM) RGB is defined against D50; these give and take XYZ relative to D50.
-constexpr Matrix3 linearProPhotoToXYZD50{{
-    {0.79776664490064230, 0.13518129740053308, 0.03134773412839220},
-    {0.28807482881940130, 0.71183523424187300, 0.00008993693872564},
-    {0.00000000000000000, 0.00000000000000000, 0.82510460251046020},
-}};
-constexpr Matrix3 xyzD50ToLinearProPhoto{{
-    {1.34578688164715830, -0.25557208737979464, -0.05110186497554526},
-    {-0.54463070512490190, 1.50824774284514680, 0.02052744743642139},
-    {0.00000000000000000, 0.00000000000000000, 1.21196754563894520},
-}};
-// Bradford chromatic adaptation between the D50 and D65 whites.
-constexpr Matrix3 bradfordD50ToD65{{
-    {0.955473421488075, -0.02309845494876471, 0.06325924320057072},
-    {-0.0283697093338637, 1.0099953980813041, 0.021041441191917323},
-    {0.012314014864481998, -0.020507649298898964, 1.330365926242124},
-}};
-constexpr Matrix3 bradfordD65ToD50{{
-    {1.0479297925449969, 0.022946870601609652, -0.05019226628920524},
-    {0.02962780877005599, 0.9904344267538799, -0.017073799063418826},
-    {-0.009243040646204504, 0.015055191490298152, 0.7518742814281371},
-}};
+
+Vector3 xyzOf(Chromaticity c) { return {c.x / c.y, 1.0, (1 - c.x - c.y) / c.y}; }
+
+// Linear RGB → XYZ: the primaries' XYZ as columns, each scaled so that (1, 1, 1) is the white.
+Matrix3 rgbToXYZ(const std::array<Chromaticity, 3>& primaries, Chromaticity white) {
+    Matrix3 columns{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const Vector3 xyz = xyzOf(primaries[i]);
+        for (std::size_t row = 0; row < 3; ++row) columns[row][i] = xyz[row];
+    }
+    const Vector3 scale = multiply(inverse(columns), xyzOf(white));
+    for (auto& row : columns) {
+        for (std::size_t i = 0; i < 3; ++i) row[i] *= scale[i];
+    }
+    return columns;
+}
+
+// XYZ relative to `from` white → XYZ relative to `to` white.
+Matrix3 bradford(Chromaticity from, Chromaticity to) {
+    const Vector3 source = multiply(bradfordConeResponse, xyzOf(from));
+    const Vector3 destination = multiply(bradfordConeResponse, xyzOf(to));
+    Matrix3 scale{};
+    for (std::size_t i = 0; i < 3; ++i) scale[i][i] = destination[i] / source[i];
+    return product(inverse(bradfordConeResponse), product(scale, bradfordConeResponse));
+}
+
+constexpr std::size_t primariesCount = 5;
+
+struct ConversionTables {
+    std::array<Matrix3, primariesCount> toXYZ{};
+    std::array<std::array<Matrix3, primariesCount>, primariesCount> between{};
+};
+
+const ConversionTables& tables() {
+    static const ConversionTables built = [] {
+        ConversionTables t;
+        const Matrix3 d50ToD65 = bradford(whiteD50, whiteD65);
+        t.toXYZ[static_cast<std::size_t>(Primaries::sRGB)] = rgbToXYZ(sRGBPrimaries, whiteD65);
+        t.toXYZ[static_cast<std::size_t>(Primaries::displayP3)] = rgbToXYZ(displayP3Primaries, whiteD65);
+        t.toXYZ[static_cast<std::size_t>(Primaries::adobeRGB)] = rgbToXYZ(adobeRGBPrimaries, whiteD65);
+        t.toXYZ[static_cast<std::size_t>(Primaries::proPhoto)] =
+            product(d50ToD65, rgbToXYZ(proPhotoPrimaries, whiteD50));
+        t.toXYZ[static_cast<std::size_t>(Primaries::xyzD50)] = d50ToD65;
+        for (std::size_t from = 0; from < primariesCount; ++from) {
+            for (std::size_t to = 0; to < primariesCount; ++to) {
+                t.between[from][to] = product(inverse(t.toXYZ[to]), t.toXYZ[from]);
+            }
+        }
+        return t;
+    }();
+    return built;
+}
 
 double signedPower(double value, double exponent) {
     return std::copysign(std::pow(std::fabs(value), exponent), value);
@@ -78,27 +96,42 @@ double clipUnit(double value) {
     return std::clamp(value, 0.0, 1.0);
 }
 
-// Gray, CMYK and the device/generic RGB spaces are treated as sRGB-encoded: gray repeats its
-// level in all three channels, and CMYK uses the naive complement formula
-// r = (1 − c)(1 − k), which ignores ink behaviour but is what untagged CMYK values expect.
-Vector3 encodedSRGBOf(const ColorValue& color) {
-    switch (color.space) {
-        case RGBSpace::deviceGray:
-        case RGBSpace::genericGray: return {color.red, color.red, color.red};
-        case RGBSpace::deviceCMYK:
-        case RGBSpace::genericCMYK: {
-            const double keep = 1 - color.cmykBlack;
-            return {(1 - color.red) * keep, (1 - color.green) * keep, (1 - color.blue) * keep};
-        }
-        default: return {color.red, color.green, color.blue};
-    }
-}
+bool isGrey(const Vector3& v) { return v[0] == v[1] && v[1] == v[2]; }
 
 }  // namespace
 
 Vector3 multiply(const Matrix3& m, const Vector3& v) {
     return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2], m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
             m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
+}
+
+Matrix3 product(const Matrix3& left, const Matrix3& right) {
+    Matrix3 result{};
+    for (std::size_t row = 0; row < 3; ++row) {
+        for (std::size_t column = 0; column < 3; ++column) {
+            result[row][column] = left[row][0] * right[0][column] + left[row][1] * right[1][column] +
+                                   left[row][2] * right[2][column];
+        }
+    }
+    return result;
+}
+
+Matrix3 inverse(const Matrix3& m) {
+    // The adjugate over the determinant; every matrix inverted here is well conditioned.
+    const Matrix3 cofactors{{
+        {m[1][1] * m[2][2] - m[1][2] * m[2][1], m[0][2] * m[2][1] - m[0][1] * m[2][2],
+         m[0][1] * m[1][2] - m[0][2] * m[1][1]},
+        {m[1][2] * m[2][0] - m[1][0] * m[2][2], m[0][0] * m[2][2] - m[0][2] * m[2][0],
+         m[0][2] * m[1][0] - m[0][0] * m[1][2]},
+        {m[1][0] * m[2][1] - m[1][1] * m[2][0], m[0][1] * m[2][0] - m[0][0] * m[2][1],
+         m[0][0] * m[1][1] - m[0][1] * m[1][0]},
+    }};
+    const double determinant = m[0][0] * cofactors[0][0] + m[0][1] * cofactors[1][0] + m[0][2] * cofactors[2][0];
+    Matrix3 result{};
+    for (std::size_t row = 0; row < 3; ++row) {
+        for (std::size_t column = 0; column < 3; ++column) result[row][column] = cofactors[row][column] / determinant;
+    }
+    return result;
 }
 
 double sRGBToLinear(double encoded) {
@@ -134,6 +167,65 @@ double linearToProPhoto(double linear) {
     return 16 * linear;
 }
 
+SpaceModel modelOf(RGBSpace space) {
+    switch (space) {
+        case RGBSpace::extendedLinearSRGB:
+        case RGBSpace::linearSRGB: return {Primaries::sRGB, Curve::linear};
+        case RGBSpace::displayP3: return {Primaries::displayP3, Curve::sRGB};
+        case RGBSpace::linearDisplayP3: return {Primaries::displayP3, Curve::linear};
+        case RGBSpace::adobeRGB1998: return {Primaries::adobeRGB, Curve::adobeRGB};
+        case RGBSpace::proPhotoRGB: return {Primaries::proPhoto, Curve::proPhoto};
+        case RGBSpace::xyzD50: return {Primaries::xyzD50, Curve::linear};
+        case RGBSpace::sRGB:
+        case RGBSpace::extendedSRGB:
+        case RGBSpace::deviceRGB:
+        case RGBSpace::genericRGB:
+        case RGBSpace::deviceGray:
+        case RGBSpace::genericGray:
+        case RGBSpace::deviceCMYK:
+        case RGBSpace::genericCMYK: break;
+    }
+    return {Primaries::sRGB, Curve::sRGB};
+}
+
+Matrix3 toXYZD65(Primaries primaries) { return tables().toXYZ[static_cast<std::size_t>(primaries)]; }
+
+Vector3 convertLinear(const Vector3& linear, Primaries from, Primaries to) {
+    if (from == to) {
+        return linear;
+    }
+    const Matrix3& m = tables().between[static_cast<std::size_t>(from)][static_cast<std::size_t>(to)];
+    if (from == Primaries::xyzD50 || to == Primaries::xyzD50) {
+        return multiply(m, linear);
+    }
+    // The rows of m sum to 1 (white stays white), so m·v = g + m·(v − g) with g the green channel;
+    // written this way a grey's offsets are exactly 0 and no rounding can tint it.
+    const double g = linear[1];
+    const double dr = linear[0] - g;
+    const double db = linear[2] - g;
+    return {g + m[0][0] * dr + m[0][2] * db, g + m[1][0] * dr + m[1][2] * db, g + m[2][0] * dr + m[2][2] * db};
+}
+
+Vector3 decode(Curve curve, const Vector3& encoded) {
+    switch (curve) {
+        case Curve::linear: return encoded;
+        case Curve::sRGB: return map(encoded, sRGBToLinear);
+        case Curve::adobeRGB: return map(encoded, adobeRGBToLinear);
+        case Curve::proPhoto: return map(encoded, proPhotoToLinear);
+    }
+    return encoded;
+}
+
+Vector3 encode(Curve curve, const Vector3& linear) {
+    switch (curve) {
+        case Curve::linear: return linear;
+        case Curve::sRGB: return map(linear, linearToSRGB);
+        case Curve::adobeRGB: return map(linear, linearToAdobeRGB);
+        case Curve::proPhoto: return map(linear, linearToProPhoto);
+    }
+    return linear;
+}
+
 bool clipsToUnitRange(RGBSpace space) {
     switch (space) {
         case RGBSpace::sRGB:
@@ -155,61 +247,37 @@ bool clipsToUnitRange(RGBSpace space) {
     return true;
 }
 
-std::optional<Vector3> xyzD65(const ColorValue& color) {
-    const Vector3 components = encodedSRGBOf(color);
-    for (double c : components) {
-        if (!std::isfinite(c)) {
-            return std::nullopt;
-        }
-    }
+// Untagged CMYK values expect the naive complement r = (1 − c)(1 − k), which ignores ink behaviour.
+Vector3 encodedComponents(const ColorValue& color) {
     switch (color.space) {
-        case RGBSpace::extendedLinearSRGB:
-        case RGBSpace::linearSRGB: return multiply(linearSRGBToXYZ, components);
-        case RGBSpace::displayP3: return multiply(linearP3ToXYZ, map(components, sRGBToLinear));
-        case RGBSpace::linearDisplayP3: return multiply(linearP3ToXYZ, components);
-        case RGBSpace::adobeRGB1998: return multiply(linearAdobeRGBToXYZ, map(components, adobeRGBToLinear));
-        case RGBSpace::proPhotoRGB:
-            return multiply(bradfordD50ToD65, multiply(linearProPhotoToXYZD50, map(components, proPhotoToLinear)));
-        case RGBSpace::xyzD50: return multiply(bradfordD50ToD65, components);
-        case RGBSpace::sRGB:
-        case RGBSpace::extendedSRGB:
-        case RGBSpace::deviceRGB:
-        case RGBSpace::genericRGB:
         case RGBSpace::deviceGray:
-        case RGBSpace::genericGray:
+        case RGBSpace::genericGray: return {color.red, color.red, color.red};
         case RGBSpace::deviceCMYK:
-        case RGBSpace::genericCMYK: return multiply(linearSRGBToXYZ, map(components, sRGBToLinear));
+        case RGBSpace::genericCMYK: {
+            const double keep = 1 - color.cmykBlack;
+            return {(1 - color.red) * keep, (1 - color.green) * keep, (1 - color.blue) * keep};
+        }
+        default: return {color.red, color.green, color.blue};
     }
-    return std::nullopt;
 }
 
-ColorValue colorFromXYZD65(const Vector3& xyz, RGBSpace target, double alpha) {
-    Vector3 components{};
+ColorValue packed(const Vector3& encoded, RGBSpace target, double alpha) {
+    Vector3 components = encoded;
     double black = 0;
     switch (target) {
-        case RGBSpace::extendedLinearSRGB:
-        case RGBSpace::linearSRGB: components = multiply(xyzToLinearSRGB, xyz); break;
-        case RGBSpace::displayP3: components = map(multiply(xyzToLinearP3, xyz), linearToSRGB); break;
-        case RGBSpace::linearDisplayP3: components = multiply(xyzToLinearP3, xyz); break;
-        case RGBSpace::adobeRGB1998: components = map(multiply(xyzToLinearAdobeRGB, xyz), linearToAdobeRGB); break;
-        case RGBSpace::proPhotoRGB:
-            components = map(multiply(xyzD50ToLinearProPhoto, multiply(bradfordD65ToD50, xyz)), linearToProPhoto);
-            break;
-        case RGBSpace::xyzD50: components = multiply(bradfordD65ToD50, xyz); break;
-        case RGBSpace::sRGB:
-        case RGBSpace::extendedSRGB:
-        case RGBSpace::deviceRGB:
-        case RGBSpace::genericRGB: components = map(multiply(xyzToLinearSRGB, xyz), linearToSRGB); break;
         case RGBSpace::deviceGray:
         case RGBSpace::genericGray: {
-            // The gray level is the luminance, encoded with the sRGB curve.
-            const double level = clipUnit(linearToSRGB(xyz[1]));
+            // The gray level is the luminance, encoded with the sRGB curve; a grey keeps its level.
+            double level = encoded[0];
+            if (!isGrey(encoded)) {
+                level = linearToSRGB(multiply(toXYZD65(Primaries::sRGB), decode(Curve::sRGB, encoded))[1]);
+            }
             components = {level, level, level};
             break;
         }
         case RGBSpace::deviceCMYK:
         case RGBSpace::genericCMYK: {
-            const Vector3 rgb = map(map(multiply(xyzToLinearSRGB, xyz), linearToSRGB), clipUnit);
+            const Vector3 rgb = map(encoded, clipUnit);
             black = 1 - std::max({rgb[0], rgb[1], rgb[2]});
             if (black >= 1) {
                 components = {0, 0, 0};
@@ -220,6 +288,7 @@ ColorValue colorFromXYZD65(const Vector3& xyz, RGBSpace target, double alpha) {
             }
             break;
         }
+        default: break;
     }
     if (clipsToUnitRange(target)) {
         components = map(components, clipUnit);

@@ -1,11 +1,10 @@
 #pragma once
 // The color-management engine behind `convert`: the transfer curve and primaries of every
-// RGBSpace, and the passage of a color through CIE XYZ (D65). Spaces with a D50 white are
-// adapted with the Bradford matrices published with CSS Color 4, so results agree with
-// browsers for the CSS color() spaces.
+// RGBSpace, and the passage of linear light from one set of primaries to another through CIE
+// XYZ (D65). Every matrix is derived at full double precision from the chromaticities of the
+// primaries and the white point; the D50 spaces are adapted with the Bradford transform.
 
 #include <array>
-#include <optional>
 
 #include "QuenzColorUtils/ColorValue.h"
 
@@ -15,6 +14,8 @@ using Vector3 = std::array<double, 3>;
 using Matrix3 = std::array<Vector3, 3>;
 
 Vector3 multiply(const Matrix3& matrix, const Vector3& vector);
+Matrix3 product(const Matrix3& left, const Matrix3& right);
+Matrix3 inverse(const Matrix3& matrix);
 
 // Transfer curves, all sign-symmetric (f(−x) = −f(x)) so extended values survive.
 double sRGBToLinear(double encoded);       // IEC 61966-2-1 piecewise curve
@@ -24,14 +25,40 @@ double linearToAdobeRGB(double linear);
 double proPhotoToLinear(double encoded);   // gamma 1.8 with a linear toe below 16/512
 double linearToProPhoto(double linear);
 
+// The primaries a space's linear components are expressed in; `xyzD50` is CIE XYZ itself.
+enum class Primaries { sRGB, displayP3, adobeRGB, proPhoto, xyzD50 };
+enum class Curve { linear, sRGB, adobeRGB, proPhoto };
+
+struct SpaceModel {
+    Primaries primaries;
+    Curve curve;
+    friend bool operator==(const SpaceModel&, const SpaceModel&) = default;
+};
+
+// Gray, CMYK and the device/generic RGB spaces are modelled as sRGB.
+SpaceModel modelOf(RGBSpace space);
+
+// CIE XYZ (D65 white, Y of white = 1) of linear components in these primaries.
+Matrix3 toXYZD65(Primaries primaries);
+// Linear components in `to` of linear components in `from`. Between two RGB primaries that share
+// a white the matrix maps white to white, and it is applied as an offset from the green channel
+// so that a grey comes out as exactly the same grey.
+Vector3 convertLinear(const Vector3& linear, Primaries from, Primaries to);
+
+Vector3 decode(Curve curve, const Vector3& encoded);
+Vector3 encode(Curve curve, const Vector3& linear);
+
 // True for the bounded spaces whose components a conversion clips to 0…1: sRGB, Display P3
 // and the device, generic, gray and CMYK spaces.
 bool clipsToUnitRange(RGBSpace space);
 
-// CIE XYZ relative to D65 of a color (alpha ignored); none when a component is not finite.
-std::optional<Vector3> xyzD65(const ColorValue& color);
+// The components of a color encoded in its model's curve: gray repeats its level in all three
+// channels and CMYK becomes sRGB by the naive complement formula.
+Vector3 encodedComponents(const ColorValue& color);
 
-// The color with the given XYZ (D65) in the target space, clipped when the space is bounded.
-ColorValue colorFromXYZD65(const Vector3& xyz, RGBSpace target, double alpha);
+// The color in `target` whose encoded components (in the target's model) are given: gray takes
+// the luminance as its level, CMYK the complement with the largest possible black; bounded
+// spaces clip.
+ColorValue packed(const Vector3& encoded, RGBSpace target, double alpha);
 
 }  // namespace quenz::colormanagement

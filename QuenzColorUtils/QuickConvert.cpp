@@ -1,7 +1,5 @@
 #include "QuenzColorUtils/QuickConvert.h"
 
-#include <cmath>
-
 #include "QuenzColorUtils/ColorConverter.h"
 #include "QuenzColorUtils/ColorOperations.h"
 
@@ -22,30 +20,6 @@ std::vector<ColorConvertData> quickConvertRows(const ColorValue& color, ColorSpa
         rows.push_back({std::string(displayName(format)), std::move(*written.colorString), format});
     }
     return rows;
-}
-
-namespace {
-
-double simplestByteComponent(double component) {
-    double scaled = component * 255;
-    double byte = std::round(scaled);
-    if (!(component >= 0 && component <= 1) || std::fabs(scaled - byte) > 1e-9) return component;
-    for (int places = 0; places <= 4; ++places) {
-        double candidate = roundTo(component, places);
-        if (std::round(candidate * 255) == byte) return candidate;
-    }
-    return component;
-}
-
-}  // namespace
-
-ColorValue withSimplestByteComponents(const ColorValue& color) {
-    ColorValue simple = color;
-    simple.red = simplestByteComponent(color.red);
-    simple.green = simplestByteComponent(color.green);
-    simple.blue = simplestByteComponent(color.blue);
-    simple.alpha = simplestByteComponent(color.alpha);
-    return simple;
 }
 
 QuickConvertViewModel::QuickConvertViewModel(const ColorValue& colorToConvert, ColorSpace fromColorSpace,

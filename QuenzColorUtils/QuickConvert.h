@@ -25,12 +25,6 @@ struct ColorConvertData {
 // supports the target except hexRGB; forms that cannot be written are left out.
 std::vector<ColorConvertData> quickConvertRows(const ColorValue& color, ColorSpace target);
 
-// A color read from 8-bit text ("#FF8000", "rgb(255, 128, 0)") carries no more than its bytes.
-// This gives each component that is a whole byte the shortest decimal, up to four places, that
-// still writes the same byte: 128/255 becomes 0.5 (0.5 × 255 = 127.5 rounds to 128), so the float
-// forms read "1 0.5 0" as the user thinks of the color. Other components are kept.
-ColorValue withSimplestByteComponents(const ColorValue& color);
-
 // The state behind the quick-convert window; the rows follow every change of its inputs.
 class QuickConvertViewModel {
 public:

@@ -1,5 +1,6 @@
 // `vantorel convert TEXT`: the quick-convert tool. Reads one color in any text form and writes it
-// in every form that the target color space supports, one row per form.
+// in every form that the target color space supports, one row per form; standard error names the
+// form the text was read as.
 
 #include <CLI/CLI.hpp>
 #include <fmt/format.h>
@@ -31,32 +32,9 @@ struct ConvertArguments {
     bool json = false;
 };
 
-// The form the text is most likely written in, judged by its leading word; the parser falls
-// back to the other forms by itself.
-bool sameGamut(quenz::RGBSpace a, quenz::RGBSpace b) {
-    auto family = [](quenz::RGBSpace space) {
-        return space == quenz::RGBSpace::extendedSRGB ? quenz::RGBSpace::sRGB : space;
-    };
-    return family(a) == family(b);
-}
-
-// 8-bit text shown in its own gamut keeps its simple decimals ("#FF8000" has green 0.5); a
-// conversion into another gamut uses the exact byte values instead.
-bool showsBytesAsWritten(quenz::ColorFormat format, const quenz::ColorValue& color, quenz::ColorSpace space) {
-    using F = quenz::ColorFormat;
-    bool byteText = format == F::htmlRGB || format == F::hexRGB || format == F::hexARGB || format == F::hexRGBA ||
-                    format == F::cssRGB;
-    bool okSpace = space == quenz::ColorSpace::oklab || space == quenz::ColorSpace::oklch;
-    return byteText && !okSpace && sameGamut(color.space, quenz::rgbSpaceFor(space));
-}
-
 std::string algorithmChoices() {
-    std::string names;
-    for (auto algorithm : quenz::allRandomColorAlgorithms) {
-        if (!names.empty()) names += ", ";
-        names += quenz::caseName(algorithm);
-    }
-    return names;
+    return caseNames(quenz::allRandomColorAlgorithms,
+                     [](quenz::RandomColorAlgorithm algorithm) { return quenz::caseName(algorithm); });
 }
 
 void printRows(std::ostream& out, const std::vector<quenz::ColorConvertData>& rows, bool json) {
@@ -104,18 +82,20 @@ int runConvert(CommandIO& io, const ConvertArguments& args) {
     quenz::ColorFormat preferred = preferredFormatFor(args.text);
     if (!args.format.empty()) {
         auto named = quenz::colorFormatFromCaseName(args.format);
-        if (!named) return fail(io, exitBadUsage, "unknown color format '" + args.format + "'");
+        if (!named) {
+            return fail(io, exitBadUsage, unknownFormatMessage(args.format));
+        }
         preferred = *named;
     }
 
-    auto parsed = quenz::ColorConverter::parseColor(args.text, preferred, target.value_or(quenz::ColorSpace::sRGB),
-                                                    true);
-    if (!parsed.color) return fail(io, exitBadUsage, "cannot read a color from '" + args.text + "'");
-
-    quenz::ColorSpace space = target.value_or(parsed.detectedColorSpace.value_or(quenz::ColorSpace::sRGB));
-    quenz::ColorValue color = *parsed.color;
-    if (showsBytesAsWritten(*parsed.detectedFormat, color, space)) color = quenz::withSimplestByteComponents(color);
-    printRows(io.out, quenz::quickConvertRows(color, space), args.json);
+    auto read = readColor(args.text, preferred, target);
+    if (!read) return fail(io, exitBadUsage, "cannot read a color from '" + args.text + "'");
+    io.err << "vantorel: read as " << read->description << '\n';
+    if (read->clampedRange) {
+        io.err << "vantorel: warning: numbers outside " << *read->clampedRange << " were clamped; give --format "
+               << "to read the text as another form\n";
+    }
+    printRows(io.out, quenz::quickConvertRows(read->color, target.value_or(read->space)), args.json);
     return exitSuccess;
 }
 
@@ -141,7 +121,8 @@ const CommandRegistration registration{Command{
         random->excludes(text);
         app.add_flag("--json", args->json, "Print the rows as a JSON array of {format, case, value}");
         app.footer("The color is converted into the target space first; forms that cannot express that space "
-                   "are left out.");
+                   "are left out. Standard error names the form the text was read as, and warns when a float "
+                   "form clamped numbers.");
         return [args, random](CommandIO& io) {
             args->random = random->count() > 0;
             return runConvert(io, *args);

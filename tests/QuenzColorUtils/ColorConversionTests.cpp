@@ -80,6 +80,44 @@ TEST(ColorConversion, MatchesCSSReferenceValues) {
     }
 }
 
+// A grey has equal channels in every RGB space; the 256 byte greys keep their byte (and so hue 0)
+// between sRGB and Display P3 both ways, and equal channels through the other RGB spaces.
+TEST(ColorConversion, GreysStayGrey) {
+    struct Pair {
+        RGBSpace from, to;
+        bool keepsValue;  // same curve: the very same number
+    };
+    const Pair pairs[] = {
+        {RGBSpace::sRGB, RGBSpace::displayP3, true},          {RGBSpace::displayP3, RGBSpace::sRGB, true},
+        {RGBSpace::extendedSRGB, RGBSpace::displayP3, true},  {RGBSpace::displayP3, RGBSpace::extendedSRGB, true},
+        {RGBSpace::linearDisplayP3, RGBSpace::linearSRGB, true}, {RGBSpace::displayP3, RGBSpace::adobeRGB1998, false},
+        {RGBSpace::displayP3, RGBSpace::proPhotoRGB, false},  {RGBSpace::proPhotoRGB, RGBSpace::extendedSRGB, false},
+        {RGBSpace::deviceGray, RGBSpace::displayP3, true},
+    };
+    for (const Pair& pair : pairs) {
+        for (int byte = 0; byte <= 255; ++byte) {
+            const double level = byte / 255.0;
+            const std::optional<ColorValue> there = convert({pair.from, level, level, level, 1}, pair.to);
+            ASSERT_TRUE(there);
+            const std::string context = std::to_string(static_cast<int>(pair.from)) + " → " +
+                                        std::to_string(static_cast<int>(pair.to)) + " byte " + std::to_string(byte);
+            EXPECT_EQ(there->red, there->green) << context;
+            EXPECT_EQ(there->green, there->blue) << context;
+            EXPECT_EQ(hsb(*there).hue, 0.0) << context;
+            if (pair.keepsValue) {
+                EXPECT_EQ(there->red, level) << context;
+            }
+            const std::optional<ColorValue> back = convert(*there, pair.from);
+            ASSERT_TRUE(back);
+            EXPECT_EQ(std::lround(back->red * 255), byte) << context;
+        }
+    }
+    // Mid grey written by a designer as 0.5 in Display P3 is #808080 in sRGB.
+    const std::optional<ColorValue> mid = convert({RGBSpace::displayP3, 0.5, 0.5, 0.5, 1}, RGBSpace::sRGB);
+    ASSERT_TRUE(mid);
+    EXPECT_EQ(std::lround(mid->red * 255), 128);
+}
+
 TEST(ColorConversion, BoundedTargetsClipAndExtendedTargetsKeepOutOfRangeValues) {
     const ColorValue p3Red{RGBSpace::displayP3, 1, 0, 0, 1};
     const std::optional<ColorValue> clipped = convert(p3Red, RGBSpace::sRGB);

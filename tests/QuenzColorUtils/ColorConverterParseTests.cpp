@@ -174,5 +174,32 @@ TEST(ColorConverterParse, OKLabLandsInThePlatformSpaceOfTheRequest) {
     EXPECT_TRUE(isOutsideSRGB(*wide.color));
 }
 
+// color() in any space importers understand is read in that space, as written.
+TEST(ColorConverterParse, CSSColorFunctionInItsOwnSpace) {
+    struct Case {
+        std::string text;
+        std::optional<RGBSpace> space;  // none: not read
+        double red = 0, green = 0, blue = 0, alpha = 1;
+    };
+    const Case cases[] = {
+        {"color(srgb 1.2 0.5 -0.1)", RGBSpace::extendedSRGB, 1.2, 0.5, -0.1},
+        {"color(srgb-linear 0.5 0.25 0 / 0.5)", RGBSpace::linearSRGB, 0.5, 0.25, 0, 0.5},
+        {"color(display-p3 0.5 0.5 0.5)", RGBSpace::displayP3, 0.5, 0.5, 0.5},
+        {"color( display-p3-linear 1 0 0 / 150% )", RGBSpace::linearDisplayP3, 1, 0, 0, 1},
+        {"fill: color(a98-rgb 100% 50% 0%);", RGBSpace::adobeRGB1998, 1, 0.5, 0},
+        {"color(prophoto-rgb 0.7 0.3 0.1)", RGBSpace::proPhotoRGB, 0.7, 0.3, 0.1},
+        {"color(xyz-d50 0.4361 0.2225 0.0139)", RGBSpace::xyzD50, 0.4361, 0.2225, 0.0139},
+        {"color(rec2020 1 0 0)", std::nullopt},
+        {"color(srgb-linearx 1 0 0)", std::nullopt},
+        {"color(srgb 1 0)", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        auto read = ColorConverter::parseCSSColorFunction(c.text);
+        ASSERT_EQ(read.has_value(), c.space.has_value()) << c.text;
+        if (!read) continue;
+        EXPECT_EQ(read->color, (ColorValue{*c.space, c.red, c.green, c.blue, c.alpha})) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace quenz

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -53,25 +52,6 @@ TEST(QuickConvert, TargetSpaceConvertsFirst) {
     EXPECT_TRUE(has("p3: #EF8633"));
     EXPECT_TRUE(has("color(display-p3 0.936 0.5272 0.1983)"));
     EXPECT_FALSE(has("rgb(255, 128, 0)"));  // rgb() has no Display P3 form of its own
-}
-
-TEST(QuickConvert, SimplestByteComponentsKeepTheBytes) {
-    struct Case {
-        double component;
-        double simplest;
-    };
-    const Case cases[] = {
-        {128.0 / 255, 0.5},   {64.0 / 255, 0.25}, {51.0 / 255, 0.2},    {1, 1},   {0, 0},
-        {127.0 / 255, 0.498}, {1.0 / 255, 0.004}, {0.50196, 0.50196}, {-0.2, -0.2}, {1.2, 1.2},
-    };
-    for (const auto& c : cases) {
-        ColorValue simple = withSimplestByteComponents({RGBSpace::sRGB, c.component, 0, 0, c.component});
-        EXPECT_DOUBLE_EQ(simple.red, c.simplest) << c.component;
-        EXPECT_DOUBLE_EQ(simple.alpha, c.simplest) << c.component;
-        if (c.component >= 0 && c.component <= 1) {
-            EXPECT_EQ(std::round(simple.red * 255), std::round(c.component * 255)) << c.component;
-        }
-    }
 }
 
 TEST(QuickConvert, ViewModelRebuildsOnEveryChange) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Vantorel/import/ColorText.h"
 #include "Vantorel/import/JsonTokenTree.h"
 #include "Vantorel/platform/Log.h"
 
@@ -110,7 +111,7 @@ private:
                     return nullptr;
                 }
             } else if (lenient_ && value.is_string()) {
-                color = tokens::colorFromText(value.get<std::string>());
+                color = colorFromText(value.get<std::string>());
             }
             if (!color) return nullptr;
             return QuenzColorProjectItem::make(
@@ -133,7 +134,7 @@ private:
             const auto colorText = shadow->find("color");
             std::optional<quenz::ColorValue> color;
             if (colorText != shadow->end() && colorText->is_string()) {
-                color = tokens::colorFromText(colorText->get<std::string>());
+                color = colorFromText(colorText->get<std::string>());
             } else if (lenient_ && colorText != shadow->end() && colorText->is_object()) {
                 color = tokens::colorFromValueObject(*colorText, true);
             } else {

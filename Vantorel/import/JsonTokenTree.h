@@ -27,8 +27,6 @@ struct PendingReference {
 // The color of a `$value` object as the documented reader reads it; none when it is not one.
 // `lenient` adds the spaces "oklab", "oklch" and "hsl" and components given as "none".
 std::optional<quenz::ColorValue> colorFromValueObject(const nlohmann::json& value, bool lenient);
-// A color written as text (hex with "#" or "0x", or any form the color parser reads).
-std::optional<quenz::ColorValue> colorFromText(const std::string& text);
 // "4px" → 4: every "px" removed, the rest read as a decimal number; 0 when it is not one.
 double pixelsFromText(std::string text);
 // A dimension: a number, {"value": 4, "unit": "px"} or text such as "4px" or "1.5rem".

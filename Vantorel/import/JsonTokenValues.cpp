@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cmath>
 
-#include "QuenzColorUtils/ColorConverter.h"
 #include "QuenzColorUtils/ColorOperations.h"
+#include "Vantorel/import/ColorText.h"
 #include "Vantorel/import/JsonTokenTree.h"
 
 namespace vantorel::import::tokens {
@@ -49,12 +49,6 @@ std::optional<quenz::ColorValue> lenientSpace(const std::string& space, double a
 }
 
 }  // namespace
-
-std::optional<quenz::ColorValue> colorFromText(const std::string& text) {
-    const quenz::ConvertedColor parsed =
-        quenz::ColorConverter::parseColor(text, quenz::ColorFormat::hexRGB, quenz::ColorSpace::sRGB, false);
-    return parsed.color;
-}
 
 std::optional<quenz::ColorValue> colorFromValueObject(const json& value, bool lenient) {
     const auto space = value.find("colorSpace");

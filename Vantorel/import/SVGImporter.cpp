@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "QuenzColorUtils/ColorConverter.h"
-#include "Vantorel/import/CSSNamedColors.h"
+#include "Vantorel/import/ColorText.h"
 
 namespace vantorel::import {
 namespace {
@@ -121,7 +120,7 @@ std::optional<quenz::ColorValue> svgColor(std::string_view value) {
     if (value.substr(0, 4) == "url(" || value == "none" || value == "currentColor" || value == "inherit") {
         return std::nullopt;
     }
-    return quenz::ColorConverter::parseColor(value, quenz::ColorFormat::hexRGB, quenz::ColorSpace::sRGB, false).color;
+    return colorFromText(std::string(value));
 }
 
 std::optional<ImportError> SVGImporter::importText(std::string_view text, QuenzColorGroup& group) {

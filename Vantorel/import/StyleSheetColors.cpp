@@ -230,7 +230,8 @@ std::string declarationName(std::string_view text, std::size_t at) {
     std::size_t begin = at;
     while (begin > 0 && at - begin < window) {
         const char c = text[begin - 1];
-        if (c == ';' || c == '{' || c == '}') break;
+        // Declarations end at these; markup around style attributes ends them too.
+        if (c == ';' || c == '{' || c == '}' || c == '<' || c == '>' || c == '"') break;
         --begin;
     }
     const std::string_view declaration = text.substr(begin, at - begin);

@@ -1,8 +1,10 @@
-#include "Vantorel/import/CSSNamedColors.h"
+#include "Vantorel/import/ColorText.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+
+#include "QuenzColorUtils/ColorConverter.h"
 
 namespace vantorel::import {
 namespace {
@@ -172,6 +174,18 @@ std::optional<quenz::ColorValue> namedCSSColor(std::string_view keyword) {
                                         [](const Keyword& entry, std::string_view name) { return entry.name < name; });
     if (found == keywords.end() || found->name != keyword) return std::nullopt;
     return quenz::ColorValue{quenz::RGBSpace::sRGB, found->red / 255.0, found->green / 255.0, found->blue / 255.0, 1, 0};
+}
+
+std::optional<quenz::ColorValue> colorFromText(const std::string& text) {
+    auto color =
+        quenz::ColorConverter::parseColor(text, quenz::ColorFormat::hexRGB, quenz::ColorSpace::sRGB, false).color;
+    // The parser builds sRGB colors in extended sRGB; a color the file wrote in sRGB stays there.
+    const auto inside = [](double value) { return value >= 0 && value <= 1; };
+    if (color && color->space == quenz::RGBSpace::extendedSRGB && inside(color->red) && inside(color->green) &&
+        inside(color->blue)) {
+        color->space = quenz::RGBSpace::sRGB;
+    }
+    return color;
 }
 
 }  // namespace vantorel::import

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <functional>
 
+#include "Vantorel/import/ImportedColor.h"
 #include "Vantorel/import/JsonTokenTree.h"
 
 namespace vantorel::import::tokens {
@@ -23,9 +25,13 @@ ProjectItemPtr childNamed(const QuenzColorGroup& group, const std::string& name,
     return nullptr;
 }
 
+// The steps of the light set take the values of the mode set's steps of the same names.
 template <class Step>
 std::vector<Step> withStepVariants(std::vector<Step> steps, const std::vector<Step>& from, ColorSource source) {
-    for (std::size_t i = 0; i < steps.size() && i < from.size(); ++i) steps[i].setVariant(from[i].lightVariant, source);
+    for (Step& step : steps) {
+        const auto match = std::find_if(from.begin(), from.end(), [&](const Step& other) { return other.name == step.name; });
+        if (match != from.end()) step.setVariant(match->lightVariant, source);
+    }
     return steps;
 }
 
@@ -87,17 +93,74 @@ Received& receivedFor(ReceivedMap& map, QuenzColorProjectItem* item) {
     return map.emplace_back(item, Received{}).second;
 }
 
-void foldGroup(const QuenzColorGroup& light, const QuenzColorGroup& mode, ColorSource source, ReceivedMap& received) {
-    for (const ProjectItemPtr& modeItem : mode.items()) {
+void markReceived(ReceivedMap& received, QuenzColorProjectItem* item, ColorSource source) {
+    Received& flags = receivedFor(received, item);
+    if (source == ColorSource::dark) flags.dark = true;
+    if (source == ColorSource::lightHighContrast) flags.highContrast = true;
+    if (source == ColorSource::darkHighContrast) flags.darkHighContrast = true;
+}
+
+// A set's steps as items, so that they match the items of a group of the same name: runs
+// become sets in each mode on their own, and one mode may hold fewer items than another.
+std::vector<ProjectItemPtr> stepItems(const QuenzColorProjectItem& set) {
+    std::vector<ProjectItemPtr> items;
+    if (const auto colors = set.colorSet()) {
+        for (const auto& step : colors->colors()) items.push_back(makeImportedColorItem(step.name, step.lightVariant));
+    }
+    if (const auto shadows = set.shadowSet()) {
+        for (const auto& step : shadows->shadows()) {
+            items.push_back(QuenzColorProjectItem::make(step.name, std::make_shared<QuenzColorShadow>(ThemeableShadow(step))));
+        }
+    }
+    return items;
+}
+
+// The steps of the light set whose names match items of the mode group take their values.
+template <class Step, class Value>
+std::vector<Step> stepsFromItems(std::vector<Step> steps, const QuenzColorGroup& mode, ColorSource source,
+                                 const std::function<std::optional<Value>(const QuenzColorProjectItem&)>& valueOf) {
+    for (Step& step : steps) {
+        const ProjectItemPtr item = childNamed(mode, step.name);
+        if (!item) continue;
+        if (const auto value = valueOf(*item)) step.setVariant(*value, source);
+    }
+    return steps;
+}
+
+bool foldGroupIntoSet(const QuenzColorProjectItem& set, const QuenzColorGroup& mode, ColorSource source) {
+    if (const auto colors = set.colorSet()) {
+        colors->setColors(stepsFromItems<ThemeableColor, quenz::ColorValue>(
+            colors->colors(), mode, source, [](const QuenzColorProjectItem& item) -> std::optional<quenz::ColorValue> {
+                if (const auto color = item.color()) return color->color().lightVariant;
+                return std::nullopt;
+            }));
+        return true;
+    }
+    if (const auto shadows = set.shadowSet()) {
+        shadows->setShadows(stepsFromItems<ThemeableShadow, ShadowDetails>(
+            shadows->shadows(), mode, source, [](const QuenzColorProjectItem& item) -> std::optional<ShadowDetails> {
+                if (const auto shadow = item.shadow()) return shadow->shadow().lightVariant;
+                return std::nullopt;
+            }));
+        return true;
+    }
+    return false;
+}
+
+void foldGroup(const QuenzColorGroup& light, const std::vector<ProjectItemPtr>& mode, ColorSource source,
+               ReceivedMap& received) {
+    for (const ProjectItemPtr& modeItem : mode) {
         const ProjectItemPtr item = childNamed(light, modeItem->name());
         if (!item) continue;
+        const bool modeIsSet = modeItem->colorSet() || modeItem->shadowSet();
         if (item->isGroup() && modeItem->isGroup()) {
-            foldGroup(*item->group(), *modeItem->group(), source, received);
+            foldGroup(*item->group(), modeItem->group()->items(), source, received);
+        } else if (item->isGroup() && modeIsSet) {
+            foldGroup(*item->group(), stepItems(*modeItem), source, received);
+        } else if (modeItem->isGroup() && foldGroupIntoSet(*item, *modeItem->group(), source)) {
+            markReceived(received, item.get(), source);
         } else if (foldValue(*item, *modeItem, source)) {
-            Received& flags = receivedFor(received, item.get());
-            if (source == ColorSource::dark) flags.dark = true;
-            if (source == ColorSource::lightHighContrast) flags.highContrast = true;
-            if (source == ColorSource::darkHighContrast) flags.darkHighContrast = true;
+            markReceived(received, item.get(), source);
         }
     }
 }
@@ -121,7 +184,7 @@ void foldModeGroups(QuenzColorGroup& importGroup) {
         const ProjectItemPtr group = childNamed(importGroup, mode.name, true);
         if (!group || !group->isGroup()) continue;
         if (mode.source == ColorSource::dark) darkFound = true;
-        foldGroup(*light->group(), *group->group(), mode.source, received);
+        foldGroup(*light->group(), group->group()->items(), mode.source, received);
         modeGroups.push_back(group);
     }
     for (auto& [item, flags] : received) {

@@ -23,7 +23,8 @@ struct GumboDeleter {
 // Searches every style element's text and every style attribute of the page; false when
 // the page cannot be parsed.
 bool extractFromHTML(std::string_view text, StyleSheetColors& colors) {
-    std::unique_ptr<GumboOutput, GumboDeleter> output(gumbo_parse_with_options(&kGumboDefaultOptions, text.data(), text.size()));
+    std::unique_ptr<GumboOutput, GumboDeleter> output(
+        gumbo_parse_with_options(&kGumboDefaultOptions, text.data(), text.size()));
     if (!output || !output->root) return false;
     // Depth first without recursion: pages can nest deeper than the stack allows.
     std::vector<const GumboNode*> pending{output->root};
@@ -32,10 +33,12 @@ bool extractFromHTML(std::string_view text, StyleSheetColors& colors) {
         pending.pop_back();
         if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_TEMPLATE) continue;
         const GumboElement& element = node->v.element;
-        if (const GumboAttribute* style = gumbo_get_attribute(&element.attributes, "style")) colors.extract(style->value);
+        if (const GumboAttribute* style = gumbo_get_attribute(&element.attributes, "style"))
+            colors.extract(style->value);
         for (unsigned i = element.children.length; i-- > 0;) {
             const auto* child = static_cast<const GumboNode*>(element.children.data[i]);
-            if (element.tag == GUMBO_TAG_STYLE && child->type == GUMBO_NODE_TEXT) colors.extract(child->v.text.text);
+            if (element.tag == GUMBO_TAG_STYLE && child->type == GUMBO_NODE_TEXT)
+                colors.extract(child->v.text.text);
             pending.push_back(child);
         }
     }
@@ -66,7 +69,8 @@ void groupNumberedColors(QuenzColorGroup& group) {
     const std::vector<ProjectItemPtr>& items = group.items();
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i]->itemType() != ProjectItemType::color) continue;
-        if (auto numbered = numberedName(items[i]->name())) runs[numbered->stem].push_back({i, numbered->position});
+        if (auto numbered = numberedName(items[i]->name()))
+            runs[numbered->stem].push_back({i, numbered->position});
     }
 
     std::vector<ProjectItemPtr> result;
@@ -109,7 +113,8 @@ void CSSFileImporter::importText(std::string_view text, bool html, QuenzColorGro
     groupNumberedColors(group);
 }
 
-std::optional<ImportError> CSSFileImporter::importFile(const std::filesystem::path& file, QuenzColorGroup& group) {
+std::optional<ImportError> CSSFileImporter::importFile(const std::filesystem::path& file,
+                                                       QuenzColorGroup& group) {
     const auto bytes = readFileBytes(file);
     if (!bytes || !format::isEncodableText(*bytes)) return ImportError{"Unable to read document"};
     std::string extension = file.extension().string();

@@ -29,7 +29,8 @@ public:
     virtual ~ColorImporter() = default;
     // Reads `file` and appends its items to `group`. After a failure the group's contents are
     // undefined; the frame drops it.
-    virtual std::optional<ImportError> importFile(const std::filesystem::path& file, QuenzColorGroup& group) = 0;
+    virtual std::optional<ImportError> importFile(const std::filesystem::path& file,
+                                                  QuenzColorGroup& group) = 0;
 };
 
 // The whole file as bytes; none when it cannot be read.

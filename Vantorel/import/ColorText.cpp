@@ -170,19 +170,22 @@ constexpr std::array keywords = std::to_array<Keyword>({
 
 std::optional<quenz::ColorValue> namedCSSColor(std::string_view keyword) {
     if (keyword == "transparent") return quenz::ColorValue{quenz::RGBSpace::sRGB, 0, 0, 0, 0, 0};
-    const auto found = std::lower_bound(keywords.begin(), keywords.end(), keyword,
-                                        [](const Keyword& entry, std::string_view name) { return entry.name < name; });
+    const auto found =
+        std::lower_bound(keywords.begin(), keywords.end(), keyword,
+                         [](const Keyword& entry, std::string_view name) { return entry.name < name; });
     if (found == keywords.end() || found->name != keyword) return std::nullopt;
-    return quenz::ColorValue{quenz::RGBSpace::sRGB, found->red / 255.0, found->green / 255.0, found->blue / 255.0, 1, 0};
+    return quenz::ColorValue{
+        quenz::RGBSpace::sRGB, found->red / 255.0, found->green / 255.0, found->blue / 255.0, 1, 0};
 }
 
 std::optional<quenz::ColorValue> colorFromText(const std::string& text) {
     auto color =
-        quenz::ColorConverter::parseColor(text, quenz::ColorFormat::hexRGB, quenz::ColorSpace::sRGB, false).color;
+        quenz::ColorConverter::parseColor(text, quenz::ColorFormat::hexRGB, quenz::ColorSpace::sRGB, false)
+            .color;
     // The parser builds sRGB colors in extended sRGB; a color the file wrote in sRGB stays there.
     const auto inside = [](double value) { return value >= 0 && value <= 1; };
-    if (color && color->space == quenz::RGBSpace::extendedSRGB && inside(color->red) && inside(color->green) &&
-        inside(color->blue)) {
+    if (color && color->space == quenz::RGBSpace::extendedSRGB && inside(color->red) &&
+        inside(color->green) && inside(color->blue)) {
         color->space = quenz::RGBSpace::sRGB;
     }
     return color;

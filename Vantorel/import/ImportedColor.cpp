@@ -16,7 +16,8 @@ ColorPresentation presentationFor(const quenz::ColorValue& color) {
 void DistinctColorRecords::add(std::string name, const quenz::ColorValue& color) {
     std::string key = name;
     key.push_back('\0');
-    const double values[] = {color.red, color.green, color.blue, color.alpha, static_cast<double>(color.space)};
+    const double values[] = {color.red, color.green, color.blue, color.alpha,
+                             static_cast<double>(color.space)};
     key.append(reinterpret_cast<const char*>(values), sizeof values);
     if (!seen_.insert(std::move(key)).second) return;
     ImportedColor record;
@@ -25,8 +26,8 @@ void DistinctColorRecords::add(std::string name, const quenz::ColorValue& color)
 }
 
 ProjectItemPtr makeImportedColorItem(std::string name, const quenz::ColorValue& color) {
-    return QuenzColorProjectItem::make(std::move(name),
-                                       std::make_shared<QuenzColorItem>(ThemeableColor(color), presentationFor(color)));
+    return QuenzColorProjectItem::make(
+        std::move(name), std::make_shared<QuenzColorItem>(ThemeableColor(color), presentationFor(color)));
 }
 
 ProjectItemPtr makeImportedColorSet(std::string name, std::vector<ThemeableColor> steps) {

@@ -35,9 +35,17 @@ const std::vector<ImportKindInfo>& Importer::kinds() {
     // One row per kind this build reads; a new importer adds its row here.
     static const std::vector<ImportKindInfo> table{
         {ImportKind::svg, "svg", "SVG drawing", "SVG Import", {"svg"}, importerOf<SVGImporter>()},
-        {ImportKind::css, "css", "CSS, SCSS or HTML", "CSS Import", {"css", "scss", "html", "htm"},
+        {ImportKind::css,
+         "css",
+         "CSS, SCSS or HTML",
+         "CSS Import",
+         {"css", "scss", "html", "htm"},
          importerOf<CSSFileImporter>()},
-        {ImportKind::designTokens, "tokens", "Design tokens JSON", "Design Tokens JSON Import", {"json"},
+        {ImportKind::designTokens,
+         "tokens",
+         "Design tokens JSON",
+         "Design Tokens JSON Import",
+         {"json"},
          importerOf<JsonDesignImporter>()},
     };
     return table;
@@ -61,7 +69,8 @@ const ImportKindInfo* Importer::kindForFile(const std::filesystem::path& file) {
     std::string extension = lowerCase(file.extension().string());
     if (!extension.empty()) extension.erase(0, 1);
     for (const ImportKindInfo& info : kinds()) {
-        if (std::find(info.extensions.begin(), info.extensions.end(), extension) != info.extensions.end()) return &info;
+        if (std::find(info.extensions.begin(), info.extensions.end(), extension) != info.extensions.end())
+            return &info;
     }
     return nullptr;
 }
@@ -70,29 +79,33 @@ std::string Importer::groupName(const ImportKindInfo& kind, const std::filesyste
     return std::string(kind.groupNamePrefix) + " - " + file.filename().string();
 }
 
-ImportResult Importer::importFile(ImportKind kind, const std::filesystem::path& file, const ImportOptions& options) {
+ImportResult Importer::importFile(ImportKind kind, const std::filesystem::path& file,
+                                  const ImportOptions& options) {
     const ImportKindInfo* info = Importer::kind(kind);
     if (!info) return {nullptr, ImportError{"This kind of file cannot be imported"}};
     auto children = std::make_shared<QuenzColorGroup>();
     ProjectItemPtr group = QuenzColorProjectItem::make(groupName(*info, file), children);
     group->setExpanded(true);
-    if (auto error = info->makeImporter(options)->importFile(file, *children)) return {nullptr, std::move(error)};
+    if (auto error = info->makeImporter(options)->importFile(file, *children))
+        return {nullptr, std::move(error)};
     return {std::move(group), std::nullopt};
 }
 
 bool Importer::insert(DocumentParts& document, const ProjectItemPtr& group) {
     if (!group) return false;
     const std::optional<ItemPath> position = document.selectionManager().insertionPath(true);
-    const bool inserted = document.editor().edit(TransactionScope::items, UndoName::addColor,
-                                                 [&](QuenzColorProject& project) {
-                                                     project.insert({group}, position);
-                                                     project.linkReferences();
-                                                     return true;
-                                                 });
+    const bool inserted =
+        document.editor().edit(TransactionScope::items, UndoName::addColor, [&](QuenzColorProject& project) {
+            project.insert({group}, position);
+            project.linkReferences();
+            return true;
+        });
     if (inserted) document.selectionManager().selectItems({group});
     return inserted;
 }
 
-std::string importFailureMessage(const ImportError& error) { return "Failed to import colors: " + error.description; }
+std::string importFailureMessage(const ImportError& error) {
+    return "Failed to import colors: " + error.description;
+}
 
 }  // namespace vantorel::import

@@ -25,9 +25,9 @@ enum class ImportKind { sketch, quenz, figma, svg, image, assetCatalog, css, des
 
 struct ImportKindInfo {
     ImportKind kind;
-    std::string_view commandName;      // the command line's name of the kind ("css")
-    std::string_view title;            // for menus ("CSS, SCSS or HTML")
-    std::string_view groupNamePrefix;  // "CSS Import"
+    std::string_view commandName;              // the command line's name of the kind ("css")
+    std::string_view title;                    // for menus ("CSS, SCSS or HTML")
+    std::string_view groupNamePrefix;          // "CSS Import"
     std::vector<std::string_view> extensions;  // lower case, without the dot; what a file chooser offers
     std::function<std::unique_ptr<ColorImporter>(const ImportOptions&)> makeImporter;
 };
@@ -51,7 +51,8 @@ public:
 
     // Creates the expanded result group and runs the kind's importer on the file. Touches no
     // document.
-    static ImportResult importFile(ImportKind kind, const std::filesystem::path& file, const ImportOptions& options = {});
+    static ImportResult importFile(ImportKind kind, const std::filesystem::path& file,
+                                   const ImportOptions& options = {});
 
     // Inserts the group where the editor puts a new group, as one undo step "Add Color", and
     // selects it. False when the document is gone (nothing is inserted then).

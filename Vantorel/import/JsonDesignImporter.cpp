@@ -38,7 +38,8 @@ CommonValueFields deprecationOf(const json& node) {
 ColorPresentation presentationOf(const quenz::ColorValue& color) {
     ColorPresentation presentation;
     if (color.space == quenz::RGBSpace::displayP3) presentation.colorSpace = quenz::ColorSpace::displayP3;
-    if (color.space == quenz::RGBSpace::extendedSRGB) presentation.colorSpace = quenz::ColorSpace::sRGBExtended;
+    if (color.space == quenz::RGBSpace::extendedSRGB)
+        presentation.colorSpace = quenz::ColorSpace::sRGBExtended;
     return presentation;
 }
 
@@ -48,11 +49,12 @@ public:
         : lenient_(lenient), references_(references) {}
 
     // Reads `key: value` into `parent`, as one item or nothing.
-    void read(const std::string& key, const json& value, QuenzColorGroup& parent, std::vector<std::string>& path,
-              const std::string& inheritedType, int depth) {
+    void read(const std::string& key, const json& value, QuenzColorGroup& parent,
+              std::vector<std::string>& path, const std::string& inheritedType, int depth) {
         if (!value.is_object() || depth > maximumDepth) return;
         path.push_back(key);
-        if (ProjectItemPtr item = readNode(key, value, path, inheritedType, depth)) parent.appendItem(std::move(item));
+        if (ProjectItemPtr item = readNode(key, value, path, inheritedType, depth))
+            parent.appendItem(std::move(item));
         path.pop_back();
     }
 
@@ -63,12 +65,15 @@ private:
         const auto type = node.find("$type");
         const auto value = node.find("$value");
         const bool typed = type != node.end() && type->is_string();
-        const std::string tokenType = typed ? type->get<std::string>() : lenient_ ? inheritedType : std::string{};
+        const std::string tokenType = typed      ? type->get<std::string>()
+                                      : lenient_ ? inheritedType
+                                                 : std::string{};
 
         if (value != node.end()) {
             if (lenient_) {
                 if (auto reference = tokens::referencePath(*value)) {
-                    return placeholder(key, value->get<std::string>(), std::move(*reference), path, tokenType, common);
+                    return placeholder(key, value->get<std::string>(), std::move(*reference), path, tokenType,
+                                       common);
                 }
             }
             if (typed || !tokenType.empty()) {
@@ -79,8 +84,9 @@ private:
                 if (typed && !value->is_string() && !value->is_boolean()) return nullptr;
             }
             if (value->is_string()) {
-                return QuenzColorProjectItem::make(key, std::make_shared<QuenzColorString>(
-                                                            ThemeableString(value->get<std::string>()), common));
+                return QuenzColorProjectItem::make(
+                    key,
+                    std::make_shared<QuenzColorString>(ThemeableString(value->get<std::string>()), common));
             }
             if (value->is_boolean()) {
                 return QuenzColorProjectItem::make(
@@ -107,7 +113,8 @@ private:
             if (value.is_object()) {
                 color = tokens::colorFromValueObject(value, lenient_);
                 if (!color) {
-                    importLog().write("Invalid color value in JSON file, no colorspace or hex value specified");
+                    importLog().write(
+                        "Invalid color value in JSON file, no colorspace or hex value specified");
                     return nullptr;
                 }
             } else if (lenient_ && value.is_string()) {
@@ -115,12 +122,15 @@ private:
             }
             if (!color) return nullptr;
             return QuenzColorProjectItem::make(
-                key, std::make_shared<QuenzColorItem>(ThemeableColor(*color), presentationOf(*color), common));
+                key,
+                std::make_shared<QuenzColorItem>(ThemeableColor(*color), presentationOf(*color), common));
         }
         if (type == "number" || (lenient_ && type == "dimension")) {
             std::optional<double> number;
-            if (value.is_number()) number = value.get<double>();
-            else if (lenient_) number = tokens::dimensionValue(value);
+            if (value.is_number())
+                number = value.get<double>();
+            else if (lenient_)
+                number = tokens::dimensionValue(value);
             if (!number) return nullptr;
             return QuenzColorProjectItem::make(
                 key, std::make_shared<QuenzColorNumber>(ThemeableNumber(*number), std::nullopt, std::nullopt,
@@ -147,10 +157,13 @@ private:
                 if (lenient_) return tokens::dimensionValue(*found).value_or(0.0);
                 return 0.0;
             };
-            const quenz::ColorValue shadowColor = color.value_or(quenz::ColorValue{quenz::RGBSpace::sRGB, 0, 0, 0, 1, 0});
-            ShadowDetails details(shadowColor, pixels("offsetX"), pixels("offsetY"), pixels("blur"), pixels("spread"));
-            return QuenzColorProjectItem::make(key, std::make_shared<QuenzColorShadow>(
-                                                        ThemeableShadow(details), presentationOf(shadowColor), common));
+            const quenz::ColorValue shadowColor =
+                color.value_or(quenz::ColorValue{quenz::RGBSpace::sRGB, 0, 0, 0, 1, 0});
+            ShadowDetails details(shadowColor, pixels("offsetX"), pixels("offsetY"), pixels("blur"),
+                                  pixels("spread"));
+            return QuenzColorProjectItem::make(
+                key, std::make_shared<QuenzColorShadow>(ThemeableShadow(details), presentationOf(shadowColor),
+                                                        common));
         }
         return nullptr;
     }
@@ -158,8 +171,8 @@ private:
     ProjectItemPtr placeholder(const std::string& key, std::string text, std::vector<std::string> reference,
                                const std::vector<std::string>& path, const std::string& type,
                                const CommonValueFields& common) {
-        ProjectItemPtr item =
-            QuenzColorProjectItem::make(key, std::make_shared<QuenzColorString>(ThemeableString(std::move(text)), common));
+        ProjectItemPtr item = QuenzColorProjectItem::make(
+            key, std::make_shared<QuenzColorString>(ThemeableString(std::move(text)), common));
         references_.push_back({item, path, std::move(reference), type});
         return item;
     }
@@ -170,15 +183,18 @@ private:
 
 }  // namespace
 
-std::optional<ImportError> JsonDesignImporter::importFile(const std::filesystem::path& file, QuenzColorGroup& group) {
+std::optional<ImportError> JsonDesignImporter::importFile(const std::filesystem::path& file,
+                                                          QuenzColorGroup& group) {
     const auto bytes = readFileBytes(file);
     if (!bytes) return ImportError{"The file \"" + file.filename().string() + "\" couldn't be opened."};
     return importText(*bytes, group);
 }
 
-std::optional<ImportError> JsonDesignImporter::importText(std::string_view text, QuenzColorGroup& group) const {
+std::optional<ImportError> JsonDesignImporter::importText(std::string_view text,
+                                                          QuenzColorGroup& group) const {
     const json root = json::parse(text.begin(), text.end(), nullptr, false);
-    if (root.is_discarded()) return ImportError{"The data couldn't be read because it isn't in the correct format."};
+    if (root.is_discarded())
+        return ImportError{"The data couldn't be read because it isn't in the correct format."};
     if (!root.is_object()) return std::nullopt;
 
     std::vector<PendingReference> references;

@@ -27,9 +27,11 @@ ProjectItemPtr childNamed(const QuenzColorGroup& group, const std::string& name,
 
 // The steps of the light set take the values of the mode set's steps of the same names.
 template <class Step>
-std::vector<Step> withStepVariants(std::vector<Step> steps, const std::vector<Step>& from, ColorSource source) {
+std::vector<Step> withStepVariants(std::vector<Step> steps, const std::vector<Step>& from,
+                                   ColorSource source) {
     for (Step& step : steps) {
-        const auto match = std::find_if(from.begin(), from.end(), [&](const Step& other) { return other.name == step.name; });
+        const auto match = std::find_if(from.begin(), from.end(),
+                                        [&](const Step& other) { return other.name == step.name; });
         if (match != from.end()) step.setVariant(match->lightVariant, source);
     }
     return steps;
@@ -55,27 +57,47 @@ bool foldValue(const QuenzColorProjectItem& item, const QuenzColorProjectItem& m
     if (item.itemType() != mode.itemType()) return false;
     switch (item.itemType()) {
         case ProjectItemType::color:
-            foldSingle(*item.color(), *mode.color(), &QuenzColorItem::color, &QuenzColorItem::setColor, source);
+            foldSingle(*item.color(), *mode.color(), &QuenzColorItem::color, &QuenzColorItem::setColor,
+                       source);
             return true;
         case ProjectItemType::colorSet:
-            item.colorSet()->setColors(withStepVariants(item.colorSet()->colors(), mode.colorSet()->colors(), source));
+            item.colorSet()->setColors(
+                withStepVariants(item.colorSet()->colors(), mode.colorSet()->colors(), source));
             return true;
         case ProjectItemType::shadow:
-            foldSingle(*item.shadow(), *mode.shadow(), &QuenzColorShadow::shadow, &QuenzColorShadow::setShadow, source);
+            foldSingle(*item.shadow(), *mode.shadow(), &QuenzColorShadow::shadow,
+                       &QuenzColorShadow::setShadow, source);
             return true;
         case ProjectItemType::shadowSet:
             item.shadowSet()->setShadows(
                 withStepVariants(item.shadowSet()->shadows(), mode.shadowSet()->shadows(), source));
             return true;
-        case ProjectItemType::number: item.number()->setValue(mode.number()->value().lightVariant, source); return true;
-        case ProjectItemType::boolean: item.boolean()->setValue(mode.boolean()->value().lightVariant, source); return true;
-        case ProjectItemType::string: item.string()->setValue(mode.string()->value().lightVariant, source); return true;
-        case ProjectItemType::colorAlias: copyTarget(*item.colorAlias(), *mode.colorAlias(), source); return true;
-        case ProjectItemType::shadowAlias: copyTarget(*item.shadowAlias(), *mode.shadowAlias(), source); return true;
-        case ProjectItemType::numberAlias: copyTarget(*item.numberAlias(), *mode.numberAlias(), source); return true;
-        case ProjectItemType::booleanAlias: copyTarget(*item.booleanAlias(), *mode.booleanAlias(), source); return true;
-        case ProjectItemType::stringAlias: copyTarget(*item.stringAlias(), *mode.stringAlias(), source); return true;
-        case ProjectItemType::group: return false;
+        case ProjectItemType::number:
+            item.number()->setValue(mode.number()->value().lightVariant, source);
+            return true;
+        case ProjectItemType::boolean:
+            item.boolean()->setValue(mode.boolean()->value().lightVariant, source);
+            return true;
+        case ProjectItemType::string:
+            item.string()->setValue(mode.string()->value().lightVariant, source);
+            return true;
+        case ProjectItemType::colorAlias:
+            copyTarget(*item.colorAlias(), *mode.colorAlias(), source);
+            return true;
+        case ProjectItemType::shadowAlias:
+            copyTarget(*item.shadowAlias(), *mode.shadowAlias(), source);
+            return true;
+        case ProjectItemType::numberAlias:
+            copyTarget(*item.numberAlias(), *mode.numberAlias(), source);
+            return true;
+        case ProjectItemType::booleanAlias:
+            copyTarget(*item.booleanAlias(), *mode.booleanAlias(), source);
+            return true;
+        case ProjectItemType::stringAlias:
+            copyTarget(*item.stringAlias(), *mode.stringAlias(), source);
+            return true;
+        case ProjectItemType::group:
+            return false;
     }
     return false;
 }
@@ -105,11 +127,13 @@ void markReceived(ReceivedMap& received, QuenzColorProjectItem* item, ColorSourc
 std::vector<ProjectItemPtr> stepItems(const QuenzColorProjectItem& set) {
     std::vector<ProjectItemPtr> items;
     if (const auto colors = set.colorSet()) {
-        for (const auto& step : colors->colors()) items.push_back(makeImportedColorItem(step.name, step.lightVariant));
+        for (const auto& step : colors->colors())
+            items.push_back(makeImportedColorItem(step.name, step.lightVariant));
     }
     if (const auto shadows = set.shadowSet()) {
         for (const auto& step : shadows->shadows()) {
-            items.push_back(QuenzColorProjectItem::make(step.name, std::make_shared<QuenzColorShadow>(ThemeableShadow(step))));
+            items.push_back(QuenzColorProjectItem::make(
+                step.name, std::make_shared<QuenzColorShadow>(ThemeableShadow(step))));
         }
     }
     return items;
@@ -117,8 +141,9 @@ std::vector<ProjectItemPtr> stepItems(const QuenzColorProjectItem& set) {
 
 // The steps of the light set whose names match items of the mode group take their values.
 template <class Step, class Value>
-std::vector<Step> stepsFromItems(std::vector<Step> steps, const QuenzColorGroup& mode, ColorSource source,
-                                 const std::function<std::optional<Value>(const QuenzColorProjectItem&)>& valueOf) {
+std::vector<Step> stepsFromItems(
+    std::vector<Step> steps, const QuenzColorGroup& mode, ColorSource source,
+    const std::function<std::optional<Value>(const QuenzColorProjectItem&)>& valueOf) {
     for (Step& step : steps) {
         const ProjectItemPtr item = childNamed(mode, step.name);
         if (!item) continue;
@@ -130,7 +155,8 @@ std::vector<Step> stepsFromItems(std::vector<Step> steps, const QuenzColorGroup&
 bool foldGroupIntoSet(const QuenzColorProjectItem& set, const QuenzColorGroup& mode, ColorSource source) {
     if (const auto colors = set.colorSet()) {
         colors->setColors(stepsFromItems<ThemeableColor, quenz::ColorValue>(
-            colors->colors(), mode, source, [](const QuenzColorProjectItem& item) -> std::optional<quenz::ColorValue> {
+            colors->colors(), mode, source,
+            [](const QuenzColorProjectItem& item) -> std::optional<quenz::ColorValue> {
                 if (const auto color = item.color()) return color->color().lightVariant;
                 return std::nullopt;
             }));
@@ -138,7 +164,8 @@ bool foldGroupIntoSet(const QuenzColorProjectItem& set, const QuenzColorGroup& m
     }
     if (const auto shadows = set.shadowSet()) {
         shadows->setShadows(stepsFromItems<ThemeableShadow, ShadowDetails>(
-            shadows->shadows(), mode, source, [](const QuenzColorProjectItem& item) -> std::optional<ShadowDetails> {
+            shadows->shadows(), mode, source,
+            [](const QuenzColorProjectItem& item) -> std::optional<ShadowDetails> {
                 if (const auto shadow = item.shadow()) return shadow->shadow().lightVariant;
                 return std::nullopt;
             }));
@@ -189,14 +216,17 @@ void foldModeGroups(QuenzColorGroup& importGroup) {
     }
     for (auto& [item, flags] : received) {
         AppearanceType type = AppearanceType::lightAndDark;
-        if (flags.darkHighContrast || (flags.highContrast && darkFound)) type = AppearanceType::lightDarkHighContrast;
-        else if (flags.highContrast) type = AppearanceType::highContrast;
+        if (flags.darkHighContrast || (flags.highContrast && darkFound))
+            type = AppearanceType::lightDarkHighContrast;
+        else if (flags.highContrast)
+            type = AppearanceType::highContrast;
         item->valueItem()->setAppearanceType(type);
     }
 
     std::vector<ProjectItemPtr> remaining;
     for (const ProjectItemPtr& item : importGroup.items()) {
-        if (std::find(modeGroups.begin(), modeGroups.end(), item) == modeGroups.end()) remaining.push_back(item);
+        if (std::find(modeGroups.begin(), modeGroups.end(), item) == modeGroups.end())
+            remaining.push_back(item);
     }
     if (remaining.size() == 1 && remaining.front() == light) remaining = light->group()->items();
     importGroup.setItems(std::move(remaining));

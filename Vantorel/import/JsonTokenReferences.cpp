@@ -6,12 +6,13 @@ namespace vantorel::import::tokens {
 namespace {
 
 struct Target {
-    ProjectItemPtr item;       // a value item, or a set
-    std::optional<int> step;   // the step of `item` when it is a set
+    ProjectItemPtr item;      // a value item, or a set
+    std::optional<int> step;  // the step of `item` when it is a set
 };
 
 // The item at `path` below `group`; the last name may also name a step of a set.
-std::optional<Target> find(const QuenzColorGroup& group, const std::vector<std::string>& path, std::size_t at = 0) {
+std::optional<Target> find(const QuenzColorGroup& group, const std::vector<std::string>& path,
+                           std::size_t at = 0) {
     for (const ProjectItemPtr& item : group.items()) {
         if (item->name() != path[at]) continue;
         if (at + 1 == path.size()) {
@@ -38,10 +39,13 @@ std::optional<Target> find(const QuenzColorGroup& group, const std::vector<std::
 ProjectItemPtr aliasOf(const QuenzColorProjectItem& placeholder, const Target& target) {
     const CommonValueFields common = placeholder.valueItem()->commonFields();
     const std::string& uuid = target.item->uuid();
-    const AliasSetType setTarget = target.step                ? AliasSetType::setItem(uuid, *target.step)
-                                   : target.item->colorSet() || target.item->shadowSet() ? AliasSetType::set(uuid)
-                                                                                         : AliasSetType::item(uuid);
-    const auto make = [&](auto payload) { return QuenzColorProjectItem::make(placeholder.name(), std::move(payload)); };
+    const AliasSetType setTarget = target.step ? AliasSetType::setItem(uuid, *target.step)
+                                   : target.item->colorSet() || target.item->shadowSet()
+                                       ? AliasSetType::set(uuid)
+                                       : AliasSetType::item(uuid);
+    const auto make = [&](auto payload) {
+        return QuenzColorProjectItem::make(placeholder.name(), std::move(payload));
+    };
     switch (target.item->itemType()) {
         case ProjectItemType::color:
         case ProjectItemType::colorSet:
@@ -50,12 +54,16 @@ ProjectItemPtr aliasOf(const QuenzColorProjectItem& placeholder, const Target& t
         case ProjectItemType::shadowSet:
             return make(std::make_shared<QuenzColorShadowAlias>(AliasSetTargets{setTarget}, common));
         case ProjectItemType::number:
-            return make(std::make_shared<QuenzColorNumberAlias>(ItemAliasTargets{ItemAliasType::item(uuid)}, common));
+            return make(
+                std::make_shared<QuenzColorNumberAlias>(ItemAliasTargets{ItemAliasType::item(uuid)}, common));
         case ProjectItemType::boolean:
-            return make(std::make_shared<QuenzColorBooleanAlias>(ItemAliasTargets{ItemAliasType::item(uuid)}, common));
+            return make(std::make_shared<QuenzColorBooleanAlias>(ItemAliasTargets{ItemAliasType::item(uuid)},
+                                                                 common));
         case ProjectItemType::string:
-            return make(std::make_shared<QuenzColorStringAlias>(ItemAliasTargets{ItemAliasType::item(uuid)}, common));
-        default: return nullptr;  // aliases point at plain value items only
+            return make(
+                std::make_shared<QuenzColorStringAlias>(ItemAliasTargets{ItemAliasType::item(uuid)}, common));
+        default:
+            return nullptr;  // aliases point at plain value items only
     }
 }
 

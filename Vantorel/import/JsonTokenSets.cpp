@@ -13,7 +13,8 @@ constexpr std::size_t largestColorRun = 32;
 constexpr std::size_t smallestShadowRun = 2;
 
 bool allOf(const std::vector<ProjectItemPtr>& items, ProjectItemType type) {
-    return std::all_of(items.begin(), items.end(), [&](const ProjectItemPtr& item) { return item->itemType() == type; });
+    return std::all_of(items.begin(), items.end(),
+                       [&](const ProjectItemPtr& item) { return item->itemType() == type; });
 }
 
 // The children's deprecation when they all share it (the exporter marks every step of a
@@ -32,14 +33,16 @@ CommonValueFields sharedDeprecation(const std::vector<ProjectItemPtr>& items) {
 
 template <class Step>
 Step namedStep(Step step, const std::string& name) {
-    Step copy(step.lightVariant, step.lightVariantHighContrast, step.darkVariant, step.darkVariantHighContrast, name);
+    Step copy(step.lightVariant, step.lightVariantHighContrast, step.darkVariant,
+              step.darkVariantHighContrast, name);
     return copy;
 }
 
 ProjectItemPtr colorSetOf(const QuenzColorProjectItem& group) {
     const auto& children = group.group()->items();
     std::vector<ThemeableColor> steps;
-    for (const ProjectItemPtr& child : children) steps.push_back(namedStep(child->color()->color(), child->name()));
+    for (const ProjectItemPtr& child : children)
+        steps.push_back(namedStep(child->color()->color(), child->name()));
     ProjectItemPtr set = makeImportedColorSet(group.name(), std::move(steps));
     const CommonValueFields common = sharedDeprecation(children);
     set->valueItem()->setDeprecated(common.deprecated);
@@ -50,7 +53,8 @@ ProjectItemPtr colorSetOf(const QuenzColorProjectItem& group) {
 ProjectItemPtr shadowSetOf(const QuenzColorProjectItem& group) {
     const auto& children = group.group()->items();
     std::vector<ThemeableShadow> steps;
-    for (const ProjectItemPtr& child : children) steps.push_back(namedStep(child->shadow()->shadow(), child->name()));
+    for (const ProjectItemPtr& child : children)
+        steps.push_back(namedStep(child->shadow()->shadow(), child->name()));
     SetParameters parameters;
     parameters.type = SetType::manual;
     parameters.namingScheme = ColorNamingScheme::manual;
@@ -70,7 +74,8 @@ void convertRunsToSets(QuenzColorGroup& group) {
         if (!item->isGroup()) continue;
         const auto& children = item->group()->items();
         const std::size_t count = children.size();
-        if (count >= smallestColorRun && count <= largestColorRun && allOf(children, ProjectItemType::color)) {
+        if (count >= smallestColorRun && count <= largestColorRun &&
+            allOf(children, ProjectItemType::color)) {
             item = colorSetOf(*item);
             changed = true;
         } else if (count >= smallestShadowRun && allOf(children, ProjectItemType::shadow)) {

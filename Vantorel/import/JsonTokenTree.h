@@ -3,11 +3,10 @@
 // runs of colors and shadows into sets, mode groups into appearance variants, and (lenient
 // reading) references into aliases.
 
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "QuenzColorUtils/ColorValue.h"
 #include "VantorelData/model/Model.h"

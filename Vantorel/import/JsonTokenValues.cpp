@@ -35,7 +35,8 @@ std::optional<quenz::ColorValue> extended(const quenz::ColorValue& linear) {
 }
 
 // The spaces beyond sRGB and Display P3 that other tools write in value objects.
-std::optional<quenz::ColorValue> lenientSpace(const std::string& space, double a, double b, double c, double alpha) {
+std::optional<quenz::ColorValue> lenientSpace(const std::string& space, double a, double b, double c,
+                                              double alpha) {
     if (space == "oklab") return extended(quenz::fromOKLab({a, b, c, alpha}));
     if (space == "oklch") return extended(quenz::fromOKLCH({a, b, quenz::radiansFromDegrees(c), alpha}));
     if (space == "hsl") {
@@ -43,7 +44,8 @@ std::optional<quenz::ColorValue> lenientSpace(const std::string& space, double a
         const double l = c / 100, s = b / 100;
         const double v = l + s * std::min(l, 1 - l);
         const double sv = v == 0 ? 0 : 2 * (1 - l / v);
-        return quenz::makeHSB(std::fmod(std::fmod(a, 360) + 360, 360) / 360, sv, v, alpha, quenz::ColorSpace::sRGB);
+        return quenz::makeHSB(std::fmod(std::fmod(a, 360) + 360, 360) / 360, sv, v, alpha,
+                              quenz::ColorSpace::sRGB);
     }
     return std::nullopt;
 }
@@ -56,12 +58,15 @@ std::optional<quenz::ColorValue> colorFromValueObject(const json& value, bool le
     if (space != value.end() && space->is_string() && components != value.end() && components->is_array()) {
         const std::string& name = space->get_ref<const std::string&>();
         double alpha = 1;
-        if (const auto found = value.find("alpha"); found != value.end() && found->is_number()) alpha = found->get<double>();
+        if (const auto found = value.find("alpha"); found != value.end() && found->is_number())
+            alpha = found->get<double>();
         const auto r = component(*components, 0, lenient), g = component(*components, 1, lenient),
                    b = component(*components, 2, lenient);
         if (r && g && b) {
-            if (name == "display-p3") return quenz::ColorValue{quenz::RGBSpace::displayP3, *r, *g, *b, alpha, 0};
-            if (!lenient || name == "srgb") return quenz::ColorValue{quenz::RGBSpace::sRGB, *r, *g, *b, alpha, 0};
+            if (name == "display-p3")
+                return quenz::ColorValue{quenz::RGBSpace::displayP3, *r, *g, *b, alpha, 0};
+            if (!lenient || name == "srgb")
+                return quenz::ColorValue{quenz::RGBSpace::sRGB, *r, *g, *b, alpha, 0};
             if (auto color = lenientSpace(name, *r, *g, *b, alpha)) return color;
         }
     }
@@ -71,7 +76,8 @@ std::optional<quenz::ColorValue> colorFromValueObject(const json& value, bool le
 }
 
 double pixelsFromText(std::string text) {
-    for (std::size_t at = text.find("px"); at != std::string::npos; at = text.find("px", at)) text.erase(at, 2);
+    for (std::size_t at = text.find("px"); at != std::string::npos; at = text.find("px", at))
+        text.erase(at, 2);
     // Shadow offsets are written in the writer's locale: a lone decimal comma reads as a point.
     if (text.find('.') == std::string::npos && text.find(',') == text.rfind(',')) {
         if (const auto comma = text.find(','); comma != std::string::npos) text[comma] = '.';

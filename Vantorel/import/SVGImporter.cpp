@@ -1,8 +1,7 @@
 #include "Vantorel/import/SVGImporter.h"
 
-#include <pugixml.hpp>
-
 #include <algorithm>
+#include <pugixml.hpp>
 #include <vector>
 
 #include "Vantorel/import/ColorText.h"
@@ -10,7 +9,9 @@
 namespace vantorel::import {
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
@@ -141,7 +142,8 @@ std::optional<ImportError> SVGImporter::importText(std::string_view text, QuenzC
                 for (const auto& [property, value] : properties) addColor(colors, "Style Color", value);
             }
         } else {
-            if (named(element, "stop")) addColor(colors, "Gradient Color", element.attribute("stop-color").value());
+            if (named(element, "stop"))
+                addColor(colors, "Gradient Color", element.attribute("stop-color").value());
             addColor(colors, "stroke", element.attribute("stroke").value());
             addColor(colors, "fill", element.attribute("fill").value());
         }
@@ -155,7 +157,8 @@ std::optional<ImportError> SVGImporter::importText(std::string_view text, QuenzC
     return std::nullopt;
 }
 
-std::optional<ImportError> SVGImporter::importFile(const std::filesystem::path& file, QuenzColorGroup& group) {
+std::optional<ImportError> SVGImporter::importFile(const std::filesystem::path& file,
+                                                   QuenzColorGroup& group) {
     const auto bytes = readFileBytes(file);
     if (!bytes) return ImportError{"The file \"" + file.filename().string() + "\" couldn't be opened."};
     return importText(*bytes, group);

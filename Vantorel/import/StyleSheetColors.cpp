@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <numbers>
 #include <optional>
 
 #include "QuenzColorUtils/ColorOperations.h"
@@ -55,9 +56,11 @@ const std::array<CompiledSearch, 6>& compiledSearches() {
         for (std::size_t i = 0; i < searches.size(); ++i) {
             int error = 0;
             PCRE2_SIZE offset = 0;
-            result[i].code.reset(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(searches[i].pattern), PCRE2_ZERO_TERMINATED,
-                                               PCRE2_NO_UTF_CHECK, &error, &offset, nullptr));
-            if (result[i].code) result[i].jit = pcre2_jit_compile(result[i].code.get(), PCRE2_JIT_COMPLETE) == 0;
+            result[i].code.reset(pcre2_compile(reinterpret_cast<PCRE2_SPTR>(searches[i].pattern),
+                                               PCRE2_ZERO_TERMINATED, PCRE2_NO_UTF_CHECK, &error, &offset,
+                                               nullptr));
+            if (result[i].code)
+                result[i].jit = pcre2_jit_compile(result[i].code.get(), PCRE2_JIT_COMPLETE) == 0;
         }
         return result;
     }();
@@ -78,7 +81,9 @@ struct Arguments {
     std::optional<Argument> alpha;
 };
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
 
 // One argument at the front of `text`: a number with an optional unit, or "none".
 std::optional<Argument> readArgument(std::string_view& text) {
@@ -107,8 +112,8 @@ std::optional<Argument> readArgument(std::string_view& text) {
         text.remove_prefix(1);
         argument.unit = Unit::percent;
     } else {
-        unit("deg", 1, Unit::degrees) || unit("grad", 0.9, Unit::degrees) || unit("rad", 180 / M_PI, Unit::degrees) ||
-            unit("turn", 360, Unit::degrees);
+        unit("deg", 1, Unit::degrees) || unit("grad", 0.9, Unit::degrees) ||
+            unit("rad", 180 / std::numbers::pi, Unit::degrees) || unit("turn", 360, Unit::degrees);
     }
     return argument;
 }
@@ -130,9 +135,12 @@ std::optional<Arguments> readArguments(std::string_view text) {
         }
         const auto argument = readArgument(text);
         if (!argument || count == 4) return std::nullopt;
-        if (!text.empty() && !isSpace(text.front()) && text.front() != ',' && text.front() != '/') return std::nullopt;
-        if (count < 3) arguments.channels[count] = *argument;
-        else arguments.alpha = *argument;
+        if (!text.empty() && !isSpace(text.front()) && text.front() != ',' && text.front() != '/')
+            return std::nullopt;
+        if (count < 3)
+            arguments.channels[count] = *argument;
+        else
+            arguments.alpha = *argument;
         ++count;
     }
     if (count < 3 || (slash && count != 4)) return std::nullopt;
@@ -151,7 +159,9 @@ double alphaOf(const Arguments& arguments) {
     return std::clamp(channel(*arguments.alpha, 1, 1), 0.0, 1.0);
 }
 
-double unit(double value) { return std::clamp(value, 0.0, 1.0); }
+double unit(double value) {
+    return std::clamp(value, 0.0, 1.0);
+}
 
 quenz::ColorValue hslColor(const Arguments& a) {
     const double hue = a.channels[0].unit == Unit::keywordNone ? 0 : a.channels[0].value;
@@ -180,22 +190,33 @@ std::optional<quenz::ColorValue> colorOf(Family family, std::string_view space, 
         case Family::colorFunction: {
             const bool p3 = space.size() == 10;  // "display-p3" rather than "srgb"
             return quenz::ColorValue{p3 ? quenz::RGBSpace::displayP3 : quenz::RGBSpace::sRGB,
-                                     unit(channel(c[0], 1, 1)), unit(channel(c[1], 1, 1)), unit(channel(c[2], 1, 1)),
-                                     alpha, 0};
+                                     unit(channel(c[0], 1, 1)),
+                                     unit(channel(c[1], 1, 1)),
+                                     unit(channel(c[2], 1, 1)),
+                                     alpha,
+                                     0};
         }
         case Family::rgb:
-            return quenz::ColorValue{quenz::RGBSpace::sRGB, unit(channel(c[0], 255, 1)), unit(channel(c[1], 255, 1)),
-                                     unit(channel(c[2], 255, 1)), alpha, 0};
-        case Family::hsl: return hslColor(*arguments);
+            return quenz::ColorValue{quenz::RGBSpace::sRGB,
+                                     unit(channel(c[0], 255, 1)),
+                                     unit(channel(c[1], 255, 1)),
+                                     unit(channel(c[2], 255, 1)),
+                                     alpha,
+                                     0};
+        case Family::hsl:
+            return hslColor(*arguments);
         case Family::oklab:
-            return extendedFromLinear(quenz::fromOKLab({channel(c[0], 1, 1), channel(c[1], 1, okPercentReference),
-                                                        channel(c[2], 1, okPercentReference), alpha}));
+            return extendedFromLinear(
+                quenz::fromOKLab({channel(c[0], 1, 1), channel(c[1], 1, okPercentReference),
+                                  channel(c[2], 1, okPercentReference), alpha}));
         case Family::oklch: {
             const double hue = c[2].unit == Unit::keywordNone ? 0 : c[2].value;
-            return extendedFromLinear(quenz::fromOKLCH({channel(c[0], 1, 1), channel(c[1], 1, okPercentReference),
-                                                        quenz::radiansFromDegrees(hue), alpha}));
+            return extendedFromLinear(
+                quenz::fromOKLCH({channel(c[0], 1, 1), channel(c[1], 1, okPercentReference),
+                                  quenz::radiansFromDegrees(hue), alpha}));
         }
-        case Family::hex: break;
+        case Family::hex:
+            break;
     }
     return std::nullopt;
 }
@@ -210,7 +231,8 @@ quenz::ColorValue hexColor(std::string_view digits) {
     const bool shortForm = digits.size() <= 4;
     const std::size_t count = shortForm ? digits.size() : digits.size() / 2;
     for (std::size_t i = 0; i < count; ++i) {
-        const int value = shortForm ? hexDigit(digits[i]) * 17 : hexDigit(digits[2 * i]) * 16 + hexDigit(digits[2 * i + 1]);
+        const int value =
+            shortForm ? hexDigit(digits[i]) * 17 : hexDigit(digits[2 * i]) * 16 + hexDigit(digits[2 * i + 1]);
         channels[i] = value / 255.0;
     }
     return {quenz::RGBSpace::sRGB, channels[0], channels[1], channels[2], channels[3], 0};
@@ -219,8 +241,8 @@ quenz::ColorValue hexColor(std::string_view digits) {
 // --- Names ---
 
 bool isNameCharacter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
-           c == '$' || c == '@' || static_cast<unsigned char>(c) >= 0x80;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || c == '$' || c == '@' || static_cast<unsigned char>(c) >= 0x80;
 }
 
 // The name of the declaration the color at `at` stands in: the property before the ":" of
@@ -255,12 +277,14 @@ void StyleSheetColors::extract(std::string_view text) {
     for (std::size_t i = 0; i < searches.size(); ++i) {
         pcre2_code* code = compiled[i].code.get();
         if (!code) continue;
-        std::unique_ptr<pcre2_match_data, MatchDataDeleter> match(pcre2_match_data_create_from_pattern(code, nullptr));
+        std::unique_ptr<pcre2_match_data, MatchDataDeleter> match(
+            pcre2_match_data_create_from_pattern(code, nullptr));
         PCRE2_SIZE offset = 0;
         while (offset <= text.size()) {
-            const int found = compiled[i].jit
-                                  ? pcre2_jit_match(code, subject, text.size(), offset, 0, match.get(), nullptr)
-                                  : pcre2_match(code, subject, text.size(), offset, PCRE2_NO_UTF_CHECK, match.get(), nullptr);
+            const int found =
+                compiled[i].jit ? pcre2_jit_match(code, subject, text.size(), offset, 0, match.get(), nullptr)
+                                : pcre2_match(code, subject, text.size(), offset, PCRE2_NO_UTF_CHECK,
+                                              match.get(), nullptr);
             if (found < 0) break;
             const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(match.get());
             const auto group = [&](int n) {
@@ -268,9 +292,12 @@ void StyleSheetColors::extract(std::string_view text) {
             };
             const Family family = searches[i].family;
             std::optional<quenz::ColorValue> color;
-            if (family == Family::hex) color = hexColor(group(1));
-            else if (family == Family::colorFunction) color = colorOf(family, group(1), group(2));
-            else color = colorOf(family, {}, group(1));
+            if (family == Family::hex)
+                color = hexColor(group(1));
+            else if (family == Family::colorFunction)
+                color = colorOf(family, group(1), group(2));
+            else
+                color = colorOf(family, {}, group(1));
             if (color) colors_.add(declarationName(text, ovector[0]), *color);
             offset = ovector[1] > ovector[0] ? ovector[1] : ovector[0] + 1;
         }

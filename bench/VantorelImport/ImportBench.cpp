@@ -34,8 +34,8 @@ std::string tokenFile() {
                         t, t, t * 2);
                 } else {
                     tokens += fmt::format(
-                        R"("{}":{{"$type":"color","$value":{{"colorSpace":"srgb","components":[{},{},{}],"hex":"#000000"}}}})", t, v,
-                        1 - v, v / 2);
+                        R"("{}":{{"$type":"color","$value":{{"colorSpace":"srgb","components":[{},{},{}],"hex":"#000000"}}}})",
+                        t, v, 1 - v, v / 2);
                 }
             }
             groups += fmt::format(R"({}"group {}":{{{}}})", g ? "," : "", g, tokens);
@@ -47,14 +47,19 @@ std::string tokenFile() {
 
 std::string styleSheet(std::size_t size) {
     std::string css = ":root {\n";
-    for (int i = 0; i < 200; ++i) css += fmt::format("  --palette-{}-{}: #{:06X};\n", i / 10, (i % 10 + 1) * 100, i * 83421 % 0xFFFFFF);
+    for (int i = 0; i < 200; ++i)
+        css += fmt::format("  --palette-{}-{}: #{:06X};\n", i / 10, (i % 10 + 1) * 100, i * 83421 % 0xFFFFFF);
     css += "}\n";
     for (int i = 0; css.size() < size; ++i) {
         css += fmt::format(
-            ".component-{0} {{\n  display: flex;\n  margin: 0 auto;\n  padding: {1}px {2}px;\n  font: 14px/1.5 system-ui, sans-serif;\n"
-            "  border: 1px solid rgba({3}, {4}, {5}, 0.5);\n  color: var(--palette-{6}-500);\n  background-color: #{7:06X};\n"
-            "  transition: opacity .15s ease-in-out;\n}}\n.component-{0}:hover {{ box-shadow: 0 0 0 .25rem hsl({8} 60% 40% / .25); }}\n",
-            i, i % 16, i % 24, i % 256, (i * 7) % 256, (i * 13) % 256, i % 20, i * 2654435761u % 0xFFFFFF, i % 360);
+            ".component-{0} {{\n  display: flex;\n  margin: 0 auto;\n  padding: {1}px {2}px;\n  font: "
+            "14px/1.5 system-ui, sans-serif;\n"
+            "  border: 1px solid rgba({3}, {4}, {5}, 0.5);\n  color: var(--palette-{6}-500);\n  "
+            "background-color: #{7:06X};\n"
+            "  transition: opacity .15s ease-in-out;\n}}\n.component-{0}:hover {{ box-shadow: 0 0 0 .25rem "
+            "hsl({8} 60% 40% / .25); }}\n",
+            i, i % 16, i % 24, i % 256, (i * 7) % 256, (i * 13) % 256, i % 20, i * 2654435761u % 0xFFFFFF,
+            i % 360);
     }
     return css;
 }
@@ -66,7 +71,8 @@ void tokenImport(benchmark::State& state) {
         benchmark::DoNotOptimize(import::JsonDesignImporter().importText(text, group));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
-    state.counters["tokens/s"] = benchmark::Counter(20000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["tokens/s"] =
+        benchmark::Counter(20000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(tokenImport)->Unit(benchmark::kMillisecond);
 

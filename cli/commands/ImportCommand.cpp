@@ -4,13 +4,11 @@
 // atomically. A failed import leaves the document untouched.
 
 #include <CLI/CLI.hpp>
-
-#include <nlohmann/json.hpp>
-
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
 
@@ -35,7 +33,8 @@ struct ImportArguments {
 
 std::string kindNames() {
     std::string names;
-    for (const auto& kind : import::Importer::kinds()) names += (names.empty() ? "" : ", ") + std::string(kind.commandName);
+    for (const auto& kind : import::Importer::kinds())
+        names += (names.empty() ? "" : ", ") + std::string(kind.commandName);
     return names;
 }
 
@@ -54,7 +53,8 @@ std::map<std::string, int> itemCounts(const QuenzColorGroup& group) {
 std::string countsText(const std::map<std::string, int>& counts) {
     if (counts.empty()) return "no items";
     std::string text;
-    for (const auto& [kind, count] : counts) text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + kind;
+    for (const auto& [kind, count] : counts)
+        text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + kind;
     return text;
 }
 
@@ -79,18 +79,23 @@ int insertInto(CommandIO& io, const ImportArguments& args, const ProjectItemPtr&
     if (!opened.document) return fail(io, exitBadUsage, opened.error->message);
     shell::Document& document = *opened.document;
     if (!document.fileIsDocument()) {
-        return fail(io, exitBadUsage, "'" + args.into + "' is not a Vantorel document; it was left unchanged");
+        return fail(io, exitBadUsage,
+                    "'" + args.into + "' is not a Vantorel document; it was left unchanged");
     }
     if (!import::Importer::insert(document, group)) {
-        return fail(io, exitJobFailed, "the group could not be inserted; '" + args.into + "' was left unchanged");
+        return fail(io, exitJobFailed,
+                    "the group could not be inserted; '" + args.into + "' was left unchanged");
     }
     document.settle();
     if (const auto error = document.save()) return fail(io, exitJobFailed, error->message);
 
     const auto counts = itemCounts(*group->group());
     if (args.json) {
-        io.out << json{{"file", args.into}, {"group", group->name()}, {"id", group->uuid()}, {"counts", counts}}.dump(
-                      2, ' ', false, json::error_handler_t::replace)
+        io.out << json{{"file", args.into},
+                       {"group", group->name()},
+                       {"id", group->uuid()},
+                       {"counts", counts}}
+                      .dump(2, ' ', false, json::error_handler_t::replace)
                << '\n';
     } else {
         io.out << "Added '" << group->name() << "' to " << args.into << ": " << countsText(counts) << '\n';
@@ -102,13 +107,15 @@ int runImport(CommandIO& io, const ImportArguments& args) {
     const import::ImportKindInfo* kind = nullptr;
     if (!args.kind.empty()) {
         kind = import::Importer::kindNamed(args.kind);
-        if (!kind) return fail(io, exitBadUsage, "'" + args.kind + "' is not an import kind (kinds: " + kindNames() + ")");
+        if (!kind)
+            return fail(io, exitBadUsage,
+                        "'" + args.kind + "' is not an import kind (kinds: " + kindNames() + ")");
     } else {
         kind = import::Importer::kindForFile(args.file);
         if (!kind) {
             return fail(io, exitBadUsage,
-                        "cannot tell the kind of '" + args.file + "' from its extension; name it with --kind (" +
-                            kindNames() + ")");
+                        "cannot tell the kind of '" + args.file +
+                            "' from its extension; name it with --kind (" + kindNames() + ")");
         }
     }
     std::error_code error;
@@ -130,18 +137,25 @@ const CommandRegistration registration{Command{
     [](CLI::App& app) -> CommandRunner {
         auto args = std::make_shared<ImportArguments>();
         app.add_option("FILE", args->file, "The file to import")->required();
-        app.add_option("--kind", args->kind, "The import kind: " + kindNames() + " (default: by the file's extension)");
-        app.add_option("--into", args->into,
-                       "Add the imported group to this .vantorel document (saved in place) instead of showing it");
-        app.add_flag("--lenient", args->lenient,
-                     "Design tokens: also read files as other tools write them (color strings, inherited $type, "
-                     "dimensions, {references} as aliases)");
+        app.add_option("--kind", args->kind,
+                       "The import kind: " + kindNames() + " (default: by the file's extension)");
+        app.add_option(
+            "--into", args->into,
+            "Add the imported group to this .vantorel document (saved in place) instead of showing it");
+        app.add_flag(
+            "--lenient", args->lenient,
+            "Design tokens: also read files as other tools write them (color strings, inherited $type, "
+            "dimensions, {references} as aliases)");
         app.add_flag("--json", args->json, "Print the result as JSON");
         app.footer(
-            "Kinds by extension: .json tokens; .css, .scss, .html, .htm css; .svg svg. The import makes one group, "
-            "named like \"CSS Import - tokens.css\"; with --into it is added as one \"Add Color\" step, which one "
-            "undo removes. Documents of the sibling .quenz format are not imported: that format has no files yet. "
-            "Exit status: 0 imported, 1 the import failed (the document is left unchanged), 2 bad usage or an "
+            "Kinds by extension: .json tokens; .css, .scss, .html, .htm css; .svg svg. The import makes one "
+            "group, "
+            "named like \"CSS Import - tokens.css\"; with --into it is added as one \"Add Color\" step, "
+            "which one "
+            "undo removes. Documents of the sibling .quenz format are not imported: that format has no files "
+            "yet. "
+            "Exit status: 0 imported, 1 the import failed (the document is left unchanged), 2 bad usage or "
+            "an "
             "unreadable file or document.");
         return [args](CommandIO& io) { return runImport(io, *args); };
     },

@@ -23,7 +23,7 @@ TEST(Importer, PicksTheKindByNameOrLowerCaseExtension) {
         const char* file;
         const char* kind;  // "" for none
     } cases[] = {{"tokens.json", "tokens"}, {"a.CSS", "css"}, {"a.scss", "css"}, {"page.HTML", "css"},
-                 {"page.htm", "css"},       {"x.Svg", "svg"},  {"doc.quenz", ""}, {"noextension", ""}};
+                 {"page.htm", "css"},       {"x.Svg", "svg"}, {"doc.quenz", ""}, {"noextension", ""}};
     for (const auto& test : cases) {
         const ImportKindInfo* kind = Importer::kindForFile(test.file);
         EXPECT_EQ(kind ? std::string(kind->commandName) : "", test.kind) << test.file;
@@ -31,7 +31,8 @@ TEST(Importer, PicksTheKindByNameOrLowerCaseExtension) {
     ASSERT_TRUE(Importer::kindNamed("tokens"));
     EXPECT_EQ(Importer::kindNamed("tokens")->kind, ImportKind::designTokens);
     EXPECT_FALSE(Importer::kindNamed("quenz"));
-    EXPECT_EQ(Importer::groupName(*Importer::kind(ImportKind::css), "/some/where/tokens.css"), "CSS Import - tokens.css");
+    EXPECT_EQ(Importer::groupName(*Importer::kind(ImportKind::css), "/some/where/tokens.css"),
+              "CSS Import - tokens.css");
 }
 
 struct FileCase {
@@ -49,7 +50,8 @@ const FileCase fileCases[] = {
      ImportKind::css, "CSS Import - page.HTML[color=#222222]"},
     {"a style sheet that is not UTF-8", "bad.css", std::string("a{color:#fff}\xff\xfe", 15), ImportKind::css,
      "Unable to read document"},
-    {"a drawing", "icon.svg", R"(<svg><path fill="#00FF00"/></svg>)", ImportKind::svg, "SVG Import - icon.svg[fill=#00FF00]"},
+    {"a drawing", "icon.svg", R"(<svg><path fill="#00FF00"/></svg>)", ImportKind::svg,
+     "SVG Import - icon.svg[fill=#00FF00]"},
     {"token bytes that are not JSON", "broken.json", "{", ImportKind::designTokens,
      "The data couldn't be read because it isn't in the correct format."},
 };
@@ -70,7 +72,8 @@ TEST(Importer, FillsOneExpandedGroupNamedAfterKindAndFile) {
     }
     const ImportResult missing = Importer::importFile(ImportKind::svg, folder / "missing.svg");
     ASSERT_TRUE(missing.error);
-    EXPECT_EQ(importFailureMessage(*missing.error), "Failed to import colors: The file \"missing.svg\" couldn't be opened.");
+    EXPECT_EQ(importFailureMessage(*missing.error),
+              "Failed to import colors: The file \"missing.svg\" couldn't be opened.");
 }
 
 TEST(Importer, InsertsAsOneAddColorStepThatUndoRemoves) {
@@ -84,7 +87,8 @@ TEST(Importer, InsertsAsOneAddColorStepThatUndoRemoves) {
     ASSERT_TRUE(result.group);
     ASSERT_TRUE(Importer::insert(*document, result.group));
     document->settle();
-    EXPECT_EQ(vantorel::testing::treeText(*document->project()), "Existing,Design Tokens JSON Import - tokens.json[a,b]");
+    EXPECT_EQ(vantorel::testing::treeText(*document->project()),
+              "Existing,Design Tokens JSON Import - tokens.json[a,b]");
     EXPECT_EQ(document->enhancedUndoManager().undoCount(), 1);
     EXPECT_EQ(document->enhancedUndoManager().undoMenuItemTitle(), "Undo Add Color");
     ASSERT_EQ(document->selectionManager().selectedItems().size(), 1u);
@@ -114,9 +118,12 @@ TEST(AddImportedColors, MakesColorsAndManualSets) {
     const quenz::ColorValue red{quenz::RGBSpace::sRGB, 1, 0, 0, 1, 0};
     const quenz::ColorValue p3{quenz::RGBSpace::displayP3, 0, 1, 0, 1, 0};
     const std::vector<ImportedColor> records{
-        {{quenz::NamedColor("one", red), quenz::NamedColor("ignored", p3)}, "ignored", ImportedColorType::singleColor},
+        {{quenz::NamedColor("one", red), quenz::NamedColor("ignored", p3)},
+         "ignored",
+         ImportedColorType::singleColor},
         {{}, std::nullopt, ImportedColorType::singleColor},
-        {{quenz::NamedColor("Gradient Stop 1", red), quenz::NamedColor("Gradient Stop 2", p3)}, "Ramp",
+        {{quenz::NamedColor("Gradient Stop 1", red), quenz::NamedColor("Gradient Stop 2", p3)},
+         "Ramp",
          ImportedColorType::set},
         {{quenz::NamedColor("s", p3)}, std::nullopt, ImportedColorType::set},
         {{}, "Empty", ImportedColorType::set},
@@ -124,7 +131,8 @@ TEST(AddImportedColors, MakesColorsAndManualSets) {
     QuenzColorGroup group;
     addImportedColors(records, group);
     EXPECT_EQ(testing::describe(group.items()),
-              "one=#FF0000,Ramp={Gradient Stop 1=#FF0000,Gradient Stop 2=p3#00FF00},Color Set={s=p3#00FF00},Empty={}");
+              "one=#FF0000,Ramp={Gradient Stop 1=#FF0000,Gradient Stop 2=p3#00FF00},Color "
+              "Set={s=p3#00FF00},Empty={}");
     EXPECT_EQ(group.items()[1]->colorSet()->type(), SetType::manual);
     EXPECT_EQ(group.items()[1]->colorSet()->steps(), 2);
     EXPECT_EQ(group.items()[2]->colorSet()->colorSpace(), quenz::ColorSpace::displayP3);

@@ -24,7 +24,8 @@ std::string styleSheet(const std::string& text, bool html = false) {
 }
 
 const TextCase styleSheetCases[] = {
-    {"hex forms, named by their declarations", "a { color: #F00; } .b{background:#00ff00} #c { --accent: #0000FF80 }",
+    {"hex forms, named by their declarations",
+     "a { color: #F00; } .b{background:#00ff00} #c { --accent: #0000FF80 }",
      "color=#FF0000,background=#00FF00,accent=#0000FF80"},
     {"hex in other words is no color", "url(#abcdef-x) &#123; a#bcd", ""},
     {"SCSS variables and a value without declaration", "$brand: #112233;\n@accent: #445566; #778899",
@@ -32,14 +33,19 @@ const TextCase styleSheetCases[] = {
     {"rgb with commas, spaces, percentages and alpha",
      "a: rgb(255, 0, 0); b: rgba(0,0,255,.5); c: rgb(0% 100% 0% / 25%); d: rgb(0 0 0 / 0.5)",
      "a=#FF0000,b=#0000FF80,c=#00FF0040,d=#00000080"},
-    {"hsl as hue, saturation and lightness", "a: hsl(120, 100%, 25%); b: hsla(0deg 100% 50% / 1); c: hsl(0.5turn 100% 50%)",
+    {"hsl as hue, saturation and lightness",
+     "a: hsl(120, 100%, 25%); b: hsla(0deg 100% 50% / 1); c: hsl(0.5turn 100% 50%)",
      "a=#008000,b=#FF0000,c=#00FFFF"},
-    {"color() in Display P3 and sRGB", "a: color(display-p3 1 0 0); b: color(srgb 0 1 0 / 0.5)", "a=p3#FF0000,b=#00FF0080"},
-    {"oklab and oklch", "a: oklab(1 0 0); b: oklch(0% 0 0); c: oklch(100% 0 none)", "a=x#FFFFFF,b=x#000000,c=x#FFFFFF"},
-    {"functions of variables and bad arguments give nothing", "a: rgb(var(--r), 0, 0); b: rgb(1 2); c: rgb(a b c)", ""},
+    {"color() in Display P3 and sRGB", "a: color(display-p3 1 0 0); b: color(srgb 0 1 0 / 0.5)",
+     "a=p3#FF0000,b=#00FF0080"},
+    {"oklab and oklch", "a: oklab(1 0 0); b: oklch(0% 0 0); c: oklch(100% 0 none)",
+     "a=x#FFFFFF,b=x#000000,c=x#FFFFFF"},
+    {"functions of variables and bad arguments give nothing",
+     "a: rgb(var(--r), 0, 0); b: rgb(1 2); c: rgb(a b c)", ""},
     {"the searches run family by family", "a: rgb(0 0 255); b: #FF0000", "b=#FF0000,a=#0000FF"},
     {"equal records once; a different name or color is another record",
-     "a { color: #FFF } b { color: #ffffff } c { fill: #FFF } d { color: #000 }", "color=#FFFFFF,fill=#FFFFFF,color=#000000"},
+     "a { color: #FFF } b { color: #ffffff } c { fill: #FFF } d { color: #000 }",
+     "color=#FFFFFF,fill=#FFFFFF,color=#000000"},
     {"numbered colors become a set in position order",
      "--brand-300: #333; --brand-100: #111; --brand-200: #222; --gray1: #444; --gray2: #555; --other: #666",
      "brand={100=#111111,200=#222222,300=#333333},gray1=#444444,gray2=#555555,other=#666666"},
@@ -59,7 +65,8 @@ TEST(CSSFileImporter, RunsOfMoreThanThirtyTwoStayColors) {
 TEST(CSSFileImporter, ReadsHTMLStyleElementsAndAttributes) {
     const std::string page =
         "<html><head><style>body { color: #112233 }</style></head>"
-        "<body><p style=\"background: rgb(255 0 0)\">#445566 in text</p><div><style>i{--x:#778899}</style></div></body></html>";
+        "<body><p style=\"background: rgb(255 0 0)\">#445566 in "
+        "text</p><div><style>i{--x:#778899}</style></div></body></html>";
     EXPECT_EQ(styleSheet(page, true), "color=#112233,background=#FF0000,x=#778899");
     EXPECT_EQ(styleSheet(page, false), "color=#112233,Color=#445566,x=#778899,background=#FF0000");
 }
@@ -72,16 +79,18 @@ std::string drawing(const std::string& text) {
 
 const TextCase svgCases[] = {
     {"a named fill", R"(<svg><rect fill="red"/></svg>)", "fill=#FF0000"},
-    {"the same fill once, stroke before fill", R"(<svg><rect fill="red"/><rect stroke="#00F" fill="#FF0000"/></svg>)",
-     "fill=#FF0000,stroke=#0000FF"},
-    {"gradient stops", R"(<svg><linearGradient><stop offset="0" stop-color="#ABCDEF"/></linearGradient></svg>)",
+    {"the same fill once, stroke before fill",
+     R"(<svg><rect fill="red"/><rect stroke="#00F" fill="#FF0000"/></svg>)", "fill=#FF0000,stroke=#0000FF"},
+    {"gradient stops",
+     R"(<svg><linearGradient><stop offset="0" stop-color="#ABCDEF"/></linearGradient></svg>)",
      "Gradient Color=#ABCDEF"},
     {"style elements as style sheets",
      R"(<svg><style><![CDATA[ /* c */ .a, .b { fill: #123456; stroke-width: 2 } @media print { .c { stroke: blue } } ]]></style></svg>)",
      "Style Color=#123456,Style Color=#0000FF"},
-    {"values that are not colors", R"s(<svg><g fill="none" stroke="currentColor"><path fill="url(#g)" stroke=""/></g></svg>)s",
-     ""},
-    {"depth first in document order", R"(<svg fill="#010101"><g fill="#020202"><a fill="#030303"/></g><b fill="#040404"/></svg>)",
+    {"values that are not colors",
+     R"s(<svg><g fill="none" stroke="currentColor"><path fill="url(#g)" stroke=""/></g></svg>)s", ""},
+    {"depth first in document order",
+     R"(<svg fill="#010101"><g fill="#020202"><a fill="#030303"/></g><b fill="#040404"/></svg>)",
      "fill=#010101,fill=#020202,fill=#030303,fill=#040404"},
     {"no root element", "not xml at all", "error: SVG has no root element, unable to parse"},
 };

@@ -23,7 +23,8 @@ using Values = std::map<std::string, std::vector<double>>;
 
 std::vector<double> colorNumbers(quenz::ColorValue color) {
     // The file writes extended sRGB in Display P3, whose gamut it is clipped to.
-    if (color.space == quenz::RGBSpace::extendedSRGB) color = quenz::convert(color, quenz::RGBSpace::displayP3).value_or(color);
+    if (color.space == quenz::RGBSpace::extendedSRGB)
+        color = quenz::convert(color, quenz::RGBSpace::displayP3).value_or(color);
     const auto converted = quenz::convert(color, quenz::RGBSpace::extendedSRGB).value_or(color);
     return {converted.red, converted.green, converted.blue, color.alpha};
 }
@@ -39,7 +40,8 @@ std::vector<double> shadowNumbers(const ShadowDetails& shadow) {
 template <class V, class Numbers>
 void addVariants(Values& values, const std::string& path, const Themeable<V>& value, Numbers numbers) {
     for (ColorSource source : allColorSources) {
-        if (const auto variant = value.variant(source)) values[path + "@" + std::string(displayName(source))] = numbers(*variant);
+        if (const auto variant = value.variant(source))
+            values[path + "@" + std::string(displayName(source))] = numbers(*variant);
     }
 }
 
@@ -49,16 +51,20 @@ void collect(const std::vector<ProjectItemPtr>& items, const std::string& prefix
         const auto number = [](double value) { return std::vector<double>{value}; };
         if (const auto group = item->group()) collect(group->items(), path + "/", values);
         if (const auto color = item->color()) addVariants(values, path, color->color(), colorNumbers);
-        if (const auto alias = item->colorAlias()) addVariants(values, path, alias->resolvedColor(), colorNumbers);
+        if (const auto alias = item->colorAlias())
+            addVariants(values, path, alias->resolvedColor(), colorNumbers);
         if (const auto set = item->colorSet()) {
-            for (const auto& step : set->colors()) addVariants(values, path + "/" + step.name, step, colorNumbers);
+            for (const auto& step : set->colors())
+                addVariants(values, path + "/" + step.name, step, colorNumbers);
         }
         if (const auto numberItem = item->number()) addVariants(values, path, numberItem->value(), number);
         if (const auto alias = item->numberAlias()) addVariants(values, path, alias->resolvedValue(), number);
         if (const auto shadow = item->shadow()) addVariants(values, path, shadow->shadow(), shadowNumbers);
-        if (const auto alias = item->shadowAlias()) addVariants(values, path, alias->resolvedValue(), shadowNumbers);
+        if (const auto alias = item->shadowAlias())
+            addVariants(values, path, alias->resolvedValue(), shadowNumbers);
         if (const auto set = item->shadowSet()) {
-            for (const auto& step : set->shadows()) addVariants(values, path + "/" + step.name, step, shadowNumbers);
+            for (const auto& step : set->shadows())
+                addVariants(values, path + "/" + step.name, step, shadowNumbers);
         }
     }
 }
@@ -86,7 +92,8 @@ TEST(TokenRoundTrip, TheExampleDocumentComesBackWhole) {
         ASSERT_EQ(found->second.size(), numbers.size()) << path;
         for (std::size_t i = 0; i < numbers.size(); ++i) {
             // The file keeps four significant digits.
-            EXPECT_NEAR(found->second[i], numbers[i], std::max(1e-3, std::fabs(numbers[i]) * 2e-3)) << path << " " << i;
+            EXPECT_NEAR(found->second[i], numbers[i], std::max(1e-3, std::fabs(numbers[i]) * 2e-3))
+                << path << " " << i;
         }
     }
 }

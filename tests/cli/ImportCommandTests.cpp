@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-
 #include <string>
 
 #include "CliTestSupport.h"
@@ -25,8 +24,10 @@ struct ImportCommandTest : ::testing::Test {
 
     void SetUp() override {
         ASSERT_EQ(runCli({"new", document}).exitCode, 0);
-        writeFileContents(folder / "tokens.json", R"({"n":{"$type":"number","$value":4},"c":{"$type":"color","$value":"#FF0000"}})");
-        writeFileContents(folder / "brand.css", ":root{--brand-1:#111;--brand-2:#222;--brand-3:#333;--ink:#000}");
+        writeFileContents(folder / "tokens.json",
+                          R"({"n":{"$type":"number","$value":4},"c":{"$type":"color","$value":"#FF0000"}})");
+        writeFileContents(folder / "brand.css",
+                          ":root{--brand-1:#111;--brand-2:#222;--brand-3:#333;--ink:#000}");
         writeFileContents(folder / "broken.svg", "no markup");
         writeFileContents(folder / "notes.txt", "#FFFFFF");
     }
@@ -58,7 +59,8 @@ TEST_F(ImportCommandTest, AddsTheGroupAsOneStepAndSaves) {
     const std::string tree = topLevel();
     EXPECT_EQ(tree.substr(tree.rfind("CSS Import")), "CSS Import - brand.css[brand,ink]");
 
-    const CliResult svg = runCli({"import", path("tokens.json"), "--kind", "tokens", "--into", document, "--json"});
+    const CliResult svg =
+        runCli({"import", path("tokens.json"), "--kind", "tokens", "--into", document, "--json"});
     ASSERT_EQ(svg.exitCode, 0) << svg.err;
     EXPECT_EQ(nlohmann::json::parse(svg.out)["counts"], nlohmann::json({{"number", 1}}));
 }
@@ -70,9 +72,11 @@ TEST_F(ImportCommandTest, FailuresLeaveTheDocumentUntouched) {
         int exitCode;
         const char* error;
     } cases[] = {
-        {{"import", path("broken.svg"), "--into", document}, 1,
+        {{"import", path("broken.svg"), "--into", document},
+         1,
          "vantorel: Failed to import colors: SVG has no root element, unable to parse\n"},
-        {{"import", path("tokens.json"), "--kind", "quenz", "--into", document}, 2,
+        {{"import", path("tokens.json"), "--kind", "quenz", "--into", document},
+         2,
          "vantorel: 'quenz' is not an import kind (kinds: svg, css, tokens)\n"},
         {{"import", path("notes.txt"), "--into", document}, 2, nullptr},
         {{"import", path("missing.json"), "--into", document}, 2, nullptr},
@@ -91,7 +95,8 @@ TEST_F(ImportCommandTest, FailuresLeaveTheDocumentUntouched) {
 
 TEST_F(ImportCommandTest, ExportedTokensImportBackWithTheirAppearances) {
     const std::string example = std::string(VANTOREL_SOURCE_DIR) + "/examples/Showcase.vantorel";
-    ASSERT_EQ(runCli({"export-tokens", example, "-o", path("showcase.json"), "--locale", "en_US"}).exitCode, 0);
+    ASSERT_EQ(runCli({"export-tokens", example, "-o", path("showcase.json"), "--locale", "en_US"}).exitCode,
+              0);
     const CliResult result = runCli({"import", path("showcase.json"), "--json"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string text = result.out;

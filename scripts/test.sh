@@ -37,6 +37,9 @@ build/main/cli/vantorel build "$awkward/AwkwardNames.vantorel"
 bash tests/ecosystem/run.sh "$awkward/build"
 rm -rf "$awkward"
 
+step "Import checks: files that other projects publish"
+bash tests/import-samples/run.sh build/main/cli/vantorel
+
 step "Build under ASan+UBSan"
 # Warnings are errors in the plain build above; GCC's flow warnings are unreliable under the
 # sanitizers' instrumentation, so here they are reported but do not stop the run.

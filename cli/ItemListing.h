@@ -1,0 +1,22 @@
+#pragma once
+// Items as the commands list them: one line per item with its kind, name, light value,
+// appearance and assignments (sets with their steps, groups with their children), or the same
+// as JSON data.
+
+#include <nlohmann/json.hpp>
+
+#include <iosfwd>
+#include <string>
+
+#include "VantorelData/model/Project.h"
+
+namespace vantorel::cli {
+
+// A number as the document file writes it.
+std::string numberText(double value);
+
+// `project` names the targets of aliases.
+nlohmann::json itemJSON(const QuenzColorProject& project, const QuenzColorProjectItem& item);
+void printItem(std::ostream& out, const QuenzColorProject& project, const QuenzColorProjectItem& item, int depth);
+
+}  // namespace vantorel::cli

@@ -103,10 +103,17 @@ Result<Operand> compileOperand(const TokenParser& parser, const Words& words) {
     return Operand(std::move(condition).value());
 }
 
+// A variable with filters and nothing else, told apart without splitting the text into words:
+// no whitespace, and no opening parenthesis or closing one.
+bool isPlainVariable(std::string_view contents) {
+    return contents.find_first_of(" \t\r\n") == std::string_view::npos && !contents.starts_with('(') &&
+           !contents.ends_with(')');
+}
+
 }  // namespace
 
 Result<std::unique_ptr<Node>> compileOutput(const TokenParser& parser, const Token& token) {
-    Words words = token.components();
+    Words words = isPlainVariable(token.contents) ? Words{} : token.components();
     if (words.size() <= 1 && !(words.size() == 1 && isOperatorWord(words.front()))) {
         auto expression = parser.compileFilter(token.contents);
         if (!expression) {

@@ -28,15 +28,25 @@ public:
     LabelledLoopEntry(const LabelledLoopEntry&) = delete;
     LabelledLoopEntry& operator=(const LabelledLoopEntry&) = delete;
 
-    void setPass(Value forloop) {
+    void setPass(const Value& forloop) {
         if (state_) {
-            state_->labelledLoops.back().second = std::move(forloop);
+            state_->labelledLoops.back().second = forloop;
         }
     }
 
 private:
     RenderState* state_;
 };
+
+// A pass's `forloop` with the current passes of the labelled loops around it, under their labels.
+Value withOuterLoops(const Dictionary& forloop, const std::vector<std::pair<std::string, Value>>& labelledLoops,
+                     std::size_t count) {
+    Dictionary extended = forloop;
+    for (std::size_t outer = 0; outer < count; ++outer) {
+        extended.set(labelledLoops[outer].first, labelledLoops[outer].second);
+    }
+    return Value(std::move(extended));
+}
 
 class ForNode final : public Node {
 public:
@@ -99,17 +109,16 @@ public:
                                      context);
             }
             bind(context, *chosen[i], keysOnly);
-            Dictionary forloop{
+            Value pass(Dictionary{
                 {"first", Value(i == 0)},
                 {"last", Value(i + 1 == chosen.size())},
                 {"counter", Value(i + 1)},
                 {"counter0", Value(i)},
                 {"length", Value(chosen.size())},
-            };
-            for (std::size_t outer = 0; outer < outerLabels; ++outer) {
-                forloop.set(state->labelledLoops[outer].first, state->labelledLoops[outer].second);
+            });
+            if (outerLabels > 0) {
+                pass = withOuterLoops(*pass.dictionary(), state->labelledLoops, outerLabels);
             }
-            Value pass(std::move(forloop));
             entry.setPass(pass);
             context.set("forloop", std::move(pass));
             if (auto error = renderNodes(body_, context, out)) {

@@ -156,21 +156,33 @@ Result<Value> indentFilter(const Value& value, std::span<const Value> arguments,
     return Value(std::move(indented));
 }
 
+// `value|filter:"indent:2"`: applies the filters that its argument names, with their arguments,
+// as if they were written in place; a missing value stays missing.
 Result<Value> filterByName(const Value& value, std::span<const Value> arguments, Context& context) {
     if (arguments.size() != 1 || !arguments.front().string()) {
         return filterError("'filter' needs the name of a filter as its one argument");
     }
-    const std::string& name = *arguments.front().string();
-    const detail::RenderState* state = context.renderState();
+    detail::RenderState* state = context.renderState();
     if (!state) {
         return filterError("'filter' works only inside a template render");
     }
-    const FilterTable& filters = state->environment->filters;
-    auto found = filters.find(name);
-    if (found == filters.end()) {
-        return unknownFilterError(name, filters);
+    if (value.isNull()) {
+        return value;
     }
-    return found->second(value, {}, context);
+    const Limits& limits = state->environment->limits;
+    if (state->filterDepth >= limits.maxNestingDepth) {
+        return makeError(ErrorKind::nestingTooDeep, "'filter' names filters that name filters more than " +
+                                                        std::to_string(limits.maxNestingDepth) + " levels deep");
+    }
+    auto named = FilterExpression::parseFilterChain(*arguments.front().string(), state->environment->filters,
+                                                    limits.maxNestingDepth);
+    if (!named) {
+        return std::move(named).error();
+    }
+    ++state->filterDepth;
+    auto filtered = named->applyFilters(value, context);
+    --state->filterDepth;
+    return filtered;
 }
 
 }  // namespace
@@ -213,13 +225,23 @@ std::string capitalized(std::string_view text) {
     return result;
 }
 
+Error noArgumentsError(std::string_view name) {
+    return filterError("'" + std::string(name) + "' takes no arguments");
+}
+
 void addBuiltinFilters(FilterTable& filters) {
-    auto text = [](std::string (*transform)(std::string_view)) {
-        return [transform](const Value& value, std::span<const Value>, Context&) { return mapText(value, transform); };
+    auto text = [&filters](const char* name, std::string (*transform)(std::string_view)) {
+        filters[name] = [name, transform](const Value& value, std::span<const Value> arguments,
+                                          Context&) -> Result<Value> {
+            if (!arguments.empty()) {
+                return noArgumentsError(name);
+            }
+            return mapText(value, transform);
+        };
     };
-    filters["capitalize"] = text(capitalized);
-    filters["uppercase"] = text(upperCased);
-    filters["lowercase"] = text(lowerCased);
+    text("capitalize", capitalized);
+    text("uppercase", upperCased);
+    text("lowercase", lowerCased);
     filters["default"] = defaultFilter;
     filters["join"] = joinFilter;
     filters["split"] = splitFilter;

@@ -8,6 +8,9 @@ namespace stencil {
 
 void addBuiltinFilters(FilterTable& filters);
 
+// The error of a filter that takes no arguments but was written with some.
+Error noArgumentsError(std::string_view name);
+
 // Upper- and lower-case mapping of UTF-8 text by the Unicode rules.
 std::string upperCased(std::string_view text);
 std::string lowerCased(std::string_view text);

@@ -135,7 +135,25 @@ std::optional<Comparison> comparisonOf(const std::string& word) {
     return std::nullopt;
 }
 
-// Separates parentheses from the words they are written against: "(one" becomes "(" "one".
+// How many more ')' than '(' the text holds outside its quoted strings.
+std::ptrdiff_t unmatchedClosing(std::string_view text) {
+    std::ptrdiff_t balance = 0;
+    char quote = 0;
+    for (char c : text) {
+        if (quote) {
+            quote = c == quote ? 0 : quote;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else {
+            balance += c == ')' ? 1 : c == '(' ? -1 : 0;
+        }
+    }
+    return balance;
+}
+
+// Separates parentheses from the words they are written against: "(one" becomes "(" "one",
+// and "two))" becomes "two" ")" ")", while parentheses that the word itself holds (in quotes, or
+// balanced) stay with it.
 std::vector<std::string> separateParentheses(const std::vector<std::string>& words) {
     std::vector<std::string> separated;
     for (const auto& word : words) {
@@ -145,8 +163,7 @@ std::vector<std::string> separateParentheses(const std::vector<std::string>& wor
             rest.remove_prefix(1);
         }
         std::size_t closing = 0;
-        while (!rest.empty() && rest.back() == ')' &&
-               std::count(rest.begin(), rest.end(), ')') > std::count(rest.begin(), rest.end(), '(')) {
+        while (!rest.empty() && rest.back() == ')' && unmatchedClosing(rest) > 0) {
             rest.remove_suffix(1);
             ++closing;
         }

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "Stencil/detail/EnvironmentState.h"
+
 namespace stencil {
 
 namespace {
@@ -223,6 +225,8 @@ Result<Variable> Variable::parse(std::string_view text, std::size_t depth, std::
             }
         }
     }
+    variable.namesBlock_ = variable.path_.size() == 2 && variable.path_[0].name == "block" &&
+                           !variable.path_[0].subscript && !variable.path_[1].subscript;
     return variable;
 }
 
@@ -273,6 +277,13 @@ Result<Value> Variable::resolve(const Context& context) const {
             current = lookupMember(current, key->text());
         } else {
             current = lookupMember(current, step.name);
+        }
+    }
+    if (current.isNull() && namesBlock_) {
+        if (const detail::RenderState* state = context.renderState()) {
+            if (auto found = state->renderedBlocks.find(path_[1].name); found != state->renderedBlocks.end()) {
+                return Value(found->second);
+            }
         }
     }
     return current;

@@ -33,6 +33,8 @@ public:
     static Result<Variable> parse(std::string_view text, std::size_t depth = 0, std::size_t maxDepth = 64);
 
     // Null when a name is missing anywhere along the path; errors only for a bad range literal.
+    // `block.name`, unless the context has a `block` that answers it, is the output of the
+    // block of that name the last time it rendered.
     Result<Value> resolve(const Context& context) const;
 
     // The literal's value when the expression is a literal.
@@ -45,6 +47,7 @@ private:
     };
     std::optional<Value> literal_;
     std::vector<Step> path_;
+    bool namesBlock_ = false;  // `block.name`, which falls back to the named block's last output
     std::shared_ptr<const Variable> rangeFrom_;
     std::shared_ptr<const Variable> rangeTo_;
 };

@@ -1,5 +1,6 @@
 #include "Stencil/Extension.h"
 
+#include "Stencil/BuiltinFilters.h"
 #include "Stencil/Parser.h"
 
 namespace stencil {
@@ -31,10 +32,15 @@ void Extension::registerFilter(std::string name, FilterFunction filter) {
 }
 
 void Extension::registerFilter(std::string name, std::function<Result<Value>(const Value& value)> filter) {
-    registerFilter(std::move(name), FilterFunction([filter = std::move(filter)](const Value& value,
-                                                                                  std::span<const Value>, Context&) {
-                       return filter(value);
-                   }));
+    FilterFunction refusingArguments = [name, filter = std::move(filter)](const Value& value,
+                                                                          std::span<const Value> arguments,
+                                                                          Context&) -> Result<Value> {
+        if (!arguments.empty()) {
+            return noArgumentsError(name);
+        }
+        return filter(value);
+    };
+    registerFilter(std::move(name), std::move(refusingArguments));
 }
 
 void Extension::registerFilter(std::string name,

@@ -27,6 +27,7 @@ using TagParserFunction = std::function<Result<std::unique_ptr<Node>>(TokenParse
 class Extension {
 public:
     void registerFilter(std::string name, FilterFunction filter);
+    // A filter of the value alone; written with arguments, it fails the render.
     void registerFilter(std::string name, std::function<Result<Value>(const Value& value)> filter);
     void registerFilter(std::string name,
                         std::function<Result<Value>(const Value& value, std::span<const Value> arguments)> filter);

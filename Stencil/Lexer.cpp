@@ -1,5 +1,7 @@
 #include "Stencil/Lexer.h"
 
+#include <optional>
+
 namespace stencil {
 
 namespace {
@@ -72,6 +74,18 @@ void trimStart(std::string& text, Trim trim) {
     text.erase(0, start);
 }
 
+// The trimming that a `-` (all whitespace and line breaks) or `+` (none, whatever the
+// environment's behaviour) written against a block tag's delimiter asks for on that side.
+std::optional<Trim> modifierTrim(char c) {
+    if (c == '-') {
+        return Trim::whitespaceAndNewLines;
+    }
+    if (c == '+') {
+        return Trim::nothing;
+    }
+    return std::nullopt;
+}
+
 struct Position {
     std::size_t line = 1;
     std::size_t column = 1;
@@ -105,7 +119,8 @@ private:
 
 Result<std::vector<Token>> tokenize(std::string_view source, TrimBehaviour trim) {
     std::vector<Token> tokens;
-    // Per block token: whether `{%-` or `-%}` asked for full trimming on that side.
+    // Per block token: the trimming on each side, after `{%-`/`-%}` (trim all) or `{%+`/`+%}`
+    // (trim nothing) had their say.
     struct BlockTrim {
         std::size_t token;
         Trim leading;
@@ -164,12 +179,12 @@ Result<std::vector<Token>> tokenize(std::string_view source, TrimBehaviour trim)
         std::string_view inner = source.substr(open + 2, close - open - 2);
         if (token.kind == Token::Kind::block) {
             BlockTrim blockTrim{tokens.size(), trim.leading, trim.trailing};
-            if (!inner.empty() && inner.front() == '-') {
-                blockTrim.leading = Trim::whitespaceAndNewLines;
+            if (auto modified = modifierTrim(inner.empty() ? ' ' : inner.front())) {
+                blockTrim.leading = *modified;
                 inner.remove_prefix(1);
             }
-            if (!inner.empty() && inner.back() == '-') {
-                blockTrim.trailing = Trim::whitespaceAndNewLines;
+            if (auto modified = modifierTrim(inner.empty() ? ' ' : inner.back())) {
+                blockTrim.trailing = *modified;
                 inner.remove_suffix(1);
             }
             blockTrims.push_back(blockTrim);

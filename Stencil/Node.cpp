@@ -8,6 +8,9 @@ Status renderNodes(const NodeList& nodes, Context& context, std::string& out) {
     const detail::RenderState* state = context.renderState();
     std::size_t maxOutput = state ? state->environment->limits.maxOutputBytes : SIZE_MAX;
     for (const auto& node : nodes) {
+        if (state && state->jump.kind != detail::LoopJump::Kind::none) {
+            return std::nullopt;  // a break or continue leaves the rest of the body unrendered
+        }
         if (auto error = node->render(context, out)) {
             return error;
         }

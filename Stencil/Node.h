@@ -21,8 +21,8 @@ public:
 
 using NodeList = std::vector<std::unique_ptr<Node>>;
 
-// Renders the nodes in order, stopping at the first error or when the render's output budget
-// is spent.
+// Renders the nodes in order, stopping at the first error, when the render's output budget is
+// spent, or after a `break` or `continue`.
 Status renderNodes(const NodeList& nodes, Context& context, std::string& out);
 
 // Where a node came from, so that errors found while rendering point at their tag.

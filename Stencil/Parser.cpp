@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Stencil/Output.h"
 #include "Stencil/detail/EnvironmentState.h"
 
 namespace stencil {
@@ -20,26 +21,15 @@ private:
     std::string text_;
 };
 
-class VariableNode final : public Node {
-public:
-    VariableNode(FilterExpression expression, SourcePlace place)
-        : expression_(std::move(expression)), place_(std::move(place)) {}
-    Status render(Context& context, std::string& out) const override {
-        auto value = expression_.resolve(context);
-        if (!value) {
-            return place_.attach(std::move(value).error(), context);
-        }
-        value->appendText(out);
-        return std::nullopt;
-    }
-
-private:
-    FilterExpression expression_;
-    SourcePlace place_;
-};
-
 bool isCloser(std::string_view name) {
     return name == "else" || name == "elif" || name == "empty" || name.starts_with("end");
+}
+
+bool isLabel(std::string_view name) {
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return c == '_' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+               static_cast<unsigned char>(c) >= 0x80;
+    });
 }
 
 Error placed(Error error, const Token& token) {
@@ -74,6 +64,28 @@ std::optional<Token> TokenParser::nextToken() {
         return std::nullopt;
     }
     return tokens_[position_++];
+}
+
+bool TokenParser::insideLoop(std::string_view label) const {
+    return label.empty() ? !loops_.empty() : std::find(loops_.begin(), loops_.end(), label) != loops_.end();
+}
+
+Status TokenParser::takeLabel(Token& token) {
+    std::string_view name = tagName(token);
+    if (name.size() < 2 || name.back() != ':') {
+        return std::nullopt;
+    }
+    std::string label(name.substr(0, name.size() - 1));
+    if (!isLabel(label)) {
+        return errorAt(token, ErrorKind::syntax, "'" + label + "' cannot label a loop");
+    }
+    std::size_t rest = token.contents.find_first_not_of(" \t\r\n", name.size());
+    token.contents.erase(0, rest);
+    token.label = std::move(label);
+    if (tagName(token) != "for") {
+        return errorAt(token, ErrorKind::syntax, "Only a 'for' loop can have a label");
+    }
+    return std::nullopt;
 }
 
 Result<Variable> TokenParser::compileVariable(std::string_view text) const {
@@ -116,20 +128,24 @@ Result<NodeList> TokenParser::parse(const std::vector<std::string_view>& until, 
             ++position_;
             break;
         case Token::Kind::variable: {
-            auto expression = compileFilter(token.contents);
-            if (!expression) {
-                return placed(std::move(expression).error(), token);
+            auto node = compileOutput(*this, token);
+            if (!node) {
+                return placed(std::move(node).error(), token);
             }
-            nodes.push_back(std::make_unique<VariableNode>(std::move(expression).value(), SourcePlace::of(token)));
+            nodes.push_back(std::move(node).value());
             ++position_;
             break;
         }
         case Token::Kind::block: {
-            std::string_view name = tagName(token);
-            if (std::find(until.begin(), until.end(), name) != until.end()) {
+            if (std::string_view name = tagName(token); std::find(until.begin(), until.end(), name) != until.end()) {
                 return nodes;
             }
             ++position_;
+            Token copy = token;  // the tag's parser may read on; keep its own token
+            if (auto error = takeLabel(copy)) {
+                return std::move(*error);
+            }
+            std::string_view name = tagName(copy);
             if (name.empty()) {
                 return errorAt(token, ErrorKind::syntax, "Empty tag");
             }
@@ -148,7 +164,6 @@ Result<NodeList> TokenParser::parse(const std::vector<std::string_view>& until, 
                 }
                 return errorAt(token, ErrorKind::unknownTag, "Unknown tag '" + std::string(name) + "'");
             }
-            Token copy = token;  // the tag's parser may read on; keep its own token
             auto node = tag->second(*this, copy);
             if (!node) {
                 return placed(std::move(node).error(), copy);

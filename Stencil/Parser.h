@@ -42,13 +42,25 @@ public:
 
     // How many bodies the parser is inside; 1 at the top level of a template.
     std::size_t depth() const { return depth_; }
+
+    // The loops around the tokens being parsed, so that `break` and `continue` know theirs.
+    // A loop is entered with its label, empty when it has none.
+    void enterLoop(std::string label) { loops_.push_back(std::move(label)); }
+    void leaveLoop() { loops_.pop_back(); }
+    // Whether a loop encloses the current token; with a label, a loop of that label.
+    bool insideLoop(std::string_view label = {}) const;
+
     const FilterTable& filters() const;
     detail::ParseRecords& records() { return records_; }
 
 private:
+    // Moves the label of `{% name: for ... %}` out of the token's contents into its label.
+    static Status takeLabel(Token& token);
+
     std::vector<Token> tokens_;
     std::size_t position_ = 0;
     std::size_t depth_ = 0;
+    std::vector<std::string> loops_;
     const detail::EnvironmentState& environment_;
     detail::ParseRecords& records_;
 };

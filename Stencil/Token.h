@@ -14,6 +14,7 @@ struct Token {
     Kind kind = Kind::text;
     std::string contents;  // the text, or what stands between the delimiters, trimmed
     std::string source;    // the token as written, delimiters included (empty for text)
+    std::string label;     // a block tag's label, `outer` in `{% outer: for ... %}`; kept out of contents
     std::size_t line = 1;
     std::size_t column = 1;
 

@@ -1,7 +1,7 @@
 #pragma once
 // How much whitespace the engine removes around block tags (`{% ... %}`), so that control
-// flow on lines of its own leaves no blank lines behind. `{%-` and `-%}` remove all
-// whitespace and line breaks on their side whatever the behaviour.
+// flow on lines of its own leaves no blank lines behind. Whatever the behaviour, `{%-` and
+// `-%}` remove all whitespace and line breaks on their side, and `{%+` and `+%}` keep it.
 
 namespace stencil {
 

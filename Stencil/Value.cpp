@@ -1,5 +1,6 @@
 #include "Stencil/Value.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -355,8 +356,15 @@ std::optional<Value::Array> iterationElements(const Value& value) {
     case Value::Kind::dictionary: {
         Value::Array pairs;
         pairs.reserve(value.dictionary()->size());
-        for (const auto& [key, element] : *value.dictionary()) {
-            pairs.emplace_back(Value::Array{Value(key), element});
+        std::vector<const Dictionary::Entry*> entries;
+        entries.reserve(value.dictionary()->size());
+        for (const auto& entry : *value.dictionary()) {
+            entries.push_back(&entry);
+        }
+        // Sorted by key, so that output does not depend on how the dictionary was built.
+        std::sort(entries.begin(), entries.end(), [](const auto* a, const auto* b) { return a->first < b->first; });
+        for (const auto* entry : entries) {
+            pairs.emplace_back(Value::Array{Value(entry->first), entry->second});
         }
         return pairs;
     }

@@ -118,8 +118,8 @@ public:
 // objects; a host object's field. Null when there is none.
 Value lookupMember(const Value& base, std::string_view name);
 
-// The elements `for` walks: array elements, dictionary keys with their values as two-element
-// arrays, a string's characters, a host object's elements. Nothing for values that are not
+// The elements `for` walks: array elements, dictionary keys in ascending byte order with their
+// values as two-element arrays, a string's characters, a host object's elements. Nothing for values that are not
 // collections.
 std::optional<Value::Array> iterationElements(const Value& value);
 

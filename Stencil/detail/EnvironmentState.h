@@ -54,6 +54,13 @@ private:
     mutable std::map<std::string, std::shared_ptr<const CompiledTemplate>, std::less<>> cache_;
 };
 
+// A `break` or `continue` on its way out to the loop it names (the innermost when unnamed).
+struct LoopJump {
+    enum class Kind { none, breakLoop, continueLoop };
+    Kind kind = Kind::none;
+    std::string label;
+};
+
 struct RenderState {
     const EnvironmentState* environment = nullptr;
     // Block overrides of the templates that extend the one rendering, most derived first.
@@ -64,6 +71,14 @@ struct RenderState {
     const std::string* templateName = nullptr;
     std::size_t includeDepth = 0;
     std::uint64_t loopIterations = 0;
+    // While set, bodies stop rendering until the loop it names takes it.
+    LoopJump jump;
+    // The labelled loops running, innermost last, with the `forloop` value of their current pass.
+    std::vector<std::pair<std::string, Value>> labelledLoops;
+    // The last output of every block rendered so far, for `{{ block.name }}`.
+    std::unordered_map<std::string, std::string> renderedBlocks;
+    // How deeply `filter` filters apply filters named by other `filter` filters.
+    std::size_t filterDepth = 0;
 };
 
 // Renders a compiled template, following its extends chain.

@@ -23,7 +23,12 @@ Status BlockNode::render(Context& context, std::string& out) const {
         }
     }
     chain.push_back(this);
-    return renderChain(chain, 0, context, out);
+    std::size_t start = out.size();
+    Status status = renderChain(chain, 0, context, out);
+    if (RenderState* state = context.renderState(); state && !status) {
+        state->renderedBlocks[name_] = out.substr(start);
+    }
+    return status;
 }
 
 Status BlockNode::renderBody(Context& context, std::string& out, const std::string& superText) const {

@@ -1,7 +1,7 @@
 #pragma once
 // `{% extends "base" %}` and `{% block name %}`: a template that extends another renders the
 // other, with its own blocks in place of the blocks of the same name; `{{ block.super }}`
-// renders the block it replaces.
+// renders the block it replaces, and `{{ block.name }}` writes again what a block rendered last.
 
 #include "Stencil/detail/EnvironmentState.h"
 
@@ -11,13 +11,13 @@ class BlockNode final : public Node {
 public:
     BlockNode(std::string name, NodeList body, SourcePlace place)
         : name_(std::move(name)), body_(std::move(body)), place_(std::move(place)) {}
+    // Renders the most derived version of the block and keeps its output for `{{ block.name }}`.
     Status render(Context& context, std::string& out) const override;
     const std::string& name() const { return name_; }
     // The block's own body, with `block.super` standing for the text of the block it replaces.
     Status renderBody(Context& context, std::string& out, const std::string& superText) const;
 
 private:
-
     std::string name_;
     NodeList body_;
     SourcePlace place_;

@@ -1,5 +1,9 @@
-// `{% for item in items %}`, with `key, value` pairs, `where` conditions, `{% empty %}` and the
-// `forloop` variables first, last, counter, counter0 and length.
+// `{% for item in items %}`, with `key, value` pairs, `where` conditions, `{% empty %}`, the
+// `forloop` variables first, last, counter, counter0 and length, labels (`{% outer: for ... %}`,
+// whose pass inner loops read as `forloop.outer`), and `{% break %}` and `{% continue %}`,
+// optionally naming the labelled loop they leave.
+
+#include <algorithm>
 
 #include "Stencil/Parser.h"
 #include "Stencil/tags/BuiltinTags.h"
@@ -8,11 +12,48 @@ namespace stencil::detail {
 
 namespace {
 
+// Keeps a labelled loop on the render's list of running loops while it runs.
+class LabelledLoopEntry {
+public:
+    LabelledLoopEntry(RenderState* state, const std::string& label) : state_(label.empty() ? nullptr : state) {
+        if (state_) {
+            state_->labelledLoops.emplace_back(label, Value());
+        }
+    }
+    ~LabelledLoopEntry() {
+        if (state_) {
+            state_->labelledLoops.pop_back();
+        }
+    }
+    LabelledLoopEntry(const LabelledLoopEntry&) = delete;
+    LabelledLoopEntry& operator=(const LabelledLoopEntry&) = delete;
+
+    void setPass(const Value& forloop) {
+        if (state_) {
+            state_->labelledLoops.back().second = forloop;
+        }
+    }
+
+private:
+    RenderState* state_;
+};
+
+// A pass's `forloop` with the current passes of the labelled loops around it, under their labels.
+Value withOuterLoops(const Dictionary& forloop, const std::vector<std::pair<std::string, Value>>& labelledLoops,
+                     std::size_t count) {
+    Dictionary extended = forloop;
+    for (std::size_t outer = 0; outer < count; ++outer) {
+        extended.set(labelledLoops[outer].first, labelledLoops[outer].second);
+    }
+    return Value(std::move(extended));
+}
+
 class ForNode final : public Node {
 public:
-    ForNode(std::vector<std::string> names, FilterExpression collection, std::unique_ptr<Condition> where,
-            NodeList body, NodeList empty, SourcePlace place)
-        : names_(std::move(names)),
+    ForNode(std::string label, std::vector<std::string> names, FilterExpression collection,
+            std::unique_ptr<Condition> where, NodeList body, NodeList empty, SourcePlace place)
+        : label_(std::move(label)),
+          names_(std::move(names)),
           collection_(std::move(collection)),
           where_(std::move(where)),
           body_(std::move(body)),
@@ -57,6 +98,8 @@ public:
         }
 
         RenderState* state = context.renderState();
+        std::size_t outerLabels = state ? state->labelledLoops.size() : 0;
+        LabelledLoopEntry entry(state, label_);
         for (std::size_t i = 0; i < chosen.size(); ++i) {
             if (state && ++state->loopIterations > state->environment->limits.maxLoopIterations) {
                 return place_.attach(makeError(ErrorKind::limitExceeded,
@@ -66,15 +109,30 @@ public:
                                      context);
             }
             bind(context, *chosen[i], keysOnly);
-            context.set("forloop", Value(Dictionary{
-                                       {"first", Value(i == 0)},
-                                       {"last", Value(i + 1 == chosen.size())},
-                                       {"counter", Value(i + 1)},
-                                       {"counter0", Value(i)},
-                                       {"length", Value(chosen.size())},
-                                   }));
+            Value pass(Dictionary{
+                {"first", Value(i == 0)},
+                {"last", Value(i + 1 == chosen.size())},
+                {"counter", Value(i + 1)},
+                {"counter0", Value(i)},
+                {"length", Value(chosen.size())},
+            });
+            if (outerLabels > 0) {
+                pass = withOuterLoops(*pass.dictionary(), state->labelledLoops, outerLabels);
+            }
+            entry.setPass(pass);
+            context.set("forloop", std::move(pass));
             if (auto error = renderNodes(body_, context, out)) {
                 return error;
+            }
+            if (state && state->jump.kind != LoopJump::Kind::none) {
+                if (!state->jump.label.empty() && state->jump.label != label_) {
+                    return std::nullopt;  // it leaves an outer loop; this one ends on the way
+                }
+                bool leave = state->jump.kind == LoopJump::Kind::breakLoop;
+                state->jump = {};
+                if (leave) {
+                    break;
+                }
             }
         }
         return std::nullopt;
@@ -93,12 +151,27 @@ private:
         }
     }
 
+    std::string label_;
     std::vector<std::string> names_;
     FilterExpression collection_;
     std::unique_ptr<Condition> where_;
     NodeList body_;
     NodeList empty_;
     SourcePlace place_;
+};
+
+class JumpNode final : public Node {
+public:
+    explicit JumpNode(LoopJump jump) : jump_(std::move(jump)) {}
+    Status render(Context& context, std::string&) const override {
+        if (RenderState* state = context.renderState()) {
+            state->jump = jump_;
+        }
+        return std::nullopt;
+    }
+
+private:
+    LoopJump jump_;
 };
 
 bool isLoopName(std::string_view name) {
@@ -138,7 +211,9 @@ Result<std::unique_ptr<Node>> parseFor(TokenParser& parser, const Token& token) 
         }
         where = std::move(condition).value();
     }
+    parser.enterLoop(token.label);
     auto body = parser.parse({"empty", "endfor"}, &token);
+    parser.leaveLoop();
     if (!body) {
         return std::move(body).error();
     }
@@ -151,13 +226,36 @@ Result<std::unique_ptr<Node>> parseFor(TokenParser& parser, const Token& token) 
         empty = std::move(emptyBody).value();
         parser.nextToken();
     }
-    return std::unique_ptr<Node>(std::make_unique<ForNode>(std::move(names), std::move(collection).value(),
+    return std::unique_ptr<Node>(std::make_unique<ForNode>(token.label, std::move(names), std::move(collection).value(),
                                                            std::move(where), std::move(body).value(),
                                                            std::move(empty), SourcePlace::of(token)));
 }
 
+Result<std::unique_ptr<Node>> parseJump(TokenParser& parser, const Token& token, LoopJump::Kind kind) {
+    auto words = token.components();
+    if (words.size() > 2) {
+        return TokenParser::errorAt(token, ErrorKind::syntax, "Expected '{% " + words.front() + " %}' or '{% " +
+                                                                  words.front() + " label %}'");
+    }
+    std::string label = words.size() == 2 ? words[1] : std::string();
+    if (!parser.insideLoop(label)) {
+        return TokenParser::errorAt(token, ErrorKind::syntax,
+                                    label.empty() ? "'" + words.front() + "' must stand inside a 'for' loop"
+                                                  : "No loop labelled '" + label + "' encloses '" + words.front() + "'");
+    }
+    return std::unique_ptr<Node>(std::make_unique<JumpNode>(LoopJump{kind, std::move(label)}));
+}
+
 }  // namespace
 
-void addLoopTags(TagTable& tags) { tags["for"] = parseFor; }
+void addLoopTags(TagTable& tags) {
+    tags["for"] = parseFor;
+    tags["break"] = [](TokenParser& parser, const Token& token) {
+        return parseJump(parser, token, LoopJump::Kind::breakLoop);
+    };
+    tags["continue"] = [](TokenParser& parser, const Token& token) {
+        return parseJump(parser, token, LoopJump::Kind::continueLoop);
+    };
+}
 
 }  // namespace stencil::detail

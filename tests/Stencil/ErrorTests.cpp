@@ -60,6 +60,15 @@ TEST(Errors, CarryKindPlaceAndToken) {
         {"{% include items %}", ErrorKind::render, 1, 1, "", "needs a template name"},
         {"{% for i in 1...name %}{% endfor %}", ErrorKind::render, 1, 1, "", "whole numbers"},
         {"{% for i in 1...99999999 %}{% endfor %}", ErrorKind::limitExceeded, 1, 1, "", "range"},
+        {"{% break %}", ErrorKind::syntax, 1, 1, "{% break %}", "'break' must stand inside a 'for' loop"},
+        {"{% for x in items %}{% empty %}{% continue %}{% endfor %}", ErrorKind::syntax, 1, 32, "", "inside a 'for'"},
+        {"{% a: for x in items %}{% continue b %}{% endfor %}", ErrorKind::syntax, 1, 24, "{% continue b %}",
+         "No loop labelled 'b' encloses 'continue'"},
+        {"{% for x in items %}{% break a b %}{% endfor %}", ErrorKind::syntax, 1, 21, "", "Expected '{% break %}'"},
+        {"{% outer: if x %}{% endif %}", ErrorKind::syntax, 1, 1, "{% outer: if x %}", "Only a 'for' loop"},
+        {"{% a.b: for x in items %}{% endfor %}", ErrorKind::syntax, 1, 1, "", "'a.b' cannot label a loop"},
+        {"{{ name if x else }}", ErrorKind::syntax, 1, 1, "{{ name if x else }}", "Expected a value after 'else'"},
+        {"{{ name == }}", ErrorKind::syntax, 1, 1, "", "ends with an operator"},
     };
     Environment environment;
     for (const auto& c : cases) {

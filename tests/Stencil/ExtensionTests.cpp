@@ -133,6 +133,7 @@ TEST(Extensions, CustomFiltersAndTags) {
     };
     const Case cases[] = {
         {"{{ n|double }} {{ \"x\"|double }}", "42 x"},
+        {"{{ n|double:2 }}", "ERROR: 1:1: 'double' takes no arguments (in '{{ n|double:2 }}')"},
         {"{{ n|multiply:2 }}", "42"},
         {"{{ n|multiply }}", "ERROR: 1:1: multiply must be called with an integer argument (in '{{ n|multiply }}')"},
         {"{{ \"a-b\"|replace:\"-\",\"_\" }}", "a_b"},
@@ -146,6 +147,8 @@ TEST(Extensions, CustomFiltersAndTags) {
         {"{% red swatch %} {% red name %} {% red %}", "0.25 Rendering color failed Rendering color failed"},
         {"{{ swatch.red }}/{{ swatch.alpha }}/[{{ swatch.green }}]/{{ swatch }}", "0.25/1.0/[]/Swatch"},
         {"{% repeat 3 %}{{ name }}{% endrepeat %}", "KyleKyleKyle"},
+        {"{% for i in 1...3 %}{% repeat 2 %}{{ i }}{% if i == 2 %}{% break %}{% endif %}{% endrepeat %}{% endfor %}",
+         "112"},
         {"{% repeat x %}{% endrepeat %}", "ERROR: 1:1: 'repeat' needs a whole number (in '{% repeat x %}')"},
         {"{% repeat 2 %}", "ERROR: 1:1: Block is never closed; expected {% endrepeat %} (in '{% repeat 2 %}')"},
         {"{{ steps.title }} {% for s in steps %}{{ s }},{% endfor %} {{ steps.count }} {{ steps.last }}",

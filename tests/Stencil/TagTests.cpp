@@ -17,6 +17,7 @@ Value usersContext() {
         {"users", Value::Array{Dictionary{{"name", "Kyle"}, {"age", 30}}, Dictionary{{"name", "Katie"}, {"age", 25}},
                                Dictionary{{"name", "Ana"}, {"age", 41}}}},
         {"dict", Dictionary{{"one", 1}, {"two", 2}}},
+        {"unsorted", Dictionary{{"b", 2}, {"c", 3}, {"a", 1}}},
         {"noUsers", Value::Array{}},
         {"grid", Value::Array{Value::Array{1, 2}, Value::Array{3}}},
         {"one", true},
@@ -55,6 +56,23 @@ TEST(ForTag, LoopsAsDocumented) {
         {"{% for a, b in grid %}{{ a }}-{{ b }};{% endfor %}", "1-2;3-;"},
         {"{% for c in text %}{{ c }}.{% endfor %}", "a.b.c."},
         {"{% for user in users %}{{ user.name }}{% endfor %}{{ user }}", "KyleKatieAnakyle"},
+        {"{% for key, value in unsorted %}{{ key }}={{ value }};{% endfor %}", "a=1;b=2;c=3;"},
+        {"{% for user in users %}{% if forloop.first %}{% continue %}{% endif %}{{ user.name }}"
+         "{% if user.age < 30 %}{% break %}{% endif %}.{% endfor %}",
+         "Katie"},
+        {"{% outer: for row in grid %}{% for cell in row %}{{ forloop.outer.counter }}.{{ forloop.counter }}={{ cell }} "
+         "{% endfor %}{% endfor %}",
+         "1.1=1 1.2=2 2.1=3 "},
+        {"{% outer: for row in grid %}{% for cell in row %}{% for x in 1...2 %}{{ forloop.outer.counter0 }}"
+         "{% endfor %}{% endfor %}{% endfor %}",
+         "000011"},
+        {"{% outer: for row in grid %}{% for cell in row %}{{ cell }}{% if cell == 1 %}{% continue outer %}{% endif %}"
+         "{% endfor %}|{% endfor %}",
+         "13|"},
+        {"{% outer: for row in grid %}[{% for cell in row %}{{ cell }}{% break outer %}{% endfor %}]{% endfor %}end",
+         "[1end"},
+        {"{% for user in users %}{% for x in noUsers %}{% empty %}{% break %}{% endfor %}{{ user.name }}{% endfor %}",
+         ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(render(c.source, usersContext()), c.expected) << c.source;
@@ -92,6 +110,10 @@ TEST(IfTag, ConditionsAndOperators) {
         {"{% ifnot user %}no{% else %}The variable was found.{% endif %}", "The variable was found."},
         {"{% if users %}{% if users.count > 2 %}many{% endif %}{% endif %}", "many"},
         {"{% if user|uppercase == \"KYLE\" %}filtered{% endif %}", "filtered"},
+        {"{% if ((two or one) and (three or two)) %}x{% endif %}", "x"},
+        {"{% if not (two or (one and two)) %}x{% endif %}", "x"},
+        {"{% if (((one))) and (not (two)) %}x{% endif %}", "x"},
+        {"{% if (user != \")\") and (\"(\" in \"a(b\") %}x{% endif %}", "x"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(render(c.source, usersContext()), c.expected) << c.source;
@@ -191,6 +213,13 @@ TEST(Inheritance, ChildBlocksReplaceTheBase) {
     EXPECT_EQ(renderOrError(environment, "{% extends \"nestedChild.html\" %}", context), "O[i]");
     EXPECT_EQ(renderOrError(environment, "{% extends \"base.html\" %}{% block title %}T{% endblock %}", context),
               "<title>T</title><aside><ul><li>Home</li></ul></aside><section></section>");
+    // A block renders again, as its most derived version, wherever `block.name` is written after it.
+    EXPECT_EQ(renderOrError(environment, "{% extends \"child.html\" %}{% block content %}"
+                            "{{ block.title }}/{{ block.sidebar }}{% endblock %}", context),
+              "<title>Notes</title><aside><ul><li>Home</li></ul></aside><section>Notes/<ul><li>Home</li></ul></section>");
+    EXPECT_EQ(renderOrError(environment, "[{{ block.n }}]{% for i in notes %}{% block n %}{{ forloop.counter }}"
+                            "{% endblock %}{% endfor %}{{ block.n }}{{ block.missing }}", context),
+              "[]122");
 }
 
 TEST(Templates, CompileOnceRenderMany) {

@@ -52,19 +52,24 @@ TEST(Trim, SmartTouchesOnlyBlockTags) {
     }
 }
 
-TEST(Trim, DashesRemoveAllWhitespaceOnTheirSide) {
+// `-` removes all whitespace on its side of the tag, `+` keeps it, whatever the behaviour.
+TEST(Trim, ModifiersOverrideTheBehaviour) {
     struct Case {
         std::string source;
+        TrimBehaviour trim;
         std::string expected;
     };
     const Case cases[] = {
-        {"a  \n  {%- if true -%}  \n  b  {%- endif %}\n", "ab\n"},
-        {"a \n {%- if true %} b {% endif -%} \n c", "a b c"},
-        {"{% for i in xs -%}\n  {{ i }}\n{%- endfor %}", "123"},
+        {"a  \n  {%- if true -%}  \n  b  {%- endif %}\n", TrimBehaviour::nothing(), "ab\n"},
+        {"a \n {%- if true %} b {% endif -%} \n c", TrimBehaviour::nothing(), "a b c"},
+        {"{% for i in xs -%}\n  {{ i }}\n{%- endfor %}", TrimBehaviour::nothing(), "123"},
+        {"a\n  {%+ if true %}\nb\n  {% endif +%}\nc", TrimBehaviour::smart(), "a\n  b\n\nc"},
+        {"a \n{%+ if true +%}\n b{% endif %}", TrimBehaviour::all(), "a \n\n b"},
+        {"[{% if true -%}  \n  {%+ endif %}]", TrimBehaviour::smart(), "[]"},
     };
     Value context(Dictionary{{"xs", Value::Array{1, 2, 3}}});
     for (const auto& c : cases) {
-        EXPECT_EQ(render(c.source, context), c.expected) << c.source;
+        EXPECT_EQ(render(c.source, context, c.trim), c.expected) << c.source;
     }
 }
 

@@ -45,6 +45,10 @@ TEST(Variables, LookupByDotSubscriptAndLiteral) {
         {"{{ 1...3 }}", "[1, 2, 3]"},
         {"{% for i in 3...1 %}{{ i }}{% endfor %}", "321"},
         {"{% for i in 1...people.count %}{{ i }}{% endfor %}", "123"},
+        {"{{ index == 1 }} {{ index > 1 }} {{ not flag }} {{ \"Kyle\" in people }}", "true false false true"},
+        {"{{ (index == 1 or missing) and not empty }}", "true"},
+        {"[{{ name if flag }}|{{ name if empty }}|{{ name if empty else people.last }}]", "[Kyle||Ana]"},
+        {"{{ name|uppercase if index == 1 else \"none\" }} {{ \"yes\" if not flag else index > 0 }}", "KYLE true"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(render(c.source, sampleContext()), c.expected) << c.source;
@@ -77,6 +81,8 @@ TEST(Filters, BuiltInsFromTheLanguageDocumentation) {
         {"{{ \"a\nb\"|indent:2,\"-\",true }}", "--a\n--b"},
         {"{{ \"a\nb\"|indent:1,\"\t\" }}", "a\n\tb"},
         {"{{ name|filter:\"uppercase\" }}", "KYLE"},
+        {"{{ \"a\nb\"|filter:'indent:2,\"-\",true' }}", "--a\n--b"},
+        {"{{ \"hELLO\"|filter:\"lowercase|capitalize\" }}[{{ missing|filter:\"uppercase\" }}]", "Hello[]"},
         {"{{ \"x-y\"|default:\"z\"|uppercase }}", "X-Y"},
         {"{{ name|default: \"a b\" }}", "Kyle"},
     };
@@ -91,9 +97,12 @@ TEST(Filters, BuiltInsFromTheLanguageDocumentation) {
 }
 
 TEST(Filters, FilterNamedByAVariable) {
-    Value context(Dictionary{{"string", "Hello"}, {"myfilter", "lowercase"}});
+    Value context(Dictionary{{"string", "Hello"}, {"myfilter", "lowercase"}, {"joiner", "join:\"+\""},
+                             {"letters", Value::Array{"a", "b"}}, {"itself", "filter:itself"}});
     EXPECT_EQ(render("{{ string|filter:myfilter }}", context), "hello");
+    EXPECT_EQ(render("{{ letters|filter:joiner }}", context), "a+b");
     EXPECT_NE(render("{{ string|filter:\"nosuch\" }}", context).find("Unknown filter 'nosuch'"), std::string::npos);
+    EXPECT_NE(render("{{ string|filter:itself }}", context).find("levels deep"), std::string::npos);
 }
 
 TEST(Filters, RefuseInputTheyCannotUse) {
@@ -110,6 +119,9 @@ TEST(Filters, RefuseInputTheyCannotUse) {
         {"{{ name|indent:2,3 }}", "needs a string for its indentation"},
         {"{{ name|indent:2,\" \",\"yes\" }}", "needs true or false"},
         {"{{ name|filter }}", "'filter' needs the name of a filter"},
+        {"{{ name|uppercase:1 }}", "'uppercase' takes no arguments"},
+        {"{{ name|capitalize:\"x\",\"y\" }}", "'capitalize' takes no arguments"},
+        {"{{ name|filter:\"lowercase:1\" }}", "'lowercase' takes no arguments"},
     };
     for (const auto& c : cases) {
         std::string output = render(c.source, sampleContext());

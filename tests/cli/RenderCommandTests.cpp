@@ -41,11 +41,11 @@ TEST_F(RenderCommand, RendersWithContextTrimAndTemplateFolder) {
     };
     const Case cases[] = {
         {{"render", path("list.stencil"), "--context", path("context.json"), "--trim", "smart"},
-         "Colors:\n  zeta=#FFF\n  alpha=#000\n4.0\n"},
+         "Colors:\n  alpha=#000\n  zeta=#FFF\n4.0\n"},
         {{"render", path("list.stencil"), "--context", path("context.json"), "--trim", "all"},
-         "Colors:zeta=#FFFalpha=#0004.0\n"},
+         "Colors:alpha=#000zeta=#FFF4.0\n"},
         {{"render", path("list.stencil"), "--context", path("context.json")},
-         "Colors:\n  \n  zeta=#FFF\n  \n  alpha=#000\n  \n4.0\n"},
+         "Colors:\n  \n  alpha=#000\n  \n  zeta=#FFF\n  \n4.0\n"},
         {{"render", path("child.stencil"), "--context", path("context.json"), "--templates", path("templates")},
          "<[COLORS]>"},
         {{"render", path("templates/row.stencil")}, "[]"},

@@ -140,7 +140,7 @@ QWidget* DocumentWindow::buildSidebar() {
         list->setAcceptDrops(true);
         list->setDragDropMode(QAbstractItemView::DropOnly);
         list->setDropIndicatorShown(true);
-        list->setMaximumHeight(120);
+        list->setMaximumHeight(96);
         layout->addWidget(list, 1);
         return list;
     };
@@ -275,7 +275,7 @@ void DocumentWindow::applyDisplayMode() {
     table_->setColumnWidth(ItemListModel::kind, 100);
     for (int column : {ItemListModel::light, ItemListModel::lightHighContrast, ItemListModel::dark,
                        ItemListModel::darkHighContrast}) {
-        table_->setColumnWidth(column, big ? 210 : 240);
+        table_->setColumnWidth(column, big ? 180 : 240);
     }
     if (displayModes_) {
         for (QAction* action : displayModes_->actions()) {

@@ -129,6 +129,9 @@ public:
                       std::function<QString()> read, std::function<void(const QString&)> commit) {
         auto* box = new QComboBox;
         box->setObjectName(name);
+        // Long choices (alias targets, color formats) must not widen the inspector.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(12);
         for (const auto& [title, key] : options) box->addItem(title, key);
         auto refresh = [box, read] {
             const QSignalBlocker blocker(box);
@@ -515,6 +518,7 @@ Inspector::Inspector(DocumentSession& session, QWidget* parent) : QScrollArea(pa
     setObjectName(QStringLiteral("inspector"));
     setWidgetResizable(true);
     setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setMinimumWidth(300);
     refresh();
 }
@@ -610,6 +614,7 @@ void Inspector::rebuild() {
                                        .arg(project->buildGroups().size())
                                        .arg(project->testGroups().size()));
         summary->setObjectName(QStringLiteral("documentSummary"));
+        summary->setWordWrap(true);
         summary->setStyleSheet(QStringLiteral("color: palette(placeholder-text);"));
         form->addRow(QString(), summary);
     } else {

@@ -106,6 +106,24 @@ QVariant ItemListModel::data(const QModelIndex& index, int role) const {
         return colors;
     }
     if (role == valueRole) return valueText(*item, ColorSource::light);
+    if (role == aliasRole) {
+        switch (item->itemType()) {
+            case ProjectItemType::colorAlias:
+            case ProjectItemType::numberAlias:
+            case ProjectItemType::booleanAlias:
+            case ProjectItemType::stringAlias:
+            case ProjectItemType::shadowAlias: return true;
+            default: return false;
+        }
+    }
+    if (role == Qt::ToolTipRole) return qText(displayName(item->itemType())) + QStringLiteral(": ") + valueText(*item, ColorSource::light);
+    if (role == shadowRole) {
+        QVariantList shadows;
+        for (const ShadowDetails& shadow : shadowDetails(*item, ColorSource::light)) {
+            shadows.push_back(QVariantList{shadow.xOffset, shadow.yOffset, shadow.blur, shadow.spread, screenColor(shadow.color)});
+        }
+        return shadows;
+    }
     if (const auto source = sourceOfColumn(column)) {
         const auto valueItem = item->valueItem();
         const bool used = valueItem ? usesAppearance(valueItem->appearanceType(), *source) : *source == ColorSource::light;

@@ -25,6 +25,11 @@ public:
     static constexpr int swatchRole = Qt::UserRole + 1;
     // The value text of the light appearance, for the grid's cards of numbers and strings.
     static constexpr int valueRole = Qt::UserRole + 2;
+    // The light shadows of shadow kinds (a QVariantList of QVariantLists: x, y, blur, spread,
+    // color), for the grid's shadow previews.
+    static constexpr int shadowRole = Qt::UserRole + 3;
+    // Whether the item is an alias, which the grid marks.
+    static constexpr int aliasRole = Qt::UserRole + 4;
 
     explicit ItemListModel(QuenzColorDocumentEditor& editor, QObject* parent = nullptr);
 

@@ -120,6 +120,19 @@ std::vector<QColor> swatchColors(const QuenzColorProjectItem& item, ColorSource 
     }
 }
 
+std::vector<ShadowDetails> shadowDetails(const QuenzColorProjectItem& item, ColorSource source) {
+    switch (item.itemType()) {
+        case ProjectItemType::shadow: return {item.shadow()->shadow().value(source)};
+        case ProjectItemType::shadowAlias: return {item.shadowAlias()->resolvedValue().value(source)};
+        case ProjectItemType::shadowSet: {
+            std::vector<ShadowDetails> shadows;
+            for (const auto& step : item.shadowSet()->stepValues()) shadows.push_back(step.value(source));
+            return shadows;
+        }
+        default: return {};
+    }
+}
+
 std::vector<ColorSource> appearancesInUse(const QuenzColorProjectItem& item) {
     std::vector<ColorSource> sources;
     const auto valueItem = item.valueItem();

@@ -33,6 +33,9 @@ QString valueText(const QuenzColorProjectItem& item, ColorSource source);
 // aliases of them, every step for sets; empty for other kinds.
 std::vector<QColor> swatchColors(const QuenzColorProjectItem& item, ColorSource source);
 
+// The shadows of shadow kinds in one appearance (every step of a set); empty for other kinds.
+std::vector<ShadowDetails> shadowDetails(const QuenzColorProjectItem& item, ColorSource source);
+
 // The appearances the item uses, light first.
 std::vector<ColorSource> appearancesInUse(const QuenzColorProjectItem& item);
 

@@ -100,7 +100,10 @@ DocumentWindow::DocumentWindow(DocumentManager& manager, std::shared_ptr<shell::
     projectChanged();
 }
 
-DocumentWindow::~DocumentWindow() = default;
+DocumentWindow::~DocumentWindow() {
+    // The views and the inspector call into the document; they go before it does.
+    delete takeCentralWidget();
+}
 
 QWidget* DocumentWindow::buildSidebar() {
     auto* sidebar = new QWidget;

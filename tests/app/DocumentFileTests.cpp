@@ -101,6 +101,24 @@ private slots:
         QVERIFY(fixture.prompts->questions.isEmpty());
     }
 
+    void quittingAsksAboutEachEditedDocumentAndCanBeCancelled() {
+        EditorFixture fixture;
+        DocumentWindow* clean = fixture.manager->openFile(fixture.exampleCopy(QStringLiteral("Clean")));
+        DocumentWindow* edited = fixture.manager->openFile(fixture.exampleCopy(QStringLiteral("Edited")));
+        QVERIFY(clean && edited);
+        trigger(*edited, "addColorAction");
+
+        fixture.prompts->saveAnswers = {SaveChoice::cancel};
+        QVERIFY(!fixture.manager->quit());
+        QCOMPARE(fixture.prompts->questions, QStringList{QStringLiteral("save changes to Edited")});
+        QCOMPARE(fixture.manager->windows().size(), std::size_t{1});  // the clean one closed without asking
+        QCOMPARE(fixture.manager->windows().front(), edited);
+
+        fixture.prompts->saveAnswers = {SaveChoice::discard};
+        QVERIFY(fixture.manager->quit());
+        QVERIFY(fixture.manager->windows().empty());
+    }
+
     void anUntitledDocumentIsSavedWhereTheUserSaysAndRevertsToIt() {
         EditorFixture fixture;
         DocumentWindow* window = fixture.manager->newDocument();

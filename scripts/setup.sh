@@ -11,6 +11,7 @@ packages=(
   libpcre2-dev libicu-dev libgumbo-dev libpng-dev libjpeg62-turbo-dev libwebp-dev
   libcli11-dev libfmt-dev
   locales libxml2-utils glslang-tools
+  qt6-base-dev libgl-dev xvfb xauth
 )
 # Node.js and npm run the ecosystem checks of the outputs; a machine may already have its own.
 if ! command -v npm >/dev/null 2>&1; then packages+=(nodejs npm); fi

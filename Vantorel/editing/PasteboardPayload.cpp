@@ -40,25 +40,6 @@ std::optional<std::vector<std::vector<std::uint8_t>>> byteStrings(std::string_vi
     return entries;
 }
 
-std::string_view kindName(ProjectItemType type) {
-    switch (type) {
-        case ProjectItemType::group: return "Group";
-        case ProjectItemType::color: return "Color";
-        case ProjectItemType::colorSet: return "Color Set";
-        case ProjectItemType::colorAlias: return "Color Alias";
-        case ProjectItemType::number: return "Number";
-        case ProjectItemType::numberAlias: return "Number Alias";
-        case ProjectItemType::boolean: return "Boolean";
-        case ProjectItemType::booleanAlias: return "Boolean Alias";
-        case ProjectItemType::string: return "String";
-        case ProjectItemType::stringAlias: return "String Alias";
-        case ProjectItemType::shadow: return "Shadow";
-        case ProjectItemType::shadowSet: return "Shadow Set";
-        case ProjectItemType::shadowAlias: return "Shadow Alias";
-    }
-    return "Item";
-}
-
 std::string numberText(double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%g", value);
@@ -69,7 +50,7 @@ void describe(const QuenzColorProjectItem& item, int depth, std::string& text) {
     text.append(static_cast<std::size_t>(depth) * 2, ' ');
     text += item.name();
     text += " (";
-    text += kindName(item.itemType());
+    text += displayName(item.itemType());
     text += ')';
     switch (item.itemType()) {
         case ProjectItemType::number: text += ": " + numberText(item.number()->value().lightVariant); break;

@@ -105,7 +105,21 @@ ReloadResult Document::reloadIfChangedOnDisk() {
     const std::optional<FileStamp> onDisk = stampOf(*file_);
     if (!onDisk) return {ReloadOutcome::fileMissing, std::nullopt};
     if (stamp_ && *onDisk == *stamp_) return {};
+    return readFileAgain();
+}
 
+bool Document::fileChangedOnDisk() const {
+    if (!file_) return false;
+    const std::optional<FileStamp> onDisk = stampOf(*file_);
+    return onDisk && (!stamp_ || *onDisk != *stamp_);
+}
+
+ReloadResult Document::revertToSaved() {
+    if (!file_) return {};
+    return readFileAgain();
+}
+
+ReloadResult Document::readFileAgain() {
     DocumentFileContents contents = readDocumentFile(*file_);
     if (contents.error) return {ReloadOutcome::failed, DocumentError{*contents.error}};
     auto project = format::QuenzColorFileReader::read(contents.bytes);

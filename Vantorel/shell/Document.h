@@ -82,6 +82,12 @@ public:
     // version last read or written. The undo history of the old contents is dropped and the
     // document is no longer edited; the selection is kept by identifier.
     ReloadResult reloadIfChangedOnDisk();
+    // Whether the file on disk differs from the version last read or written (false when it is
+    // gone or the document is untitled): a window asks before a reload would drop unsaved edits.
+    bool fileChangedOnDisk() const;
+    // Reads the file again whether or not it changed, dropping unsaved edits and the undo
+    // history ("Revert to Saved"); `unchanged` for an untitled document.
+    ReloadResult revertToSaved();
 
     // Copy, cut and paste of the selected items (the general pasteboard by default).
     bool copySelection(Pasteboard& pasteboard = generalPasteboard());
@@ -94,6 +100,7 @@ public:
 
 private:
     void replaceProject(QuenzColorProjectPtr project);
+    ReloadResult readFileAgain();
     std::optional<DocumentError> checkReplaceable(const std::filesystem::path& target) const;
 
     DocumentFileWriter writer_;

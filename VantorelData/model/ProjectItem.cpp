@@ -11,6 +11,10 @@ constexpr std::array<std::string_view, projectItemTypeCount> itemTypeNames = {
     "group",        "color",  "colorSet",    "colorAlias", "number",    "numberAlias", "boolean",
     "booleanAlias", "string", "stringAlias", "shadow",     "shadowSet", "shadowAlias"};
 
+constexpr std::array<std::string_view, projectItemTypeCount> itemTypeDisplayNames = {
+    "Group",         "Color",  "Color Set",    "Color Alias", "Number",     "Number Alias", "Boolean",
+    "Boolean Alias", "String", "String Alias", "Shadow",      "Shadow Set", "Shadow Alias"};
+
 template <std::size_t I>
 std::variant_alternative_t<I, ProjectItemPayload> slot(const ProjectItemPayload& payload) {
     if (const auto* filled = std::get_if<I>(&payload)) return *filled;
@@ -20,6 +24,7 @@ std::variant_alternative_t<I, ProjectItemPayload> slot(const ProjectItemPayload&
 }  // namespace
 
 std::string_view caseName(ProjectItemType type) { return enum_text::textOf(itemTypeNames, type); }
+std::string_view displayName(ProjectItemType type) { return enum_text::textOf(itemTypeDisplayNames, type); }
 
 std::shared_ptr<QuenzColorGroup> QuenzColorProjectItem::group() const { return slot<0>(payload_); }
 QuenzColorItemPtr QuenzColorProjectItem::color() const { return slot<1>(payload_); }

@@ -42,6 +42,8 @@ inline constexpr int projectItemTypeCount = 13;
 
 // The case name ("colorSet").
 std::string_view caseName(ProjectItemType type);
+// The kind's name for people ("Color Set"), which new items of the kind are also named.
+std::string_view displayName(ProjectItemType type);
 
 // The payload slots, in ProjectItemType order.
 using ProjectItemPayload =

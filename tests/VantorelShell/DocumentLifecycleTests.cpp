@@ -113,6 +113,14 @@ TEST(DocumentLifecycle, EditsMarkTheDocumentAndSavingClearsTheMark) {
 
     const auto reopened = Document::open(file).document;
     EXPECT_EQ(treeText(reopened->project()->items()), "A,New[]");
+
+    // Reverting drops the unsaved edit and its history, though the file has not changed.
+    document->editor().addGroup(std::nullopt, "Unsaved");
+    EXPECT_EQ(document->revertToSaved().outcome, ReloadOutcome::reloaded);
+    EXPECT_EQ(treeText(document->project()->items()), "A,New[]");
+    EXPECT_FALSE(document->isEdited());
+    EXPECT_FALSE(document->enhancedUndoManager().canUndo());
+    EXPECT_EQ(Document::make()->revertToSaved().outcome, ReloadOutcome::unchanged);
 }
 
 TEST(DocumentLifecycle, ReadsTheFileAgainWhenItChangedOnDisk) {
@@ -146,8 +154,10 @@ TEST(DocumentLifecycle, ReadsTheFileAgainWhenItChangedOnDisk) {
     writeFileContents(other, bytes);
     std::filesystem::rename(other, file);
 
+    EXPECT_TRUE(document->fileChangedOnDisk());
     const ReloadResult result = document->reloadIfChangedOnDisk();
     EXPECT_EQ(result.outcome, ReloadOutcome::reloaded);
+    EXPECT_FALSE(document->fileChangedOnDisk());
     EXPECT_EQ(treeText(document->project()->items()), "A,B,G[],Added");
     EXPECT_FALSE(document->isEdited());
     EXPECT_FALSE(document->enhancedUndoManager().canUndo());
@@ -156,6 +166,7 @@ TEST(DocumentLifecycle, ReadsTheFileAgainWhenItChangedOnDisk) {
     EXPECT_EQ(document->reloadIfChangedOnDisk().outcome, ReloadOutcome::unchanged);
 
     std::filesystem::remove(file);
+    EXPECT_FALSE(document->fileChangedOnDisk());
     EXPECT_EQ(document->reloadIfChangedOnDisk().outcome, ReloadOutcome::fileMissing);
     EXPECT_EQ(treeText(document->project()->items()), "A,B,G[],Added");
     // Saving puts it back.

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <sstream>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -272,21 +271,13 @@ MergeResult mergeDocuments(std::string_view baseBytes, std::string_view oursByte
     const DocumentIndex ours(QuenzColorFileReader::read(oursBytes));
     const DocumentIndex theirs(QuenzColorFileReader::read(theirsBytes));
 
-    pugi::xml_document document;
-    auto project = document.append_child("vantorel").append_child("project");
-    auto header = project.append_child("header");
-    header.append_child("description")
-        .text()
-        .set(mergeText(base.project().projectDescription(), ours.project().projectDescription(),
-                       theirs.project().projectDescription(), "description", result.conflicts)
-                 .c_str());
+    auto project = std::make_shared<QuenzColorProject>();
+    project->setProjectDescription(mergeText(base.project().projectDescription(), ours.project().projectDescription(),
+                                             theirs.project().projectDescription(), "description", result.conflicts));
     const auto settings = mergeText(settingsText(base.project()), settingsText(ours.project()),
                                     settingsText(theirs.project()), "settings", result.conflicts);
-    auto settingsElement = project.append_child("settings");
     for (const auto& setting : settingsSource(settings, ours.project(), theirs.project()).settings()) {
-        auto element = settingsElement.append_child("setting");
-        element.append_child("key").text().set(setting->key().c_str());
-        element.append_child("value").text().set(setting->value().c_str());
+        project->addSetting(setting->key(), setting->value());
     }
 
     TreeMerge items({base.items(), ours.items(), theirs.items()}, result.conflicts);
@@ -295,18 +286,32 @@ MergeResult mergeDocuments(std::string_view baseBytes, std::string_view oursByte
     items.run();
     buildGroups.run();
     testGroups.run();
-    auto itemsElement = project.append_child("colorItems");
-    for (const auto& key : items.childrenOf({})) appendEntry(items, key, itemsElement, nullptr);
-    auto buildElement = project.append_child("buildGroups");
-    for (const auto& key : buildGroups.childrenOf({})) appendEntry(buildGroups, key, buildElement, "tasks");
-    auto testElement = project.append_child("testGroups");
-    for (const auto& key : testGroups.childrenOf({})) appendEntry(testGroups, key, testElement, "tests");
 
-    // The merged elements go through the document reader and writer, so the result is exactly
-    // what this version writes for the merged project.
-    std::ostringstream text;
-    document.save(text, "", pugi::format_raw);
-    const auto merged = QuenzColorFileWriter::write(*QuenzColorFileReader::read(text.str()));
+    // The merged elements are read back through the document's own element readers, groups first
+    // so that items find the groups they are assigned to; the writer then lays the result out
+    // exactly as this version writes any document.
+    pugi::xml_document elements;
+    auto buildElement = elements.append_child("buildGroups");
+    for (const auto& key : buildGroups.childrenOf({})) {
+        appendEntry(buildGroups, key, buildElement, "tasks");
+        project->appendBuildGroup(QuenzColorFileReader::readBuildGroup(buildElement.last_child(), false));
+    }
+    auto testElement = elements.append_child("testGroups");
+    for (const auto& key : testGroups.childrenOf({})) {
+        appendEntry(testGroups, key, testElement, "tests");
+        project->appendTestGroup(QuenzColorFileReader::readTestGroup(testElement.last_child(), false));
+    }
+    auto itemsElement = elements.append_child("colorItems");
+    std::vector<ProjectItemPtr> mergedItems;
+    for (const auto& key : items.childrenOf({})) {
+        appendEntry(items, key, itemsElement, nullptr);
+        if (auto item = QuenzColorFileReader::readItem(itemsElement.last_child(), *project, false)) {
+            mergedItems.push_back(std::move(item));
+        }
+    }
+    project->setItems(std::move(mergedItems));
+    project->linkReferences();
+    const auto merged = QuenzColorFileWriter::write(*project);
     if (merged.error) {
         result.error = merged.error->message;
         return result;

@@ -72,6 +72,12 @@ public:
         if (from != to) {
             changes_.push_back(Change{ChangeKind::propertyChanged, ChangeSubject::document, {}, "description", from, to});
         }
+        const auto settingsBefore = settingsText(before_.project());
+        const auto settingsAfter = settingsText(after_.project());
+        if (settingsBefore != settingsAfter) {
+            changes_.push_back(Change{ChangeKind::propertyChanged, ChangeSubject::document, {}, "settings",
+                                      settingsBefore, settingsAfter});
+        }
     }
 
     std::vector<Change> take() { return std::move(changes_); }
@@ -100,7 +106,8 @@ private:
                 valueDiffers = true;
                 continue;
             }
-            add(ChangeKind::propertyChanged, entry, field.name, oldField ? oldField->text : std::string(), field.text);
+            add(ChangeKind::propertyChanged, entry, field.name, oldField ? readableText(oldField->node) : std::string(),
+                readableText(field.node));
         }
         for (const auto& field : old.properties) {
             if (seen.count(field.name) != 0) continue;
@@ -108,7 +115,7 @@ private:
                 valueDiffers = true;
                 continue;
             }
-            add(ChangeKind::propertyChanged, entry, field.name, field.text, {});
+            add(ChangeKind::propertyChanged, entry, field.name, readableText(field.node), {});
         }
         if (valueDiffers) appendValueChanges(old, before_, entry, after_, entry.path, changes_);
     }

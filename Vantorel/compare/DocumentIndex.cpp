@@ -145,6 +145,33 @@ void collectGroups(EntryList& list, const std::vector<std::shared_ptr<Group>>& g
 
 }  // namespace
 
+std::string readableText(pugi::xml_node field) {
+    std::size_t elementCount = 0;
+    for (auto child : field.children()) elementCount += child.type() == pugi::node_element ? 1 : 0;
+    if (elementCount == 0) return field.child_value();
+    std::string text;
+    for (auto child : field.children()) {
+        if (child.type() != pugi::node_element) continue;
+        if (!text.empty()) text += "; ";
+        if (const auto type = child.attribute("type")) {
+            text += std::string(type.value()) + ": ";
+        } else if (elementCount > 1) {
+            text += std::string(child.name()) + "=";
+        }
+        text += readableText(child);
+    }
+    return text;
+}
+
+std::string settingsText(const QuenzColorProject& project) {
+    std::string text;
+    for (const auto& setting : project.settings()) {
+        if (!text.empty()) text += "; ";
+        text += setting->key() + "=" + setting->value();
+    }
+    return text;
+}
+
 bool isItemElement(std::string_view elementName) {
     return std::find(itemElementNames.begin(), itemElementNames.end(), elementName) != itemElementNames.end();
 }

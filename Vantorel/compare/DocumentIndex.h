@@ -66,6 +66,13 @@ private:
     EntryList testGroups_;
 };
 
+// A field's content for people: plain text as it is, nested fields as "name=value" pieces and
+// appearance variants as "dark: value", joined with "; ".
+std::string readableText(pugi::xml_node field);
+
+// The document's settings as "key=value" pieces, in order.
+std::string settingsText(const QuenzColorProject& project);
+
 // True for the element names of items (the group's children), as opposed to fields.
 bool isItemElement(std::string_view elementName);
 

@@ -111,7 +111,7 @@ private:
         return nodes;
     }
 
-    void pick(const Entry& ours, const std::string& property, const std::optional<std::string>& base,
+    void pick(const Entry* baseEntry, const Entry& ours, const Entry* theirsEntry, const std::string& property, const std::optional<std::string>& base,
                      const std::optional<std::string>& oursText, const std::optional<std::string>& theirsText,
                      bool& takeTheirs) {
         takeTheirs = false;
@@ -120,19 +120,24 @@ private:
             takeTheirs = true;
             return;
         }
-        conflict(ours, property, base.value_or("(none)"), oursText.value_or("(none)"), theirsText.value_or("(none)"));
+        const auto shown = [&](const Entry* side, const std::optional<std::string>& text) {
+            if (!text) return std::string("(none)");
+            const auto node = nodeOf(side, property);
+            return node ? readableText(node) : *text;
+        };
+        conflict(ours, property, shown(baseEntry, base), shown(&ours, oursText), shown(theirsEntry, theirsText));
     }
 
     MergedEntry mergeEntry(const Entry* base, const Entry& ours, const Entry& theirs) {
         bool takeTheirs = false;
         if (ours.elementName != theirs.elementName) {
             const std::optional<std::string> baseKind = base ? std::optional(base->elementName) : std::nullopt;
-            pick(ours, "kind", baseKind, ours.elementName, theirs.elementName, takeTheirs);
+            pick(base, ours, &theirs, "kind", baseKind, ours.elementName, theirs.elementName, takeTheirs);
             const Entry& whole = takeTheirs ? theirs : ours;
             return MergedEntry{&whole, whole.name, nodesOf(whole)};
         }
         MergedEntry result{&ours, ours.name, {}};
-        pick(ours, "name", base ? std::optional(base->name) : std::nullopt, ours.name, theirs.name, takeTheirs);
+        pick(base, ours, &theirs, "name", base ? std::optional(base->name) : std::nullopt, ours.name, theirs.name, takeTheirs);
         if (takeTheirs) result.name = theirs.name;
 
         std::vector<std::string> names;
@@ -146,7 +151,7 @@ private:
             }
         }
         for (const auto& name : names) {
-            pick(ours, name, textOf(base, name), textOf(&ours, name), textOf(&theirs, name), takeTheirs);
+            pick(base, ours, &theirs, name, textOf(base, name), textOf(&ours, name), textOf(&theirs, name), takeTheirs);
             const auto node = takeTheirs ? nodeOf(&theirs, name) : nodeOf(&ours, name);
             if (node) result.fields.push_back(node);
         }
@@ -234,12 +239,6 @@ std::string mergeText(const std::string& base, const std::string& ours, const st
     if (ours == base) return theirs;
     conflicts.push_back(MergeConflict{{}, property, base, ours, theirs});
     return ours;
-}
-
-std::string settingsText(const QuenzColorProject& project) {
-    std::string text;
-    for (const auto& setting : project.settings()) text += setting->key() + "=" + setting->value() + "\n";
-    return text;
 }
 
 const QuenzColorProject& settingsSource(const std::string& chosen, const QuenzColorProject& ours,

@@ -174,6 +174,18 @@ private:
         const auto theirsChildren = sides_.theirs.children();
         for (const auto& entry : sides_.theirs.entries) {
             if (theirsToPlace_.count(entry.key) == 0) continue;
+            // Moves of both sides can cross (each puts one group into the other): ours stands.
+            bool insideItself = false;
+            for (std::string node = entry.parentKey; !node.empty() && !insideItself;) {
+                insideItself = node == entry.key;
+                const auto up = parentOf.find(node);
+                if (up == parentOf.end()) break;
+                node = up->second;
+            }
+            if (insideItself) {
+                conflict(entry, "position", "(unchanged)", "kept", "inside its own descendant");
+                continue;
+            }
             if (const auto found = parentOf.find(entry.key); found != parentOf.end()) {
                 std::erase(children_[found->second], entry.key);
             }

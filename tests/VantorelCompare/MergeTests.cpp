@@ -96,6 +96,28 @@ TEST(DocumentMerge, ConflictsNameThePathAndAllThreeValues) {
     EXPECT_EQ(result.bytes.find("<<<<<<<"), std::string::npos);
 }
 
+TEST(DocumentMerge, MovesThatCrossKeepOursAndLoseNothing) {
+    const auto base = edited(baseDocument(), [](auto& p) {
+        p.insert({QuenzColorProjectItem::make("G-OTHER", "Other", std::make_shared<QuenzColorGroup>())});
+    });
+    const auto intoEachOther = [](const std::string& moved, const std::string& into) {
+        return [=](QuenzColorProject& p) {
+            auto items = p.items();
+            const auto found = std::find_if(items.begin(), items.end(), [&](const auto& i) { return i->uuid() == moved; });
+            auto item = *found;
+            items.erase(found);
+            p.setItems(items);
+            p.itemWithId(into)->group()->appendItem(item);
+        };
+    };
+    const auto result = mergeDocuments(base, edited(base, intoEachOther("G-OTHER", "G-BRAND")),
+                                       edited(base, intoEachOther("G-BRAND", "G-OTHER")));
+    ASSERT_EQ(result.conflicts.size(), 1u);
+    EXPECT_EQ(result.conflicts[0].property, "position");
+    EXPECT_EQ(treeText(*format::QuenzColorFileReader::read(result.bytes)),
+              "Brand[Primary,Accent,Other[]],Spacing,Font,Link");
+}
+
 TEST(DocumentMerge, UnchangedSidesGiveTheOtherSideByteForByte) {
     const auto base = baseDocument();
     // Bytes the writer would lay out differently still come back untouched.

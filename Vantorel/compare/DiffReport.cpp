@@ -106,6 +106,8 @@ std::string jsonReport(const DocumentDiff& diff) {
         if (!change.property.empty()) record["property"] = change.property;
         if (!change.before.empty()) record["before"] = change.before;
         if (!change.after.empty()) record["after"] = change.after;
+        if (change.beforeHex) record["beforeHex"] = *change.beforeHex;
+        if (change.afterHex) record["afterHex"] = *change.afterHex;
         if (change.deltaE) record["deltaE"] = *change.deltaE;
         changes.push_back(std::move(record));
     }

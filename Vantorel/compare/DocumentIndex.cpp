@@ -229,7 +229,8 @@ std::vector<std::string> movedKeys(const EntryList& base, const EntryList& side)
         }
     }
     // Within one parent the longest run of siblings still in their old order stayed; the rest moved.
-    for (const auto& [parent, siblings] : stayed) {
+    for (const auto& parentAndSiblings : stayed) {
+        const auto& siblings = parentAndSiblings.second;
         std::vector<std::size_t> tails;          // index into siblings of the smallest tail of each run length
         std::vector<std::size_t> previous(siblings.size(), siblings.size());
         for (std::size_t i = 0; i < siblings.size(); ++i) {

@@ -70,6 +70,8 @@ public:
     Entry& add(Entry entry) {
         // A key met before (a copied identifier, or two aliases of one name) gets a counted suffix,
         // so that every entry stays addressable.
+        // An empty identifier (a build group read without one) must not read as "the top level".
+        if (entry.key.empty()) entry.key = "(no identifier)";
         std::string key = entry.key;
         for (int count = 2; list_.byKey.count(key) != 0; ++count) key = entry.key + "#" + std::to_string(count);
         entry.key = std::move(key);

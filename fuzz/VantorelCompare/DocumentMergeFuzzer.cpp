@@ -1,5 +1,5 @@
 // Any three byte strings (base, ours, theirs, separated by a 0x01 byte) compared and merged
-// without a crash: a document differs from nothing in itself, a merge where one side kept the
+// without a crash: a project differs in nothing from itself, a merge where one side kept the
 // base gives the other side, and a merge result is a document this version writes unchanged.
 
 #include <cstddef>
@@ -24,7 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto& [base, ours, theirs] = sides;
 
-    const auto self = compare::diffDocuments(format::QuenzColorFileReader::read(ours), format::QuenzColorFileReader::read(ours));
+    // The same project against itself (reading twice would give items stored without an
+    // identifier a fresh one each time).
+    const auto project = format::QuenzColorFileReader::read(ours);
+    const auto self = compare::diffDocuments(project, project);
     if (!self.equal()) std::abort();
     compare::diffDocuments(format::QuenzColorFileReader::read(base), format::QuenzColorFileReader::read(theirs));
 

@@ -117,5 +117,27 @@ TEST(DocumentDiff, TheWidestChangeDecidesTheBump) {
     EXPECT_EQ(diffAfter({}).bump, VersionBump::none);
 }
 
+// Sets are compared step by step and shadows by all their numbers and their color.
+TEST(DocumentDiff, SetStepsAndShadowsAreComparedPerAppearance) {
+    const auto project = [](double level, double blur, std::size_t stepCount) {
+        std::vector<ThemeableColor> steps;
+        for (std::size_t step = 0; step < stepCount; ++step) steps.emplace_back(srgb(step == 1 ? level : 0.1, 0, 0));
+        SetParameters manual;
+        manual.type = SetType::manual;
+        auto result = std::make_shared<QuenzColorProject>();
+        result->setItems({QuenzColorProjectItem::make("SET", "Ramp", std::make_shared<QuenzColorSet>(steps, manual)),
+                          QuenzColorProjectItem::make("SHADOW", "Lift",
+                                                      std::make_shared<QuenzColorShadow>(ThemeableShadow(
+                                                          ShadowDetails(srgb(0, 0, 0), 0, 2, blur, 0))))});
+        return result;
+    };
+    const auto diff = diffDocuments(project(0.1, 4, 3), project(0.2, 8, 4));
+    std::vector<std::string> seen;
+    for (const auto& change : diff.changes) seen.push_back(change.path + " " + change.property + ": " + change.before + " → " + change.after);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Ramp steps: 3 → 4", "Ramp step 1 light: #1A0000 → #330000", "Ramp step 3: none → #1A0000",
+                                              "Lift light: 0 2 4 0 #000000 → 0 2 8 0 #000000"}));
+    EXPECT_EQ(diff.bump, VersionBump::patch);
+}
+
 }  // namespace
 }  // namespace vantorel::compare

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Vantorel/compare/DocumentDiff.h"
+#include "Vantorel/compare/DocumentIndex.h"
 #include "Vantorel/compare/DocumentMerge.h"
 #include "VantorelData/format/QuenzColorFileReader.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
@@ -67,6 +68,13 @@ void readOf10kItems(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(format::QuenzColorFileReader::read(bytes));
 }
 BENCHMARK(readOf10kItems)->Unit(benchmark::kMillisecond);
+
+// Flattening one read side for comparison: the writer's fields of every item, keyed.
+void indexOf10kItems(benchmark::State& state) {
+    const auto project = format::QuenzColorFileReader::read(document(0));
+    for (auto _ : state) benchmark::DoNotOptimize(DocumentIndex(project).items().entries.size());
+}
+BENCHMARK(indexOf10kItems)->Unit(benchmark::kMillisecond);
 
 void diffOf10kItems(benchmark::State& state) {
     const auto& before = document(0);

@@ -200,6 +200,10 @@ DocumentIndex::DocumentIndex(QuenzColorProjectPtr project) : project_(std::move(
     auto root = document_.append_child("index");
     auto itemsElement = root.append_child("colorItems");
     for (const auto& item : project_->items()) QuenzColorFileWriter::writeItem(*item, itemsElement);
+    std::size_t itemCount = 0;
+    project_->forEachItem([&itemCount](const ProjectItemPtr&) { ++itemCount; });
+    items_.entries.reserve(itemCount);
+    items_.byKey.reserve(itemCount);
     ItemWalk{EntryCollector(items_)}.walk(project_->items(), itemsElement, nullptr);
     collectGroups(buildGroups_, project_->buildGroups(), root.append_child("buildGroups"),
                   [](const BuildGroup& group, pugi::xml_node parent) {

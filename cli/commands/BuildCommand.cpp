@@ -24,6 +24,7 @@
 #include "Vantorel/platform/OutputText.h"
 #include "Vantorel/platform/UserLocale.h"
 #include "Vantorel/platform/UserNotifications.h"
+#include "cli/BuildWatch.h"
 #include "cli/CommandRegistry.h"
 #include "cli/DocumentArgument.h"
 #include "cli/LocaleOption.h"
@@ -39,6 +40,7 @@ struct BuildArguments {
     std::vector<std::string> groups;
     bool continueAnyway = false;
     bool json = false;
+    bool watch = false;
     std::string locale;
 };
 
@@ -190,13 +192,18 @@ const CommandRegistration registration{Command{
                      "Build even when an output folder or template can't be reached");
         app.add_flag("--json", args->json,
                      "Print the result as JSON: outputs, exportedItems, error and any missingBuildItems");
+        app.add_flag("--watch", args->watch,
+                     "Build, then build again whenever the document or a custom template changes (Ctrl-C ends)");
         addLocaleOption(app, args->locale,
                         "Write number texts for this locale, e.g. de_DE (default: the user's locale)");
         app.footer(
             "Outputs are written into each task's folder, relative to the document's folder; the build stops at "
             "the first task that fails and keeps what was written before it. Exit status: 0 built, 1 nothing to "
             "build, a build error or unreachable locations, 2 bad usage or an unreadable document.");
-        return [args](CommandIO& io) { return runBuild(io, *args); };
+        return [args](CommandIO& io) {
+            if (!args->watch) return runBuild(io, *args);
+            return watchAndBuild(io, args->file, args->groups, [args](CommandIO& each) { return runBuild(each, *args); });
+        };
     },
 }};
 

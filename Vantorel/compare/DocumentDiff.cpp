@@ -1,0 +1,191 @@
+#include "Vantorel/compare/DocumentDiff.h"
+
+#include <fmt/format.h>
+
+#include <unordered_set>
+
+#include "Vantorel/compare/DocumentIndex.h"
+#include "Vantorel/compare/ValueChanges.h"
+
+namespace vantorel::compare {
+namespace {
+
+ChangeSubject subjectOf(const Entry& entry) {
+    const std::string_view name = entry.elementName;
+    if (name == "buildGroup") return ChangeSubject::buildGroup;
+    if (name == "task") return ChangeSubject::buildTask;
+    if (name == "testGroup") return ChangeSubject::testGroup;
+    if (name == "test") return ChangeSubject::testTask;
+    return ChangeSubject::item;
+}
+
+// How far a change reaches for the apps that read the outputs: items are their API, so taking one
+// away or changing its code name breaks them; the build and test configuration only shapes outputs.
+VersionBump bumpOf(ChangeKind kind, ChangeSubject subject) {
+    if (subject != ChangeSubject::item) return VersionBump::patch;
+    switch (kind) {
+        case ChangeKind::added: return VersionBump::minor;
+        case ChangeKind::removed:
+        case ChangeKind::renamed:
+        case ChangeKind::kindChanged:
+        case ChangeKind::targetChanged: return VersionBump::major;
+        case ChangeKind::moved:
+        case ChangeKind::valueChanged:
+        case ChangeKind::propertyChanged: return VersionBump::patch;
+    }
+    return VersionBump::patch;
+}
+
+class Differ {
+public:
+    Differ(const DocumentIndex& before, const DocumentIndex& after) : before_(before), after_(after) {}
+
+    void compare(const EntryList& from, const EntryList& to, bool items) {
+        const auto movedList = movedKeys(from, to);
+        const std::unordered_set<std::string> moved(movedList.begin(), movedList.end());
+        for (const auto& entry : to.entries) {
+            const auto* old = from.find(entry.key);
+            if (!old) {
+                add(ChangeKind::added, entry, {}, {}, entry.elementName);
+                continue;
+            }
+            if (old->name != entry.name) add(ChangeKind::renamed, entry, "name", old->name, entry.name);
+            if (old->elementName != entry.elementName) {
+                add(ChangeKind::kindChanged, entry, "kind", old->elementName, entry.elementName);
+                continue;
+            }
+            if (moved.count(entry.key) != 0) {
+                auto& change = add(ChangeKind::moved, entry, "position", placeOf(*old, from), placeOf(entry, to));
+                // Moving between namespaces changes the code name that apps use.
+                if (items && old->codeName != entry.codeName) change.bump = VersionBump::major;
+            }
+            compareFields(*old, entry, items);
+        }
+        for (const auto& entry : from.entries) {
+            if (!to.find(entry.key)) add(ChangeKind::removed, entry, {}, entry.elementName, {});
+        }
+    }
+
+    void compareDescription() {
+        const auto& from = before_.project().projectDescription();
+        const auto& to = after_.project().projectDescription();
+        if (from != to) {
+            changes_.push_back(Change{ChangeKind::propertyChanged, ChangeSubject::document, {}, "description", from, to});
+        }
+        const auto settingsBefore = settingsText(before_.project());
+        const auto settingsAfter = settingsText(after_.project());
+        if (settingsBefore != settingsAfter) {
+            changes_.push_back(Change{ChangeKind::propertyChanged, ChangeSubject::document, {}, "settings",
+                                      settingsBefore, settingsAfter});
+        }
+    }
+
+    std::vector<Change> take() { return std::move(changes_); }
+
+private:
+    Change& add(ChangeKind kind, const Entry& entry, std::string property, std::string before, std::string after) {
+        const auto subject = subjectOf(entry);
+        changes_.push_back(Change{kind, subject, entry.path, std::move(property), std::move(before), std::move(after)});
+        changes_.back().bump = bumpOf(kind, subject);
+        return changes_.back();
+    }
+
+    std::string placeOf(const Entry& entry, const EntryList& list) const {
+        const auto* parent = list.find(entry.parentKey);
+        return fmt::format("{} #{}", parent ? parent->path : std::string("top level"), entry.position + 1);
+    }
+
+    void compareFields(const Entry& old, const Entry& entry, bool items) {
+        std::unordered_set<std::string> seen;
+        bool valueDiffers = false;
+        for (const auto& field : entry.properties) {
+            seen.insert(field.name);
+            const auto* oldField = old.property(field.name);
+            if (oldField && oldField->text == field.text) continue;
+            if (items && isValueField(field.name)) {
+                valueDiffers = true;
+                continue;
+            }
+            add(ChangeKind::propertyChanged, entry, field.name, oldField ? readableText(oldField->node) : std::string(),
+                readableText(field.node));
+        }
+        for (const auto& field : old.properties) {
+            if (seen.count(field.name) != 0) continue;
+            if (items && isValueField(field.name)) {
+                valueDiffers = true;
+                continue;
+            }
+            add(ChangeKind::propertyChanged, entry, field.name, readableText(field.node), {});
+        }
+        if (valueDiffers) appendValueChanges(old, before_, entry, after_, entry.path, changes_);
+    }
+
+    const DocumentIndex& before_;
+    const DocumentIndex& after_;
+    std::vector<Change> changes_;
+};
+
+std::string reasonFor(const Change& change) {
+    const std::string subject = change.subject == ChangeSubject::item ? "item" : std::string(caseName(change.subject));
+    switch (change.kind) {
+        case ChangeKind::added: return fmt::format("{} '{}' was added", subject, change.path);
+        case ChangeKind::removed: return fmt::format("{} '{}' was removed", subject, change.path);
+        case ChangeKind::renamed: return fmt::format("'{}' was renamed to '{}'", change.before, change.after);
+        case ChangeKind::moved:
+            return change.bump == VersionBump::major ? fmt::format("'{}' moved to another namespace", change.path)
+                                                     : fmt::format("'{}' moved", change.path);
+        case ChangeKind::kindChanged:
+            return fmt::format("'{}' changed kind from {} to {}", change.path, change.before, change.after);
+        case ChangeKind::targetChanged:
+            return fmt::format("alias '{}' now points at {} in {}", change.path, change.after, change.property);
+        case ChangeKind::valueChanged:
+            return fmt::format("the value of '{}' changed in {}", change.path, change.property);
+        case ChangeKind::propertyChanged:
+            return change.path.empty() ? fmt::format("the {} changed", change.property)
+                                       : fmt::format("'{}' changed its {}", change.path, change.property);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string_view caseName(ChangeKind kind) {
+    constexpr std::array<std::string_view, 8> names = {"added", "removed", "renamed", "moved",
+                                                       "kindChanged", "valueChanged", "targetChanged", "propertyChanged"};
+    return names[static_cast<std::size_t>(kind)];
+}
+
+std::string_view caseName(ChangeSubject subject) {
+    constexpr std::array<std::string_view, 6> names = {"item", "buildGroup", "buildTask", "testGroup", "testTask",
+                                                       "document"};
+    return names[static_cast<std::size_t>(subject)];
+}
+
+std::string_view caseName(VersionBump bump) {
+    constexpr std::array<std::string_view, 4> names = {"none", "patch", "minor", "major"};
+    return names[static_cast<std::size_t>(bump)];
+}
+
+DocumentDiff diffDocuments(QuenzColorProjectPtr oldProject, QuenzColorProjectPtr newProject) {
+    const DocumentIndex before(std::move(oldProject));
+    const DocumentIndex after(std::move(newProject));
+    Differ differ(before, after);
+    differ.compare(before.items(), after.items(), true);
+    differ.compare(before.buildGroups(), after.buildGroups(), false);
+    differ.compare(before.testGroups(), after.testGroups(), false);
+    differ.compareDescription();
+
+    DocumentDiff diff;
+    diff.changes = differ.take();
+    const Change* widest = nullptr;
+    for (const auto& change : diff.changes) {
+        if (!widest || change.bump > widest->bump) widest = &change;
+    }
+    if (widest) {
+        diff.bump = widest->bump;
+        diff.reason = reasonFor(*widest);
+    }
+    return diff;
+}
+
+}  // namespace vantorel::compare

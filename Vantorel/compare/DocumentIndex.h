@@ -1,0 +1,83 @@
+#pragma once
+// A document flattened for comparison: every item, build group, build task, test group and test
+// task under a stable key, with its fields as the document writer writes them. Comparing the
+// writer's elements means a field added to the format is compared without touching this code.
+
+#include <pugixml.hpp>
+
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "VantorelData/model/Project.h"
+
+namespace vantorel::compare {
+
+struct Property {
+    std::string name;   // the field's element name ("color", "format", "buildGroupId", …)
+    std::string text;   // the element with its content, in a canonical one-line form
+    pugi::xml_node node;
+};
+
+struct Entry {
+    std::string key;        // the identifier; aliases, which keep none in the file, get parent + name
+    std::string name;
+    std::string elementName;  // the kind as the format names it ("colorItem", "task", …)
+    std::string parentKey;  // empty at the top level
+    std::size_t position = 0;  // among its parent's children
+    std::string path;       // names from the top level down, joined with "/"
+    std::string codeName;   // the names that reach generated code: namespace groups and the item's own
+    std::vector<Property> properties;
+    ProjectItemPtr item;    // null for groups and tasks of the build and test configuration
+    pugi::xml_node node;
+
+    const Property* property(const std::string& propertyName) const;
+};
+
+// One list of entries of one sort (items, build groups, …) in document order.
+struct EntryList {
+    std::vector<Entry> entries;
+    std::unordered_map<std::string, std::size_t> byKey;
+
+    const Entry* find(const std::string& key) const;
+    // Child keys of each parent key, in order.
+    std::unordered_map<std::string, std::vector<std::string>> children() const;
+};
+
+class DocumentIndex {
+public:
+    explicit DocumentIndex(QuenzColorProjectPtr project);
+    DocumentIndex(const DocumentIndex&) = delete;
+    DocumentIndex& operator=(const DocumentIndex&) = delete;
+
+    const QuenzColorProject& project() const { return *project_; }
+    const EntryList& items() const { return items_; }
+    const EntryList& buildGroups() const { return buildGroups_; }  // tasks are children of their group
+    const EntryList& testGroups() const { return testGroups_; }
+    // Path of an item for messages; the key itself when the item is unknown.
+    std::string pathOf(const std::string& key) const;
+
+private:
+    QuenzColorProjectPtr project_;
+    pugi::xml_document document_;
+    EntryList items_;
+    EntryList buildGroups_;
+    EntryList testGroups_;
+};
+
+// A field's content for people: plain text as it is, nested fields as "name=value" pieces and
+// appearance variants as "dark: value", joined with "; ".
+std::string readableText(pugi::xml_node field);
+
+// The document's settings as "key=value" pieces, in order.
+std::string settingsText(const QuenzColorProject& project);
+
+// True for the element names of items (the group's children), as opposed to fields.
+bool isItemElement(std::string_view elementName);
+
+// Keys of the entries of `side` that sit elsewhere than in `base`: under another parent, or out of
+// order among the siblings both share (the fewest items that explain the new order).
+std::vector<std::string> movedKeys(const EntryList& base, const EntryList& side);
+
+}  // namespace vantorel::compare

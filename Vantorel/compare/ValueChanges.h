@@ -1,0 +1,20 @@
+#pragma once
+// The value of one item, appearance by appearance, as a reviewer reads it: colors as hex swatches
+// with their distance in OKLab, numbers, texts, shadows, set steps and alias targets.
+
+#include <vector>
+
+#include "Vantorel/compare/DocumentDiff.h"
+#include "Vantorel/compare/DocumentIndex.h"
+
+namespace vantorel::compare {
+
+// True for the fields that hold an item's value or its alias targets; the others are compared as text.
+bool isValueField(std::string_view fieldName);
+
+// Appends one change per appearance (and per set step) whose value differs between two items of
+// the same kind; alias targets are named by their paths in each document.
+void appendValueChanges(const Entry& before, const DocumentIndex& beforeDocument, const Entry& after,
+                        const DocumentIndex& afterDocument, const std::string& path, std::vector<Change>& changes);
+
+}  // namespace vantorel::compare

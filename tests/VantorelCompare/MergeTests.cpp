@@ -1,0 +1,139 @@
+// Three-way merges of edits of the base document: what each side's edit becomes in the result,
+// and which conflicts are listed.
+
+#include <fmt/format.h>
+#include <gtest/gtest.h>
+
+#include "CompareFixtures.h"
+#include "tests/support/ItemTreeText.h"
+#include "Vantorel/compare/DocumentMerge.h"
+
+namespace vantorel::compare {
+namespace {
+
+using namespace vantorel::testing;
+
+std::string lightHex(const QuenzColorProject& project, const std::string& uuid) {
+    const auto& light = project.itemWithId(uuid)->color()->color().lightVariant;
+    return fmt::format("{:.2f} {:.2f} {:.2f}", light.red, light.green, light.blue);
+}
+
+struct MergeCase {
+    const char* title;
+    Edit ours;
+    Edit theirs;
+    const char* outline;
+    std::vector<std::string> conflictProperties;
+    std::function<void(const QuenzColorProject&)> check;
+};
+
+TEST(DocumentMerge, EditsOfBothSidesMeetInTheResult) {
+    const MergeCase cases[] = {
+        {"rename on one side, color on the other", [](auto& p) { rename(p, "C-PRIMARY", "Main"); },
+         [](auto& p) { recolor(p, "C-PRIMARY", srgb(0.5, 0, 0)); }, "Brand[Main,Accent],Spacing,Font,Link", {},
+         [](const auto& p) { EXPECT_EQ(lightHex(p, "C-PRIMARY"), "0.50 0.00 0.00"); }},
+        {"additions on both sides keep their places",
+         [](auto& p) { addToBrand(p, color("C-OURS", "Ours", srgb(0, 1, 0)), 0); },
+         [](auto& p) {
+             addToBrand(p, color("C-THEIRS", "Theirs", srgb(0, 1, 1)), 1);
+             p.insert({number("N-GAP", "Gap", 4)});
+         },
+         "Brand[Ours,Primary,Theirs,Accent],Spacing,Font,Link,Gap", {}, nullptr},
+        {"the same change on both sides is taken once", [](auto& p) { rename(p, "N-SPACING", "Gutter"); },
+         [](auto& p) { rename(p, "N-SPACING", "Gutter"); }, "Brand[Primary,Accent],Gutter,Font,Link", {}, nullptr},
+        {"a conflicting change keeps ours", [](auto& p) { recolor(p, "C-ACCENT", srgb(0, 0, 0.5)); },
+         [](auto& p) { recolor(p, "C-ACCENT", srgb(0, 0, 0.25)); }, "Brand[Primary,Accent],Spacing,Font,Link",
+         {"color"}, [](const auto& p) { EXPECT_EQ(lightHex(p, "C-ACCENT"), "0.00 0.00 0.50"); }},
+        {"a removal on one side is taken", [](auto& p) { removeTopLevel(p, "S-FONT"); },
+         [](auto& p) { recolor(p, "C-ACCENT", srgb(0, 0, 0.5)); }, "Brand[Primary,Accent],Spacing,Link", {}, nullptr},
+        {"a removal against a change keeps the item", [](auto& p) { removeTopLevel(p, "N-SPACING"); },
+         [](auto& p) { p.itemWithId("N-SPACING")->number()->setValue(16, ColorSource::light); },
+         "Brand[Primary,Accent],Spacing,Font,Link", {"item"}, nullptr},
+        {"a move on one side and a change on the other",
+         [](auto& p) { p.insert({p.itemWithId("G-BRAND")->group()->removeItemAt(1)}); },
+         [](auto& p) { rename(p, "C-ACCENT", "Highlight"); }, "Brand[Primary],Spacing,Font,Link,Highlight", {},
+         nullptr},
+        {"their move is taken", [](auto& p) { rename(p, "C-PRIMARY", "Main"); },
+         [](auto& p) { p.insert({p.itemWithId("G-BRAND")->group()->removeItemAt(0)}, ItemPath{0}); },
+         "Main,Brand[Accent],Spacing,Font,Link", {}, nullptr},
+        {"build tasks merge by field",
+         [](auto& p) { p.buildGroups()[0]->tasks()[0]->setExportFileName("tokens"); },
+         [](auto& p) { p.buildGroups()[0]->tasks()[0]->setExportFileFolder("out"); },
+         "Brand[Primary,Accent],Spacing,Font,Link", {},
+         [](const auto& p) {
+             const auto& task = *p.buildGroups().at(0)->tasks().at(0);
+             EXPECT_EQ(task.exportFileName(), "tokens");
+             EXPECT_EQ(task.exportFileFolder(), "out");
+         }},
+    };
+    const auto base = baseDocument();
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.title);
+        const auto result = mergeDocuments(base, edited(base, row.ours), edited(base, row.theirs));
+        ASSERT_FALSE(result.error) << *result.error;
+        std::vector<std::string> properties;
+        for (const auto& conflict : result.conflicts) properties.push_back(conflict.property);
+        EXPECT_EQ(properties, row.conflictProperties);
+        const auto merged = format::QuenzColorFileReader::read(result.bytes);
+        EXPECT_EQ(treeText(*merged), row.outline);
+        if (row.check) row.check(*merged);
+        // The result is exactly what the writer writes for it.
+        EXPECT_EQ(format::QuenzColorFileWriter::write(*merged).bytes, result.bytes);
+    }
+}
+
+TEST(DocumentMerge, ConflictsNameThePathAndAllThreeValues) {
+    const auto base = baseDocument();
+    const auto result = mergeDocuments(base, edited(base, [](auto& p) { rename(p, "C-ACCENT", "Ours"); }),
+                                       edited(base, [](auto& p) { rename(p, "C-ACCENT", "Theirs"); }));
+    ASSERT_EQ(result.conflicts.size(), 1u);
+    const auto& conflict = result.conflicts[0];
+    EXPECT_EQ(conflict.path, "Brand/Ours");
+    EXPECT_EQ(conflict.property, "name");
+    EXPECT_EQ(conflict.base, "Accent");
+    EXPECT_EQ(conflict.ours, "Ours");
+    EXPECT_EQ(conflict.theirs, "Theirs");
+    EXPECT_EQ(result.bytes.find("<<<<<<<"), std::string::npos);
+}
+
+TEST(DocumentMerge, MovesThatCrossKeepOursAndLoseNothing) {
+    const auto base = edited(baseDocument(), [](auto& p) {
+        p.insert({QuenzColorProjectItem::make("G-OTHER", "Other", std::make_shared<QuenzColorGroup>())});
+    });
+    const auto intoEachOther = [](const std::string& moved, const std::string& into) {
+        return [=](QuenzColorProject& p) {
+            auto items = p.items();
+            const auto found = std::find_if(items.begin(), items.end(), [&](const auto& i) { return i->uuid() == moved; });
+            auto item = *found;
+            items.erase(found);
+            p.setItems(items);
+            p.itemWithId(into)->group()->appendItem(item);
+        };
+    };
+    const auto result = mergeDocuments(base, edited(base, intoEachOther("G-OTHER", "G-BRAND")),
+                                       edited(base, intoEachOther("G-BRAND", "G-OTHER")));
+    ASSERT_EQ(result.conflicts.size(), 1u);
+    EXPECT_EQ(result.conflicts[0].property, "position");
+    EXPECT_EQ(treeText(*format::QuenzColorFileReader::read(result.bytes)),
+              "Brand[Primary,Accent,Other[]],Spacing,Font,Link");
+}
+
+TEST(DocumentMerge, UnchangedSidesGiveTheOtherSideByteForByte) {
+    const auto base = baseDocument();
+    // Bytes the writer would lay out differently still come back untouched.
+    const auto handMade = base + "\n<!-- kept -->\n";
+    const auto ours = edited(base, [](auto& p) { rename(p, "C-ACCENT", "Ours"); });
+    const struct {
+        std::string base, ours, theirs, expected;
+    } cases[] = {{handMade, handMade, handMade, handMade}, {base, ours, base, ours}, {base, base, ours, ours},
+                 {base, ours, ours, ours}};
+    for (const auto& row : cases) {
+        const auto result = mergeDocuments(row.base, row.ours, row.theirs);
+        EXPECT_TRUE(result.conflicts.empty());
+        EXPECT_EQ(result.bytes, row.expected);
+    }
+    EXPECT_TRUE(mergeDocuments(base, "<vantorel", base).error.has_value());
+}
+
+}  // namespace
+}  // namespace vantorel::compare

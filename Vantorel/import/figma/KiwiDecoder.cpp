@@ -1,6 +1,7 @@
 #include "Vantorel/import/figma/KiwiDecoder.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "Vantorel/import/figma/KiwiReader.h"
 
@@ -154,7 +155,11 @@ private:
 
     KiwiValue message(std::size_t type, const TypeInfo& info) {
         const auto& byId = decoder_.messageFields_[type];
-        KiwiFields fields;
+        // Fields gather in this depth's scratch list, so that the message's own list is
+        // allocated once at its exact size.
+        KiwiFields& fields = scratch_[static_cast<std::size_t>(depth_ - 1)];
+        fields.clear();
+        std::uint32_t lastId = 0;
         while (!failed()) {
             const std::uint32_t id = reader_.readVarUint();
             if (id == 0 || reader_.failed()) break;
@@ -166,21 +171,28 @@ private:
             }
             if (!member) break;
             KiwiValue value = field(*member);
-            // A field sent twice keeps its last value, so that every name appears once.
-            const auto same = std::find_if(fields.begin(), fields.end(),
-                                           [&](const KiwiField& f) { return f.name.data() == member->name.data(); });
+            // A field sent twice keeps its last value, so that every name appears once. Writers
+            // send fields in ascending order, and then no id can repeat.
+            auto same = fields.end();
+            if (id <= lastId) {
+                same = std::find_if(fields.begin(), fields.end(),
+                                    [&](const KiwiField& f) { return f.name.data() == member->name.data(); });
+            }
+            lastId = std::max(lastId, id);
             if (same != fields.end()) {
                 same->value = std::move(value);
             } else {
                 fields.push_back({member->name, std::move(value)});
             }
         }
-        return fields;
+        return KiwiFields(std::make_move_iterator(fields.begin()), std::make_move_iterator(fields.end()));
     }
 
     const KiwiDecoder& decoder_;
     KiwiReader reader_;
     int depth_ = 0;
+    // One per depth, made at the start: an outer message holds a reference to its own.
+    std::vector<KiwiFields> scratch_ = std::vector<KiwiFields>(maxDepth + 1);
     std::string error_;
 };
 

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "Vantorel/import/CSSFileImporter.h"
+#include "Vantorel/import/FigmaImporter.h"
 #include "Vantorel/import/JsonDesignImporter.h"
 #include "Vantorel/import/SVGImporter.h"
 
@@ -34,6 +35,7 @@ std::string lowerCase(std::string text) {
 const std::vector<ImportKindInfo>& Importer::kinds() {
     // One row per kind this build reads; a new importer adds its row here.
     static const std::vector<ImportKindInfo> table{
+        {ImportKind::figma, "figma", "Figma design", "Figma Import", {"fig"}, importerOf<FigmaImporter>()},
         {ImportKind::svg, "svg", "SVG drawing", "SVG Import", {"svg"}, importerOf<SVGImporter>()},
         {ImportKind::css,
          "css",

@@ -132,7 +132,7 @@ int runImport(CommandIO& io, const ImportArguments& args) {
 
 const CommandRegistration registration{Command{
     "import",
-    "Import colors and tokens from design-token JSON, CSS, SCSS, HTML or SVG",
+    "Import colors and tokens from design-token JSON, CSS, SCSS, HTML, SVG or Figma files",
     32,
     [](CLI::App& app) -> CommandRunner {
         auto args = std::make_shared<ImportArguments>();
@@ -148,12 +148,14 @@ const CommandRegistration registration{Command{
             "dimensions, {references} as aliases)");
         app.add_flag("--json", args->json, "Print the result as JSON");
         app.footer(
-            "Kinds by extension: .json tokens; .css, .scss, .html, .htm css; .svg svg. The import makes one "
+            "Kinds by extension: .json tokens; .css, .scss, .html, .htm css; .svg svg; .fig figma. The import makes one "
             "group, "
             "named like \"CSS Import - tokens.css\"; with --into it is added as one \"Add Color\" step, "
             "which one "
             "undo removes. Documents of the sibling .quenz format are not imported: that format has no files "
             "yet. "
+            "A Figma file gives every solid color its nodes use as color or background color, each distinct "
+            "color once (one swatch per color), in Display P3 when the document's color profile is Display P3. "
             "Exit status: 0 imported, 1 the import failed (the document is left unchanged), 2 bad usage or "
             "an "
             "unreadable file or document.");

@@ -29,6 +29,7 @@ struct ImportCommandTest : ::testing::Test {
         writeFileContents(folder / "brand.css",
                           ":root{--brand-1:#111;--brand-2:#222;--brand-3:#333;--ink:#000}");
         writeFileContents(folder / "broken.svg", "no markup");
+        writeFileContents(folder / "broken.fig", "no archive");
         writeFileContents(folder / "notes.txt", "#FFFFFF");
     }
     std::string path(const char* name) const { return (folder / name).string(); }
@@ -75,9 +76,12 @@ TEST_F(ImportCommandTest, FailuresLeaveTheDocumentUntouched) {
         {{"import", path("broken.svg"), "--into", document},
          1,
          "vantorel: Failed to import colors: SVG has no root element, unable to parse\n"},
+        {{"import", path("broken.fig"), "--into", document},
+         1,
+         "vantorel: Failed to import colors: Unable to open Figma document\n"},
         {{"import", path("tokens.json"), "--kind", "quenz", "--into", document},
          2,
-         "vantorel: 'quenz' is not an import kind (kinds: svg, css, tokens)\n"},
+         "vantorel: 'quenz' is not an import kind (kinds: figma, svg, css, tokens)\n"},
         {{"import", path("notes.txt"), "--into", document}, 2, nullptr},
         {{"import", path("missing.json"), "--into", document}, 2, nullptr},
         {{"import", path("tokens.json"), "--into", path("notes.txt")}, 2, nullptr},

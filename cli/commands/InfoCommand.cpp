@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <ostream>
@@ -17,6 +18,7 @@
 #include "QuenzColorUtils/ColorConverter.h"
 #include "QuenzColorUtils/ColorOperations.h"
 #include "VantorelData/format/NumberText.h"
+#include "VantorelData/model/ItemTreeWalk.h"
 #include "VantorelData/model/Project.h"
 #include "cli/CommandRegistry.h"
 #include "cli/DocumentArgument.h"
@@ -222,8 +224,12 @@ json infoJSON(const std::string& file, const QuenzColorProject& project, bool tr
 
 // ---- Text -----------------------------------------------------------------------------------
 
-void printItem(std::ostream& out, const QuenzColorProject& project, const QuenzColorProjectItem& item, int depth) {
-    const std::string indent(static_cast<std::size_t>(depth) * 2 + 2, ' ');
+// Levels of the tree that are indented; deeper items keep the indentation of the last one, so
+// that deeply nested groups do not print the square of their depth in blanks.
+constexpr std::size_t indentedLevels = 32;
+
+void printItem(std::ostream& out, const QuenzColorProject& project, const QuenzColorProjectItem& item, std::size_t depth) {
+    const std::string indent(std::min(depth, indentedLevels) * 2 + 2, ' ');
     std::string line = fmt::format("{}{} '{}'", indent, caseName(item.itemType()), item.name());
     if (const std::string value = lightValueText(project, item); !value.empty()) line += "  " + value;
     if (const auto value = item.valueItem(); value && value->appearanceType() != AppearanceType::none) {
@@ -237,9 +243,6 @@ void printItem(std::ostream& out, const QuenzColorProject& project, const QuenzC
     if (const auto value = item.valueItem(); value && value->deprecated()) line += "  (deprecated)";
     out << line << '\n';
     for (const auto& [name, value] : setSteps(item)) out << indent << "  - " << name << "  " << value << '\n';
-    if (const auto group = item.group()) {
-        for (const auto& child : group->items()) printItem(out, project, *child, depth + 1);
-    }
 }
 
 void printInfo(std::ostream& out, const std::string& file, const QuenzColorProject& project, bool tree) {
@@ -265,7 +268,9 @@ void printInfo(std::ostream& out, const std::string& file, const QuenzColorProje
     }
     if (tree) {
         out << "\nItem tree:" << (project.items().empty() ? " (empty)" : "") << '\n';
-        for (const auto& item : project.items()) printItem(out, project, *item, 0);
+        walkItemTree(project.items(), [&](const ProjectItemPtr& item, const ItemPlace& place) {
+            printItem(out, project, *item, place.depth);
+        });
     }
 }
 

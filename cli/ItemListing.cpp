@@ -2,12 +2,14 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <ostream>
 #include <utility>
 
 #include "QuenzColorUtils/ColorConverter.h"
 #include "QuenzColorUtils/ColorOperations.h"
 #include "VantorelData/format/NumberText.h"
+#include "VantorelData/model/ItemTreeWalk.h"
 #include "Vantorel/platform/OutputText.h"
 
 namespace vantorel::cli {
@@ -129,8 +131,15 @@ json itemJSON(const QuenzColorProject& project, const QuenzColorProjectItem& ite
     return entry;
 }
 
-void printItem(std::ostream& out, const QuenzColorProject& project, const QuenzColorProjectItem& item, int depth) {
-    const std::string indent(static_cast<std::size_t>(depth) * 2 + 2, ' ');
+namespace {
+
+// Levels of the tree that are indented; deeper items keep the indentation of the last one, so
+// that deeply nested groups do not print the square of their depth in blanks.
+constexpr std::size_t indentedLevels = 32;
+
+void printItemLine(std::ostream& out, const QuenzColorProject& project, const QuenzColorProjectItem& item,
+                   std::size_t depth) {
+    const std::string indent(std::min(depth, indentedLevels) * 2 + 2, ' ');
     std::string line = fmt::format("{}{} '{}'", indent, caseName(item.itemType()), item.name());
     if (const std::string value = lightValueText(project, item); !value.empty()) line += "  " + value;
     if (const auto value = item.valueItem(); value && value->appearanceType() != AppearanceType::none) {
@@ -144,9 +153,14 @@ void printItem(std::ostream& out, const QuenzColorProject& project, const QuenzC
     if (const auto value = item.valueItem(); value && value->deprecated()) line += "  (deprecated)";
     out << line << '\n';
     for (const auto& [name, value] : setSteps(item)) out << indent << "  - " << name << "  " << value << '\n';
-    if (const auto group = item.group()) {
-        for (const auto& child : group->items()) printItem(out, project, *child, depth + 1);
-    }
+}
+
+}  // namespace
+
+void printItemTree(std::ostream& out, const QuenzColorProject& project, const std::vector<ProjectItemPtr>& items) {
+    walkItemTree(items, [&](const ProjectItemPtr& item, const ItemPlace& place) {
+        printItemLine(out, project, *item, place.depth);
+    });
 }
 
 }  // namespace vantorel::cli

@@ -7,6 +7,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "VantorelData/model/Project.h"
 
@@ -17,6 +18,8 @@ std::string numberText(double value);
 
 // `project` names the targets of aliases.
 nlohmann::json itemJSON(const QuenzColorProject& project, const QuenzColorProjectItem& item);
-void printItem(std::ostream& out, const QuenzColorProject& project, const QuenzColorProjectItem& item, int depth);
+// Prints the items and everything below them as an indented tree, one line per item, with the
+// light value, appearance, namespace, build and test groups; a set's steps follow it.
+void printItemTree(std::ostream& out, const QuenzColorProject& project, const std::vector<ProjectItemPtr>& items);
 
 }  // namespace vantorel::cli

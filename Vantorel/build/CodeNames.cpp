@@ -6,9 +6,11 @@
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "Vantorel/platform/UserLocale.h"
+#include "VantorelData/model/ItemTreeWalk.h"
 
 namespace vantorel::build {
 namespace {
@@ -187,33 +189,37 @@ std::string codeName(std::string_view itemName, const BuildTask& task, const std
 
 namespace {
 
-void collectNamespacePaths(const std::vector<ProjectItemPtr>& items, std::vector<std::string>& path,
-                           bool namespacesOnly, NamespacePaths& paths) {
-    for (const auto& item : items) {
-        if (!item) continue;
-        paths.emplace(item.get(), path);
-        if (auto group = item->group()) {
-            bool named = !namespacesOnly || group->providesNamespace();
-            if (named) path.push_back(item->name());
-            collectNamespacePaths(group->items(), path, namespacesOnly, paths);
-            if (named) path.pop_back();
-        }
-    }
+// Walks the tree keeping the names of the enclosing groups that count (all of them, or those
+// that provide a namespace). `visit(item, path)` returns true to end the walk.
+template <class Visit>
+void walkWithNamespacePath(const std::vector<ProjectItemPtr>& items, bool namespacesOnly, Visit&& visit) {
+    std::vector<std::string> path;
+    const auto counts = [namespacesOnly](const ProjectItemPtr& item) {
+        const auto* group = item->payloadIf<QuenzColorGroup>();
+        return group && (!namespacesOnly || group->providesNamespace());
+    };
+    walkItemTree(
+        items,
+        [&](const ProjectItemPtr& item) {
+            if (visit(item, path)) return WalkStep::stop;
+            if (counts(item)) path.push_back(item->name());
+            return WalkStep::descend;
+        },
+        [&](const ProjectItemPtr& group) {
+            if (counts(group)) path.pop_back();
+        });
 }
 
 bool findNamespacePath(const std::vector<ProjectItemPtr>& items, const QuenzColorProjectItem& target,
                        std::vector<std::string>& path, bool namespacesOnly) {
-    for (const auto& item : items) {
-        if (!item) continue;
-        if (item.get() == &target) return true;
-        if (auto group = item->group()) {
-            bool named = !namespacesOnly || group->providesNamespace();
-            if (named) path.push_back(item->name());
-            if (findNamespacePath(group->items(), target, path, namespacesOnly)) return true;
-            if (named) path.pop_back();
-        }
-    }
-    return false;
+    bool found = false;
+    walkWithNamespacePath(items, namespacesOnly, [&](const ProjectItemPtr& item, const std::vector<std::string>& at) {
+        if (item.get() != &target) return false;
+        path = at;
+        found = true;
+        return true;
+    });
+    return found;
 }
 
 }  // namespace
@@ -225,11 +231,37 @@ std::vector<std::string> namespacePath(const QuenzColorProject& project, const Q
     return path;
 }
 
-NamespacePaths allNamespacePaths(const QuenzColorProject& project, bool namespacesOnly) {
-    NamespacePaths paths;
+NamespacePaths::NamespacePaths(const QuenzColorProject& project, bool namespacesOnly) {
+    std::vector<const QuenzColorProjectItem*> counted;  // the enclosing groups that count, innermost last
+    const auto counts = [namespacesOnly](const ProjectItemPtr& item) {
+        const auto* group = item->payloadIf<QuenzColorGroup>();
+        return group && (!namespacesOnly || group->providesNamespace());
+    };
+    walkItemTree(
+        project.items(),
+        [&](const ProjectItemPtr& item) {
+            enclosing_.emplace(item.get(), counted.empty() ? nullptr : counted.back());
+            if (counts(item)) counted.push_back(item.get());
+        },
+        [&](const ProjectItemPtr& group) {
+            if (counts(group)) counted.pop_back();
+        });
+}
+
+std::vector<std::string> NamespacePaths::pathOf(const QuenzColorProjectItem& item) const {
     std::vector<std::string> path;
-    collectNamespacePaths(project.items(), path, namespacesOnly, paths);
-    return paths;
+    const auto found = enclosing_.find(&item);
+    for (const QuenzColorProjectItem* group = found == enclosing_.end() ? nullptr : found->second; group;) {
+        path.push_back(group->name());
+        const auto outer = enclosing_.find(group);
+        group = outer == enclosing_.end() ? nullptr : outer->second;
+    }
+    std::reverse(path.begin(), path.end());
+    return path;
+}
+
+NamespacePaths allNamespacePaths(const QuenzColorProject& project, bool namespacesOnly) {
+    return NamespacePaths(project, namespacesOnly);
 }
 
 std::string codeSafe(std::string_view text, std::string_view fallbackPrefix) {

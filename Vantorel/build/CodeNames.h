@@ -34,9 +34,21 @@ std::string codeName(std::string_view itemName, const BuildTask& task, const std
 std::vector<std::string> namespacePath(const QuenzColorProject& project, const QuenzColorProjectItem& item,
                                        bool namespacesOnly);
 
-// The namespace paths of every item in the project, found in one walk; exporters that name
-// thousands of items use this instead of asking item by item.
-using NamespacePaths = std::unordered_map<const QuenzColorProjectItem*, std::vector<std::string>>;
+// The namespace paths of every item in the project, from one walk; exporters that name
+// thousands of items use this instead of asking item by item. Each item keeps only its nearest
+// enclosing group that counts, so that deeply nested groups cost memory in their number, not
+// in the square of their depth; a path is made when asked for.
+class NamespacePaths {
+public:
+    NamespacePaths(const QuenzColorProject& project, bool namespacesOnly);
+
+    // As `namespacePath` gives it.
+    std::vector<std::string> pathOf(const QuenzColorProjectItem& item) const;
+
+private:
+    // Item to its nearest enclosing group that counts (null when none does).
+    std::unordered_map<const QuenzColorProjectItem*, const QuenzColorProjectItem*> enclosing_;
+};
 NamespacePaths allNamespacePaths(const QuenzColorProject& project, bool namespacesOnly);
 
 // Keeps letters, numbers and "_"; a result that starts with a number gets fallbackPrefix.

@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "Vantorel/editing/SnapshotCodec.h"
+#include "VantorelData/model/ItemTreeWalk.h"
 
 namespace vantorel {
 namespace {
@@ -13,13 +14,12 @@ using Visit = std::function<void(std::shared_ptr<Observable>)>;
 
 // Every observable object whose stored properties end up in the element's document text.
 void forEachTrackedObject(const ProjectItemPtr& item, const Visit& visit) {
-    visit(item);
-    std::visit([&](const auto& payload) { visit(payload); }, item->payload());
-    if (const auto group = item->group()) {
-        for (const ProjectItemPtr& child : group->items()) {
-            if (child) forEachTrackedObject(child, visit);
-        }
-    }
+    const auto visitOne = [&visit](const ProjectItemPtr& one) {
+        visit(one);
+        std::visit([&](const auto& payload) { visit(payload); }, one->payload());
+    };
+    visitOne(item);
+    if (const auto* group = item->payloadIf<QuenzColorGroup>()) walkItemTree(group->items(), visitOne);
 }
 
 void forEachTrackedObject(const BuildGroupPtr& group, const Visit& visit) {

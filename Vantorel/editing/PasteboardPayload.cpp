@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -9,6 +10,7 @@
 #include "Vantorel/editing/PasteboardBase64.h"
 #include "VantorelData/format/QuenzColorFileReader.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
+#include "VantorelData/model/ItemTreeWalk.h"
 
 namespace vantorel::pasteboard {
 namespace {
@@ -46,8 +48,12 @@ std::string numberText(double value) {
     return buffer;
 }
 
-void describe(const QuenzColorProjectItem& item, int depth, std::string& text) {
-    text.append(static_cast<std::size_t>(depth) * 2, ' ');
+// Levels that are indented; deeper items keep the last indentation, so that the text of deeply
+// nested groups grows with their number, not the square of their depth.
+constexpr std::size_t indentedLevels = 32;
+
+void describeOne(const QuenzColorProjectItem& item, std::size_t depth, std::string& text) {
+    text.append(std::min(depth, indentedLevels) * 2, ' ');
     text += item.name();
     text += " (";
     text += displayName(item.itemType());
@@ -59,10 +65,16 @@ void describe(const QuenzColorProjectItem& item, int depth, std::string& text) {
         default: break;
     }
     text += '\n';
-    if (const auto group = item.group()) {
-        for (const ProjectItemPtr& child : group->items()) {
-            if (child) describe(*child, depth + 1, text);
-        }
+}
+
+// The item and everything inside it, one line each, indented by depth.
+void describe(const QuenzColorProjectItem& item, int depth, std::string& text) {
+    const auto base = static_cast<std::size_t>(depth);
+    describeOne(item, base, text);
+    if (const auto* group = item.payloadIf<QuenzColorGroup>()) {
+        walkItemTree(group->items(), [&](const ProjectItemPtr& child, const ItemPlace& place) {
+            describeOne(*child, base + 1 + place.depth, text);
+        });
     }
 }
 

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "Vantorel/editing/SnapshotCodec.h"
+#include "VantorelData/model/ItemTreeWalk.h"
 
 namespace vantorel {
 namespace {
@@ -19,11 +20,7 @@ std::unordered_map<std::string, std::shared_ptr<Group>> groupsById(const std::ve
 }
 
 void forEachInTree(const std::vector<ProjectItemPtr>& items, const std::function<void(QuenzColorProjectItem&)>& visit) {
-    for (const ProjectItemPtr& item : items) {
-        if (!item) continue;
-        visit(*item);
-        if (const auto group = item->group()) forEachInTree(group->items(), visit);
-    }
+    walkItemTree(items, [&](const ProjectItemPtr& item) { visit(*item); });
 }
 
 template <class Group>

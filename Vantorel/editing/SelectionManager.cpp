@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "Vantorel/editing/ColorDocumentHandle.h"
+#include "VantorelData/model/ItemTreeWalk.h"
 
 namespace vantorel {
 namespace {
@@ -14,14 +15,9 @@ std::unordered_map<std::string, ProjectItemPtr> findItems(const std::vector<Proj
                                                           const std::set<std::string>& wanted) {
     std::unordered_map<std::string, ProjectItemPtr> found;
     if (wanted.empty()) return found;
-    std::function<void(const std::vector<ProjectItemPtr>&)> walk = [&](const std::vector<ProjectItemPtr>& level) {
-        for (const ProjectItemPtr& item : level) {
-            if (!item) continue;
-            if (wanted.contains(item->uuid())) found.emplace(item->uuid(), item);
-            if (const auto group = item->group()) walk(group->items());
-        }
-    };
-    walk(items);
+    walkItemTree(items, [&](const ProjectItemPtr& item) {
+        if (wanted.contains(item->uuid())) found.emplace(item->uuid(), item);
+    });
     return found;
 }
 

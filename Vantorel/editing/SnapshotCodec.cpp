@@ -35,9 +35,7 @@ std::optional<std::string> decompress(const CompressedElement& bytes) {
 pugi::xml_node parseElement(const CompressedElement& bytes, pugi::xml_document& document) {
     const std::optional<std::string> text = decompress(bytes);
     if (!text) return {};
-    const pugi::xml_parse_result parsed =
-        document.load_buffer(text->data(), text->size(), format::documentParseOptions, pugi::encoding_utf8);
-    if (!parsed) return {};
+    if (!format::parseDocumentXml(document, *text)) return {};
     return document.document_element();
 }
 

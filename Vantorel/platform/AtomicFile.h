@@ -1,7 +1,9 @@
 #pragma once
 // Writing a file so that readers only ever see the old bytes or the new ones: the new bytes go
 // to a temporary file in the same folder, are flushed to disk, and replace the old file by a
-// rename. If anything fails the old file is untouched and the temporary file is removed.
+// rename. If anything fails the old file is untouched and the temporary file is removed; so it is
+// when an interrupt or termination signal ends the process during the write. A symbolic link
+// is followed: the file it names is replaced and the link stays.
 
 #include <filesystem>
 #include <optional>

@@ -85,9 +85,7 @@ DocumentFileContents readDocumentFile(const std::filesystem::path& path) {
 
 bool isDocument(std::string_view bytes) {
     pugi::xml_document document;
-    if (!document.load_buffer(bytes.data(), bytes.size(), format::documentParseOptions, pugi::encoding_auto)) {
-        return false;
-    }
+    if (!format::parseDocumentXml(document, bytes)) return false;
     return std::string_view(document.document_element().name()) == "vantorel";
 }
 

@@ -1,18 +1,22 @@
 #include "Vantorel/shell/ItemNamePath.h"
 
+#include "VantorelData/model/ItemTreeWalk.h"
+
 namespace vantorel::shell {
 namespace {
 
-void collect(const std::vector<ProjectItemPtr>& items, const std::vector<std::string>& names, std::size_t depth,
+// Items whose names match the path's names level by level; the walk goes into a group only
+// while its name matches.
+void collect(const std::vector<ProjectItemPtr>& items, const std::vector<std::string>& names,
              std::vector<ProjectItemPtr>& found) {
-    for (const ProjectItemPtr& item : items) {
-        if (!item || item->name() != names[depth]) continue;
-        if (depth + 1 == names.size()) {
+    walkItemTree(items, [&](const ProjectItemPtr& item, const ItemPlace& place) {
+        if (place.depth >= names.size() || item->name() != names[place.depth]) return WalkStep::skipChildren;
+        if (place.depth + 1 == names.size()) {
             found.push_back(item);
-        } else if (const auto group = item->group()) {
-            collect(group->items(), names, depth + 1, found);
+            return WalkStep::skipChildren;
         }
-    }
+        return WalkStep::descend;
+    });
 }
 
 }  // namespace
@@ -42,7 +46,7 @@ std::optional<std::vector<std::string>> parseItemNamePath(std::string_view text)
 
 std::vector<ProjectItemPtr> itemsAtNamePath(const QuenzColorProject& project, const std::vector<std::string>& names) {
     std::vector<ProjectItemPtr> found;
-    if (!names.empty()) collect(project.items(), names, 0, found);
+    if (!names.empty()) collect(project.items(), names, found);
     return found;
 }
 

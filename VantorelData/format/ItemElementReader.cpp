@@ -142,20 +142,6 @@ std::optional<ProjectItemPayload> readItemAlias(const ItemChildren& fields) {
     return std::make_shared<Alias>(readItemAliasTargets(fields), readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readGroup(pugi::xml_node element, const ItemChildren& fields,
-                                            const QuenzColorProject& project, bool generateNewIds,
-                                            ReferenceLinker* linker, int depth) {
-    std::vector<ProjectItemPtr> children;
-    if (depth < maximumGroupDepth) {
-        children.reserve(fields.namedCount());
-        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
-            if (child.type() != pugi::node_element) continue;
-            if (auto item = readItemElement(child, project, generateNewIds, linker, depth + 1)) children.push_back(std::move(item));
-        }
-    }
-    return std::make_shared<QuenzColorGroup>(std::move(children), fields.textIs(ItemField::providesNamespace, "1"));
-}
-
 enum class ElementKind { group, color, alias, colorSet, number, numberAlias, boolean, booleanAlias, string,
                          stringAlias, shadow, shadowSet, shadowAlias, count };
 
@@ -180,11 +166,10 @@ bool isAlias(ElementKind kind) {
            kind == ElementKind::stringAlias || kind == ElementKind::shadowAlias;
 }
 
-std::optional<ProjectItemPayload> readPayload(ElementKind kind, pugi::xml_node element, const ItemChildren& fields,
-                                              const QuenzColorProject& project, bool generateNewIds,
-                                              ReferenceLinker* linker, int depth) {
+// The content of every kind but groups, whose children the tree reader below collects.
+std::optional<ProjectItemPayload> readPayload(ElementKind kind, const ItemChildren& fields) {
     switch (kind) {
-        case ElementKind::group: return readGroup(element, fields, project, generateNewIds, linker, depth);
+        case ElementKind::group: break;
         case ElementKind::color: return readColor(fields);
         case ElementKind::alias: return readSetAlias<QuenzColorAlias>(fields);
         case ElementKind::colorSet: return readColorSet(fields);
@@ -210,28 +195,18 @@ GroupPtr groupWithId(const std::vector<GroupPtr>& groups, std::string_view uuid)
     return nullptr;
 }
 
-}  // namespace
-
-ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& project, bool generateNewIds,
-                               ReferenceLinker* linker, int depth) {
-    const auto kind = elementKindNames.find(element.name());
-    if (!kind) return nullptr;
-    const ItemChildren fields(element);
-    // A group's place in search order comes before its children's, which are read first.
-    const std::size_t place = linker ? linker->claimPlace() : 0;
-    auto payload = readPayload(*kind, element, fields, project, generateNewIds, linker, depth);
-    if (!payload) return nullptr;
-
+// The item made from a read element and its content: identifier, name and assignments.
+ProjectItemPtr finishItem(ElementKind kind, const ItemChildren& fields, ProjectItemPayload payload,
+                          const QuenzColorProject& project, bool generateNewIds) {
     std::string uuid;
-    if (isAlias(*kind) || generateNewIds) {
+    if (isAlias(kind) || generateNewIds) {
         uuid = makeUuid();
     } else {
         const auto stored = fields.text(ItemField::id);
         uuid = stored ? std::string(*stored) : makeUuid();
     }
-    auto item =
-        std::make_shared<QuenzColorProjectItem>(std::move(uuid), fields.textOr(ItemField::name), std::move(*payload));
-    if (*kind == ElementKind::group && fields.textIs(ItemField::expanded, "1")) item->setExpanded(true);
+    auto item = std::make_shared<QuenzColorProjectItem>(std::move(uuid), fields.textOr(ItemField::name), std::move(payload));
+    if (kind == ElementKind::group && fields.textIs(ItemField::expanded, "1")) item->setExpanded(true);
     if (const auto buildGroupId = fields.text(ItemField::buildGroupId)) {
         item->setBuildGroup(groupWithId(project.buildGroups(), *buildGroupId));
     }
@@ -241,8 +216,63 @@ ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& 
         item->setTestPosition(position ? testPositionFromRawString(*position).value_or(TestPosition::both)
                                        : TestPosition::both);
     }
-    if (linker) linker->fillPlace(place, item);
     return item;
+}
+
+// A group element being read: its fields, its place in search order and the children read so far.
+struct OpenGroup {
+    OpenGroup(pugi::xml_node element, ReferenceLinker* linker)
+        : fields(element), place(linker ? linker->claimPlace() : 0), next(element.first_child()) {
+        children.reserve(fields.namedCount());
+    }
+    ItemChildren fields;
+    std::size_t place;
+    pugi::xml_node next;  // the next child node to read
+    std::vector<ProjectItemPtr> children;
+};
+
+}  // namespace
+
+ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& project, bool generateNewIds,
+                               ReferenceLinker* linker) {
+    // Groups nest to any depth, so the open groups are kept in a list rather than on the stack.
+    // A group's place in search order comes before its children's, which are read first.
+    std::vector<OpenGroup> open;
+    pugi::xml_node current = element;
+    for (;;) {
+        ProjectItemPtr item;
+        if (const auto kind = elementKindNames.find(current.name()); kind == ElementKind::group) {
+            open.emplace_back(current, linker);
+        } else if (kind) {
+            const ItemChildren fields(current);
+            const std::size_t place = linker ? linker->claimPlace() : 0;
+            if (auto payload = readPayload(*kind, fields)) {
+                item = finishItem(*kind, fields, std::move(*payload), project, generateNewIds);
+                if (linker) linker->fillPlace(place, item);
+            }
+        }
+        if (open.empty()) return item;  // the element was not a group
+        if (item) open.back().children.push_back(std::move(item));
+
+        // The next child element of the innermost open group; groups whose children are all read
+        // are finished and become a child of the group around them.
+        for (;;) {
+            OpenGroup& group = open.back();
+            while (group.next && group.next.type() != pugi::node_element) group.next = group.next.next_sibling();
+            if (group.next) {
+                current = group.next;
+                group.next = group.next.next_sibling();
+                break;
+            }
+            auto payload = std::make_shared<QuenzColorGroup>(std::move(group.children),
+                                                             group.fields.textIs(ItemField::providesNamespace, "1"));
+            ProjectItemPtr finished = finishItem(ElementKind::group, group.fields, std::move(payload), project, generateNewIds);
+            if (linker) linker->fillPlace(group.place, finished);
+            open.pop_back();
+            if (open.empty()) return finished;
+            open.back().children.push_back(std::move(finished));
+        }
+    }
 }
 
 }  // namespace vantorel::format

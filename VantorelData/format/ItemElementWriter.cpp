@@ -1,6 +1,7 @@
 #include "VantorelData/format/ItemElements.h"
 #include "VantorelData/format/NumberText.h"
 #include "VantorelData/format/ValueElements.h"
+#include "VantorelData/model/ItemTreeWalk.h"
 
 namespace vantorel::format {
 namespace {
@@ -83,7 +84,8 @@ void writeAssignments(XmlSink& sink, const QuenzColorProjectItem& item) {
     }
 }
 
-// The kind's element name and content; false for an item without payload.
+// The kind's element name and content (for a group, its fields up to the children); false for
+// an item without payload.
 bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
     switch (item.itemType()) {
         case ProjectItemType::color: {
@@ -114,10 +116,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             writeIdentity(sink, item);
             if (item.isExpanded()) sink.leaf("expanded", "1");
             if (group->providesNamespace()) sink.leaf("namespace", "1");
-            for (const auto& child : group->items()) {
-                if (!child || !writeItemElement(sink, *child)) return false;
-            }
-            return true;
+            return true;  // the children follow, written by the tree walk
         }
         case ProjectItemType::colorAlias: {
             const auto* alias = item.payloadIf<QuenzColorAlias>();
@@ -221,6 +220,23 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
 
 bool writeItemElement(XmlSink& sink, const QuenzColorProjectItem& item) {
     if (!writeContent(sink, item)) return false;
+    if (const auto* group = item.payloadIf<QuenzColorGroup>()) {
+        const bool walked = walkItemTree(
+            group->items(),
+            [&](const ProjectItemPtr& child) {
+                if (!writeContent(sink, *child)) return WalkStep::stop;
+                if (!child->isGroup()) {
+                    writeAssignments(sink, *child);
+                    sink.close();
+                }
+                return WalkStep::descend;
+            },
+            [&](const ProjectItemPtr& finished) {
+                writeAssignments(sink, *finished);
+                sink.close();
+            });
+        if (!walked) return false;
+    }
     writeAssignments(sink, item);
     sink.close();
     return true;

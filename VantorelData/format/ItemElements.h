@@ -11,9 +11,7 @@
 
 namespace vantorel::format {
 
-// Groups nested deeper than this are not read: documents never come close, and a limit keeps
-// hostile input from exhausting the stack.
-inline constexpr int maximumGroupDepth = 256;
+// Groups nest to any depth: both walk the tree without recursion.
 
 // Writes the item's element. False when an item in the tree has no payload (which the model
 // never produces); the sink then holds a partial element.
@@ -23,6 +21,6 @@ bool writeItemElement(XmlSink& sink, const QuenzColorProjectItem& item);
 // cannot be read. Build and test group assignments are looked up in `project`. A whole-tree
 // reader passes a linker, which is offered every item read, in search order.
 ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& project, bool generateNewIds,
-                               ReferenceLinker* linker = nullptr, int depth = 0);
+                               ReferenceLinker* linker = nullptr);
 
 }  // namespace vantorel::format

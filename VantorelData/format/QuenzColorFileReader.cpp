@@ -1,5 +1,8 @@
 #include "VantorelData/format/QuenzColorFileReader.h"
 
+#include <string>
+#include <vector>
+
 #include "VantorelData/format/ItemElements.h"
 #include "VantorelData/format/TaskElements.h"
 #include "VantorelData/format/XmlReading.h"
@@ -10,17 +13,85 @@ namespace {
 // Roughly the bytes of one item in a document, for reserving the linker's list up front.
 constexpr std::size_t typicalItemBytes = 256;
 
-bool parse(pugi::xml_document& document, std::string_view bytes) {
-    return static_cast<bool>(
-        document.load_buffer(bytes.data(), bytes.size(), documentParseOptions, pugi::encoding_auto));
+// Text is split into pieces only by markup inside it: a comment, a CDATA section or a
+// processing instruction, each of which starts with "<!" or "<?" (in UTF-16, with a zero byte
+// between). Both marks are rare in documents, so looking for them costs little next to parsing;
+// the declaration at the very start does not count.
+bool mayHoldSplitText(std::string_view bytes) {
+    constexpr std::size_t declarationArea = 8;  // "<?" after a byte order mark, in any encoding
+    for (const char mark : {'!', '?'}) {
+        for (std::size_t at = bytes.find(mark); at != std::string_view::npos; at = bytes.find(mark, at + 1)) {
+            if (at < 2 || (mark == '?' && at < declarationArea)) continue;
+            if (bytes[at - 1] == '<' || (bytes[at - 1] == '\0' && bytes[at - 2] == '<')) return true;
+        }
+    }
+    return false;
+}
+
+bool isText(pugi::xml_node node) { return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata; }
+
+bool isBlank(const char* text) {
+    for (; *text; ++text) {
+        if (*text != ' ' && *text != '\t' && *text != '\n' && *text != '\r') return false;
+    }
+    return true;
+}
+
+// Joins the text pieces of each element into its first piece, so that lookups, which read an
+// element's first text node, see the whole text. Blank pieces beside child elements are the
+// layout between them and are dropped.
+void joinSplitText(pugi::xml_document& document) {
+    std::vector<pugi::xml_node> pieces;
+    for (pugi::xml_node node = document.first_child(); node;) {
+        if (node.type() == pugi::node_element) {
+            pieces.clear();
+            bool hasElements = false;
+            for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+                if (isText(child)) pieces.push_back(child);
+                hasElements = hasElements || child.type() == pugi::node_element;
+            }
+            if (hasElements) {
+                std::erase_if(pieces, [&node](pugi::xml_node piece) {
+                    if (!isBlank(piece.value())) return false;
+                    node.remove_child(piece);
+                    return true;
+                });
+            }
+            if (pieces.size() > 1) {
+                std::string whole;
+                for (const pugi::xml_node piece : pieces) whole += piece.value();
+                pieces.front().set_value(whole.c_str());
+                for (std::size_t i = 1; i < pieces.size(); ++i) node.remove_child(pieces[i]);
+            }
+        }
+        // The next node in document order, without recursion: documents nest to any depth.
+        if (node.first_child()) {
+            node = node.first_child();
+            continue;
+        }
+        while (node && !node.next_sibling()) node = node.parent();
+        if (node) node = node.next_sibling();
+    }
 }
 
 }  // namespace
 
+bool parseDocumentXml(pugi::xml_document& document, std::string_view bytes) {
+    if (!mayHoldSplitText(bytes)) {
+        return static_cast<bool>(
+            document.load_buffer(bytes.data(), bytes.size(), documentParseOptions, pugi::encoding_auto));
+    }
+    // Text stays in text nodes (not in the element), so that its pieces can be joined.
+    constexpr unsigned splitTextOptions = (documentParseOptions & ~pugi::parse_embed_pcdata) | pugi::parse_ws_pcdata;
+    if (!document.load_buffer(bytes.data(), bytes.size(), splitTextOptions, pugi::encoding_auto)) return false;
+    joinSplitText(document);
+    return true;
+}
+
 QuenzColorProjectPtr QuenzColorFileReader::read(std::string_view bytes) {
     auto project = std::make_shared<QuenzColorProject>();
     pugi::xml_document document;
-    if (!parse(document, bytes)) return project;
+    if (!parseDocumentXml(document, bytes)) return project;
     const pugi::xml_node projectElement = document.document_element().child("project");
     if (!projectElement) return project;
 
@@ -64,7 +135,7 @@ QuenzColorProjectPtr QuenzColorFileReader::read(std::string_view bytes) {
 
 bool QuenzColorFileReader::isWellFormed(std::string_view bytes) {
     pugi::xml_document document;
-    return parse(document, bytes);
+    return parseDocumentXml(document, bytes);
 }
 
 ProjectItemPtr QuenzColorFileReader::readItem(pugi::xml_node element, const QuenzColorProject& project,
@@ -91,7 +162,7 @@ std::optional<TestTaskPtr> QuenzColorFileReader::readTestTask(pugi::xml_node ele
 ProjectItemPtr QuenzColorFileReader::readItemText(std::string_view text, const QuenzColorProject& project,
                                                   bool generateNewIds) {
     pugi::xml_document document;
-    if (!parse(document, text)) return nullptr;
+    if (!parseDocumentXml(document, text)) return nullptr;
     return readItemElement(document.document_element(), project, generateNewIds);
 }
 

@@ -16,6 +16,11 @@ namespace vantorel::format {
 // The parse options of documents: text of leaf elements is kept even when it is only blanks.
 inline constexpr unsigned documentParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
 
+// Parses the bytes of a document, or of one element of it, with those options. Text split into
+// pieces by comments, CDATA sections or processing instructions is joined again, so that every
+// element's text is one text node. False when the bytes are not well-formed XML.
+bool parseDocumentXml(pugi::xml_document& document, std::string_view bytes);
+
 class QuenzColorFileReader {
 public:
     // A new project with the document's description, settings, build and test groups and

@@ -5,6 +5,7 @@
 #include "VantorelData/format/TaskElements.h"
 #include "VantorelData/format/XmlNodeSink.h"
 #include "VantorelData/format/XmlTextSink.h"
+#include "VantorelData/model/ItemTreeWalk.h"
 
 namespace vantorel::format {
 namespace {
@@ -14,10 +15,7 @@ constexpr std::size_t estimatedBytesPerItem = 700;
 
 std::size_t countItems(const std::vector<ProjectItemPtr>& items) {
     std::size_t count = 0;
-    for (const auto& item : items) {
-        ++count;
-        if (const auto* group = item ? item->payloadIf<QuenzColorGroup>() : nullptr) count += countItems(group->items());
-    }
+    walkItemTree(items, [&count](const ProjectItemPtr&) { ++count; });
     return count;
 }
 

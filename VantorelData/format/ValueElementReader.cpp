@@ -58,21 +58,18 @@ struct ShadowVariantReader {
     }
 };
 
-// Number, boolean and string variants need their `value` element; a value written as an
-// empty element is the empty string (and false, and unreadable as a number).
+// A number variant needs a number in its `value` element. Boolean and string variants are
+// true exactly when the text is "true", and the text itself: a missing or empty `value` is
+// false, or the empty string, as a missing text counts as no text.
 std::optional<double> readNumberVariant(pugi::xml_node variant) {
     const auto text = childText(variant, "value");
     return text ? parseDouble(*text) : std::nullopt;
 }
 std::optional<bool> readBooleanVariant(pugi::xml_node variant) {
-    const pugi::xml_node value = variant.child("value");
-    if (!value) return std::nullopt;
-    return std::strcmp(value.child_value(), "true") == 0;
+    return std::strcmp(variant.child("value").child_value(), "true") == 0;
 }
 std::optional<std::string> readStringVariant(pugi::xml_node variant) {
-    const pugi::xml_node value = variant.child("value");
-    if (!value) return std::nullopt;
-    return std::string(value.child_value());
+    return std::string(variant.child("value").child_value());
 }
 
 // The four variants of a value element: the first `variant` without attributes is light, the

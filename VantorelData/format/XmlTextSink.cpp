@@ -1,5 +1,6 @@
 #include "VantorelData/format/XmlTextSink.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -31,7 +32,45 @@ std::size_t utf8SequenceLength(const unsigned char* p, const unsigned char* end)
     return length;
 }
 
+bool isLineOrTab(unsigned char c) { return c == '\t' || c == '\n' || c == '\r'; }
+
+// U+FFFE and U+FFFF, given the valid sequence at `p`: XML 1.0 cannot carry them.
+bool isNonCharacter(const unsigned char* p, std::size_t length) {
+    return length == 3 && p[0] == 0xEF && p[1] == 0xBF && (p[2] == 0xBE || p[2] == 0xBF);
+}
+
+// A control character other than NUL (which fails the encoding) that XML cannot carry.
+bool isForbiddenControl(unsigned char c) { return c < 0x20 && c != 0 && !isLineOrTab(c); }
+
 }  // namespace
+
+bool hasCharactersXmlCannotCarry(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    for (; p < end; ++p) {
+        if (isForbiddenControl(*p) || (end - p >= 3 && isNonCharacter(p, 3))) return true;
+    }
+    return false;
+}
+
+std::string withCharactersXmlCanCarry(std::string_view text) {
+    std::string carried;
+    carried.reserve(text.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        if (isForbiddenControl(*p)) {
+            carried += replacementCharacter;
+            ++p;
+        } else if (end - p >= 3 && isNonCharacter(p, 3)) {
+            carried += replacementCharacter;
+            p += 3;
+        } else {
+            carried += static_cast<char>(*p++);
+        }
+    }
+    return carried;
+}
 
 bool isEncodableText(std::string_view text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
@@ -57,7 +96,7 @@ void XmlTextSink::endPendingStartTag() {
 }
 
 void XmlTextSink::indent(int depth) {
-    out_.append(static_cast<std::size_t>(depth) * 2, ' ');
+    out_.append(static_cast<std::size_t>(std::min(depth, maximumIndentedDepth)) * 2, ' ');
 }
 
 void XmlTextSink::open(const char* name) {
@@ -138,6 +177,11 @@ void XmlTextSink::appendEscaped(std::string_view text, bool inAttribute) {
                 failed_ = true;
                 return;
             }
+            if (isNonCharacter(p, length)) {
+                flush(p);
+                out_ += replacementCharacter;
+                run = p + length;
+            }
             p += length;
             continue;
         }
@@ -161,6 +205,8 @@ void XmlTextSink::appendEscaped(std::string_view text, bool inAttribute) {
         flush(p);
         if (replacement) {
             out_ += replacement;
+        } else if (!isLineOrTab(c)) {
+            out_ += replacementCharacter;
         } else {
             // pugixml's form for control characters: two decimal digits.
             const char reference[] = {'&', '#', static_cast<char>('0' + c / 10), static_cast<char>('0' + c % 10), ';'};

@@ -4,8 +4,14 @@
 // straight into one string without building a tree. It also checks that every text is valid
 // UTF-8 that XML can carry; `failed()` reports text that cannot be encoded.
 //
-// One deliberate difference: a carriage return in text is written as "&#13;" rather than raw,
+// Deliberate differences: a carriage return in text is written as "&#13;" rather than raw,
 // because readers turn a raw one into a line feed and the value would change on every save.
+// Characters that XML 1.0 cannot carry at all, not even as references (the control characters
+// other than tab, line feed and carriage return, and U+FFFE and U+FFFF), are written as U+FFFD,
+// the replacement character: other XML readers reject the references pugixml would write, and
+// the replacement keeps a visible mark where the character was. Indentation stops growing
+// below `maximumIndentedDepth` levels, so that deeply nested groups do not make the file grow
+// with the square of their depth.
 
 #include <string>
 #include <string_view>
@@ -17,6 +23,16 @@ namespace vantorel::format {
 
 // True when the bytes are valid UTF-8 without NUL characters.
 bool isEncodableText(std::string_view text);
+
+// The written form of a character XML cannot carry: U+FFFD.
+inline constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
+// Nesting levels that are indented; deeper elements keep the indentation of this level.
+inline constexpr int maximumIndentedDepth = 32;
+
+// Whether the text holds characters XML cannot carry (NUL aside, which fails the encoding), and
+// the text with each of them replaced by U+FFFD.
+bool hasCharactersXmlCannotCarry(std::string_view text);
+std::string withCharactersXmlCanCarry(std::string_view text);
 
 class XmlTextSink final : public XmlSink {
 public:

@@ -1,5 +1,7 @@
 #include "VantorelData/model/ItemSearch.h"
 
+#include "VantorelData/model/ItemTreeWalk.h"
+
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
@@ -28,16 +30,20 @@ bool anyStepContains(const Set& set, const icu::UnicodeString& needle) {
     return false;
 }
 
-bool matches(const QuenzColorProjectItem& item, const icu::UnicodeString& needle) {
+// The item's own name, or the name of one of its steps.
+bool ownNameMatches(const QuenzColorProjectItem& item, const icu::UnicodeString& needle) {
     if (nameContains(item.name(), needle)) return true;
-    if (const auto set = item.colorSet()) return anyStepContains(*set, needle);
-    if (const auto set = item.shadowSet()) return anyStepContains(*set, needle);
-    if (const auto group = item.group()) {
-        for (const ProjectItemPtr& child : group->items()) {
-            if (child && matches(*child, needle)) return true;
-        }
-    }
+    if (const auto* set = item.payloadIf<QuenzColorSet>()) return anyStepContains(*set, needle);
+    if (const auto* set = item.payloadIf<QuenzColorShadowSet>()) return anyStepContains(*set, needle);
     return false;
+}
+
+bool matches(const QuenzColorProjectItem& item, const icu::UnicodeString& needle) {
+    if (ownNameMatches(item, needle)) return true;
+    const auto* group = item.payloadIf<QuenzColorGroup>();
+    return group && !walkItemTree(group->items(), [&](const ProjectItemPtr& child) {
+        return ownNameMatches(*child, needle) ? WalkStep::stop : WalkStep::descend;
+    });
 }
 
 }  // namespace

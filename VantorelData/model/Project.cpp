@@ -1,5 +1,6 @@
 #include "VantorelData/model/Project.h"
 
+#include "VantorelData/model/ItemTreeWalk.h"
 #include "VantorelData/model/ReferenceLinker.h"
 
 #include <algorithm>
@@ -8,36 +9,18 @@
 namespace vantorel {
 namespace {
 
-// Depth-first walk; `visit` returns true to stop.
-bool walk(const std::vector<ProjectItemPtr>& items, const std::function<bool(const ProjectItemPtr&)>& visit) {
-    for (const ProjectItemPtr& item : items) {
-        if (!item) continue;
-        if (visit(item)) return true;
-        if (const auto group = item->group(); group && walk(group->items(), visit)) return true;
-    }
-    return false;
-}
-
-bool findPath(const std::vector<ProjectItemPtr>& items, std::string_view uuid, ItemPath& path) {
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const ProjectItemPtr& item = items[i];
-        if (!item) continue;
-        path.push_back(i);
-        if (item->uuid() == uuid) return true;
-        if (const auto group = item->group(); group && findPath(group->items(), uuid, path)) return true;
-        path.pop_back();
-    }
-    return false;
-}
-
-// Offers every item of the tree to the linker in search order (depth first, a group before its
-// children): one walk, since on a large document each item visited is a cache miss.
-void collect(const std::vector<ProjectItemPtr>& items, ReferenceLinker& linker) {
-    for (const ProjectItemPtr& item : items) {
-        if (!item) continue;
-        linker.add(item);
-        if (const auto* group = item->payloadIf<QuenzColorGroup>()) collect(group->items(), linker);
-    }
+// The path of the first item with this identifier, in search order.
+std::optional<ItemPath> findPath(const std::vector<ProjectItemPtr>& items, std::string_view uuid) {
+    ItemPath path;
+    bool found = false;
+    walkItemTree(items, [&](const ProjectItemPtr& item, const ItemPlace& place) {
+        path.resize(place.depth);
+        path.push_back(place.index);
+        found = item->uuid() == uuid;
+        return found ? WalkStep::stop : WalkStep::descend;
+    });
+    if (!found) return std::nullopt;
+    return path;
 }
 
 }  // namespace
@@ -84,18 +67,16 @@ void QuenzColorProject::setDisplayMode(AppContentMode mode) {
 
 ProjectItemPtr QuenzColorProject::itemWithId(std::string_view uuid) const {
     ProjectItemPtr found;
-    walk(items_, [&](const ProjectItemPtr& item) {
-        if (item->uuid() != uuid) return false;
+    walkItemTree(items_, [&](const ProjectItemPtr& item) {
+        if (item->uuid() != uuid) return WalkStep::descend;
         found = item;
-        return true;
+        return WalkStep::stop;
     });
     return found;
 }
 
 std::optional<ItemPath> QuenzColorProject::indexPath(std::string_view uuid) const {
-    ItemPath path;
-    if (!findPath(items_, uuid, path)) return std::nullopt;
-    return path;
+    return findPath(items_, uuid);
 }
 
 ProjectItemPtr QuenzColorProject::itemAtPath(const ItemPath& path) const {
@@ -138,15 +119,14 @@ void QuenzColorProject::insert(const std::vector<ProjectItemPtr>& items, const s
 }
 
 void QuenzColorProject::forEachItem(const std::function<void(const ProjectItemPtr&)>& visit) const {
-    walk(items_, [&](const ProjectItemPtr& item) {
-        visit(item);
-        return false;
-    });
+    walkItemTree(items_, [&](const ProjectItemPtr& item) { visit(item); });
 }
 
 void QuenzColorProject::linkReferences() {
+    // Every item offered in search order, in one walk: on a large document each item visited is
+    // a cache miss.
     ReferenceLinker linker;
-    collect(items_, linker);
+    walkItemTree(items_, [&](const ProjectItemPtr& item) { linker.add(item); });
     linker.link();
 }
 

@@ -63,6 +63,22 @@ std::shared_ptr<QuenzValueItem> QuenzColorProjectItem::valueItem() const {
         payload_);
 }
 
+QuenzColorGroup::~QuenzColorGroup() {
+    std::vector<ProjectItemPtr> pending = std::move(items_);
+    while (!pending.empty()) {
+        ProjectItemPtr item = std::move(pending.back());
+        pending.pop_back();
+        // Only a last owner destroys the item and its group here; the group's children move to
+        // the list first, so that it is destroyed empty.
+        if (!item || item.use_count() != 1) continue;
+        const auto* slot = std::get_if<std::shared_ptr<QuenzColorGroup>>(&item->payload());
+        if (!slot || !*slot || slot->use_count() != 1) continue;
+        std::vector<ProjectItemPtr>& children = (*slot)->items_;
+        pending.insert(pending.end(), std::make_move_iterator(children.begin()), std::make_move_iterator(children.end()));
+        children.clear();
+    }
+}
+
 void QuenzColorGroup::insertItem(ProjectItemPtr item, std::size_t index) {
     if (!item) return;
     const auto position = items_.begin() + static_cast<std::ptrdiff_t>(std::min(index, items_.size()));

@@ -125,6 +125,9 @@ class QuenzColorGroup : public Observable {
 public:
     explicit QuenzColorGroup(std::vector<ProjectItemPtr> items = {}, bool providesNamespace = false)
         : items_(std::move(items)), providesNamespace_(providesNamespace) {}
+    // Takes the nested groups apart one at a time, so that a deeply nested tree does not end in
+    // one destructor call per level.
+    ~QuenzColorGroup() override;
 
     const std::vector<ProjectItemPtr>& items() const { return items_; }
     void setItems(std::vector<ProjectItemPtr> items) { update(items_, std::move(items), PropertyId::items); }

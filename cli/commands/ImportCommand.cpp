@@ -70,7 +70,7 @@ int preview(CommandIO& io, const ImportArguments& args, const ProjectItemPtr& gr
         return exitSuccess;
     }
     io.out << group->name() << ": " << countsText(itemCounts(*group->group())) << '\n';
-    for (const ProjectItemPtr& item : group->group()->items()) printItem(io.out, project, *item, 0);
+    printItemTree(io.out, project, group->group()->items());
     return exitSuccess;
 }
 

@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <ostream>
@@ -138,7 +139,7 @@ void printInfo(std::ostream& out, const std::string& file, const QuenzColorProje
     }
     if (tree) {
         out << "\nItem tree:" << (project.items().empty() ? " (empty)" : "") << '\n';
-        for (const auto& item : project.items()) printItem(out, project, *item, 0);
+        printItemTree(out, project, project.items());
     }
 }
 

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
 #include <variant>
 
 #include "BuilderTestSupport.h"
 #include "Vantorel/build/Builder.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/NestedGroups.h"
 
 using namespace vantorel;
 using namespace vantorel::build;
@@ -226,4 +230,23 @@ TEST(BuilderAlerts, TitlesAndTextsOfFailedBuilds) {
     EXPECT_EQ(error.title, "Build Error");
     EXPECT_EQ(error.text, "An error occurred while building: Unable to export JSON file: disk full");
     EXPECT_FALSE(error.offersHelp);
+}
+
+// Groups nest to any depth: collecting the items of a build group and naming them by their
+// namespaces walks the tree without recursion, and the innermost color reaches every output.
+TEST(BuilderWalk, AColorUnderDeeplyNestedGroupsReachesEveryOutput) {
+    ScratchFolder scratch("deep");
+    auto project = vantorel::testing::nestedGroupsProject(vantorel::testing::deepNesting);
+    project->buildGroups()[0]->setTasks({task("style", BuildFileType::css), task("colors", BuildFileType::swiftUIEnum),
+                                         task("values", BuildFileType::androidResource)});
+    Builder builder(*project, scratch.document(), "Colors", {"Web"});
+    const BuildResult result = builder.build();
+    ASSERT_TRUE(result.succeeded());
+    ASSERT_EQ(result.outputs.size(), 3u);
+    for (const auto& output : result.outputs) {
+        // The innermost color's name follows its namespaces: every other group provides one.
+        std::string text = vantorel::testing::fileContents(output);
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+        EXPECT_NE(text.find("g99998"), std::string::npos) << output;
+    }
 }

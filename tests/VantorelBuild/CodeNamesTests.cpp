@@ -126,7 +126,7 @@ TEST(CodeNames, NamespacePathListsEnclosingGroupsOutermostFirst) {
     for (bool namespacesOnly : {true, false}) {
         auto all = allNamespacePaths(project, namespacesOnly);
         for (const auto& item : {primary, top, core, plain, brand}) {
-            EXPECT_EQ(all.at(item.get()), namespacePath(project, *item, namespacesOnly)) << item->name();
+            EXPECT_EQ(all.pathOf(*item), namespacePath(project, *item, namespacesOnly)) << item->name();
         }
     }
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "FormatTestSupport.h"
+#include "VantorelData/model/ItemSearch.h"
+#include "tests/support/NestedGroups.h"
 
 namespace vantorel::format {
 namespace {
@@ -149,6 +151,31 @@ TEST(FormatRoundTrip, RoundedNumbersReadBackAsWritten) {
     EXPECT_EQ(read->items()[0]->color()->color().lightVariant.red, 0.12346);
     EXPECT_EQ(read->items()[0]->color()->autoContrastAmount(), 0.33);
     EXPECT_EQ(read->items()[1]->number()->value().lightVariant, 2.7183);
+}
+
+// Groups nest to any depth: reading, writing, the model's lookups and dropping the tree walk it
+// without recursion, and nothing inside is lost.
+TEST(FormatRoundTrip, DeeplyNestedGroupsSurviveWholly) {
+    using vantorel::testing::deepNesting;
+    const std::string bytes = bytesOf(*vantorel::testing::nestedGroupsProject(deepNesting));
+    const auto read = QuenzColorFileReader::read(bytes);
+    const auto [deep, groups] = vantorel::testing::innermost(read->items());
+    ASSERT_TRUE(deep);
+    EXPECT_EQ(groups, deepNesting);
+    EXPECT_EQ(deep->uuid(), "DEEP");
+    EXPECT_EQ(rewritten(bytes), bytes);
+    // Indentation stops growing, so the file grows with the depth, not its square.
+    EXPECT_LT(bytes.size(), deepNesting * 400);
+
+    EXPECT_EQ(read->statistics().groupCount, static_cast<int>(deepNesting));
+    EXPECT_EQ(read->itemWithId("DEEP"), deep);
+    EXPECT_EQ(read->indexPath("DEEP").value_or(ItemPath{}).size(), deepNesting + 1);
+    EXPECT_EQ(read->itemAtPath(*read->indexPath("DEEP")), deep);
+    EXPECT_TRUE(matchesSearch(*read->items()[0], "deep"));
+    EXPECT_EQ(read->itemsInBuildGroup(*read->buildGroups()[0]), std::vector<ProjectItemPtr>{deep});
+    EXPECT_EQ(read->items()[1]->colorAlias()->resolvedColor().lightVariant, rgb(1, 0.5, 0));
+    read->linkReferences();
+    EXPECT_EQ(read->items()[1]->colorAlias()->resolvedColor().lightVariant, rgb(1, 0.5, 0));
 }
 
 TEST(FormatRoundTrip, ShippedDocumentsAreInCanonicalForm) {

@@ -110,6 +110,44 @@ TEST(FormatXmlSink, TextThatXmlCannotCarryFails) {
     EXPECT_FALSE(sink.failed());
 }
 
+// XML 1.0 carries no control character but tab, line feed and carriage return, and neither
+// U+FFFE nor U+FFFF, not even as a reference: each is written as U+FFFD, in text and in
+// attributes, by both sinks.
+TEST(FormatXmlSink, CharactersXmlCannotCarryBecomeTheReplacementCharacter) {
+    const struct {
+        std::string value;
+        const char* text;       // as element text
+        const char* attribute;  // as attribute value
+    } cases[] = {
+        {"a\x01" "b\x1F" "c", "a\uFFFDb\uFFFDc", "a\uFFFDb\uFFFDc"},
+        {"\x0B\x0C", "\uFFFD\uFFFD", "\uFFFD\uFFFD"},
+        {"x\uFFFE\uFFFFy\uFFFD", "x\uFFFD\uFFFDy\uFFFD", "x\uFFFD\uFFFDy\uFFFD"},
+        {"tab\tline\n", "tab\tline\n", "tab&#09;line&#10;"},
+        {"\x7F\uFFFC", "\x7F\uFFFC", "\x7F\uFFFC"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.value));
+        const std::function<void(XmlSink&)> describe = [&c](XmlSink& sink) {
+            sink.open("e");
+            sink.attribute("a", c.value);
+            sink.leaf("v", c.value);
+            sink.close();
+        };
+        std::string text;
+        XmlTextSink sink(text);
+        describe(sink);
+        EXPECT_EQ(text, std::string("<e a=\"") + c.attribute + "\">\n  <v>" + c.text + "</v>\n</e>\n");
+        expectSameOutput(describe);
+    }
+}
+
+TEST(FormatXmlSink, IndentationStopsGrowingAtTheDeepestIndentedLevel) {
+    std::string text;
+    XmlTextSink sink(text, maximumIndentedDepth + 5);
+    sink.leaf("id", "A");
+    EXPECT_EQ(text, std::string(static_cast<std::size_t>(maximumIndentedDepth) * 2, ' ') + "<id>A</id>\n");
+}
+
 TEST(FormatXmlSink, StartsAtTheGivenDepth) {
     std::string text;
     XmlTextSink sink(text, 2);

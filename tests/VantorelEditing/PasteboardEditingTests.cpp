@@ -9,6 +9,7 @@
 
 #include "DocumentEditorTestSupport.h"
 #include "Vantorel/editing/PasteboardEditing.h"
+#include "tests/support/NestedGroups.h"
 
 namespace vantorel::testing {
 namespace {
@@ -171,6 +172,36 @@ TEST_F(PasteboardEditingTest, PastedAliasesFindTargetsInTheDocument) {
     ASSERT_EQ(pasted.size(), 1u);
     ASSERT_TRUE(pasted[0]->colorAlias());
     EXPECT_EQ(pasted[0]->colorAlias()->referencedProjectItem(), target);
+}
+
+// Copying, pasting, undoing and redoing a group nested far deeper than recursion could go keeps
+// every level: snapshots and the pasteboard walk the tree without recursing.
+TEST(PasteboardDeepNesting, CopyPasteUndoAndRedoKeepEveryLevel) {
+    auto document = InMemoryColorDocument::make(nestedGroupsProject(deepNesting));
+    QuenzColorProject& project = *document->project();
+    InProcessPasteboard pasteboard;
+    document->selectionManager().selectItems({project.items()[0]});
+    ASSERT_TRUE(pasteboard::copySelection(*document, pasteboard));
+    const std::string text(pasteboard.items()[0].data(plainTextPasteboardType).value_or(""));
+    EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')), deepNesting + 1);
+
+    const auto pasted = pasteboard::paste(*document, document->editor(), pasteboard, std::nullopt);
+    document->settle();
+    ASSERT_EQ(pasted.size(), 1u);
+    const auto levels = [](const ProjectItemPtr& top) { return innermost({top}); };
+    const auto [copy, groups] = levels(pasted[0]);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(groups, deepNesting);
+    EXPECT_EQ(copy->name(), "Deep");
+    EXPECT_NE(copy->uuid(), "DEEP");
+    EXPECT_EQ(project.items().size(), 3u);
+
+    document->undo();
+    EXPECT_EQ(project.items().size(), 2u);
+    EXPECT_EQ(levels(project.items()[0]).second, deepNesting);
+    document->redo();
+    ASSERT_EQ(project.items().size(), 3u);
+    EXPECT_EQ(project.statistics().groupCount, static_cast<int>(2 * deepNesting));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "Vantorel/platform/AtomicFile.h"
 #include "Vantorel/platform/OutputText.h"
@@ -53,6 +55,39 @@ TEST(AtomicFile, FailureKeepsTheOldFileAndNamesThePath) {
     auto unreadable = readWholeFile(folder / "nothing-here");
     ASSERT_TRUE(unreadable.error);
     EXPECT_NE(unreadable.error->message.find("nothing-here"), std::string::npos);
+    fs::remove_all(folder);
+}
+
+// A write through a symbolic link replaces the file the link names (through a chain of links,
+// relative or absolute, or creating the file a dangling link names) and leaves the link a link.
+TEST(AtomicFile, WritesThroughSymbolicLinksToTheirTargets) {
+    const fs::path folder = freshFolder("links");
+    fs::create_directories(folder / "real");
+    const struct {
+        const char* description;
+        std::vector<std::pair<fs::path, fs::path>> links;  // link, target
+        fs::path written;
+        fs::path target;
+    } cases[] = {
+        {"relative link", {{"Doc.vantorel", "real/a.vantorel"}}, "Doc.vantorel", "real/a.vantorel"},
+        {"absolute link", {{"Abs.vantorel", folder / "real/b.vantorel"}}, "Abs.vantorel", "real/b.vantorel"},
+        {"chain of links", {{"real/c-link", "c.vantorel"}, {"Chain.vantorel", "real/c-link"}}, "Chain.vantorel",
+         "real/c.vantorel"},
+        {"dangling link", {{"Dangling.vantorel", "real/new.vantorel"}}, "Dangling.vantorel", "real/new.vantorel"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.description);
+        for (const auto& [link, target] : c.links) fs::create_symlink(target, folder / link);
+        if (std::string(c.description) != "dangling link") {
+            ASSERT_FALSE(writeFileAtomically(folder / c.target, "old"));
+        }
+        ASSERT_FALSE(writeFileAtomically(folder / c.written, "new"));
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder / c.written)));
+        EXPECT_EQ(readWholeFile(folder / c.target).bytes, "new");
+    }
+    // Nothing but the links and their targets: no temporary file is left anywhere.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 5);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "real"), fs::directory_iterator()), 5);
     fs::remove_all(folder);
 }
 

@@ -1,6 +1,7 @@
 // A process killed in the middle of a save never leaves a damaged or missing document: a child
 // process saves a large document over and over, alternating between two versions, and is killed
-// at random moments; after each kill the file must be exactly one of the versions.
+// at random moments; after each kill the file must be exactly one of the versions. An interrupt
+// or termination signal also removes the save's temporary file; only SIGKILL can leave one.
 
 #include <gtest/gtest.h>
 
@@ -67,7 +68,11 @@ TEST(DocumentCrashSafety, AKilledSaveLeavesTheOldOrTheNewDocument) {
     std::uniform_int_distribution<int> completedSaves(1, 4);
     std::uniform_int_distribution<long long> delayMicroseconds(0, saveMicroseconds * 5 / 4);
     std::set<std::string> seen;
-    for (int round = 0; round < 25; ++round) {
+    const auto temporaryFiles = [&folder] { return folder.fileNames().size() - 1; };
+    const int signals[] = {SIGKILL, SIGTERM, SIGINT};
+    for (int round = 0; round < 27; ++round) {
+        const int ending = signals[round % 3];
+        const std::size_t temporaryBefore = temporaryFiles();
         int saved[2];
         ASSERT_EQ(::pipe(saved), 0);
         const pid_t child = ::fork();
@@ -82,12 +87,16 @@ TEST(DocumentCrashSafety, AKilledSaveLeavesTheOldOrTheNewDocument) {
             saving = ::read(saved[0], &byte, 1) == 1;
         }
         std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
-        ::kill(child, SIGKILL);
+        ::kill(child, ending);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ::close(saved[0]);
         ASSERT_TRUE(saving);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the saving process ended by itself with " << WEXITSTATUS(status);
+        EXPECT_EQ(WTERMSIG(status), ending);
+        if (ending != SIGKILL) {
+            EXPECT_EQ(temporaryFiles(), temporaryBefore) << "round " << round << ", signal " << ending;
+        }
 
         const std::string bytes = fileContents(file);
         ASSERT_TRUE(bytes == versionA || bytes == versionB)

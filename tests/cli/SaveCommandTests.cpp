@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include "CliTestSupport.h"
+#include "VantorelData/format/QuenzColorFileWriter.h"
 #include "tests/support/FileContents.h"
+#include "tests/support/NestedGroups.h"
 
 using vantorel::cli::testing::runCli;
 
@@ -50,12 +52,20 @@ TEST_F(SaveCommandTest, RewritesInThisVersionsFormInPlaceOrToAnotherFile) {
     EXPECT_EQ(fileContents(file), saved);
 }
 
-TEST_F(SaveCommandTest, NeverOverwritesBytesThatAreNotWellFormed) {
+// Bytes that are not a document read as an empty project: saving would destroy them, whether
+// they are the input or an existing output.
+TEST_F(SaveCommandTest, NeverOverwritesWhatIsNotADocument) {
     struct Case {
         std::string bytes;
         const char* what;
     };
-    const Case cases[] = {{"<vantorel><project>", "unclosed"}, {"just text", "not XML"}, {"", "empty"}};
+    const Case cases[] = {{"<vantorel><project>", "unclosed"},
+                          {"just text", "not XML"},
+                          {"", "empty"},
+                          {"<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"><g/></svg>", "other XML"},
+                          {"<project><colorItems/></project>", "a document's inner element as root"}};
+    const fs::path document = folder / "Loose.vantorel";
+    writeFileContents(document, looseDocument);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const fs::path file = folder / "Broken.vantorel";
@@ -64,9 +74,32 @@ TEST_F(SaveCommandTest, NeverOverwritesBytesThatAreNotWellFormed) {
         EXPECT_EQ(result.exitCode, 2);
         EXPECT_NE(result.err.find(file.string()), std::string::npos) << result.err;
         EXPECT_EQ(fileContents(file), c.bytes);
+
+        const auto over = runCli({"save", document.string(), "-o", file.string()});
+        EXPECT_EQ(over.exitCode, c.bytes.empty() ? 0 : 2) << over.err;
+        if (!c.bytes.empty()) {
+            EXPECT_EQ(fileContents(file), c.bytes);
+        }
     }
     const auto missing = runCli({"save", (folder / "None.vantorel").string()});
     EXPECT_EQ(missing.exitCode, 2);
+}
+
+// Groups nest to any depth: the command reads, writes and describes such a document whole.
+TEST_F(SaveCommandTest, DeeplyNestedGroupsRoundTripUnchanged) {
+    const fs::path file = folder / "Deep.vantorel";
+    const auto written = vantorel::format::QuenzColorFileWriter::write(
+        *vantorel::testing::nestedGroupsProject(vantorel::testing::deepNesting));
+    ASSERT_FALSE(written.error);
+    writeFileContents(file, written.bytes);
+    const auto result = runCli({"save", file.string()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(fileContents(file) == written.bytes);
+
+    const auto info = runCli({"info", file.string(), "--tree"});
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_NE(info.out.find("colorAlias 'Top'"), std::string::npos);
+    EXPECT_NE(info.out.find("color 'Deep'"), std::string::npos);
 }
 
 TEST_F(SaveCommandTest, TextThatCannotBeEncodedFailsTheJobAndKeepsTheFile) {

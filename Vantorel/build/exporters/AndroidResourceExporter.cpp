@@ -11,6 +11,7 @@
 #include "Vantorel/build/exporters/ExportColorText.h"
 #include "Vantorel/build/exporters/ExportLocations.h"
 #include "Vantorel/platform/AtomicFile.h"
+#include "VantorelData/model/ItemTreeWalk.h"
 
 namespace vantorel::build {
 namespace {
@@ -59,9 +60,14 @@ private:
                 break;
             }
             case ProjectItemType::group:
-                for (const auto& child : item.group()->items()) {
-                    if (child) addItem(parent, *child, source);
-                }
+                // Every value inside, however deep, by a walk rather than recursion.
+                walkItemTree(item.group()->items(), [&](const ProjectItemPtr& child) {
+                    if (!child->isGroup()) {
+                        addItem(parent, *child, source);
+                        return WalkStep::skipChildren;
+                    }
+                    return seen_.insert(child->uuid()).second ? WalkStep::descend : WalkStep::skipChildren;
+                });
                 break;
             case ProjectItemType::shadow:
             case ProjectItemType::shadowSet:
@@ -70,8 +76,7 @@ private:
     }
 
     std::vector<std::string> namespacePath(const QuenzColorProjectItem& item) const {
-        auto found = namespaces_.find(&item);
-        return found == namespaces_.end() ? std::vector<std::string>{} : found->second;
+        return namespaces_.pathOf(item);
     }
 
     static pugi::xml_node element(pugi::xml_node parent, const char* kind, const std::string& name) {

@@ -5,6 +5,7 @@
 
 #include "QuenzColorUtils/ColorOperations.h"
 #include "Vantorel/build/exporters/ExportColorText.h"
+#include "VantorelData/model/ItemTreeWalk.h"
 
 namespace vantorel::build {
 namespace {
@@ -111,9 +112,7 @@ std::string DesignTokenTree::tokenKey(std::string_view name) const {
 
 void DesignTokenTree::insert(const QuenzColorProjectItem& item) {
     std::vector<std::string> path;
-    if (auto found = groupPaths_.find(&item); found != groupPaths_.end()) {
-        for (const auto& name : found->second) path.push_back(transform(name, task_.nameTransform()));
-    }
+    for (const auto& name : groupPaths_.pathOf(item)) path.push_back(transform(name, task_.nameTransform()));
     insert(item, path);
 }
 
@@ -131,14 +130,28 @@ void DesignTokenTree::store(std::size_t tree, const std::vector<std::string>& pa
 }
 
 void DesignTokenTree::insert(const QuenzColorProjectItem& item, const std::vector<std::string>& path) {
-    if (auto group = item.group()) {
-        std::vector<std::string> childPath = path;
-        childPath.push_back(transform(item.name(), task_.nameTransform()));
-        for (const auto& child : group->items()) {
-            if (child) insert(*child, childPath);
-        }
+    const auto* group = item.payloadIf<QuenzColorGroup>();
+    if (!group) {
+        insertValue(item, path);
         return;
     }
+    // Groups nest to any depth: their tokens are placed by a walk, not by recursion.
+    std::vector<std::string> childPath = path;
+    childPath.push_back(transform(item.name(), task_.nameTransform()));
+    walkItemTree(
+        group->items(),
+        [&](const ProjectItemPtr& child) {
+            if (!child->isGroup()) {
+                insertValue(*child, childPath);
+                return WalkStep::skipChildren;
+            }
+            childPath.push_back(transform(child->name(), task_.nameTransform()));
+            return WalkStep::descend;
+        },
+        [&](const ProjectItemPtr&) { childPath.pop_back(); });
+}
+
+void DesignTokenTree::insertValue(const QuenzColorProjectItem& item, const std::vector<std::string>& path) {
     const auto valueItem = item.valueItem();
     if (!valueItem) return;
     const std::string key = tokenKey(item.name());

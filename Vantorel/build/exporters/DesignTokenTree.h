@@ -31,6 +31,7 @@ public:
 
 private:
     void insert(const QuenzColorProjectItem& item, const std::vector<std::string>& path);
+    void insertValue(const QuenzColorProjectItem& item, const std::vector<std::string>& path);
     void store(std::size_t tree, const std::vector<std::string>& path, const std::string& key, nlohmann::json token);
     std::string tokenKey(std::string_view name) const;
 

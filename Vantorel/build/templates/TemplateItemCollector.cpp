@@ -80,9 +80,7 @@ void TemplateItemCollector::collectItem(const QuenzColorProjectItem& root) {
         }
         auto kind = kindRecord(item);
         if (!kind) continue;
-        const auto found = namespaces_.find(&item);
-        static const std::vector<std::string> topLevel;
-        const auto& path = found == namespaces_.end() ? topLevel : found->second;
+        const std::vector<std::string> path = namespaces_.pathOf(item);
         const auto value = item.valueItem();
         collected_.push_back(std::make_shared<const TemplateItem>(codeName(item.name(), task_, path),
                                                                   value && value->deprecated(),

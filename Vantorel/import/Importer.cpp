@@ -4,10 +4,13 @@
 #include <cctype>
 #include <type_traits>
 
+#include "Vantorel/import/AssetCatalogImporter.h"
 #include "Vantorel/import/CSSFileImporter.h"
 #include "Vantorel/import/FigmaImporter.h"
+#include "Vantorel/import/ImageImporter.h"
 #include "Vantorel/import/JsonDesignImporter.h"
 #include "Vantorel/import/SVGImporter.h"
+#include "Vantorel/import/SketchImporter.h"
 
 namespace vantorel::import {
 namespace {
@@ -49,6 +52,19 @@ const std::vector<ImportKindInfo>& Importer::kinds() {
          "Design Tokens JSON Import",
          {"json"},
          importerOf<JsonDesignImporter>()},
+        {ImportKind::sketch, "sketch", "Sketch document", "Sketch Import", {"sketch"}, importerOf<SketchImporter>()},
+        {ImportKind::assetCatalog,
+         "asset-catalog",
+         "Asset catalog folder",
+         "Asset Catalog Import",
+         {"xcassets"},
+         importerOf<AssetCatalogImporter>()},
+        {ImportKind::image,
+         "image",
+         "PNG, JPEG or WebP image",
+         "Image Import",
+         {"png", "jpg", "jpeg", "jpe", "webp"},
+         importerOf<ImageImporter>()},
     };
     return table;
 }

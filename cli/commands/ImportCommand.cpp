@@ -103,7 +103,9 @@ int insertInto(CommandIO& io, const ImportArguments& args, const ProjectItemPtr&
     return exitSuccess;
 }
 
-int runImport(CommandIO& io, const ImportArguments& args) {
+int runImport(CommandIO& io, ImportArguments args) {
+    // "Colors.xcassets/" as a shell completes it names the catalog folder.
+    while (args.file.size() > 1 && args.file.back() == '/') args.file.pop_back();
     const import::ImportKindInfo* kind = nullptr;
     if (!args.kind.empty()) {
         kind = import::Importer::kindNamed(args.kind);
@@ -119,7 +121,9 @@ int runImport(CommandIO& io, const ImportArguments& args) {
         }
     }
     std::error_code error;
-    if (!fs::is_regular_file(args.file, error) || !std::ifstream(args.file)) {
+    if (kind->kind == import::ImportKind::assetCatalog) {
+        if (!fs::is_directory(args.file, error)) return fail(io, exitBadUsage, "'" + args.file + "' is not a folder");
+    } else if (!fs::is_regular_file(args.file, error) || !std::ifstream(args.file)) {
         return fail(io, exitBadUsage, "'" + args.file + "' cannot be read");
     }
 
@@ -132,7 +136,7 @@ int runImport(CommandIO& io, const ImportArguments& args) {
 
 const CommandRegistration registration{Command{
     "import",
-    "Import colors and tokens from design-token JSON, CSS, SCSS, HTML, SVG or Figma files",
+    "Import colors and tokens from design-token JSON, CSS, SCSS, HTML, SVG, Figma, Sketch, asset catalogs or images",
     32,
     [](CLI::App& app) -> CommandRunner {
         auto args = std::make_shared<ImportArguments>();
@@ -148,7 +152,9 @@ const CommandRegistration registration{Command{
             "dimensions, {references} as aliases)");
         app.add_flag("--json", args->json, "Print the result as JSON");
         app.footer(
-            "Kinds by extension: .json tokens; .css, .scss, .html, .htm css; .svg svg; .fig figma. The import makes one "
+            "Kinds by extension: .json tokens; .css, .scss, .html, .htm css; .svg svg; .fig figma; .sketch sketch; a "
+            ".xcassets folder asset-catalog; .png, .jpg, .jpeg, .jpe, .webp image (its dominant colors). "
+            "Equal Sketch colors are imported once; hidden Sketch layers give no colors. The import makes one "
             "group, "
             "named like \"CSS Import - tokens.css\"; with --into it is added as one \"Add Color\" step, "
             "which one "

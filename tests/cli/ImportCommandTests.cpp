@@ -31,6 +31,8 @@ struct ImportCommandTest : ::testing::Test {
         writeFileContents(folder / "broken.svg", "no markup");
         writeFileContents(folder / "broken.fig", "no archive");
         writeFileContents(folder / "notes.txt", "#FFFFFF");
+        writeFileContents(folder / "design.sketch", "PK not an archive");
+        writeFileContents(folder / "photo.png", "\x89PNG\r\n");
     }
     std::string path(const char* name) const { return (folder / name).string(); }
     std::string topLevel() const {
@@ -81,7 +83,12 @@ TEST_F(ImportCommandTest, FailuresLeaveTheDocumentUntouched) {
          "vantorel: Failed to import colors: Unable to open Figma document\n"},
         {{"import", path("tokens.json"), "--kind", "quenz", "--into", document},
          2,
-         "vantorel: 'quenz' is not an import kind (kinds: figma, svg, css, tokens)\n"},
+         "vantorel: 'quenz' is not an import kind (kinds: figma, svg, css, tokens, sketch, asset-catalog, image)\n"},
+        {{"import", path("design.sketch"), "--into", document},
+         1,
+         "vantorel: Failed to import colors: The file is not a Sketch document\n"},
+        {{"import", path("photo.png"), "--into", document}, 1, "vantorel: Failed to import colors: Unable to open image file\n"},
+        {{"import", path("notes.txt"), "--kind", "asset-catalog", "--into", document}, 2, nullptr},
         {{"import", path("notes.txt"), "--into", document}, 2, nullptr},
         {{"import", path("missing.json"), "--into", document}, 2, nullptr},
         {{"import", path("tokens.json"), "--into", path("notes.txt")}, 2, nullptr},
@@ -95,6 +102,17 @@ TEST_F(ImportCommandTest, FailuresLeaveTheDocumentUntouched) {
         EXPECT_EQ(fileContents(document), before) << test.args[1];
     }
     EXPECT_EQ(fileContents(path("notes.txt")), "#FFFFFF");
+}
+
+TEST_F(ImportCommandTest, AddsAnAssetCatalogFolderNamedWithATrailingSlash) {
+    const auto colorSet = folder / "Colors.xcassets" / "Ink.colorset";
+    std::filesystem::create_directories(colorSet);
+    writeFileContents(colorSet / "Contents.json",
+                      R"({"colors":[{"idiom":"universal","color":{"color-space":"srgb","components":)"
+                      R"({"red":"0x11","green":"34","blue":"0.2","alpha":"1.000"}}}]})");
+    const CliResult result = runCli({"import", path("Colors.xcassets") + "/", "--into", document});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "Added 'Asset Catalog Import - Colors.xcassets' to " + document + ": 1 color\n");
 }
 
 TEST_F(ImportCommandTest, ExportedTokensImportBackWithTheirAppearances) {

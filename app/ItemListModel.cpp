@@ -106,16 +106,7 @@ QVariant ItemListModel::data(const QModelIndex& index, int role) const {
         return colors;
     }
     if (role == valueRole) return valueText(*item, ColorSource::light);
-    if (role == aliasRole) {
-        switch (item->itemType()) {
-            case ProjectItemType::colorAlias:
-            case ProjectItemType::numberAlias:
-            case ProjectItemType::booleanAlias:
-            case ProjectItemType::stringAlias:
-            case ProjectItemType::shadowAlias: return true;
-            default: return false;
-        }
-    }
+    if (role == aliasRole) return isAlias(item->itemType());
     if (role == Qt::ToolTipRole) return qText(displayName(item->itemType())) + QStringLiteral(": ") + valueText(*item, ColorSource::light);
     if (role == shadowRole) {
         QVariantList shadows;

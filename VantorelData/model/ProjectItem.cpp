@@ -26,6 +26,17 @@ std::variant_alternative_t<I, ProjectItemPayload> slot(const ProjectItemPayload&
 std::string_view caseName(ProjectItemType type) { return enum_text::textOf(itemTypeNames, type); }
 std::string_view displayName(ProjectItemType type) { return enum_text::textOf(itemTypeDisplayNames, type); }
 
+bool isAlias(ProjectItemType type) {
+    switch (type) {
+        case ProjectItemType::colorAlias:
+        case ProjectItemType::numberAlias:
+        case ProjectItemType::booleanAlias:
+        case ProjectItemType::stringAlias:
+        case ProjectItemType::shadowAlias: return true;
+        default: return false;
+    }
+}
+
 std::shared_ptr<QuenzColorGroup> QuenzColorProjectItem::group() const { return slot<0>(payload_); }
 QuenzColorItemPtr QuenzColorProjectItem::color() const { return slot<1>(payload_); }
 QuenzColorSetPtr QuenzColorProjectItem::colorSet() const { return slot<2>(payload_); }

@@ -44,6 +44,8 @@ inline constexpr int projectItemTypeCount = 13;
 std::string_view caseName(ProjectItemType type);
 // The kind's name for people ("Color Set"), which new items of the kind are also named.
 std::string_view displayName(ProjectItemType type);
+// True for the five alias kinds, which name another item instead of holding a value.
+bool isAlias(ProjectItemType type);
 
 // The payload slots, in ProjectItemType order.
 using ProjectItemPayload =

@@ -9,17 +9,6 @@ namespace {
 
 std::size_t hashOf(std::string_view uuid) { return std::hash<std::string_view>{}(uuid); }
 
-bool isAlias(ProjectItemType type) {
-    switch (type) {
-        case ProjectItemType::colorAlias:
-        case ProjectItemType::numberAlias:
-        case ProjectItemType::booleanAlias:
-        case ProjectItemType::stringAlias:
-        case ProjectItemType::shadowAlias: return true;
-        default: return false;
-    }
-}
-
 // The first item of each identifier. Open addressing in a table at most half full; a slot
 // keeps the hash and a view of the identifier, so that a lookup reads one or two slots and the
 // identifier's characters, not the item.

@@ -59,6 +59,31 @@ void installSignalCleanup() {
     (void)installed;
 }
 
+// Holds the cleaned-up signals back while a temporary file is created and its name recorded: a
+// signal in between would end the process with the file left behind. A held signal arrives when
+// released, and the handler then finds the name.
+class CleanupSignalsHeldBack {
+public:
+    CleanupSignalsHeldBack() {
+        installSignalCleanup();
+        sigset_t held;
+        sigemptyset(&held);
+        for (const int number : cleanedUpSignals) sigaddset(&held, number);
+        holding_ = ::pthread_sigmask(SIG_BLOCK, &held, &previous_) == 0;
+    }
+    CleanupSignalsHeldBack(const CleanupSignalsHeldBack&) = delete;
+    CleanupSignalsHeldBack& operator=(const CleanupSignalsHeldBack&) = delete;
+    ~CleanupSignalsHeldBack() { release(); }
+    void release() {
+        if (holding_) ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+        holding_ = false;
+    }
+
+private:
+    sigset_t previous_{};
+    bool holding_ = false;
+};
+
 // Closes the descriptor and removes the temporary file unless released after a successful rename.
 class TemporaryFile {
 public:
@@ -134,9 +159,11 @@ std::optional<FileError> writeFileAtomically(const std::filesystem::path& reques
     std::filesystem::path folder = path.parent_path();
     if (folder.empty()) folder = ".";
     std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    CleanupSignalsHeldBack held;
     int fd = ::mkstemp(pattern.data());
     if (fd < 0) return errorFor(path, "create a temporary file beside", errno);
     TemporaryFile temporary(fd, pattern);
+    held.release();
 
     // Keep the permissions of the file being replaced; new files get the usual 0666 & ~umask.
     struct stat existing {};

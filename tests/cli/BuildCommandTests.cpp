@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 
 #include "CliTestSupport.h"
 #include "tests/support/ScopedEnvironmentVariable.h"
+#include "tests/support/ScratchFolder.h"
 #include "Vantorel/platform/UserLocale.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "VantorelData/model/ColorItem.h"
@@ -43,12 +42,6 @@ ProjectItemPtr color(const std::string& name, double red) {
 class BuildFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = fs::temp_directory_path() /
-                  ("vantorel-cli-build-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        folder_ = fs::canonical(folder_);
         previousFolder_ = fs::current_path();
         fs::current_path(folder_);
         config_.emplace("XDG_CONFIG_HOME", (folder_ / "config").string());
@@ -58,7 +51,6 @@ protected:
         fs::current_path(previousFolder_);
         sandbox_.reset();
         config_.reset();
-        fs::remove_all(folder_);
     }
 
     // Groups "Tokens" (JSON and Android tasks, two colors) and "Apps" (asset catalog, one color).
@@ -85,7 +77,8 @@ protected:
         return name;
     }
 
-    fs::path folder_;
+    vantorel::testing::ScratchFolder scratch_{"cli-build"};
+    fs::path folder_ = fs::canonical(scratch_.path());
     fs::path previousFolder_;
     std::optional<ScopedEnvironmentVariable> config_;
     std::optional<ScopedEnvironmentVariable> sandbox_;
@@ -115,23 +108,9 @@ TEST_F(BuildFixture, BuildsAllGroupsOrTheNamedOnes) {
     EXPECT_TRUE(fs::is_directory("apps/Colors.xcassets"));
 }
 
-TEST_F(BuildFixture, NothingToBuildExitsWithOne) {
-    auto unassigned = std::make_shared<QuenzColorProject>();
-    unassigned->setItems({color("Red", 1)});
-    unassigned->setBuildGroups({std::make_shared<BuildGroup>(
-        "Web", std::vector<BuildTaskPtr>{task("CSS", BuildFileType::css, "web", "colors")})});
-    save(*unassigned, "Unassigned.vantorel");
-    // A task failing after another wrote its file is the --continue-anyway case further down;
-    // that the build stops there and keeps the earlier file is checked with the builder.
-    auto nothing = runCli({"build", "Unassigned.vantorel"});
-    EXPECT_EQ(nothing.exitCode, 1);
-    EXPECT_EQ(nothing.out, "");
-    EXPECT_EQ(nothing.err,
-              "vantorel: Nothing to Build: To export, create a build group with at least one build task, and "
-              "assign colors to the build group.\n");
-}
-
-TEST_F(BuildFixture, ResultAsJSON) {
+// A task failing after another wrote its file is the --continue-anyway case further down; that
+// the build stops there and keeps the earlier file is checked with the builder.
+TEST_F(BuildFixture, ResultAsJSONAndNothingToBuildExitsWithOne) {
     const std::string doc = save(*tokensAndApps());
     auto built = runCli({"build", doc, "--json", "--group", "Tokens"});
     ASSERT_EQ(built.exitCode, 0) << built.err;
@@ -144,6 +123,12 @@ TEST_F(BuildFixture, ResultAsJSON) {
     auto project = tokensAndApps();
     for (const auto& item : project->items()) item->setBuildGroup(nullptr);
     save(*project, "Empty.vantorel");
+    auto nothing = runCli({"build", "Empty.vantorel"});
+    EXPECT_EQ(nothing.exitCode, 1);
+    EXPECT_EQ(nothing.out, "");
+    EXPECT_EQ(nothing.err,
+              "vantorel: Nothing to Build: To export, create a build group with at least one build task, and "
+              "assign colors to the build group.\n");
     auto empty = runCli({"build", "Empty.vantorel", "--json"});
     EXPECT_EQ(empty.exitCode, 1);
     auto data = nlohmann::json::parse(empty.out);

@@ -3,13 +3,13 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
-#include <random>
 #include <string>
 
 #include "CliTestSupport.h"
 #include "Vantorel/platform/AtomicFile.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "VantorelData/model/Project.h"
+#include "tests/support/ScratchFolder.h"
 
 using vantorel::cli::testing::runCli;
 
@@ -19,27 +19,18 @@ namespace fs = std::filesystem;
 
 class ExportTokensCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        folder = fs::temp_directory_path() / ("vantorel-export-tokens-" + std::to_string(random()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-
-    // A document holding one number and one color with a dark value.
-    fs::path writeDocument(const std::string& name) {
+    // A document holding one number and, unless light only, one color with a dark value.
+    fs::path writeDocument(const std::string& name, bool lightOnly = false) {
         vantorel::QuenzColorProject project("Small");
-        project.setItems({
-            vantorel::QuenzColorProjectItem::make(
-                "Gap/Large", std::make_shared<vantorel::QuenzColorNumber>(vantorel::ThemeableNumber(12345))),
-            vantorel::QuenzColorProjectItem::make(
+        std::vector<vantorel::ProjectItemPtr> items = {vantorel::QuenzColorProjectItem::make(
+            "Gap/Large", std::make_shared<vantorel::QuenzColorNumber>(vantorel::ThemeableNumber(12345)))};
+        if (!lightOnly) {
+            items.push_back(vantorel::QuenzColorProjectItem::make(
                 "Ink", std::make_shared<vantorel::QuenzColorItem>(vantorel::ThemeableColor(
                            quenz::ColorValue{quenz::RGBSpace::sRGB, 0, 0, 0, 1, 0}, std::nullopt,
-                           quenz::ColorValue{quenz::RGBSpace::sRGB, 1, 1, 1, 1, 0}))),
-        });
+                           quenz::ColorValue{quenz::RGBSpace::sRGB, 1, 1, 1, 1, 0}))));
+        }
+        project.setItems(items);
         auto written = vantorel::format::QuenzColorFileWriter::write(project);
         EXPECT_FALSE(written.error);
         EXPECT_FALSE(vantorel::platform::writeFileAtomically(folder / name, written.bytes));
@@ -52,7 +43,7 @@ protected:
         return contents.bytes;
     }
 
-    fs::path folder;
+    vantorel::testing::ScratchFolder folder{"export-tokens"};
 };
 
 }  // namespace
@@ -68,15 +59,8 @@ TEST_F(ExportTokensCommand, WritesBesideTheDocumentByDefault) {
 }
 
 TEST_F(ExportTokensCommand, ExactTextOfALightOnlyDocument) {
-    vantorel::QuenzColorProject project("Small");
-    project.setItems({vantorel::QuenzColorProjectItem::make(
-        "Gap/Large", std::make_shared<vantorel::QuenzColorNumber>(vantorel::ThemeableNumber(12345)))});
-    auto written = vantorel::format::QuenzColorFileWriter::write(project);
-    ASSERT_FALSE(written.error);
-    ASSERT_FALSE(vantorel::platform::writeFileAtomically(folder / "light.vantorel", written.bytes));
-
     // A name without an extension gets ".json", as the save dialog would add it.
-    auto result = runCli({"export-tokens", (folder / "light.vantorel").string(), "-o", (folder / "out").string()});
+    auto result = runCli({"export-tokens", writeDocument("light.vantorel", true).string(), "-o", (folder / "out").string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, (folder / "out.json").string() + "\n");
     EXPECT_EQ(read(folder / "out.json"),

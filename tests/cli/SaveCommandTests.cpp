@@ -1,16 +1,14 @@
+// `vantorel new` and `vantorel save`: documents written whole, never over what is not a document.
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <string>
-
-#include <unistd.h>
 
 #include "CliTestSupport.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/NestedGroups.h"
+#include "tests/support/ScratchFolder.h"
 
 using vantorel::cli::testing::runCli;
 
@@ -18,20 +16,28 @@ namespace {
 
 using vantorel::testing::fileContents;
 using vantorel::testing::writeFileContents;
-
 namespace fs = std::filesystem;
 
-
 struct SaveCommandTest : ::testing::Test {
-    fs::path folder = fs::temp_directory_path() / ("vantorel-save-" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(folder); }
-    void TearDown() override { fs::remove_all(folder); }
+    vantorel::testing::ScratchFolder folder{"save"};
 };
 
 const std::string looseDocument =
     "<vantorel><project><header><description>Loose</description></header><colorItems>"
     "<numberItem><id>N</id><name>Gap</name><number><variants><variant><value>8.00</value></variant></variants></number>"
     "</numberItem><mystery/></colorItems></project></vantorel>";
+
+TEST_F(SaveCommandTest, NewCopiesTheDefaultDocumentAndReplacesAFileOnlyWithForce) {
+    const fs::path file = folder / "Tokens.vantorel";
+    EXPECT_EQ(runCli({"new", file.string()}).exitCode, 0);
+    EXPECT_EQ(fileContents(file), fileContents(fs::path(VANTOREL_SOURCE_DIR) / "resources/Defaults/Default.vantorel"));
+
+    writeFileContents(file, "keep me");
+    EXPECT_EQ(runCli({"new", file.string()}).exitCode, 2);
+    EXPECT_EQ(fileContents(file), "keep me");
+    EXPECT_EQ(runCli({"new", file.string(), "--force"}).exitCode, 0);
+    EXPECT_NE(fileContents(file), "keep me");
+}
 
 TEST_F(SaveCommandTest, RewritesInThisVersionsFormInPlaceOrToAnotherFile) {
     const fs::path file = folder / "Loose.vantorel";
@@ -53,17 +59,16 @@ TEST_F(SaveCommandTest, RewritesInThisVersionsFormInPlaceOrToAnotherFile) {
 }
 
 // Bytes that are not a document read as an empty project: saving would destroy them, whether
-// they are the input or an existing output.
+// they are the input or an existing output. Text that cannot be encoded fails the job alike.
 TEST_F(SaveCommandTest, NeverOverwritesWhatIsNotADocument) {
-    struct Case {
+    const struct {
         std::string bytes;
         const char* what;
-    };
-    const Case cases[] = {{"<vantorel><project>", "unclosed"},
-                          {"just text", "not XML"},
-                          {"", "empty"},
-                          {"<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"><g/></svg>", "other XML"},
-                          {"<project><colorItems/></project>", "a document's inner element as root"}};
+    } cases[] = {{"<vantorel><project>", "unclosed"},
+                 {"just text", "not XML"},
+                 {"", "empty"},
+                 {"<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"><g/></svg>", "other XML"},
+                 {"<project><colorItems/></project>", "a document's inner element as root"}};
     const fs::path document = folder / "Loose.vantorel";
     writeFileContents(document, looseDocument);
     for (const auto& c : cases) {
@@ -81,8 +86,12 @@ TEST_F(SaveCommandTest, NeverOverwritesWhatIsNotADocument) {
             EXPECT_EQ(fileContents(file), c.bytes);
         }
     }
-    const auto missing = runCli({"save", (folder / "None.vantorel").string()});
-    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(runCli({"save", (folder / "None.vantorel").string()}).exitCode, 2);
+
+    const std::string latin = "<vantorel><project><header><description>caf\xE9</description></header></project></vantorel>";
+    writeFileContents(document, latin);
+    EXPECT_EQ(runCli({"save", document.string()}).exitCode, 1);
+    EXPECT_EQ(fileContents(document), latin);
 }
 
 // Groups nest to any depth: the command reads, writes and describes such a document whole.
@@ -100,15 +109,6 @@ TEST_F(SaveCommandTest, DeeplyNestedGroupsRoundTripUnchanged) {
     EXPECT_EQ(info.exitCode, 0) << info.err;
     EXPECT_NE(info.out.find("colorAlias 'Top'"), std::string::npos);
     EXPECT_NE(info.out.find("color 'Deep'"), std::string::npos);
-}
-
-TEST_F(SaveCommandTest, TextThatCannotBeEncodedFailsTheJobAndKeepsTheFile) {
-    const fs::path file = folder / "Latin.vantorel";
-    const std::string bytes = "<vantorel><project><header><description>caf\xE9</description></header></project></vantorel>";
-    writeFileContents(file, bytes);
-    const auto result = runCli({"save", file.string()});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(fileContents(file), bytes);
 }
 
 }  // namespace

@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
-#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "CliTestSupport.h"
 #include "tests/support/FileContents.h"
+#include "tests/support/ScratchFolder.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "VantorelData/model/Model.h"
 
@@ -22,17 +20,8 @@ namespace {
 
 using vantorel::testing::fileContents;
 
-// A folder of its own per test, removed afterwards.
 class TestCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("vantorel-test-command-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     // "Text" tests Ink and Haze on Paper at 4.5 (Haze fails); "Large" tests Ink on Paper at 3.
     fs::path writeDocument(bool withFailure = true, const char* inkName = "Ink") {
         auto project = std::make_shared<QuenzColorProject>("Palette");
@@ -65,11 +54,11 @@ protected:
         project->setItems(items);
         auto written = format::QuenzColorFileWriter::write(*project);
         const fs::path file = folder_ / "Palette.vantorel";
-        std::ofstream(file, std::ios::binary) << written.bytes;
+        vantorel::testing::writeFileContents(file, written.bytes);
         return file;
     }
 
-    fs::path folder_;
+    vantorel::testing::ScratchFolder folder_{"test-command"};
 };
 
 }  // namespace

@@ -108,9 +108,8 @@ TEST_F(DocumentEditorCreationTest, AliasesAreNamedAfterTheirTargets) {
     EXPECT_EQ(undo.stepCount(), 1u);
     document->settle();
     EXPECT_EQ(document->selectionManager().selectedItems(), aliases);
-}
 
-TEST_F(DocumentEditorCreationTest, AliasOfAColorSetPointsAtTheWholeSet) {
+    // An alias of a color set points at the whole set.
     const auto set = editor.addColorSet("Ramp", std::nullopt);
     document->selectionManager().selectItems({set});
     const auto alias = editor.addAlias("Color Alias", std::nullopt).at(0);
@@ -130,9 +129,8 @@ TEST_F(DocumentEditorCreationTest, GroupSelectionMovesTheSelectedItemsIntoANewEx
     EXPECT_EQ(document->selectionManager().selectedItem(), group);
     document->undo();
     EXPECT_EQ(treeText(project), "A,B,G[x,y],C");
-}
 
-TEST_F(DocumentEditorCreationTest, GroupingAGroupWithItsChildTakesTheChildAlong) {
+    // A group selected with its child takes the child along.
     document->selectionManager().selectItems({itemNamed(project, "x"), itemNamed(project, "G")});
     ASSERT_TRUE(editor.groupSelection());
     EXPECT_EQ(treeText(project), "A,B,Group[G[x,y]],C");

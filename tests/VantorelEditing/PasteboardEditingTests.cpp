@@ -54,11 +54,13 @@ TEST_F(PasteboardEditingTest, CopyPutsOneItemWithTheItemsTypeAndPlainText) {
     EXPECT_EQ(document->enhancedUndoManager().stepCount(), 0u);
 }
 
-TEST_F(PasteboardEditingTest, CopyLeavesOutItemsInsideAnotherSelectedItem) {
+TEST_F(PasteboardEditingTest, CopyLeavesOutItemsInsideAnotherSelectedItemAndNeedsASelection) {
     select({"x", "G", "C"});
     EXPECT_EQ(treeText(pasteboard::itemsToCopy(*document)), "G[x,y],C");
     document->selectionManager().selectItems({});
     EXPECT_FALSE(pasteboard::copySelection(*document, pasteboard));
+    EXPECT_FALSE(pasteboard::cut(*document, document->editor(), pasteboard));
+    EXPECT_EQ(document->enhancedUndoManager().stepCount(), 0u);
     EXPECT_EQ(pasteboard.changeCount(), 0u);
 }
 
@@ -72,10 +74,7 @@ TEST_F(PasteboardEditingTest, PastingAGroupIntoTheSameDocumentCopiesItWithNewIde
     // Pasted after the last selected item, not inside the selected group.
     EXPECT_EQ(treeText(project()), "A,B,G[x,y],G[x,y],C");
     const std::set<std::string> after = allIds(project());
-    EXPECT_EQ(after.size(), before.size() + 3);
-    for (const std::string& id : idsInOrder(project())) {
-        EXPECT_LE(std::count_if(after.begin(), after.end(), [&](const std::string& other) { return other == id; }), 1);
-    }
+    EXPECT_EQ(after.size(), before.size() + 3) << "every identifier is new and distinct";
     // The pasted group is selected once the paste has finished.
     ASSERT_EQ(document->selectionManager().selectedItems().size(), 1u);
     EXPECT_EQ(document->selectionManager().selectedItems()[0], pasted[0]);
@@ -118,12 +117,6 @@ TEST_F(PasteboardEditingTest, ACutUndoneRestoresTheItemsWithTheirIdentifiers) {
     const auto pasted = paste();
     EXPECT_EQ(treeText(pasted), "B,x");
     EXPECT_EQ(allIds(project()).size(), original.size() + 2);
-}
-
-TEST_F(PasteboardEditingTest, ACutWithNothingSelectedChangesNothing) {
-    EXPECT_FALSE(pasteboard::cut(*document, document->editor(), pasteboard));
-    EXPECT_EQ(document->enhancedUndoManager().stepCount(), 0u);
-    EXPECT_EQ(pasteboard.changeCount(), 0u);
 }
 
 // Without a position a paste goes where the selection manager's insertion path says (checked

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -10,24 +8,16 @@
 #include "Vantorel/platform/ApplicationSettings.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/ScopedEnvironmentVariable.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 using vantorel::platform::ApplicationSettings;
 using vantorel::testing::ScopedEnvironmentVariable;
 
-namespace {
-
-fs::path settingsFolder(const std::string& name) {
-    fs::path folder = fs::temp_directory_path() / ("vantorel-settings-" + name + "-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    return folder;
-}
-
-
-}  // namespace
+using vantorel::testing::ScratchFolder;
 
 TEST(ApplicationSettings, ValuesSurviveANewProcessAndUnknownKeysAreKept) {
-    fs::path folder = settingsFolder("roundtrip");
+    ScratchFolder folder("settings-roundtrip");
     fs::path file = folder / "nested" / "settings.json";
     {
         ApplicationSettings settings(file);
@@ -52,11 +42,10 @@ TEST(ApplicationSettings, ValuesSurviveANewProcessAndUnknownKeysAreKept) {
     ASSERT_FALSE(settings.removeValue("randomColorAlgorithm"));
     EXPECT_FALSE(ApplicationSettings(file).value("randomColorAlgorithm"));
     EXPECT_EQ(ApplicationSettings(file).value("futureKey"), 42);
-    fs::remove_all(folder);
 }
 
 TEST(ApplicationSettings, AChangeMergesWithWhatIsOnDisk) {
-    fs::path folder = settingsFolder("merge");
+    ScratchFolder folder("settings-merge");
     fs::path file = folder / "settings.json";
     ApplicationSettings first(file);
     ApplicationSettings second(file);
@@ -65,15 +54,13 @@ TEST(ApplicationSettings, AChangeMergesWithWhatIsOnDisk) {
     ApplicationSettings reread(file);
     EXPECT_EQ(reread.value("a"), 1);
     EXPECT_EQ(reread.value("b"), 2);
-    fs::remove_all(folder);
 }
 
 TEST(ApplicationSettings, ADamagedFileIsReportedAndNeverOverwritten) {
     const char* damaged[] = {"{ not json", "[1, 2, 3]", "\"text\"", "{} trailing"};
     for (const char* text : damaged) {
         SCOPED_TRACE(text);
-        fs::path folder = settingsFolder("damaged");
-        fs::create_directories(folder);
+        ScratchFolder folder("settings-damaged");
         fs::path file = folder / "settings.json";
         std::ofstream(file) << text;
 
@@ -83,31 +70,26 @@ TEST(ApplicationSettings, ADamagedFileIsReportedAndNeverOverwritten) {
         EXPECT_FALSE(settings.value("anything"));
         EXPECT_TRUE(settings.setValue("key", "value"));
         EXPECT_EQ(vantorel::testing::fileContents(file), text);
-        fs::remove_all(folder);
-    }
+        }
 }
 
 TEST(ApplicationSettings, AnEmptyFileHoldsNoSettingsYet) {
-    fs::path folder = settingsFolder("empty");
-    fs::create_directories(folder);
+    ScratchFolder folder("settings-empty");
     std::ofstream(folder / "settings.json") << " \n";
     ApplicationSettings settings(folder / "settings.json");
     EXPECT_FALSE(settings.readError());
     ASSERT_FALSE(settings.setValue("key", "value"));
     EXPECT_EQ(ApplicationSettings(folder / "settings.json").stringValue("key"), "value");
-    fs::remove_all(folder);
 }
 
 TEST(ApplicationSettings, AFailedWriteKeepsTheEarlierValues) {
-    fs::path folder = settingsFolder("blocked");
-    fs::create_directories(folder);
+    ScratchFolder folder("settings-blocked");
     std::ofstream(folder / "vantorel") << "a file where the settings folder should be";
     ApplicationSettings settings(folder / "vantorel" / "settings.json");
     auto error = settings.setValue("key", "value");
     ASSERT_TRUE(error);
     EXPECT_NE(error->message.find("vantorel"), std::string::npos) << error->message;
     EXPECT_FALSE(settings.value("key"));
-    fs::remove_all(folder);
 }
 
 TEST(ApplicationSettings, DefaultFileFollowsTheXDGConfigFolder) {

@@ -2,66 +2,46 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <utility>
 #include <vector>
 
 #include "Vantorel/platform/AtomicFile.h"
 #include "Vantorel/platform/OutputText.h"
 #include "Vantorel/platform/UserLocale.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 using namespace vantorel::platform;
 
-namespace {
+using vantorel::testing::ScratchFolder;
 
-fs::path freshFolder(const std::string& name) {
-    fs::path folder = fs::temp_directory_path() / ("vantorel-platform-" + name + "-" + std::to_string(::getpid()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-}  // namespace
-
-TEST(AtomicFile, ReplacesContentsAndLeavesNoTemporaryFiles) {
-    fs::path folder = freshFolder("replace");
+TEST(AtomicFile, ReplacesContentsKeepingPermissionsAndLeavesNoTemporaryFiles) {
+    ScratchFolder folder("replace");
     fs::path file = folder / "Doc.vantorel";
     ASSERT_FALSE(writeFileAtomically(file, "first"));
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(file, mode);
     ASSERT_FALSE(writeFileAtomically(file, "second, longer"));
     EXPECT_EQ(readWholeFile(file).bytes, "second, longer");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
-    fs::remove_all(folder);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, mode);
+    EXPECT_EQ(folder.fileNames(), std::vector<std::string>{"Doc.vantorel"});
 }
 
-TEST(AtomicFile, KeepsPermissionsOfTheReplacedFile) {
-    fs::path folder = freshFolder("mode");
-    fs::path file = folder / "Doc.vantorel";
-    ASSERT_FALSE(writeFileAtomically(file, "one"));
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_FALSE(writeFileAtomically(file, "two"));
-    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::remove_all(folder);
-}
-
-TEST(AtomicFile, FailureKeepsTheOldFileAndNamesThePath) {
-    fs::path folder = freshFolder("fail");
-    fs::path missingFolderFile = folder / "missing" / "Doc.vantorel";
-    auto error = writeFileAtomically(missingFolderFile, "x");
+TEST(AtomicFile, FailureNamesThePath) {
+    ScratchFolder folder("fail");
+    auto error = writeFileAtomically(folder / "missing" / "Doc.vantorel", "x");
     ASSERT_TRUE(error);
     EXPECT_NE(error->message.find("Doc.vantorel"), std::string::npos);
-
     auto unreadable = readWholeFile(folder / "nothing-here");
     ASSERT_TRUE(unreadable.error);
     EXPECT_NE(unreadable.error->message.find("nothing-here"), std::string::npos);
-    fs::remove_all(folder);
 }
 
 // A write through a symbolic link replaces the file the link names (through a chain of links,
 // relative or absolute, or creating the file a dangling link names) and leaves the link a link.
 TEST(AtomicFile, WritesThroughSymbolicLinksToTheirTargets) {
-    const fs::path folder = freshFolder("links");
+    ScratchFolder scratch("links");
+    const fs::path folder = scratch.path();
     fs::create_directories(folder / "real");
     const struct {
         const char* description;
@@ -88,7 +68,6 @@ TEST(AtomicFile, WritesThroughSymbolicLinksToTheirTargets) {
     // Nothing but the links and their targets: no temporary file is left anywhere.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 5);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder / "real"), fs::directory_iterator()), 5);
-    fs::remove_all(folder);
 }
 
 TEST(UserLocale, POSIXNamesBecomeICUNames) {

@@ -26,9 +26,6 @@ TEST(TestRunnerSummary, PercentagesAreTruncatedEachOnItsOwn) {
         EXPECT_EQ(summary->failSummary, c.fail);
         EXPECT_EQ(summary->resultPassPercent, c.percent) << c.pass;
     }
-}
-
-TEST(TestRunnerSummary, NothingEvaluatedGivesNoSummary) {
-    EXPECT_EQ(summarizeTestGroup({0, 0}), std::nullopt);
+    EXPECT_EQ(summarizeTestGroup({0, 0}), std::nullopt) << "nothing evaluated";
     EXPECT_EQ(summarizeTestGroup({-1, 0}), std::nullopt);
 }

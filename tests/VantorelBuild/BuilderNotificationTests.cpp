@@ -60,50 +60,46 @@ TEST(BuilderNotification, PostsBuildCompletedWithTheDocumentName) {
     EXPECT_NE(note.identifier, center.posted[1].identifier);
 }
 
+// Neither a refusal nor a failure of the notification service fails the build; a build that
+// fails asks for nothing.
 TEST(BuilderNotification, NeitherRefusalNorFailureFailsTheBuild) {
+    const platform::UserNotificationCenter::PermissionAnswer granted{platform::NotificationPermission::granted,
+                                                                     std::nullopt};
     const struct {
         const char* name;
         platform::UserNotificationCenter::PermissionAnswer answer;
         std::optional<platform::NotificationError> postError;
         std::size_t postsTried;
         std::size_t logLines;
+        bool builds = true;
+        int permissionRequests = 1;
     } cases[] = {
         {"refused", {platform::NotificationPermission::refused, std::nullopt}, std::nullopt, 0, 0},
         {"permission request failed",
-         {platform::NotificationPermission::granted, platform::NotificationError{"no service"}},
-         std::nullopt,
-         0,
-         0},
-        {"posting failed", {platform::NotificationPermission::granted, std::nullopt},
-         platform::NotificationError{"queue full"}, 1, 1},
+         {platform::NotificationPermission::granted, platform::NotificationError{"no service"}}, std::nullopt, 0, 0},
+        {"posting failed", granted, platform::NotificationError{"queue full"}, 1, 1},
+        {"the build failed", granted, std::nullopt, 0, 0, false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScratchFolder scratch("refused");
-        auto project = oneGroup(true);
+        auto project = oneGroup(c.builds);
         ScriptedNotificationCenter center;
         center.answer = c.answer;
         center.postError = c.postError;
         CapturedLog log;
         Builder builder(*project, scratch.document(), "Colors", {"Web"});
         builder.setNotificationCenter(&center);
-        EXPECT_TRUE(builder.build().succeeded());
+        const auto result = builder.build();
+        EXPECT_EQ(result.succeeded(), c.builds);
+        if (!c.builds) {
+            EXPECT_TRUE(std::holds_alternative<EmptyBuildError>(*result.failure));
+        }
+        EXPECT_EQ(center.permissionRequests, c.permissionRequests);
         EXPECT_EQ(center.posted.size(), c.postsTried);
         ASSERT_EQ(log.lines.size(), c.logLines);
         if (c.logLines) {
             EXPECT_NE(log.lines[0].find("queue full"), std::string::npos) << log.lines[0];
         }
     }
-}
-
-TEST(BuilderNotification, NothingIsPostedWhenTheBuildFails) {
-    ScratchFolder scratch("silent");
-    auto project = oneGroup(false);
-    ScriptedNotificationCenter center;
-    Builder builder(*project, scratch.document(), "Colors", {"Web"});
-    builder.setNotificationCenter(&center);
-    auto result = builder.build();
-    ASSERT_TRUE(result.failure);
-    EXPECT_TRUE(std::holds_alternative<EmptyBuildError>(*result.failure));
-    EXPECT_EQ(center.permissionRequests, 0);
 }

@@ -69,66 +69,44 @@ TEST(StyleSheetTemplateTest, SubstitutionReplacesEveryOccurrenceInOrder) {
     EXPECT_EQ(substituted("", {{"A", "B"}}), "");
 }
 
-TEST_F(StyleSheetExporterTest, UnsetFormatWritesColorFunctionsWithMediaQueries) {
-    ScratchFolder folder;
+// The lines each style sheet writes; the order of the parts is the order in the file.
+TEST_F(StyleSheetExporterTest, ValuesPerAppearanceInEveryStyleSheet) {
     auto project = projectWith({color("Brand", colorValue(rgb(1, 0.5, 0), rgb(0, 0, 1), rgb(0.5, 0.25, 0))),
                                 number("Radius", ThemeableNumber(4)),
                                 string("Font", ThemeableString(std::string("Inter"))),
                                 color("Old", colorValue(rgb(0, 0, 0)), deprecatedFields(std::string("Use brand.")))});
-    const auto t = styleTask(BuildFileType::css, std::nullopt);
-    auto result = runExport<CSSExporter>(*project, t, project->items(), folder.path());
-    ASSERT_FALSE(result.error) << result.error->message;
-    const auto css = fileText(folder.path() / "tokens.css");
-    EXPECT_TRUE(contains(css, "  --brand: color(srgb 1 0.5 0);\n")) << css;
-    EXPECT_TRUE(contains(css, "@media (prefers-color-scheme: dark) {\n  :root {\n    --brand: color(srgb 0 0 1);\n"))
-        << css;
-    EXPECT_TRUE(contains(css, "@media (prefers-contrast: more) {\n  :root {\n    --brand: color(srgb 0.5 0.25 0);\n"))
-        << css;
-    EXPECT_TRUE(contains(css, "  --radius: 4.0;\n")) << css;
-    EXPECT_TRUE(contains(css, "  --font: \"Inter\";\n")) << css;
-    EXPECT_TRUE(contains(css, "  /* Deprecated: Use brand. */\n  --old: color(srgb 0 0 0);\n")) << css;
-}
+    CSSExporter css(*project);
+    expectPartsInOrder(exportedText(css, *project, styleTask(BuildFileType::css, std::nullopt), "tokens.css"),
+                       {"  --brand: color(srgb 1 0.5 0);\n", "  --radius: 4.0;\n", "  --font: \"Inter\";\n",
+                        "  /* Deprecated: Use brand. */\n  --old: color(srgb 0 0 0);\n",
+                        "@media (prefers-color-scheme: dark) {\n  :root {\n    --brand: color(srgb 0 0 1);\n",
+                        "@media (prefers-contrast: more) {\n  :root {\n    --brand: color(srgb 0.5 0.25 0);\n"});
 
-TEST_F(StyleSheetExporterTest, LightDarkHexPairs) {
-    ScratchFolder folder;
-    auto project = projectWith({color("Surface", colorValue(rgb(1, 1, 1), rgb(0, 0, 0))),
-                                color("Accent", colorValue(rgb(1, 0.5, 0)))});
-    const auto t = styleTask(BuildFileType::css, BuildExportFormat::cssHex, "lightDark");
-    auto result = runExport<CSSExporter>(*project, t, project->items(), folder.path());
-    ASSERT_FALSE(result.error) << result.error->message;
-    const auto css = fileText(folder.path() / "tokens.css");
-    EXPECT_TRUE(contains(css, "  color-scheme: light dark;\n")) << css;
-    EXPECT_TRUE(contains(css, "  --surface: light-dark(#FFFFFF, #000000);\n")) << css;
-    EXPECT_TRUE(contains(css, "  --accent: #FF8000;\n")) << css;
-}
+    auto pairs = projectWith({color("Surface", colorValue(rgb(1, 1, 1), rgb(0, 0, 0))),
+                              color("Accent", colorValue(rgb(1, 0.5, 0)))});
+    CSSExporter lightDark(*pairs);
+    expectPartsInOrder(
+        exportedText(lightDark, *pairs, styleTask(BuildFileType::css, BuildExportFormat::cssHex, "lightDark"), "tokens.css"),
+        {"  color-scheme: light dark;\n", "  --surface: light-dark(#FFFFFF, #000000);\n", "  --accent: #FF8000;\n"});
 
-TEST_F(StyleSheetExporterTest, TextTaskWritesTheCSSIntoATextFile) {
+    // A text task writes the CSS into a text file.
     ScratchFolder folder;
-    auto project = projectWith({color("Brand", colorValue(rgb(1, 0.5, 0)))});
-    const auto t = styleTask(BuildFileType::text, BuildExportFormat::cssRGBA);
-    auto result = runExport<CSSExporter>(*project, t, project->items(), folder.path());
+    auto result = runExport<CSSExporter>(*pairs, styleTask(BuildFileType::text, BuildExportFormat::cssRGBA),
+                                         pairs->items(), folder.path());
     ASSERT_FALSE(result.error) << result.error->message;
-    EXPECT_TRUE(contains(fileText(folder.path() / "tokens.txt"), "--brand: rgb(255, 128, 0);"));
+    EXPECT_TRUE(contains(fileText(folder.path() / "tokens.txt"), "--accent: rgb(255, 128, 0);"));
     EXPECT_FALSE(fs::exists(folder.path() / "tokens.css"));
-}
 
-TEST_F(StyleSheetExporterTest, VariablesPerAppearanceInSCSSAndLESS) {
-    ScratchFolder folder;
-    auto project = projectWith({color("Brand", colorValue(rgb(1, 0.5, 0), rgb(0, 0, 1))),
-                                colorSet("Blue", {colorValue(rgb(0, 0, 0.5), std::nullopt, std::nullopt, std::nullopt, "100"),
-                                                  colorValue(rgb(0, 0, 1), std::nullopt, std::nullopt, std::nullopt, "200")})});
-    const auto scssTask = styleTask(BuildFileType::scss, BuildExportFormat::cssHex);
-    ASSERT_FALSE(runExport<SCSSExporter>(*project, scssTask, project->items(), folder.path()).error);
-    const auto scss = fileText(folder.path() / "tokens.scss");
-    EXPECT_TRUE(contains(scss, "$brand: #FF8000;\n$brand-dark: #0000FF;\n")) << scss;
-    EXPECT_TRUE(contains(scss, "$blue-100: #000080;\n$blue-200: #0000FF;\n")) << scss;
-    EXPECT_TRUE(contains(scss, "$blue: (\n  \"100\": $blue-100,\n  \"200\": $blue-200,\n);\n")) << scss;
-
-    const auto lessTask = styleTask(BuildFileType::less, BuildExportFormat::cssHex);
-    ASSERT_FALSE(runExport<LESSExporter>(*project, lessTask, project->items(), folder.path()).error);
-    const auto less = fileText(folder.path() / "tokens.less");
-    EXPECT_TRUE(contains(less, "@brand: ~\"#FF8000\";\n@brand-dark: ~\"#0000FF\";\n")) << less;
-    EXPECT_TRUE(contains(less, "@blue-200: ~\"#0000FF\";\n")) << less;
+    auto ramp = projectWith({color("Brand", colorValue(rgb(1, 0.5, 0), rgb(0, 0, 1))),
+                             colorSet("Blue", {colorValue(rgb(0, 0, 0.5), std::nullopt, std::nullopt, std::nullopt, "100"),
+                                               colorValue(rgb(0, 0, 1), std::nullopt, std::nullopt, std::nullopt, "200")})});
+    SCSSExporter scss(*ramp);
+    expectPartsInOrder(exportedText(scss, *ramp, styleTask(BuildFileType::scss, BuildExportFormat::cssHex), "tokens.scss"),
+                       {"$brand: #FF8000;\n$brand-dark: #0000FF;\n", "$blue-100: #000080;\n$blue-200: #0000FF;\n",
+                        "$blue: (\n  \"100\": $blue-100,\n  \"200\": $blue-200,\n);\n"});
+    LESSExporter less(*ramp);
+    expectPartsInOrder(exportedText(less, *ramp, styleTask(BuildFileType::less, BuildExportFormat::cssHex), "tokens.less"),
+                       {"@brand: ~\"#FF8000\";\n@brand-dark: ~\"#0000FF\";\n", "@blue-200: ~\"#0000FF\";\n"});
 }
 
 TEST_F(StyleSheetExporterTest, UnreadableTemplateFailsAndWritesNothing) {

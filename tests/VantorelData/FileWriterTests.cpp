@@ -2,7 +2,6 @@
 
 #include <pugixml.hpp>
 
-#include <locale>
 #include <sstream>
 
 #include "FormatTestSupport.h"
@@ -213,13 +212,6 @@ QuenzColorProjectPtr smallProject() {
     project->linkReferences();
     return project;
 }
-
-// A global locale with a decimal comma, as a German user has it.
-struct DecimalComma : std::numpunct<char> {
-    char do_decimal_point() const override { return ','; }
-    char do_thousands_sep() const override { return '.'; }
-    std::string do_grouping() const override { return "\3"; }
-};
 
 // Written from the model and read then written again, the bytes are the same whatever the
 // user's global locale.

@@ -132,6 +132,8 @@ TEST(ParseMeasuredNumber, AcceptsExactlyTheWritableMagnitudes) {
         const bool writable = measuredNumberText(*parsed).has_value();
         EXPECT_EQ(parseMeasuredNumber(text).has_value(), writable) << text;
     }
+    EXPECT_EQ(parseMeasuredNumber("123.45678"), 123.45678);
+    EXPECT_EQ(parseMeasuredNumber("x"), std::nullopt);
 }
 
 }  // namespace

@@ -2,11 +2,9 @@
 
 #include <cmath>
 #include <limits>
-#include <locale>
-#include <optional>
 #include <sstream>
-#include <string>
 
+#include "FormatTestSupport.h"
 #include "VantorelData/format/NumberText.h"
 
 namespace vantorel::format {
@@ -112,13 +110,6 @@ TEST(FormatNumberText, ParsesIntegersWithOptionalSign) {
     EXPECT_EQ(parseInt("-2147483648"), -2147483648LL);
 }
 
-TEST(FormatNumberText, MeasuredNumbersReadOnlyWhenTheyCanBeWrittenAgain) {
-    EXPECT_EQ(parseMeasuredNumber("2.5"), 2.5);
-    EXPECT_EQ(parseMeasuredNumber("1e99"), 1e99);
-    EXPECT_EQ(parseMeasuredNumber("1e100"), std::nullopt);
-    EXPECT_EQ(parseMeasuredNumber("x"), std::nullopt);
-}
-
 TEST(FormatNumberText, ComponentsSplitAtRunsOfSpaces) {
     struct Case {
         const char* text;
@@ -134,15 +125,8 @@ TEST(FormatNumberText, ComponentsSplitAtRunsOfSpaces) {
     EXPECT_EQ((*components)[1], 0.5);
 }
 
-// A global locale with a decimal comma and full-stop grouping, as a German user has it.
-struct DecimalCommaPunctuation : std::numpunct<char> {
-    char do_decimal_point() const override { return ','; }
-    char do_thousands_sep() const override { return '.'; }
-    std::string do_grouping() const override { return "\3"; }
-};
-
 TEST(FormatNumberText, IndependentOfTheGlobalLocale) {
-    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new DecimalCommaPunctuation));
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new testing::DecimalComma));
     std::ostringstream streamed;
     streamed << 1234.5;
     EXPECT_EQ(streamed.str(), "1.234,5");  // the locale is in effect for streams

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <locale>
 #include <string>
 
 #include "VantorelData/format/QuenzColorFileReader.h"
@@ -27,6 +28,13 @@ inline CommonValueFields common(AppearanceType type = AppearanceType::none, doub
 }
 
 using vantorel::testing::fileContents;
+
+// A global locale with a decimal comma and full-stop grouping, as a German user has it.
+struct DecimalComma : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
 
 // The bytes of a project; fails the test when writing fails.
 inline std::string bytesOf(const QuenzColorProject& project) {

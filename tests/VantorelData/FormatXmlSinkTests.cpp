@@ -141,20 +141,17 @@ TEST(FormatXmlSink, CharactersXmlCannotCarryBecomeTheReplacementCharacter) {
     }
 }
 
-TEST(FormatXmlSink, IndentationStopsGrowingAtTheDeepestIndentedLevel) {
-    std::string text;
-    XmlTextSink sink(text, maximumIndentedDepth + 5);
-    sink.leaf("id", "A");
-    EXPECT_EQ(text, std::string(static_cast<std::size_t>(maximumIndentedDepth) * 2, ' ') + "<id>A</id>\n");
-}
-
-TEST(FormatXmlSink, StartsAtTheGivenDepth) {
+TEST(FormatXmlSink, StartsAtTheGivenDepthAndStopsIndentingAtTheDeepestLevel) {
     std::string text;
     XmlTextSink sink(text, 2);
     sink.open("group");
     sink.leaf("id", "A");
     sink.close();
     EXPECT_EQ(text, "    <group>\n      <id>A</id>\n    </group>\n");
+    std::string deep;
+    XmlTextSink deepSink(deep, maximumIndentedDepth + 5);
+    deepSink.leaf("id", "A");
+    EXPECT_EQ(deep, std::string(static_cast<std::size_t>(maximumIndentedDepth) * 2, ' ') + "<id>A</id>\n");
 }
 
 }  // namespace

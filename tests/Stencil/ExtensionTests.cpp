@@ -78,19 +78,9 @@ Extension sampleExtension() {
         if (auto number = value.integer()) return Value(*number * *arguments.front().integer());
         return value;
     });
-    extension.registerFilter("replace", [](const Value& value, std::span<const Value> arguments) -> Result<Value> {
-        const std::string* text = value.string();
-        if (!text || arguments.size() != 2 || !arguments[0].string() || !arguments[1].string() ||
-            arguments[0].string()->empty()) {
-            return value;
-        }
-        std::string result = *text;
-        const std::string& from = *arguments[0].string();
-        for (std::size_t at = result.find(from); at != std::string::npos; at = result.find(from, at)) {
-            result.replace(at, from.size(), *arguments[1].string());
-            at += arguments[1].string()->size();
-        }
-        return Value(result);
+    extension.registerFilter("surround", [](const Value& value, std::span<const Value> arguments) -> Result<Value> {
+        if (arguments.size() != 2) return makeError(ErrorKind::render, "surround takes two arguments");
+        return Value(arguments[0].text() + value.text() + arguments[1].text());
     });
     extension.registerSimpleTag("custom", [](Context&) -> Result<std::string> { return std::string("Hello World"); });
     extension.registerSimpleTag("greet", [](Context& context) -> Result<std::string> {
@@ -136,10 +126,8 @@ TEST(Extensions, CustomFiltersAndTags) {
         {"{{ n|double:2 }}", "ERROR: 1:1: 'double' takes no arguments (in '{{ n|double:2 }}')"},
         {"{{ n|multiply:2 }}", "42"},
         {"{{ n|multiply }}", "ERROR: 1:1: multiply must be called with an integer argument (in '{{ n|multiply }}')"},
-        {"{{ \"a-b\"|replace:\"-\",\"_\" }}", "a_b"},
-        {"{{ \"a-b-c\"|replace:\"-\", \"--\" }}", "a--b--c"},
-        {"{{ 42|replace:\"4\",\"5\" }}", "42"},
-        {"{{ \"a-b\"|replace:\"-\" }}", "a-b"},
+        {"{{ name|surround:\"[\", n }}", "[Kyle21"},
+        {"{{ name|surround:\"[\" }}", "ERROR: 1:1: surround takes two arguments (in '{{ name|surround:\"[\" }}')"},
         {"{{ n|double|nosuch }}", "ERROR: 1:1: Unknown filter 'nosuch'. (in '{{ n|double|nosuch }}')"},
         {"{% custom %}", "Hello World"},
         {"{% greet %}!", "Hi Kyle!"},

@@ -28,7 +28,9 @@ TEST(DocumentLifecycle, OpensTheWholeFile) {
     EXPECT_FALSE(document.isEdited());
 }
 
-TEST(DocumentLifecycle, AnUnreadableFileDoesNotOpen) {
+// A file that cannot be read does not open; one that is not a document opens empty and is
+// marked so, which keeps a save from overwriting it.
+TEST(DocumentLifecycle, FilesThatAreNotDocumentsOpenEmptyAndAreMarkedSo) {
     ScratchFolder folder;
     for (const auto& path : {folder / "missing.vantorel", folder.path()}) {
         const auto opened = Document::open(path);
@@ -36,10 +38,6 @@ TEST(DocumentLifecycle, AnUnreadableFileDoesNotOpen) {
         ASSERT_TRUE(opened.error);
         EXPECT_NE(opened.error->message.find(path.string()), std::string::npos) << opened.error->message;
     }
-}
-
-TEST(DocumentLifecycle, FilesThatAreNotDocumentsOpenEmptyAndAreMarkedSo) {
-    ScratchFolder folder;
     const struct {
         const char* name;
         std::string bytes;
@@ -83,10 +81,8 @@ TEST(DocumentLifecycle, ANewDocumentIsACopyOfTheDefaultDocument) {
         ASSERT_TRUE(made.error);
         EXPECT_NE(made.error->message.find("default document"), std::string::npos);
     }
-}
-
-TEST(DocumentLifecycle, TheShippedDefaultDocumentOpensAsAnEmptyProject) {
-    const vantorel::testing::ScopedEnvironmentVariable override(
+    // The shipped default document is an empty project.
+    const vantorel::testing::ScopedEnvironmentVariable shipped(
         "VANTOREL_RESOURCES", (std::filesystem::path(VANTOREL_SOURCE_DIR) / "resources").string());
     const auto made = Document::makeNew();
     ASSERT_TRUE(made.document) << made.error->message;

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QToolBar>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "app/DocumentManager.h"
@@ -77,6 +78,14 @@ void DocumentWindow::buildMenus() {
     toolbar->addAction(action(QStringLiteral("addGroupAction")));
     toolbar->addSeparator();
     for (QAction* mode : displayModes_->actions()) toolbar->addAction(mode);
+    if (auto* proofing = findChild<QLabel*>(QStringLiteral("proofingIndicator"))) {
+        auto* spacer = new QWidget(toolbar);
+        spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        toolbar->addWidget(spacer);
+        QAction* shown = toolbar->addWidget(proofing);
+        shown->setObjectName(QStringLiteral("proofingIndicatorAction"));
+        shown->setVisible(SwatchProofing::instance().mode() != ProofingMode::none);
+    }
     updateActions();
 }
 
@@ -213,10 +222,24 @@ void DocumentWindow::buildProofingMenu(QMenu* menu) {
         connect(modeAction, &QAction::triggered, this, [mode] { SwatchProofing::instance().setMode(mode); });
         if (entry.mode == ProofingMode::none || entry.mode == ProofingMode::nightShift) menu->addSeparator();
     }
+    // Proofed swatches must never pass for the real colors: the toolbar says which mode is on.
+    auto* indicator = new QLabel(this);
+    indicator->setObjectName(QStringLiteral("proofingIndicator"));
+    indicator->setStyleSheet(QStringLiteral("QLabel { background: #FFF3C4; color: #5C4300; border: 1px solid #E8C95A;"
+                                            " border-radius: 9px; padding: 1px 9px; margin-right: 6px; }"));
+    const auto showIndicator = [indicator](ProofingMode mode) {
+        const ProofingModeEntry& entry = proofingModes()[static_cast<std::size_t>(mode)];
+        indicator->setText(QStringLiteral("Proofing: ") + QString::fromUtf8(entry.title));
+    };
+    showIndicator(SwatchProofing::instance().mode());
     // Every window shows the one mode: follow changes made in any of them.
-    connect(&SwatchProofing::instance(), &SwatchProofing::modeChanged, this, [this, modes](ProofingMode mode) {
+    connect(&SwatchProofing::instance(), &SwatchProofing::modeChanged, this, [this, modes, showIndicator](ProofingMode mode) {
         const QString chosen = QString::fromLatin1(proofingModes()[static_cast<std::size_t>(mode)].objectName);
         for (QAction* modeAction : modes->actions()) modeAction->setChecked(modeAction->objectName() == chosen);
+        showIndicator(mode);
+        if (auto* shown = findChild<QAction*>(QStringLiteral("proofingIndicatorAction"))) {
+            shown->setVisible(mode != ProofingMode::none);
+        }
         for (QAbstractItemView* view : findChildren<QAbstractItemView*>()) view->viewport()->update();
         update();
     });

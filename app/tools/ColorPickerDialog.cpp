@@ -46,7 +46,42 @@ private:
     QColor picked_;
 };
 
+// A channel's slider drawn over the colors it reaches, the other channels held where they are,
+// so that the user sees where a move leads before making it.
+class ChannelSlider final : public QSlider {
+public:
+    explicit ChannelSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent) { setMinimumHeight(22); }
+    void setTrack(std::vector<QColor> colors) {
+        track_ = std::move(colors);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal knob = height() / 2.0 - 2;
+        const QRectF groove(knob, height() / 2.0 - 5, width() - 2 * knob, 10);
+        // paintSwatch draws the steps side by side; many steps read as a smooth gradient.
+        paintSwatch(painter, groove, track_, 5);
+        const qreal x = groove.left() + groove.width() * (value() - minimum()) / std::max(1, maximum() - minimum());
+        painter.setPen(QPen(QColor(0, 0, 0, 110), 1));
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QPointF(x, height() / 2.0), knob - 1, knob - 1);
+        if (hasFocus()) {
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawEllipse(QPointF(x, height() / 2.0), knob - 2, knob - 2);
+        }
+    }
+
+private:
+    std::vector<QColor> track_;
+};
+
 namespace {
+
+constexpr int trackSteps = 48;
 
 struct ChannelRange {
     const char* name;
@@ -192,7 +227,7 @@ ColorPickerDialog::ColorPickerDialog(const quenz::ColorValue& initial, quenz::Co
 void ColorPickerDialog::buildChannelRow(std::size_t index) {
     ChannelRow& row = rows_[index];
     row.label = new QLabel(this);
-    row.slider = new QSlider(Qt::Horizontal, this);
+    row.slider = new ChannelSlider(this);
     row.slider->setRange(0, sliderSteps);
     row.slider->setMinimumWidth(200);
     row.field = new QDoubleSpinBox(this);
@@ -279,13 +314,20 @@ void ColorPickerDialog::showChannels() {
         rows_[i].slider->setValue(static_cast<int>(std::lround(std::clamp(unit, 0.0, 1.0) * sliderSteps)));
         rows_[i].field->setValue(channels_[i]);
     }
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const ChannelRange range = rangeOf(space_, i);
+        std::vector<QColor> track;
+        for (int step = 0; step <= trackSteps; ++step) {
+            std::array<double, 4> reached = channels_;
+            reached[i] = range.sliderLow + (range.sliderHigh - range.sliderLow) * step / trackSteps;
+            if (i < 3) reached[3] = 1;  // the alpha track alone shows translucency
+            track.push_back(screenColor(unclippedColor(reached, space_)));
+        }
+        rows_[i].slider->setTrack(std::move(track));
+    }
     const quenz::ColorValue unclipped = unclippedColor(channels_, space_);
     const bool okSpace = space_ == quenz::ColorSpace::oklab || space_ == quenz::ColorSpace::oklch;
-    quenz::ColorConverterOptions options;
-    options.roundedTo = 4;
-    const auto written =
-        quenz::ColorConverter::formatColor(okSpace ? unclipped : color(), textFormat(space_), space_, options);
-    writtenText_ = written.colorString ? qText(*written.colorString) : QString();
+    writtenText_ = toolColorText(okSpace ? unclipped : color(), space_);
     text_->setText(writtenText_);
     text_->setStyleSheet(QString());
     text_->setModified(false);
@@ -295,17 +337,9 @@ void ColorPickerDialog::showChannels() {
 }
 
 void ColorPickerDialog::readText() {
-    const std::string text = text_->text().trimmed().toStdString();
-    // The forms the parser recognises only when asked for them first, after the space's own.
-    const quenz::ColorFormat preferred[] = {textFormat(space_), quenz::ColorFormat::cssOKLCH,
-                                            quenz::ColorFormat::cssOKLAB, quenz::ColorFormat::cssColor,
-                                            quenz::ColorFormat::androidComposeColor};
-    for (quenz::ColorFormat format : preferred) {
-        const quenz::ConvertedColor parsed = quenz::ColorConverter::parseColor(text, format, space_, true);
-        if (parsed.color) {
-            setColor(*parsed.color);
-            return;
-        }
+    if (const auto read = readToolColorText(text_->text(), space_)) {
+        setColor(*read);
+        return;
     }
     text_->setStyleSheet(QStringLiteral("color: #B3261E"));
     text_->setToolTip(QStringLiteral("Vantorel does not read this as a color."));
@@ -327,6 +361,30 @@ std::optional<quenz::ColorValue> ColorPickerDialog::pickColor(QWidget* parent, c
     if (!title.isEmpty()) dialog.setWindowTitle(title);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.color();
+}
+
+QString toolColorText(const quenz::ColorValue& color, quenz::ColorSpace space) {
+    // OKLab and OKLCH are written from the color as it is; the RGB forms from its components
+    // in the space's stored form.
+    const bool okSpace = space == quenz::ColorSpace::oklab || space == quenz::ColorSpace::oklch;
+    const quenz::ColorValue prepared = okSpace ? color : quenz::convert(color, quenz::rgbSpaceFor(space)).value_or(color);
+    quenz::ColorConverterOptions options;
+    options.roundedTo = 4;
+    const auto written = quenz::ColorConverter::formatColor(prepared, textFormat(space), space, options);
+    return written.colorString ? qText(*written.colorString) : QString();
+}
+
+std::optional<quenz::ColorValue> readToolColorText(const QString& text, quenz::ColorSpace space) {
+    const std::string utf8 = text.trimmed().toStdString();
+    // The forms the parser recognises only when asked for them first, after the space's own.
+    const quenz::ColorFormat preferred[] = {textFormat(space), quenz::ColorFormat::cssOKLCH,
+                                            quenz::ColorFormat::cssOKLAB, quenz::ColorFormat::cssColor,
+                                            quenz::ColorFormat::androidComposeColor};
+    for (quenz::ColorFormat format : preferred) {
+        const quenz::ConvertedColor parsed = quenz::ColorConverter::parseColor(utf8, format, space, true);
+        if (parsed.color) return parsed.color;
+    }
+    return std::nullopt;
 }
 
 bool pickItemColor(QWidget* parent, DocumentSession& session, const std::string& itemUuid, ColorSource source) {

@@ -20,11 +20,11 @@ class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSlider;
 
 namespace vantorel::app {
 
 class DocumentSession;
+class ChannelSlider;
 class ColorComparisonSwatch;
 
 class ColorPickerDialog final : public QDialog {
@@ -54,7 +54,7 @@ signals:
 private:
     struct ChannelRow {
         QLabel* label = nullptr;
-        QSlider* slider = nullptr;
+        ChannelSlider* slider = nullptr;
         QDoubleSpinBox* field = nullptr;
     };
 
@@ -79,6 +79,14 @@ private:
     QPushButton* sampler_ = nullptr;
     bool showing_ = false;
 };
+
+// The color written as the color tools show it in `space`: hex for sRGB, color() for sRGB
+// Extended and Display P3, oklab() and oklch() for those spaces.
+QString toolColorText(const quenz::ColorValue& color, quenz::ColorSpace space);
+
+// Reads color text in any form the core's parser reads, as typed in `space`; none when the
+// text holds no color.
+std::optional<quenz::ColorValue> readToolColorText(const QString& text, quenz::ColorSpace space);
 
 // Opens the picker on one appearance of a color or shadow item and stores the picked color
 // through the document editor as one undo step. False when cancelled, unchanged or not colored.

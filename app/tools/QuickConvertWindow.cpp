@@ -14,7 +14,6 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "QuenzColorUtils/ColorConverter.h"
 #include "QuenzColorUtils/ColorOperations.h"
 #include "app/ItemPresentation.h"
 #include "app/SwatchPainter.h"
@@ -99,7 +98,7 @@ QuickConvertWindow::QuickConvertWindow(const quenz::ColorValue& color, QWidget* 
     scroll->setWidget(rowsHost);
     layout->addWidget(scroll, 1);
 
-    resize(620, 640);
+    resize(780, 560);
     showModel();
 }
 
@@ -120,21 +119,10 @@ void QuickConvertWindow::setColor(const quenz::ColorValue& color) {
 }
 
 bool QuickConvertWindow::readColorText(const QString& text) {
-    const quenz::ColorSpace from = model_.fromColorSpace();
-    const std::string utf8 = text.trimmed().toStdString();
-    // The space's own form first, then the forms the parser reads only when asked for them.
-    for (quenz::ColorFormat format : {quenz::ColorFormat::htmlRGB, quenz::ColorFormat::cssOKLCH,
-                                      quenz::ColorFormat::cssOKLAB, quenz::ColorFormat::cssColor,
-                                      quenz::ColorFormat::androidComposeColor}) {
-        const quenz::ConvertedColor parsed = quenz::ColorConverter::parseColor(utf8, format, from, true);
-        if (parsed.color) {
-            input_->setStyleSheet(QString());
-            setColor(*parsed.color);
-            return true;
-        }
-    }
-    input_->setStyleSheet(QStringLiteral("color: #B3261E"));
-    return false;
+    const auto read = readToolColorText(text, model_.fromColorSpace());
+    input_->setStyleSheet(read ? QString() : QStringLiteral("color: #B3261E"));
+    if (read) setColor(*read);
+    return read.has_value();
 }
 
 void QuickConvertWindow::copyRow(std::size_t row) {
@@ -149,6 +137,7 @@ void QuickConvertWindow::chooseColor() {
 
 void QuickConvertWindow::showModel() {
     swatch_->setIcon(swatchIcon(model_.colorToConvert()));
+    if (!input_->hasFocus()) input_->setText(toolColorText(model_.colorToConvert(), model_.fromColorSpace()));
     gamut_->setText(gamutDescription(gamutOf(model_.colorToConvert()), model_.toColorSpace()));
     gamut_->setVisible(!gamut_->text().isEmpty());
     for (QWidget* widget : rowWidgets_) delete widget;

@@ -221,7 +221,8 @@ ColorPickerDialog::ColorPickerDialog(const quenz::ColorValue& initial, quenz::Co
         setColorSpace(static_cast<quenz::ColorSpace>(spacePopup_->currentData().toInt()));
     });
     configureChannels();
-    setColor(initial);
+    // A color that cannot be converted (not a finite number) opens as opaque black.
+    setChannels(channelsOf(initial, space).value_or(std::array<double, 4>{0, 0, 0, 1}));
 }
 
 void ColorPickerDialog::buildChannelRow(std::size_t index) {

@@ -154,6 +154,7 @@ private slots:
         QTest::newRow("compose") << quenz::ColorSpace::sRGB
                                  << "Color(red = 0.25f, green = 0.5f, blue = 1f, alpha = 1f, colorSpace = ColorSpaces.Srgb)"
                                  << Channels{0.25, 0.5, 1, 1} << 1e-12;
+        QTest::newRow("not a number opens black") << quenz::ColorSpace::oklch << "nan" << Channels{0, 0, 0, 1} << 0.0;
         QTest::newRow("not a color keeps the color") << quenz::ColorSpace::sRGB << "teal-ish" << Channels{0.2, 0.4, 0.6, 1}
                                                      << 1e-12;
     }
@@ -162,7 +163,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(Channels, channels);
         QFETCH(double, tolerance);
-        ColorPickerDialog picker({quenz::RGBSpace::sRGB, 0.2, 0.4, 0.6, 1, 0}, space);
+        const double red = text == QLatin1String("nan") ? std::nan("") : 0.2;
+        ColorPickerDialog picker({quenz::RGBSpace::sRGB, red, 0.4, 0.6, 1, 0}, space);
         auto* field = picker.findChild<QLineEdit*>(QStringLiteral("colorTextField"));
         typeInto(field, text);
         compareChannels(picker.channels(), channels, tolerance);

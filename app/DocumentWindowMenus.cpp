@@ -14,6 +14,7 @@
 
 #include "app/DocumentManager.h"
 #include "app/DocumentWindow.h"
+#include "app/Inspector.h"
 #include "app/ItemListModel.h"
 #include "app/ItemPresentation.h"
 #include "app/tools/ColorPickerDialog.h"
@@ -241,6 +242,7 @@ void DocumentWindow::buildProofingMenu(QMenu* menu) {
             shown->setVisible(mode != ProofingMode::none);
         }
         for (QAbstractItemView* view : findChildren<QAbstractItemView*>()) view->viewport()->update();
+        inspector_->refresh();  // its swatches are pictures drawn once
         update();
     });
 }

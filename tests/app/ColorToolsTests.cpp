@@ -73,7 +73,12 @@ QString rgbText(const QColor& color) { return QStringLiteral("%1 %2 %3").arg(col
 class ColorToolsTests : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { useTestSettings(); }
+    void initTestCase() {
+        useTestSettings();
+        // The editor's own settings store lives in a scratch folder, never the user's.
+        QVERIFY(configFolder_.isValid());
+        qputenv("XDG_CONFIG_HOME", configFolder_.path().toLocal8Bit());
+    }
     void cleanup() { SwatchProofing::instance().setMode(ProofingMode::none); }
 
     void pickedColorIsStoredExactly_data() {
@@ -337,6 +342,29 @@ private slots:
         QCOMPARE(list->item(1)->text(), QStringLiteral("/srv/assets"));
         QCOMPARE(algorithm->currentText(), QStringLiteral("Metals"));
     }
+
+    void newColorsFollowTheChosenAlgorithm() {
+        SettingsWindow& settings = SettingsWindow::shared();
+        auto* algorithm = settings.findChild<QComboBox*>(QStringLiteral("randomColorAlgorithmPopup"));
+        const int monochrome = algorithm->findText(QStringLiteral("Monochrome"));
+        algorithm->setCurrentIndex(monochrome);
+        emit algorithm->activated(monochrome);
+        EditorFixture fixture;
+        DocumentWindow* window = fixture.manager->openFile(fixture.exampleCopy(QStringLiteral("Monochrome")));
+        QVERIFY(window);
+        for (int i = 0; i < 3; ++i) trigger(*window, "addColorAction");
+        int grays = 0;
+        window->session().project()->forEachItem([&](const ProjectItemPtr& item) {
+            if (item->itemType() != ProjectItemType::color || item->name() != "Color") return;
+            const quenz::ColorValue c = item->color()->color().value(ColorSource::light);
+            grays += std::abs(c.red - c.green) < 1e-6 && std::abs(c.green - c.blue) < 1e-6;
+        });
+        QCOMPARE(grays, 3);
+        delete &settings;
+    }
+
+private:
+    QTemporaryDir configFolder_;
 };
 
 QTEST_MAIN(ColorToolsTests)

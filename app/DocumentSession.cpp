@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "app/ItemPresentation.h"
+#include "app/tools/SettingsWindow.h"
 
 namespace vantorel::app {
 
@@ -26,6 +27,9 @@ DocumentSession::DocumentSession(std::shared_ptr<shell::Document> document, QObj
         if (event != UndoEvent::willUndo && event != UndoEvent::willRedo) emit contentsChanged();
     });
     selectionObserver_ = selection().addObserver([this](SelectionPart part) { emit selectionChanged(static_cast<int>(part)); });
+    // New colors are drawn by the random color algorithm chosen in the settings.
+    editor().setNewColorDefaults(
+        [] { return NewColorDefaults{.algorithm = storedRandomColorAlgorithm(applicationSettings())}; });
     watchProject();
     watchFile();
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, [this] {

@@ -67,6 +67,7 @@ private:
     void buildEditMenu();
     void buildItemMenu();
     void buildViewMenu();
+    void buildProofingMenu(QMenu* menu);
     void buildWindowMenu();
     void buildHelpMenu();
     QWidget* buildSidebar();

@@ -1,6 +1,7 @@
 // The document window's menus: File, Edit, Item, View, Window and Help, with the platform's
 // standard shortcuts. Each command calls the core's document, editor or undo manager.
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -8,12 +9,18 @@
 #include <QMessageBox>
 #include <QToolBar>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "app/DocumentManager.h"
 #include "app/DocumentWindow.h"
+#include "app/Inspector.h"
 #include "app/ItemListModel.h"
 #include "app/ItemPresentation.h"
+#include "app/tools/ColorPickerDialog.h"
+#include "app/tools/QuickConvertWindow.h"
+#include "app/tools/SettingsWindow.h"
+#include "app/tools/SwatchProofing.h"
 
 namespace vantorel::app {
 namespace {
@@ -23,6 +30,12 @@ QAction* menuAction(QMenu* menu, const QString& title, const QString& name, cons
     action->setObjectName(name);
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
     return action;
+}
+
+void raiseWindow(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 struct NewItemCommand {
@@ -66,6 +79,14 @@ void DocumentWindow::buildMenus() {
     toolbar->addAction(action(QStringLiteral("addGroupAction")));
     toolbar->addSeparator();
     for (QAction* mode : displayModes_->actions()) toolbar->addAction(mode);
+    if (auto* proofing = findChild<QLabel*>(QStringLiteral("proofingIndicator"))) {
+        auto* spacer = new QWidget(toolbar);
+        spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        toolbar->addWidget(spacer);
+        QAction* shown = toolbar->addWidget(proofing);
+        shown->setObjectName(QStringLiteral("proofingIndicatorAction"));
+        shown->setVisible(SwatchProofing::instance().mode() != ProofingMode::none);
+    }
     updateActions();
 }
 
@@ -117,6 +138,11 @@ void DocumentWindow::buildEditMenu() {
                 for (int row = 0; row < listModel_->rowCount(); ++row) items.push_back(listModel_->itemAt(row));
                 session_->selection().selectItems(std::move(items));
             });
+    menu->addSeparator();
+    QAction* settings = menuAction(menu, QStringLiteral("Se&ttings…"), QStringLiteral("settingsAction"),
+                                   QKeySequence::Preferences);
+    settings->setMenuRole(QAction::PreferencesRole);
+    connect(settings, &QAction::triggered, this, [] { raiseWindow(SettingsWindow::shared()); });
 }
 
 void DocumentWindow::buildItemMenu() {
@@ -136,6 +162,12 @@ void DocumentWindow::buildItemMenu() {
             &QAction::triggered, this, [this] { session_->editor().unGroup(); });
     connect(menuAction(menu, QStringLiteral("Convert to Individual Colors"), QStringLiteral("convertAction")),
             &QAction::triggered, this, [this] { session_->editor().convertToIndividualColors(); });
+    connect(menuAction(menu, QStringLiteral("Pick Color…"), QStringLiteral("pickColorAction"),
+                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K)),
+            &QAction::triggered, this, [this] {
+                const std::vector<std::string> selected = selectedUuids();
+                if (selected.size() == 1) pickItemColor(this, *session_, selected.front(), ColorSource::light);
+            });
     menu->addSeparator();
     connect(menuAction(menu, QStringLiteral("Assign sRGB"), QStringLiteral("assignSRGBAction")), &QAction::triggered, this,
             [this] { session_->editor().assignSRGB(); });
@@ -173,8 +205,46 @@ void DocumentWindow::buildViewMenu() {
         });
     }
     menu->addSeparator();
+    buildProofingMenu(menu->addMenu(QStringLiteral("&Proofing")));
+    menu->addSeparator();
     connect(menuAction(menu, QStringLiteral("&Filter Items"), QStringLiteral("findAction"), QKeySequence::Find),
             &QAction::triggered, this, [this] { filter_->setFocus(Qt::ShortcutFocusReason); filter_->selectAll(); });
+}
+
+void DocumentWindow::buildProofingMenu(QMenu* menu) {
+    menu->setObjectName(QStringLiteral("proofingMenu"));
+    auto* modes = new QActionGroup(menu);
+    for (const ProofingModeEntry& entry : proofingModes()) {
+        QAction* modeAction = menuAction(menu, QString::fromUtf8(entry.title), QString::fromLatin1(entry.objectName));
+        modeAction->setCheckable(true);
+        modeAction->setChecked(entry.mode == SwatchProofing::instance().mode());
+        modes->addAction(modeAction);
+        const ProofingMode mode = entry.mode;
+        connect(modeAction, &QAction::triggered, this, [mode] { SwatchProofing::instance().setMode(mode); });
+        if (entry.mode == ProofingMode::none || entry.mode == ProofingMode::nightShift) menu->addSeparator();
+    }
+    // Proofed swatches must never pass for the real colors: the toolbar says which mode is on.
+    auto* indicator = new QLabel(this);
+    indicator->setObjectName(QStringLiteral("proofingIndicator"));
+    indicator->setStyleSheet(QStringLiteral("QLabel { background: #FFF3C4; color: #5C4300; border: 1px solid #E8C95A;"
+                                            " border-radius: 9px; padding: 1px 9px; margin-right: 6px; }"));
+    const auto showIndicator = [indicator](ProofingMode mode) {
+        const ProofingModeEntry& entry = proofingModes()[static_cast<std::size_t>(mode)];
+        indicator->setText(QStringLiteral("Proofing: ") + QString::fromUtf8(entry.title));
+    };
+    showIndicator(SwatchProofing::instance().mode());
+    // Every window shows the one mode: follow changes made in any of them.
+    connect(&SwatchProofing::instance(), &SwatchProofing::modeChanged, this, [this, modes, showIndicator](ProofingMode mode) {
+        const QString chosen = QString::fromLatin1(proofingModes()[static_cast<std::size_t>(mode)].objectName);
+        for (QAction* modeAction : modes->actions()) modeAction->setChecked(modeAction->objectName() == chosen);
+        showIndicator(mode);
+        if (auto* shown = findChild<QAction*>(QStringLiteral("proofingIndicatorAction"))) {
+            shown->setVisible(mode != ProofingMode::none);
+        }
+        for (QAbstractItemView* view : findChildren<QAbstractItemView*>()) view->viewport()->update();
+        inspector_->refresh();  // its swatches are pictures drawn once
+        update();
+    });
 }
 
 void DocumentWindow::buildWindowMenu() {
@@ -186,6 +256,9 @@ void DocumentWindow::buildWindowMenu() {
                 &QAction::triggered, this, &QWidget::showMinimized);
         connect(menuAction(windowMenu_, QStringLiteral("Welcome Window"), QStringLiteral("welcomeAction")),
                 &QAction::triggered, &manager_, [this] { manager_.showWelcome(); });
+        connect(menuAction(windowMenu_, QStringLiteral("&Quick Convert"), QStringLiteral("quickConvertAction"),
+                          QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_K)),
+                &QAction::triggered, this, [] { raiseWindow(QuickConvertWindow::shared()); });
         windowMenu_->addSeparator();
         for (DocumentWindow* window : manager_.windows()) {
             QAction* entry = windowMenu_->addAction(window->session().displayName());

@@ -56,10 +56,13 @@ std::optional<quenz::ColorValue> parseColorText(const QString& text, quenz::Colo
 }
 
 QColor screenColor(const quenz::ColorValue& color) {
-    const quenz::ColorValue srgb = quenz::convert(color, quenz::RGBSpace::sRGB).value_or(color);
+    // Extended sRGB keeps what lies beyond sRGB; QColor holds it as extended RGB, which
+    // painting clips and swatch proofing marks.
+    const quenz::ColorValue srgb = quenz::convert(color, quenz::RGBSpace::extendedSRGB).value_or(color);
     const auto unit = [](double v) { return std::isfinite(v) ? std::clamp(v, 0.0, 1.0) : 0.0; };
-    return QColor::fromRgbF(static_cast<float>(unit(srgb.red)), static_cast<float>(unit(srgb.green)),
-                            static_cast<float>(unit(srgb.blue)), static_cast<float>(unit(srgb.alpha)));
+    const auto extended = [](double v) { return std::isfinite(v) ? std::clamp(v, -2.0, 2.0) : 0.0; };
+    return QColor::fromRgbF(static_cast<float>(extended(srgb.red)), static_cast<float>(extended(srgb.green)),
+                            static_cast<float>(extended(srgb.blue)), static_cast<float>(unit(srgb.alpha)));
 }
 
 QString numberText(double value) {

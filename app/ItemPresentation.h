@@ -20,7 +20,7 @@ QString colorText(const quenz::ColorValue& color, quenz::ColorFormat format, que
 // the text holds no color.
 std::optional<quenz::ColorValue> parseColorText(const QString& text, quenz::ColorFormat preferred,
                                                 quenz::ColorSpace space);
-// The color for the screen (sRGB, clipped).
+// The color for the screen in sRGB; a color beyond sRGB keeps its extended components.
 QColor screenColor(const quenz::ColorValue& color);
 
 QString numberText(double value);

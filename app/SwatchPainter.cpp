@@ -7,8 +7,29 @@
 #include <QPixmap>
 
 #include "app/ItemPresentation.h"
+#include "app/tools/SwatchProofing.h"
 
 namespace vantorel::app {
+
+namespace {
+
+// Colors beyond sRGB get diagonal stripes in black and white, visible on any color.
+void markBeyondSRGB(QPainter& painter, const QRectF& part) {
+    painter.save();
+    painter.setClipRect(part, Qt::IntersectClip);
+    const qreal step = 7;
+    for (qreal offset = -part.height(); offset < part.width(); offset += step) {
+        const QPointF from(part.left() + offset, part.bottom());
+        const QPointF to(part.left() + offset + part.height(), part.top());
+        painter.setPen(QPen(QColor(255, 255, 255, 200), 2));
+        painter.drawLine(from, to);
+        painter.setPen(QPen(QColor(0, 0, 0, 160), 1));
+        painter.drawLine(from + QPointF(2, 0), to + QPointF(2, 0));
+    }
+    painter.restore();
+}
+
+}  // namespace
 
 void paintSwatch(QPainter& painter, const QRectF& rect, const std::vector<QColor>& colors, qreal radius) {
     painter.save();
@@ -28,10 +49,12 @@ void paintSwatch(QPainter& painter, const QRectF& rect, const std::vector<QColor
         }
     }
     if (!colors.empty()) {
+        const ProofingMode proofing = SwatchProofing::instance().mode();
         const qreal width = rect.width() / static_cast<qreal>(colors.size());
         for (std::size_t i = 0; i < colors.size(); ++i) {
-            painter.fillRect(QRectF(rect.left() + width * static_cast<qreal>(i), rect.top(), width + 0.5, rect.height()),
-                             colors[i]);
+            const QRectF part(rect.left() + width * static_cast<qreal>(i), rect.top(), width + 0.5, rect.height());
+            painter.fillRect(part, proofedColor(colors[i], proofing));
+            if (proofing == ProofingMode::outsideSRGB && isBeyondSRGB(colors[i])) markBeyondSRGB(painter, part);
         }
     }
     painter.setClipping(false);

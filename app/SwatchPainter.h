@@ -13,6 +13,7 @@ class QPainter;
 
 namespace vantorel::app {
 
+// Draws the colors as the application's swatch proofing mode shows them.
 void paintSwatch(QPainter& painter, const QRectF& rect, const std::vector<QColor>& colors, qreal radius);
 // The item's light swatch for colored kinds, a symbol of its kind for the others.
 QIcon kindIcon(const QuenzColorProjectItem& item, int size);

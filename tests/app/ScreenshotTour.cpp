@@ -1,12 +1,14 @@
 // vantorel-editor-screenshots DOCUMENT OUTPUT_FOLDER: opens the editor's windows on a document
 // and writes PNG pictures of them: the welcome window, the document window in each display
-// mode, and the inspector of the first item of each kind. Then it measures how long a
+// mode, the inspector of the first item of each kind, the swatches in each proofing mode and
+// the color tools (picker, quick convert, settings). Then it measures how long a
 // document of 10,000 items takes to reach a usable window, and how long the table takes to
 // draw each page while scrolling through it. Run by scripts/screenshots.sh under Xvfb.
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QScrollBar>
@@ -22,6 +24,11 @@
 #include "app/DocumentManager.h"
 #include "app/DocumentWindow.h"
 #include "app/WelcomeWindow.h"
+#include "QuenzColorUtils/ColorOperations.h"
+#include "app/tools/ColorPickerDialog.h"
+#include "app/tools/QuickConvertWindow.h"
+#include "app/tools/SettingsWindow.h"
+#include "app/tools/SwatchProofing.h"
 
 using namespace vantorel;
 using namespace vantorel::app;
@@ -128,6 +135,42 @@ void measureLargeDocument(DocumentManager& manager, const QDir& folder) {
     window->close();
 }
 
+// The swatch grid in each proofing mode, then the color picker, quick convert and settings.
+void shootColorTools(DocumentWindow& window, const QDir& folder) {
+    window.action(QStringLiteral("gridModeAction"))->trigger();
+    for (const ProofingModeEntry& entry : proofingModes()) {
+        window.action(QString::fromLatin1(entry.objectName))->trigger();
+        QString name = QString::fromLatin1(entry.objectName).remove(QStringLiteral("Action")).mid(8);
+        shoot(window, folder, QStringLiteral("proofing-") + name.toLower());
+    }
+    window.action(QStringLiteral("proofingNoneAction"))->trigger();
+
+    // A vivid green beyond sRGB and Display P3, as OKLCH shows it, and the same in sRGB.
+    const quenz::ColorValue green = quenz::fromOKLCH({0.78, 0.3, quenz::radiansFromDegrees(145), 1});
+    const quenz::ColorValue start{quenz::RGBSpace::sRGB, 0.16, 0.45, 0.86, 1, 0};
+    for (const auto& [space, name] : {std::pair{quenz::ColorSpace::oklch, "color-picker-oklch"},
+                                      std::pair{quenz::ColorSpace::displayP3, "color-picker-display-p3"},
+                                      std::pair{quenz::ColorSpace::sRGB, "color-picker-srgb"}}) {
+        ColorPickerDialog picker(start, space, &window);
+        if (space != quenz::ColorSpace::sRGB) picker.setColor(green);
+        picker.show();
+        shoot(picker, folder, QString::fromLatin1(name));
+    }
+
+    QuickConvertWindow convert(start);
+    convert.findChild<QComboBox*>(QStringLiteral("toSpacePopup"))->setCurrentIndex(static_cast<int>(quenz::ColorSpace::displayP3));
+    convert.show();
+    shoot(convert, folder, QStringLiteral("quick-convert"));
+
+    QTemporaryDir scratch;
+    platform::ApplicationSettings settings(scratch.filePath(QStringLiteral("settings.json")).toStdString());
+    SettingsWindow settingsWindow(settings);
+    settingsWindow.addLocation(QStringLiteral("/home/ana/Projects/Aurora/build"));
+    settingsWindow.addLocation(QStringLiteral("/home/ana/Templates/Vantorel"));
+    settingsWindow.show();
+    shoot(settingsWindow, folder, QStringLiteral("settings"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -173,6 +216,8 @@ int main(int argc, char** argv) {
         window->revealItem(item->uuid());
         shoot(*window, folder, QStringLiteral("inspector-") + kindFileName(item->itemType()));
     });
+    window->session().selection().setSelectedSideBarGroup(firstGroup);
+    shootColorTools(*window, folder);
     window->close();
     settle();
     measureLargeDocument(manager, folder);

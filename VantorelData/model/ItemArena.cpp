@@ -2,6 +2,18 @@
 
 #include <cstdint>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define VANTOREL_ARENA_POISONING 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VANTOREL_ARENA_POISONING 1
+#endif
+#endif
+
+#ifdef VANTOREL_ARENA_POISONING
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace vantorel {
 namespace {
 
@@ -12,6 +24,24 @@ std::byte* alignUp(std::byte* pointer, std::size_t alignment) {
 }
 
 }  // namespace
+
+ItemArena::~ItemArena() {
+#ifdef VANTOREL_ARENA_POISONING
+    for (const Block& block : blocks_) ASAN_UNPOISON_MEMORY_REGION(block.memory.get(), block.size);
+#endif
+}
+
+void ItemArena::release([[maybe_unused]] void* memory, [[maybe_unused]] std::size_t bytes) noexcept {
+#ifdef VANTOREL_ARENA_POISONING
+    ASAN_POISON_MEMORY_REGION(memory, bytes);
+#endif
+}
+
+std::byte* ItemArena::addBlock(std::size_t size) {
+    Block& block = blocks_.emplace_back(Block{std::unique_ptr<std::byte[]>(new std::byte[size]), size});
+    reserved_ += size;
+    return block.memory.get();
+}
 
 void* ItemArena::allocate(std::size_t bytes, std::size_t alignment) {
     if (bytes == 0) bytes = 1;
@@ -25,16 +55,11 @@ void* ItemArena::allocate(std::size_t bytes, std::size_t alignment) {
     // Room for the worst misalignment of the block's start, which is only guaranteed to suit
     // ordinary alignments.
     const std::size_t needed = bytes + alignment;
-    if (needed > blockSize / 4) {
-        auto& own = blocks_.emplace_back(new std::byte[needed]);
-        reserved_ += needed;
-        return alignUp(own.get(), alignment);
-    }
-    auto& block = blocks_.emplace_back(new std::byte[blockSize]);
-    reserved_ += blockSize;
-    std::byte* start = alignUp(block.get(), alignment);
+    if (needed > blockSize / 4) return alignUp(addBlock(needed), alignment);
+    std::byte* block = addBlock(blockSize);
+    std::byte* start = alignUp(block, alignment);
     next_ = start + bytes;
-    end_ = block.get() + blockSize;
+    end_ = block + blockSize;
     return start;
 }
 

@@ -6,7 +6,9 @@
 // that outlive the document, in undo steps or on the pasteboard, stay valid). Objects made
 // later, by editing, come from the heap as before.
 //
-// One thread fills an arena; objects made in it may be released on any thread.
+// One thread fills an arena; objects made in it may be released on any thread. Under
+// AddressSanitizer the memory of a released object is poisoned, so that a use after its release
+// is reported as it would be for an object on the heap.
 
 #include <cstddef>
 #include <memory>
@@ -25,14 +27,24 @@ public:
     ItemArena(const ItemArena&) = delete;
     ItemArena& operator=(const ItemArena&) = delete;
 
+    ~ItemArena();
+
     // `bytes` bytes aligned to `alignment` (a power of two), valid until the arena is destroyed.
     void* allocate(std::size_t bytes, std::size_t alignment);
+    // Marks memory from `allocate` as no longer in use; it is not handed out again.
+    static void release(void* memory, std::size_t bytes) noexcept;
 
     // Bytes taken from the heap so far, in blocks.
     std::size_t reservedBytes() const { return reserved_; }
 
 private:
-    std::vector<std::unique_ptr<std::byte[]>> blocks_;
+    struct Block {
+        std::unique_ptr<std::byte[]> memory;
+        std::size_t size;
+    };
+    std::byte* addBlock(std::size_t size);
+
+    std::vector<Block> blocks_;
     std::byte* next_ = nullptr;
     std::byte* end_ = nullptr;
     std::size_t reserved_ = 0;
@@ -51,7 +63,7 @@ public:
     ArenaAllocator(const ArenaAllocator<U>& other) noexcept : arena_(other.arena()) {}
 
     T* allocate(std::size_t count) { return static_cast<T*>(arena_->allocate(count * sizeof(T), alignof(T))); }
-    void deallocate(T*, std::size_t) noexcept {}
+    void deallocate(T* memory, std::size_t count) noexcept { ItemArena::release(memory, count * sizeof(T)); }
 
     const ItemArenaPtr& arena() const noexcept { return arena_; }
 

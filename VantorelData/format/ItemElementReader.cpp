@@ -66,14 +66,14 @@ std::size_t elementChildCount(pugi::xml_node element) {
     return count;
 }
 
-std::optional<ProjectItemPayload> readColor(const ItemChildren& fields) {
+std::optional<ProjectItemPayload> readColor(const ItemChildren& fields, const ItemArenaPtr& arena) {
     const ColorPresentation presentation = readPresentation(fields);
     auto color = readColorValue(fields.node(ItemField::color), componentSpace(presentation.colorSpace));
     if (!color) return std::nullopt;
-    return std::make_shared<QuenzColorItem>(std::move(*color), presentation, readCommonFields(fields));
+    return makeShared<QuenzColorItem>(arena, std::move(*color), presentation, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readColorSet(const ItemChildren& fields) {
+std::optional<ProjectItemPayload> readColorSet(const ItemChildren& fields, const ItemArenaPtr& arena) {
     const auto parameters = readSetBlock(fields);
     if (!parameters) return std::nullopt;
     const ColorPresentation presentation = readPresentation(fields);
@@ -84,17 +84,17 @@ std::optional<ProjectItemPayload> readColorSet(const ItemChildren& fields) {
     for (const pugi::xml_node step : list.children("color")) {
         if (auto color = readColorValue(step, space)) colors.push_back(std::move(*color));
     }
-    return std::make_shared<QuenzColorSet>(std::move(colors), *parameters, presentation, readCommonFields(fields));
+    return makeShared<QuenzColorSet>(arena, std::move(colors), *parameters, presentation, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readShadow(const ItemChildren& fields) {
+std::optional<ProjectItemPayload> readShadow(const ItemChildren& fields, const ItemArenaPtr& arena) {
     const ColorPresentation presentation = readPresentation(fields);
     auto shadow = readShadowValue(fields.node(ItemField::shadow), componentSpace(presentation.colorSpace));
     if (!shadow) return std::nullopt;
-    return std::make_shared<QuenzColorShadow>(std::move(*shadow), presentation, readCommonFields(fields));
+    return makeShared<QuenzColorShadow>(arena, std::move(*shadow), presentation, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readShadowSet(const ItemChildren& fields) {
+std::optional<ProjectItemPayload> readShadowSet(const ItemChildren& fields, const ItemArenaPtr& arena) {
     const auto parameters = readSetBlock(fields);
     if (!parameters) return std::nullopt;
     const ColorPresentation presentation = readPresentation(fields);
@@ -105,41 +105,41 @@ std::optional<ProjectItemPayload> readShadowSet(const ItemChildren& fields) {
     for (const pugi::xml_node step : list.children("shadow")) {
         if (auto shadow = readShadowValue(step, space)) shadows.push_back(std::move(*shadow));
     }
-    return std::make_shared<QuenzColorShadowSet>(std::move(shadows), *parameters, presentation,
+    return makeShared<QuenzColorShadowSet>(arena, std::move(shadows), *parameters, presentation,
                                                  readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readNumber(const ItemChildren& fields) {
+std::optional<ProjectItemPayload> readNumber(const ItemChildren& fields, const ItemArenaPtr& arena) {
     auto value = readNumberValue(fields.node(ItemField::number));
     if (!value) return std::nullopt;
     const auto min = fields.text(ItemField::min);
     const auto max = fields.text(ItemField::max);
     const auto steps = fields.text(ItemField::steps);
-    return std::make_shared<QuenzColorNumber>(std::move(*value), min ? parseMeasuredNumber(*min) : std::nullopt,
+    return makeShared<QuenzColorNumber>(arena, std::move(*value), min ? parseMeasuredNumber(*min) : std::nullopt,
                                               max ? parseMeasuredNumber(*max) : std::nullopt,
                                               steps ? parseInt(*steps) : std::nullopt, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readBoolean(const ItemChildren& fields) {
+std::optional<ProjectItemPayload> readBoolean(const ItemChildren& fields, const ItemArenaPtr& arena) {
     auto value = readBooleanValue(fields.node(ItemField::boolean));
     if (!value) return std::nullopt;
-    return std::make_shared<QuenzColorBoolean>(std::move(*value), readCommonFields(fields));
+    return makeShared<QuenzColorBoolean>(arena, std::move(*value), readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readString(const ItemChildren& fields) {
+std::optional<ProjectItemPayload> readString(const ItemChildren& fields, const ItemArenaPtr& arena) {
     auto value = readStringValue(fields.node(ItemField::string));
     if (!value) return std::nullopt;
-    return std::make_shared<QuenzColorString>(std::move(*value), readCommonFields(fields));
+    return makeShared<QuenzColorString>(arena, std::move(*value), readCommonFields(fields));
 }
 
 template <class Alias>
-std::optional<ProjectItemPayload> readSetAlias(const ItemChildren& fields) {
-    return std::make_shared<Alias>(readSetAliasTargets(fields), readCommonFields(fields));
+std::optional<ProjectItemPayload> readSetAlias(const ItemChildren& fields, const ItemArenaPtr& arena) {
+    return makeShared<Alias>(arena, readSetAliasTargets(fields), readCommonFields(fields));
 }
 
 template <class Alias>
-std::optional<ProjectItemPayload> readItemAlias(const ItemChildren& fields) {
-    return std::make_shared<Alias>(readItemAliasTargets(fields), readCommonFields(fields));
+std::optional<ProjectItemPayload> readItemAlias(const ItemChildren& fields, const ItemArenaPtr& arena) {
+    return makeShared<Alias>(arena, readItemAliasTargets(fields), readCommonFields(fields));
 }
 
 enum class ElementKind { group, color, alias, colorSet, number, numberAlias, boolean, booleanAlias, string,
@@ -167,21 +167,21 @@ bool isAlias(ElementKind kind) {
 }
 
 // The content of every kind but groups, whose children the tree reader below collects.
-std::optional<ProjectItemPayload> readPayload(ElementKind kind, const ItemChildren& fields) {
+std::optional<ProjectItemPayload> readPayload(ElementKind kind, const ItemChildren& fields, const ItemArenaPtr& arena) {
     switch (kind) {
         case ElementKind::group: break;
-        case ElementKind::color: return readColor(fields);
-        case ElementKind::alias: return readSetAlias<QuenzColorAlias>(fields);
-        case ElementKind::colorSet: return readColorSet(fields);
-        case ElementKind::number: return readNumber(fields);
-        case ElementKind::numberAlias: return readItemAlias<QuenzColorNumberAlias>(fields);
-        case ElementKind::boolean: return readBoolean(fields);
-        case ElementKind::booleanAlias: return readItemAlias<QuenzColorBooleanAlias>(fields);
-        case ElementKind::string: return readString(fields);
-        case ElementKind::stringAlias: return readItemAlias<QuenzColorStringAlias>(fields);
-        case ElementKind::shadow: return readShadow(fields);
-        case ElementKind::shadowSet: return readShadowSet(fields);
-        case ElementKind::shadowAlias: return readSetAlias<QuenzColorShadowAlias>(fields);
+        case ElementKind::color: return readColor(fields, arena);
+        case ElementKind::alias: return readSetAlias<QuenzColorAlias>(fields, arena);
+        case ElementKind::colorSet: return readColorSet(fields, arena);
+        case ElementKind::number: return readNumber(fields, arena);
+        case ElementKind::numberAlias: return readItemAlias<QuenzColorNumberAlias>(fields, arena);
+        case ElementKind::boolean: return readBoolean(fields, arena);
+        case ElementKind::booleanAlias: return readItemAlias<QuenzColorBooleanAlias>(fields, arena);
+        case ElementKind::string: return readString(fields, arena);
+        case ElementKind::stringAlias: return readItemAlias<QuenzColorStringAlias>(fields, arena);
+        case ElementKind::shadow: return readShadow(fields, arena);
+        case ElementKind::shadowSet: return readShadowSet(fields, arena);
+        case ElementKind::shadowAlias: return readSetAlias<QuenzColorShadowAlias>(fields, arena);
         case ElementKind::count: break;
     }
     return std::nullopt;
@@ -197,7 +197,7 @@ GroupPtr groupWithId(const std::vector<GroupPtr>& groups, std::string_view uuid)
 
 // The item made from a read element and its content: identifier, name and assignments.
 ProjectItemPtr finishItem(ElementKind kind, const ItemChildren& fields, ProjectItemPayload payload,
-                          const QuenzColorProject& project, bool generateNewIds) {
+                          const QuenzColorProject& project, bool generateNewIds, const ItemArenaPtr& arena) {
     std::string uuid;
     if (isAlias(kind) || generateNewIds) {
         uuid = makeUuid();
@@ -205,7 +205,7 @@ ProjectItemPtr finishItem(ElementKind kind, const ItemChildren& fields, ProjectI
         const auto stored = fields.text(ItemField::id);
         uuid = stored ? std::string(*stored) : makeUuid();
     }
-    auto item = std::make_shared<QuenzColorProjectItem>(std::move(uuid), fields.textOr(ItemField::name), std::move(payload));
+    auto item = makeShared<QuenzColorProjectItem>(arena, std::move(uuid), fields.textOr(ItemField::name), std::move(payload));
     if (kind == ElementKind::group && fields.textIs(ItemField::expanded, "1")) item->setExpanded(true);
     if (const auto buildGroupId = fields.text(ItemField::buildGroupId)) {
         item->setBuildGroup(groupWithId(project.buildGroups(), *buildGroupId));
@@ -234,7 +234,7 @@ struct OpenGroup {
 }  // namespace
 
 ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& project, bool generateNewIds,
-                               ReferenceLinker* linker) {
+                               ReferenceLinker* linker, const ItemArenaPtr& arena) {
     // Groups nest to any depth, so the open groups are kept in a list rather than on the stack.
     // A group's place in search order comes before its children's, which are read first.
     std::vector<OpenGroup> open;
@@ -246,8 +246,8 @@ ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& 
         } else if (kind) {
             const ItemChildren fields(current);
             const std::size_t place = linker ? linker->claimPlace() : 0;
-            if (auto payload = readPayload(*kind, fields)) {
-                item = finishItem(*kind, fields, std::move(*payload), project, generateNewIds);
+            if (auto payload = readPayload(*kind, fields, arena)) {
+                item = finishItem(*kind, fields, std::move(*payload), project, generateNewIds, arena);
                 if (linker) linker->fillPlace(place, item);
             }
         }
@@ -264,9 +264,10 @@ ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& 
                 group.next = group.next.next_sibling();
                 break;
             }
-            auto payload = std::make_shared<QuenzColorGroup>(std::move(group.children),
-                                                             group.fields.textIs(ItemField::providesNamespace, "1"));
-            ProjectItemPtr finished = finishItem(ElementKind::group, group.fields, std::move(payload), project, generateNewIds);
+            auto payload = makeShared<QuenzColorGroup>(arena, std::move(group.children),
+                                                       group.fields.textIs(ItemField::providesNamespace, "1"));
+            ProjectItemPtr finished =
+                finishItem(ElementKind::group, group.fields, std::move(payload), project, generateNewIds, arena);
             if (linker) linker->fillPlace(group.place, finished);
             open.pop_back();
             if (open.empty()) return finished;

@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 
 #include "VantorelData/format/XmlSink.h"
+#include "VantorelData/model/ItemArena.h"
 #include "VantorelData/model/Project.h"
 #include "VantorelData/model/ReferenceLinker.h"
 
@@ -19,8 +20,9 @@ bool writeItemElement(XmlSink& sink, const QuenzColorProjectItem& item);
 
 // Reads one item element; null when the element names no item kind or the kind's content
 // cannot be read. Build and test group assignments are looked up in `project`. A whole-tree
-// reader passes a linker, which is offered every item read, in search order.
+// reader passes a linker, which is offered every item read, in search order, and the arena the
+// document's items and payloads are made in.
 ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& project, bool generateNewIds,
-                               ReferenceLinker* linker = nullptr);
+                               ReferenceLinker* linker = nullptr, const ItemArenaPtr& arena = nullptr);
 
 }  // namespace vantorel::format

@@ -123,10 +123,11 @@ QuenzColorProjectPtr QuenzColorFileReader::read(std::string_view bytes) {
     // finished tree again: on a large document that walk costs a cache miss per item.
     ReferenceLinker linker;
     linker.reserve(bytes.size() / typicalItemBytes);
+    const auto arena = std::make_shared<ItemArena>();
     std::vector<ProjectItemPtr> items;
     for (const pugi::xml_node element : projectElement.child("colorItems").children()) {
         if (element.type() != pugi::node_element) continue;
-        if (auto item = readItemElement(element, *project, false, &linker)) items.push_back(std::move(item));
+        if (auto item = readItemElement(element, *project, false, &linker, arena)) items.push_back(std::move(item));
     }
     project->setItems(std::move(items));
     linker.link();

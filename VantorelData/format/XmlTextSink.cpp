@@ -1,6 +1,5 @@
 #include "VantorelData/format/XmlTextSink.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -93,10 +92,6 @@ void XmlTextSink::endPendingStartTag() {
         out_ += ">\n";
         startTagOpen_ = false;
     }
-}
-
-void XmlTextSink::indent(int depth) {
-    out_.append(static_cast<std::size_t>(std::min(depth, maximumIndentedDepth)) * 2, ' ');
 }
 
 void XmlTextSink::open(const char* name) {

@@ -49,7 +49,13 @@ public:
 
 private:
     void endPendingStartTag();
-    void indent(int depth);
+    // Inline, and from a run of spaces rather than by filling: it runs before every line.
+    void indent(int depth) {
+        static constexpr std::string_view spaces = "                                                                ";
+        static_assert(spaces.size() == 2 * maximumIndentedDepth);
+        const int indented = depth < 0 ? 0 : depth < maximumIndentedDepth ? depth : maximumIndentedDepth;
+        out_.append(spaces.data(), static_cast<std::size_t>(indented) * 2);
+    }
     void appendEscaped(std::string_view text, bool inAttribute);
 
     std::string& out_;

@@ -171,6 +171,13 @@ QWidget* DocumentWindow::buildSidebar() {
             if (group->uuid() == uuid) session_->selection().setSelectedBuildGroup(group);
         }
     });
+    // A double click opens the group in its window.
+    connect(buildList, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        showBuildGroupEditor().select(buildGroups_->uuidAt(index.row()));
+    });
+    connect(testList, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        showTestGroupEditor().select(testGroups_->uuidAt(index.row()));
+    });
     connect(testList, &QListView::clicked, this, [this](const QModelIndex& index) {
         const std::string uuid = testGroups_->uuidAt(index.row());
         for (const auto& group : session_->project()->testGroups()) {

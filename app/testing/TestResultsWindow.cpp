@@ -44,6 +44,7 @@ TestResultsWindow::TestResultsWindow(const QString& documentName, ItemSelector s
     failures_->setObjectName(QStringLiteral("failureList"));
     failures_->setWordWrap(true);
     failures_->setAlternatingRowColors(true);
+    failures_->setStyleSheet(QStringLiteral("QListWidget::item { padding: 4px 2px; }"));
     sideLayout->addWidget(failures_);
     splitter->addWidget(side);
     splitter->setSizes({620, 340});

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
@@ -15,6 +16,7 @@
 #include "VantorelData/format/QuenzColorFileReader.h"
 #include "app/builds/BuildController.h"
 #include "app/builds/BuildGroupEditor.h"
+#include "app/builds/DesktopNotifications.h"
 #include "app/builds/LocationChooser.h"
 #include "app/builds/MissingBuildItemsDialog.h"
 #include "app/imports/ImportController.h"
@@ -87,6 +89,8 @@ struct ExampleWindow {
     bool build(const char* action = "buildAllAction") {
         QSignalSpy finished(&window->builds(), &BuildController::buildFinished);
         trigger(*window, action);
+        auto* status = window->findChild<QLabel*>(QStringLiteral("buildStatusText"));
+        if (!status || !status->text().startsWith(QStringLiteral("Building"))) return false;
         if (!finished.wait(60000)) return false;
         return finished.front().front().toBool();
     }
@@ -99,9 +103,17 @@ class JobWindowTests : public QObject {
 private slots:
     void initTestCase() {
         useTestSettings();
-        // The granted locations of the tests, not the user's.
+        // The granted locations of the tests, not the user's, and a session bus that is not there.
         static QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray("unix:path=") + config.filePath(QStringLiteral("no-bus")).toUtf8());
+    }
+
+    // Without a notification service "Build Completed" is dropped without an error.
+    void notificationsDegradeQuietlyWithoutABus() {
+        DesktopNotifications desktop;
+        QCOMPARE(desktop.requestPermission().permission, platform::NotificationPermission::refused);
+        QVERIFY(!platform::notifyUser(desktop, platform::UserNotification{"id", "Build Completed", "Showcase", true, {}}));
     }
 
     // A build from the menu writes every task's output and posts "Build Completed"; a task that
@@ -232,6 +244,7 @@ private slots:
 
         QSignalSpy finished(&example.window->imports(), &ImportController::importFinished);
         trigger(*example.window, action.toLatin1().constData());
+        QCOMPARE(example.window->statusBar()->currentMessage(), QStringLiteral("Importing…"));
         QVERIFY(finished.wait(30000));
         const QString uuid = finished.front().front().toString();
         if (groupName.isEmpty()) {

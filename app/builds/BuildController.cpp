@@ -121,12 +121,12 @@ void BuildController::startBuild(std::vector<std::string> groups) {
     const std::string documentName = session_.displayName().toStdString();
     // The worker builds its own copy of the project, read from the document's bytes.
     std::function<Outcome(BackgroundJob&)> work = [bytes = written.bytes, documentURL, documentName, groups,
-                                                   cancelled = cancelled_](BackgroundJob& job) {
+                                                   cancelled = cancelled_, exporters = exporters_](BackgroundJob& job) {
         const QuenzColorProjectPtr copy = format::QuenzColorFileReader::read(bytes);
         build::Builder builder(*copy, documentURL, documentName, groups);
-        builder.setExporterFactory([cancelled](BuildFileType type, const QuenzColorProject& project) {
+        builder.setExporterFactory([cancelled, exporters](BuildFileType type, const QuenzColorProject& project) {
             if (*cancelled) return build::BuildTaskExporterPtr(std::make_unique<CancelledExporter>());
-            return build::makeExporter(type, project);
+            return exporters(type, project);
         });
         Outcome outcome;
         platform::CallbackNotificationCenter notes(

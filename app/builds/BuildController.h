@@ -41,6 +41,8 @@ public:
 
     // Where "Build Completed" goes; the desktop's notification service unless replaced.
     void setNotificationCenter(platform::UserNotificationCenter* center) { notifications_ = center; }
+    // The exporters builds use; called on the build's thread.
+    void setExporterFactory(build::ExporterFactory factory) { exporters_ = std::move(factory); }
 
     void buildAll();
     void buildGroup(const std::string& groupUuid);
@@ -66,6 +68,7 @@ private:
     QMainWindow& window_;
     std::unique_ptr<platform::UserNotificationCenter> desktopNotifications_;
     platform::UserNotificationCenter* notifications_ = nullptr;
+    build::ExporterFactory exporters_ = build::makeExporter;
     QPointer<BackgroundJob> job_;
     std::shared_ptr<std::atomic<bool>> cancelled_;
     std::vector<std::filesystem::path> lastOutputs_;

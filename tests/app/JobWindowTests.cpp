@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -150,6 +151,36 @@ private slots:
         QVERIFY(fs::exists(outputs.back()));               // from the first build, kept
         QVERIFY(fs::is_directory(blocked / "in-the-way")); // untouched
         QCOMPARE(example.notes.size(), std::size_t(1));
+    }
+
+    // Cancel stops the build before its next task, without an error alert or a notification.
+    void cancelStopsTheBuildBeforeTheNextTask() {
+        ExampleWindow example;
+        const std::vector<fs::path> outputs = example.expectedOutputs();
+        // The first task waits until the test has cancelled.
+        auto release = std::make_shared<QSemaphore>();
+        auto started = std::make_shared<QSemaphore>();
+        example.window->builds().setExporterFactory([release, started](BuildFileType type, const QuenzColorProject& project) {
+            if (started->available() == 0) {
+                started->release();
+                release->acquire();
+            }
+            return build::makeExporter(type, project);
+        });
+        QSignalSpy finished(&example.window->builds(), &BuildController::buildFinished);
+        trigger(*example.window, "buildAllAction");
+        QVERIFY(started->tryAcquire(1, 30000));
+        started->release();
+        QVERIFY(example.window->findChild<QWidget*>(QStringLiteral("buildStatus"))->isVisibleTo(example.window));
+        example.window->findChild<QPushButton*>(QStringLiteral("cancelBuildButton"))->click();
+        release->release();
+        QVERIFY(finished.wait(30000));
+        QVERIFY(!finished.front().front().toBool());
+        QVERIFY(fs::exists(outputs.front()));
+        QVERIFY(!fs::exists(outputs[1]));
+        QVERIFY(example.fixture.prompts->questions.isEmpty());
+        QVERIFY(example.notes.empty());
+        QCOMPARE(example.window->statusBar()->currentMessage(), QStringLiteral("Build cancelled"));
     }
 
     // A custom template that cannot be found opens the pre-build check; choosing the template

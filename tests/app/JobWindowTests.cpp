@@ -12,6 +12,7 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 
+#include "../VantorelTesting/TestRunnerSupport.h"
 #include "AppTestSupport.h"
 #include "Vantorel/testing/TestRunner.h"
 #include "VantorelData/format/QuenzColorFileReader.h"
@@ -237,6 +238,24 @@ private slots:
         QStringList selected;
         for (const auto& item : example.window->session().selection().selectedItems()) selected << qText(item->name());
         QCOMPARE(selected, (QStringList{qText(first->foregroundColorName), qText(first->backgroundColorName)}));
+    }
+
+    // A step of a set is tested as "Set-Step": its failure leads to the set, the set whose name
+    // is the longest that fits when one set's name begins another's.
+    void failuresLeadToTheItemsBehindTheirColors() {
+        testsupport::TestProject setup;
+        const auto mist = setup.color("Mist", TestPosition::foreground, testsupport::srgb(0.8, 0.8, 0.8));
+        setup.colorSet("Blue", TestPosition::background, {{"100", testsupport::srgb(0.9, 0.9, 1)}});
+        setup.colorSet("Blue-Gray", TestPosition::background, {{"100", testsupport::srgb(0.85, 0.85, 0.9)}});
+        const auto results = Tester(setup.project).runAll();
+        const auto pairs = failingPairs(*setup.project, results);
+        QCOMPARE(pairs.size(), std::size_t(2 * 4));  // both pairs fail in every appearance
+        for (const FailingPair& pair : pairs) {
+            QCOMPARE(pair.itemUuids.size(), std::size_t(2));
+            QCOMPARE(pair.itemUuids.front(), mist->uuid());
+            const QString background = qText(setup.project->itemWithId(pair.itemUuids.back())->name()) + QStringLiteral("-100");
+            QVERIFY2(pair.title.startsWith(QStringLiteral("Mist on ") + background + QStringLiteral(" · ")), qPrintable(pair.title));
+        }
     }
 
     // File › Import adds one selected group named after the kind and the file, which one undo

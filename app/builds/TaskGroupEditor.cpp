@@ -47,9 +47,10 @@ TaskGroupEditor::TaskGroupEditor(DocumentSession& session, const QString& title,
     splitter->addWidget(formHolder_);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({320, 380});
     layout->addWidget(splitter);
-    resize(760, 460);
+    // Wide enough for the row of buttons under the tree and a form of full-width fields.
+    resize(1000, 480);
+    splitter->setSizes({520, 480});
 
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
         if (filling_) return;

@@ -110,7 +110,7 @@ void TestGroupEditor::fillGroupForm(QFormLayout& form, const TestGroup& group) {
         new QTreeWidgetItem(colors, {qText(displayName(item->testPosition())), qText(item->name())});
     }
     colors->resizeColumnToContents(0);
-    form.addRow(colors);
+    form.addRow(QStringLiteral("Colors"), colors);
     addNote(form, QStringLiteral("Assign colors to the group and choose their roles in the inspector."));
 }
 

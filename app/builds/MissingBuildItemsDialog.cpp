@@ -75,8 +75,13 @@ void MissingBuildItemsDialog::chooseLocation(std::size_t row) {
 }
 
 void MissingBuildItemsDialog::fillRows() {
+    // The rows go after the click that asked for this has returned: its button is in one.
     while (QLayoutItem* item = rows_->takeAt(0)) {
-        delete item->widget();
+        if (QWidget* row = item->widget()) {
+            row->hide();
+            row->setParent(nullptr);
+            row->deleteLater();
+        }
         delete item;
     }
     const auto& requirements = model_->requirements();

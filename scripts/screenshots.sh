@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the editor's windows on the example document under a virtual X server (Xvfb) and writes
-# PNG pictures of the welcome window, the document window in each display mode and the
-# inspector of each item kind into build/screenshots/; it also prints how long a document of
+# PNG pictures of the welcome window, the document window in each display mode, the
+# inspector of each item kind, the build and test group windows, the test results and the
+# pre-build check into build/screenshots/; it also prints how long a document of
 # 10,000 items takes to open to a usable window and to scroll.
 # Usage: bash scripts/screenshots.sh [DOCUMENT] [OUTPUT_FOLDER]
 set -euo pipefail

@@ -27,6 +27,11 @@
 #include "app/Prompts.h"
 #include "app/SwatchGridDelegate.h"
 #include "app/TaskGroupListModel.h"
+#include "app/builds/BuildController.h"
+#include "app/builds/BuildGroupEditor.h"
+#include "app/imports/ImportController.h"
+#include "app/testing/TestGroupEditor.h"
+#include "app/testing/TestRunController.h"
 
 namespace vantorel::app {
 namespace {
@@ -86,6 +91,17 @@ DocumentWindow::DocumentWindow(DocumentManager& manager, std::shared_ptr<shell::
     splitter->setStretchFactor(2, 0);
     splitter->setSizes({230, 620, 330});
     setCentralWidget(splitter);
+    builds_ = new BuildController(*session_, manager_.prompts(), *this);
+    testRuns_ = new TestRunController(*session_, manager_.prompts(), *this, [this](const std::vector<std::string>& uuids) {
+        if (uuids.empty()) return;
+        revealItem(uuids.front());
+        std::vector<ProjectItemPtr> items;
+        for (const std::string& uuid : uuids) {
+            if (ProjectItemPtr item = session_->project()->itemWithId(uuid)) items.push_back(std::move(item));
+        }
+        session_->selection().selectItems(std::move(items));
+    });
+    imports_ = new ImportController(*session_, manager_.prompts(), *this, [this](const std::string& uuid) { revealItem(uuid); });
     buildMenus();
     resize(1180, 720);
 
@@ -154,6 +170,13 @@ QWidget* DocumentWindow::buildSidebar() {
         for (const auto& group : session_->project()->buildGroups()) {
             if (group->uuid() == uuid) session_->selection().setSelectedBuildGroup(group);
         }
+    });
+    // A double click opens the group in its window.
+    connect(buildList, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        showBuildGroupEditor().select(buildGroups_->uuidAt(index.row()));
+    });
+    connect(testList, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        showTestGroupEditor().select(testGroups_->uuidAt(index.row()));
     });
     connect(testList, &QListView::clicked, this, [this](const QModelIndex& index) {
         const std::string uuid = testGroups_->uuidAt(index.row());

@@ -23,8 +23,13 @@ class QSortFilterProxyModel;
 
 namespace vantorel::app {
 
+class BuildController;
+class BuildGroupEditor;
 class DocumentManager;
+class ImportController;
 class Inspector;
+class TestGroupEditor;
+class TestRunController;
 class ItemListModel;
 class ItemTreeModel;
 class TaskGroupListModel;
@@ -55,6 +60,13 @@ public:
     // Shows `uuid`'s group in the middle and selects the item.
     void revealItem(const std::string& uuid);
 
+    BuildController& builds() { return *builds_; }
+    TestRunController& testRuns() { return *testRuns_; }
+    ImportController& imports() { return *imports_; }
+    // The "Build Groups" and "Test Groups" windows, made on first use.
+    BuildGroupEditor& showBuildGroupEditor();
+    TestGroupEditor& showTestGroupEditor();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -70,6 +82,7 @@ private:
     void buildProofingMenu(QMenu* menu);
     void buildWindowMenu();
     void buildHelpMenu();
+    void buildBuildMenu();
     QWidget* buildSidebar();
     QWidget* buildContent();
 
@@ -99,6 +112,11 @@ private:
     QListView* grid_ = nullptr;
     QTableView* table_ = nullptr;
     Inspector* inspector_ = nullptr;
+    BuildController* builds_ = nullptr;
+    TestRunController* testRuns_ = nullptr;
+    ImportController* imports_ = nullptr;
+    BuildGroupEditor* buildEditor_ = nullptr;
+    TestGroupEditor* testEditor_ = nullptr;
     QActionGroup* displayModes_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     bool syncingSelection_ = false;

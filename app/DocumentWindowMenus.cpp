@@ -21,6 +21,11 @@
 #include "app/tools/QuickConvertWindow.h"
 #include "app/tools/SettingsWindow.h"
 #include "app/tools/SwatchProofing.h"
+#include "app/builds/BuildController.h"
+#include "app/builds/BuildGroupEditor.h"
+#include "app/imports/ImportController.h"
+#include "app/testing/TestGroupEditor.h"
+#include "app/testing/TestRunController.h"
 
 namespace vantorel::app {
 namespace {
@@ -67,6 +72,7 @@ void DocumentWindow::buildMenus() {
     buildEditMenu();
     buildItemMenu();
     buildViewMenu();
+    buildBuildMenu();
     buildWindowMenu();
     buildHelpMenu();
 
@@ -99,6 +105,9 @@ void DocumentWindow::buildFileMenu() {
     QMenu* recent = menu->addMenu(QStringLiteral("Open &Recent"));
     recent->setObjectName(QStringLiteral("openRecentMenu"));
     connect(recent, &QMenu::aboutToShow, this, [this, recent] { manager_.fillRecentMenu(recent); });
+    QMenu* importMenu = menu->addMenu(QStringLiteral("&Import"));
+    importMenu->setObjectName(QStringLiteral("importMenu"));
+    imports_->fillMenu(*importMenu);
     menu->addSeparator();
     connect(menuAction(menu, QStringLiteral("&Close"), QStringLiteral("closeAction"), QKeySequence::Close),
             &QAction::triggered, this, [this] { closeAsking(); });
@@ -245,6 +254,43 @@ void DocumentWindow::buildProofingMenu(QMenu* menu) {
         inspector_->refresh();  // its swatches are pictures drawn once
         update();
     });
+}
+
+void DocumentWindow::buildBuildMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Build"));
+    connect(menuAction(menu, QStringLiteral("&Build All"), QStringLiteral("buildAllAction"), QKeySequence(Qt::CTRL | Qt::Key_B)),
+            &QAction::triggered, builds_, &BuildController::buildAll);
+    connect(menuAction(menu, QStringLiteral("Build Selected &Group"), QStringLiteral("buildSelectedGroupAction")),
+            &QAction::triggered, this, [this] {
+                if (const BuildGroupPtr& group = session_->selection().selectedBuildGroup()) builds_->buildGroup(group->uuid());
+            });
+    connect(menuAction(menu, QStringLiteral("Cancel Build"), QStringLiteral("cancelBuildAction")), &QAction::triggered,
+            builds_, &BuildController::cancel);
+    connect(menuAction(menu, QStringLiteral("Edit Build Groups…"), QStringLiteral("editBuildGroupsAction")),
+            &QAction::triggered, this, [this] { showBuildGroupEditor(); });
+    menu->addSeparator();
+    connect(menuAction(menu, QStringLiteral("&Run All Tests"), QStringLiteral("runAllTestsAction"), QKeySequence(Qt::CTRL | Qt::Key_U)),
+            &QAction::triggered, testRuns_, &TestRunController::runAll);
+    connect(menuAction(menu, QStringLiteral("Run Selected Test Group"), QStringLiteral("runSelectedTestGroupAction")),
+            &QAction::triggered, this, [this] {
+                if (const TestGroupPtr& group = session_->selection().selectedTestGroup()) testRuns_->runGroup(group->uuid());
+            });
+    connect(menuAction(menu, QStringLiteral("Edit Test Groups…"), QStringLiteral("editTestGroupsAction")),
+            &QAction::triggered, this, [this] { showTestGroupEditor(); });
+}
+
+BuildGroupEditor& DocumentWindow::showBuildGroupEditor() {
+    if (!buildEditor_) buildEditor_ = new BuildGroupEditor(*session_, *builds_, this);
+    buildEditor_->show();
+    buildEditor_->raise();
+    return *buildEditor_;
+}
+
+TestGroupEditor& DocumentWindow::showTestGroupEditor() {
+    if (!testEditor_) testEditor_ = new TestGroupEditor(*session_, *testRuns_, this);
+    testEditor_->show();
+    testEditor_->raise();
+    return *testEditor_;
 }
 
 void DocumentWindow::buildWindowMenu() {

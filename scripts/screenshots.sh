@@ -2,7 +2,8 @@
 # Starts the editor's windows on the example document under a virtual X server (Xvfb) and writes
 # PNG pictures of the welcome window, the document window in each display mode and each swatch
 # proofing mode, the inspector of each item kind, the color picker, quick convert and settings
-# windows into build/screenshots/; it also prints how long a document of
+# windows, the build and test group windows, the test results and the pre-build check into
+# build/screenshots/; it also prints how long a document of
 # 10,000 items takes to open to a usable window and to scroll.
 # Usage: bash scripts/screenshots.sh [DOCUMENT] [OUTPUT_FOLDER]
 set -euo pipefail

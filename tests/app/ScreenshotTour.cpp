@@ -1,9 +1,10 @@
 // vantorel-editor-screenshots DOCUMENT OUTPUT_FOLDER: opens the editor's windows on a document
 // and writes PNG pictures of them: the welcome window, the document window in each display
-// mode, the inspector of the first item of each kind, the swatches in each proofing mode and
-// the color tools (picker, quick convert, settings). Then it measures how long a
-// document of 10,000 items takes to reach a usable window, and how long the table takes to
-// draw each page while scrolling through it. Run by scripts/screenshots.sh under Xvfb.
+// mode, the inspector of the first item of each kind, the swatches in each proofing mode,
+// the color tools (picker, quick convert, settings), the build and test group windows, the
+// test results and the pre-build check. Then it measures how long a document of 10,000 items
+// takes to reach a usable window, and how long the table takes to draw each page while
+// scrolling through it. Run by scripts/screenshots.sh under Xvfb.
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
@@ -29,6 +31,11 @@
 #include "app/tools/QuickConvertWindow.h"
 #include "app/tools/SettingsWindow.h"
 #include "app/tools/SwatchProofing.h"
+#include "app/builds/BuildGroupEditor.h"
+#include "app/builds/MissingBuildItemsDialog.h"
+#include "app/testing/TestGroupEditor.h"
+#include "app/testing/TestResultsWindow.h"
+#include "app/testing/TestRunController.h"
 
 using namespace vantorel;
 using namespace vantorel::app;
@@ -92,6 +99,61 @@ QString writeLargeDocument(const QTemporaryDir& folder, int groups, int perGroup
     const std::string bytes = format::QuenzColorFileWriter::write(*project).bytes;
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     return path;
+}
+
+// Waits for a background job of the window (a test run) to show its result.
+template <class Condition>
+bool waitFor(Condition condition) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < 60000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(10);
+    }
+    return condition();
+}
+
+// The build and test group windows with a task chosen, the results of a test run, and the
+// pre-build check of a copy of the document whose custom template is not beside it.
+void shootJobWindows(DocumentManager& manager, DocumentWindow& window, const QString& document, const QDir& folder) {
+    const auto project = window.session().project();
+    BuildGroupEditor& builds = window.showBuildGroupEditor();
+    if (!project->buildGroups().empty() && !project->buildGroups().front()->tasks().empty()) {
+        builds.select(project->buildGroups().front()->uuid(), project->buildGroups().front()->tasks().front()->uuid());
+    }
+    shoot(builds, folder, QStringLiteral("build-groups"));
+    builds.close();
+    TestGroupEditor& tests = window.showTestGroupEditor();
+    if (!project->testGroups().empty()) {
+        const auto& group = project->testGroups().front();
+        tests.select(group->uuid());
+        shoot(tests, folder, QStringLiteral("test-groups"));
+        if (!group->tests().empty()) tests.select(group->uuid(), group->tests().front()->uuid());
+        shoot(tests, folder, QStringLiteral("test-groups-test"));
+    }
+    tests.close();
+    window.action(QStringLiteral("runAllTestsAction"))->trigger();
+    if (waitFor([&] { return window.testRuns().resultsWindow() && !window.testRuns().isRunning(); })) {
+        TestResultsWindow* results = window.testRuns().resultsWindow();
+        shoot(*results, folder, QStringLiteral("test-results"));
+        results->failureList().setCurrentRow(0);
+        shoot(window, folder, QStringLiteral("test-failure-selected"));
+        results->close();
+    }
+
+    QTemporaryDir scratch;
+    const QString copy = scratch.filePath(QFileInfo(document).fileName());
+    QFile::copy(document, copy);
+    DocumentWindow* moved = manager.openFile(copy);
+    if (!moved) return;
+    moved->action(QStringLiteral("buildAllAction"))->trigger();
+    MissingBuildItemsDialog* check = nullptr;
+    if (waitFor([&] { return (check = moved->findChild<MissingBuildItemsDialog*>()) != nullptr; })) {
+        shoot(*check, folder, QStringLiteral("missing-build-items"));
+        check->reject();
+    }
+    moved->close();
+    settle();
 }
 
 void measureLargeDocument(DocumentManager& manager, const QDir& folder) {
@@ -218,6 +280,7 @@ int main(int argc, char** argv) {
     });
     window->session().selection().setSelectedSideBarGroup(firstGroup);
     shootColorTools(*window, folder);
+    shootJobWindows(manager, *window, document, folder);
     window->close();
     settle();
     measureLargeDocument(manager, folder);

@@ -1,0 +1,39 @@
+#pragma once
+// BuildGroupEditor: the "Build Groups" window. Build groups with their tasks; a group's name;
+// every field of a task (name, file type, folder, file name, color format, name transform,
+// prefix and suffix, color space, and the options of its exporter: appearance colors, asset
+// catalog symbols, the custom template), with choosers for the folder and the template; and
+// the buttons that build all groups or the chosen one.
+
+#include "app/builds/TaskGroupEditor.h"
+#include "VantorelData/model/Project.h"
+
+namespace vantorel::app {
+
+class BuildController;
+
+class BuildGroupEditor final : public TaskGroupEditor {
+    Q_OBJECT
+public:
+    BuildGroupEditor(DocumentSession& session, BuildController& builds, QWidget* parent);
+
+    void addGroup();
+    void addTask();
+    void deleteSelected();
+
+    // The document's folder, where relative task folders and templates start.
+    QString documentFolder() const;
+    // `path` as the task stores it: relative to the document's folder when it lies below it.
+    QString storedLocation(const QString& path) const;
+
+protected:
+    std::vector<GroupRow> rows() const override;
+    void fillForm(QFormLayout& form, const std::string& groupUuid, const std::string& taskUuid) override;
+
+private:
+    void fillTaskForm(QFormLayout& form, const BuildTask& task);
+
+    BuildController& builds_;
+};
+
+}  // namespace vantorel::app

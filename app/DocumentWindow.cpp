@@ -143,7 +143,8 @@ QWidget* DocumentWindow::buildSidebar() {
         list->setAcceptDrops(true);
         list->setDragDropMode(QAbstractItemView::DropOnly);
         list->setDropIndicatorShown(true);
-        list->setMaximumHeight(96);
+        list->setMaximumHeight(110);
+        list->setStyleSheet(QStringLiteral("QListView::item { padding: 3px 8px; }"));
         layout->addWidget(list, 1);
         return list;
     };

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 
 #include "app/DocumentSession.h"
 #include "app/SwatchPainter.h"
@@ -20,6 +21,10 @@ QString sourceKey(ColorSource source) {
         case ColorSource::darkHighContrast: return QStringLiteral("darkHighContrast");
     }
     return {};
+}
+
+bool isDarkSource(ColorSource source) {
+    return source == ColorSource::dark || source == ColorSource::darkHighContrast;
 }
 
 QPixmap swatchPixmap(const std::vector<QColor>& colors, QSize size) {
@@ -48,19 +53,19 @@ void FormBuilder::section(const QString& title) {
     form_.addRow(label);
 }
 
+void FormBuilder::keepUpdated(std::function<void()> refresh) {
+    if (!refresh) return;
+    refresh();
+    refreshers_.push_back(std::move(refresh));
+}
+
 void FormBuilder::row(const QString& label, QWidget* widget, std::function<void()> refresh) {
-    if (refresh) {
-        refresh();
-        refreshers_.push_back(std::move(refresh));
-    }
+    keepUpdated(std::move(refresh));
     form_.addRow(label, widget);
 }
 
 void FormBuilder::wideRow(QWidget* widget, std::function<void()> refresh) {
-    if (refresh) {
-        refresh();
-        refreshers_.push_back(std::move(refresh));
-    }
+    keepUpdated(std::move(refresh));
     form_.addRow(widget);
 }
 
@@ -68,20 +73,26 @@ QLineEdit* FormBuilder::text(const QString& label, const QString& name, std::fun
                              std::function<bool(const QString&)> commit, QWidget* accessory) {
     auto* field = new QLineEdit;
     field->setObjectName(name);
-    auto refresh = [field, read] {
+    // A refused value is marked by a red frame until the field holds a good value again.
+    const auto markRefused = [field](bool refused) {
+        if (field->property("refused").toBool() == refused) return;
+        field->setProperty("refused", refused);
+        field->setStyleSheet(refused ? QStringLiteral("QLineEdit { border: 1px solid #D9534F; border-radius: 3px; }") : QString());
+    };
+    auto refresh = [field, read, markRefused] {
         if (field->hasFocus() && field->isModified()) return;
         field->setText(read());
         field->setModified(false);
-        field->setStyleSheet({});
+        markRefused(false);
     };
-    QObject::connect(field, &QLineEdit::editingFinished, field, [this, field, read, commit] {
+    QObject::connect(field, &QLineEdit::editingFinished, field, [this, field, read, commit, markRefused] {
         if (!item() || field->text() == read()) return;
-        if (commit(field->text())) {
-            field->setModified(false);
-            field->setStyleSheet({});
-        } else {
-            field->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #D9534F; border-radius: 3px; }"));
-        }
+        // A change that reshapes the form replaces it while the commit runs.
+        const QPointer<QLineEdit> alive(field);
+        const bool taken = commit(alive->text());
+        if (!alive) return;
+        if (taken) field->setModified(false);
+        markRefused(!taken);
     });
     if (!accessory) {
         row(label, field, refresh);
@@ -159,8 +170,7 @@ QLineEdit* FormBuilder::color(const QString& label, const QString& name,
         swatch->setPixmap(swatchPixmap(value ? std::vector<QColor>{screenColor(*value)} : std::vector<QColor>{},
                                        swatch->size()));
     };
-    paint();
-    refreshers_.push_back(paint);
+    keepUpdated(paint);
     return field;
 }
 

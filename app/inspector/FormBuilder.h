@@ -31,6 +31,7 @@ using Options = std::vector<std::pair<QString, QString>>;  // title, key
 
 // The appearance as a word for field names ("light", "darkHighContrast").
 QString sourceKey(ColorSource source);
+bool isDarkSource(ColorSource source);
 QPixmap swatchPixmap(const std::vector<QColor>& colors, QSize size);
 
 template <class Enum, std::size_t N, class Names>
@@ -58,6 +59,8 @@ public:
     void section(const QString& title);
     // A row holding any widget; `refresh` keeps it in line with the item.
     void row(const QString& label, QWidget* widget, std::function<void()> refresh = {});
+    // Runs `refresh` now and whenever the item changes (a field's state that follows another).
+    void keepUpdated(std::function<void()> refresh);
     // A row across the form's whole width (pictures: steps, curves, previews).
     void wideRow(QWidget* widget, std::function<void()> refresh = {});
 

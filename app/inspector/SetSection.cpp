@@ -1,4 +1,5 @@
 #include <QLineEdit>
+#include <functional>
 
 #include "app/inspector/CurveView.h"
 #include "app/inspector/FormBuilder.h"
@@ -40,9 +41,10 @@ QString stepLabel(const QString& name, std::size_t step) {
 
 // Parameters both kinds of sets share: how the steps are made, spaced and named.
 template <class Set>
-void addSetParameters(FormBuilder& form, const Set& shown) {
+void addSetParameters(FormBuilder& form, const Set& shown, const std::function<void()>& addSteps) {
     const auto set = [&form] { return shownSet<Set>(form); };
     form.section(QStringLiteral("Ramp"));
+    addSteps();
     form.choice(QStringLiteral("Type"), QStringLiteral("setTypeField"),
                 enumOptions(allSetTypes, [](SetType t) { return displayName(t); }),
                 [set] { return enumKey(set()->type()); },
@@ -102,11 +104,8 @@ void addStepName(FormBuilder& form, const Set& shown, std::size_t step) {
               [&form, step](const QString& name) { return form.editor().changeStepName(form.uuid(), step, name.toStdString()); });
 }
 
-}  // namespace
-
-void addColorSet(FormBuilder& form, const QuenzColorSet& shown) {
-    const ProjectItemPtr item = form.item();
-    const std::vector<ColorSource> sources = editableSources(*item);
+// Every step as a swatch, a row per appearance.
+void addStepStrip(FormBuilder& form) {
     auto* strip = new StepStrip;
     form.wideRow(strip, [&form, strip] {
         const ProjectItemPtr current = form.item();
@@ -118,7 +117,26 @@ void addColorSet(FormBuilder& form, const QuenzColorSet& shown) {
         for (const auto& step : set->stepValues()) names << qText(step.name);
         strip->setSteps(std::move(rows), names);
     });
-    addSetParameters(form, shown);
+}
+
+// Every step under its own shadow, a preview per appearance.
+void addShadowPreviews(FormBuilder& form) {
+    for (ColorSource source : appearancesInUse(*form.item())) {
+        auto* preview = new ShadowPreview;
+        preview->setObjectName(QStringLiteral("shadowSetPreview-") + sourceKey(source));
+        preview->setDarkSurface(isDarkSource(source));
+        form.row(qText(displayName(source)), preview, [&form, preview, source] {
+            const ProjectItemPtr current = form.item();
+            if (current) preview->setShadows(shadowDetails(*current, source));
+        });
+    }
+}
+
+}  // namespace
+
+void addColorSet(FormBuilder& form, const QuenzColorSet& shown) {
+    const std::vector<ColorSource> sources = editableSources(*form.item());
+    addSetParameters(form, shown, [&form] { addStepStrip(form); });
     addColorPresentation(form);
 
     form.section(QStringLiteral("Steps"));
@@ -139,23 +157,18 @@ void addColorSet(FormBuilder& form, const QuenzColorSet& shown) {
                     return form.editor().changeSetColor(form.uuid(), step, c, source);
                 });
             // Interpolated steps follow their anchors; they are shown, not typed.
-            field->setReadOnly(!anchor);
-            if (!anchor) field->setToolTip(QStringLiteral("Interpolated from the anchors"));
+            if (!anchor) {
+                field->setReadOnly(true);
+                field->setFrame(false);
+                field->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; color: palette(placeholder-text); }"));
+                field->setToolTip(QStringLiteral("Interpolated from the anchors"));
+            }
         }
     }
 }
 
 void addShadowSet(FormBuilder& form, const QuenzColorShadowSet& shown) {
-    const ProjectItemPtr item = form.item();
-    for (ColorSource source : appearancesInUse(*item)) {
-        auto* preview = new ShadowPreview;
-        preview->setObjectName(QStringLiteral("shadowSetPreview-") + sourceKey(source));
-        form.row(qText(displayName(source)), preview, [&form, preview, source] {
-            const ProjectItemPtr current = form.item();
-            if (current) preview->setShadows(shadowDetails(*current, source));
-        });
-    }
-    addSetParameters(form, shown);
+    addSetParameters(form, shown, [&form] { addShadowPreviews(form); });
     addColorPresentation(form);
 
     form.section(QStringLiteral("Steps"));

@@ -87,12 +87,17 @@ void ShadowPreview::setShadows(std::vector<ShadowDetails> shadows) {
     update();
 }
 
+void ShadowPreview::setDarkSurface(bool dark) {
+    dark_ = dark;
+    update();
+}
+
 void ShadowPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF canvas = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setPen(QColor(0, 0, 0, 30));
-    painter.setBrush(QColor(0xF2, 0xF3, 0xF5));
+    painter.setBrush(dark_ ? QColor(0x2B, 0x2D, 0x31) : QColor(0xF2, 0xF3, 0xF5));
     painter.drawRoundedRect(canvas, 8, 8);
     if (shadows_.empty()) return;
     const qreal count = static_cast<qreal>(shadows_.size());
@@ -104,7 +109,7 @@ void ShadowPreview::paintEvent(QPaintEvent*) {
         const QRectF card(centre.x() - side / 2, centre.y() - side / 2, side, side);
         paintShadow(painter, card, shadows_[i]);
         painter.setPen(QColor(0, 0, 0, 20));
-        painter.setBrush(Qt::white);
+        painter.setBrush(dark_ ? QColor(0x3C, 0x3F, 0x45) : QColor(Qt::white));
         painter.drawRoundedRect(card, cardRadius, cardRadius);
     }
 }

@@ -14,6 +14,8 @@ public:
     explicit ShadowPreview(QWidget* parent = nullptr);
 
     void setShadows(std::vector<ShadowDetails> shadows);
+    // Dark appearances are judged on a dark surface, under a dark card.
+    void setDarkSurface(bool dark);
     const std::vector<ShadowDetails>& shadows() const { return shadows_; }
 
 protected:
@@ -21,6 +23,7 @@ protected:
 
 private:
     std::vector<ShadowDetails> shadows_;
+    bool dark_ = false;
 };
 
 }  // namespace vantorel::app::inspector

@@ -15,6 +15,7 @@ void addShadowDetails(FormBuilder& form, const QuenzColorProjectItem& shown) {
         const auto detail = [&form, source] { return form.item()->shadow()->shadow().value(source); };
         auto* preview = new ShadowPreview;
         preview->setObjectName(QStringLiteral("shadowPreview-") + key);
+        preview->setDarkSurface(isDarkSource(source));
         form.wideRow(preview, [preview, detail] { preview->setShadows({detail()}); });
         using Setter = bool (QuenzColorDocumentEditor::*)(const std::string&, double, ColorSource);
         const std::array<std::tuple<QString, QString, double ShadowDetails::*, Setter>, 4> numbers = {{

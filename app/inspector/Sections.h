@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "VantorelData/model/Model.h"
@@ -24,6 +25,14 @@ void addAppearance(FormBuilder& form);
 void addColorPresentation(FormBuilder& form);
 // The value of colors, numbers, strings and booleans in each appearance.
 void addPlainValues(FormBuilder& form, const QuenzColorProjectItem& shown);
+// How a shadow's fields read and commit: a number by its field, and the color.
+using ShadowRead = std::function<std::optional<ShadowDetails>()>;
+struct ShadowEdits {
+    std::function<bool(double ShadowDetails::*, double)> number;
+    std::function<bool(const quenz::ColorValue&)> color;
+};
+// The offsets, blur, spread and color of one shadow; field names end in `key`.
+void addShadowFields(FormBuilder& form, const QString& key, const ShadowRead& read, const ShadowEdits& edits);
 // A shadow's offsets, blur, spread and color in each appearance, with a preview.
 void addShadowDetails(FormBuilder& form, const QuenzColorProjectItem& shown);
 // Color set and shadow set parameters, the drawn curve and every step.

@@ -35,6 +35,14 @@ bool isAnchor(const Set& set, std::size_t step) {
     return set.type() == SetType::threeItems && static_cast<int>(step) == set.middleIndex();
 }
 
+// Interpolated steps follow their anchors; they are shown, not typed.
+void showAsInterpolated(QLineEdit& field) {
+    field.setReadOnly(true);
+    field.setFrame(false);
+    field.setStyleSheet(QStringLiteral("QLineEdit { background: transparent; color: palette(placeholder-text); }"));
+    field.setToolTip(QStringLiteral("Interpolated from the anchors"));
+}
+
 QString stepLabel(const QString& name, std::size_t step) {
     return name.isEmpty() ? QStringLiteral("Step %1").arg(step + 1) : name;
 }
@@ -156,13 +164,7 @@ void addColorSet(FormBuilder& form, const QuenzColorSet& shown) {
                 [&form, step, source](const quenz::ColorValue& c) {
                     return form.editor().changeSetColor(form.uuid(), step, c, source);
                 });
-            // Interpolated steps follow their anchors; they are shown, not typed.
-            if (!anchor) {
-                field->setReadOnly(true);
-                field->setFrame(false);
-                field->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; color: palette(placeholder-text); }"));
-                field->setToolTip(QStringLiteral("Interpolated from the anchors"));
-            }
+            if (!anchor) showAsInterpolated(*field);
         }
     }
 }
@@ -171,20 +173,48 @@ void addShadowSet(FormBuilder& form, const QuenzColorShadowSet& shown) {
     addSetParameters(form, shown, [&form] { addShadowPreviews(form); });
     addColorPresentation(form);
 
-    form.section(QStringLiteral("Steps"));
+    const std::vector<ColorSource> sources = editableSources(*form.item());
     for (std::size_t step = 0; step < shown.stepValues().size(); ++step) {
-        addStepName(form, shown, step);
-        auto* summary = new QLineEdit;
-        summary->setObjectName(QStringLiteral("shadowStepField-%1").arg(step));
-        summary->setReadOnly(true);
-        form.row(stepLabel(qText(shown.stepValues()[step].name), step), summary, [&form, summary, step] {
-            const QuenzColorShadowSet* set = shownSet<QuenzColorShadowSet>(form);
-            if (!set || step >= set->stepValues().size()) return;
-            const ShadowDetails& d = set->stepValues()[step].value(ColorSource::light);
-            summary->setText(QStringLiteral("x %1  y %2  blur %3  spread %4")
-                                 .arg(numberText(d.xOffset), numberText(d.yOffset), numberText(d.blur),
-                                      numberText(d.spread)));
-        });
+        const QString name = stepLabel(qText(shown.stepValues()[step].name), step);
+        if (!isAnchor(shown, step)) {
+            form.section(name);
+            addStepName(form, shown, step);
+            auto* summary = new QLineEdit;
+            summary->setObjectName(QStringLiteral("shadowStepField-%1").arg(step));
+            showAsInterpolated(*summary);
+            form.row(qText(displayName(ColorSource::light)), summary, [&form, summary, step] {
+                const QuenzColorShadowSet* set = shownSet<QuenzColorShadowSet>(form);
+                if (!set || step >= set->stepValues().size()) return;
+                const ShadowDetails& d = set->stepValues()[step].value(ColorSource::light);
+                summary->setText(QStringLiteral("x %1  y %2  blur %3  spread %4")
+                                     .arg(numberText(d.xOffset), numberText(d.yOffset), numberText(d.blur),
+                                          numberText(d.spread)));
+            });
+            continue;
+        }
+        for (ColorSource source : sources) {
+            form.section(sources.size() == 1 ? name : name + QStringLiteral(" — ") + qText(displayName(source)));
+            if (source == sources.front()) addStepName(form, shown, step);
+            const ShadowRead read = [&form, step, source]() -> std::optional<ShadowDetails> {
+                const QuenzColorShadowSet* set = shownSet<QuenzColorShadowSet>(form);
+                if (!set || step >= set->stepValues().size()) return std::nullopt;
+                return set->stepValues()[step].value(source);
+            };
+            ShadowEdits edits;
+            edits.number = [&form, read, step, source](double ShadowDetails::*field, double value) {
+                auto details = read();
+                if (!details) return false;
+                (*details).*field = value;
+                return form.editor().changeSetShadow(form.uuid(), step, *details, source);
+            };
+            edits.color = [&form, read, step, source](const quenz::ColorValue& color) {
+                auto details = read();
+                if (!details) return false;
+                details->color = color;
+                return form.editor().changeSetShadow(form.uuid(), step, *details, source);
+            };
+            addShadowFields(form, QStringLiteral("%1-%2").arg(step).arg(sourceKey(source)), read, edits);
+        }
     }
 }
 

@@ -62,6 +62,7 @@ private slots:
         QTest::newRow("ramp last anchor") << "Blue" << "stepColorField-4-light" << "#203040" << "Undo Change Color";
         QTest::newRow("manual step") << "Accent" << "stepColorField-1-light" << "#405060" << "Undo Change Color";
         QTest::newRow("shadow blur") << "Card" << "shadowBlurField-light" << "20" << "Undo Change Blur";
+        QTest::newRow("shadow set anchor") << "Levels" << "shadowBlurField-3-light" << "30" << "Undo Change Blur";
         QTest::newRow("shadow set curve") << "Levels" << "curveField" << key(CurveType::hermite5) << "Undo Change Curve Type";
         QTest::newRow("number steps") << "XS" << "numberStepsField" << "4" << "Undo Change Steps";
         QTest::newRow("test role") << "Text" << "testRoleField" << key(TestPosition::background) << "Undo Change Test Role";

@@ -350,7 +350,10 @@ void DocumentWindow::pushSelectionToViews() {
     if (!treeIndex.isValid() && sidebarGroup) treeIndex = treeProxy_->mapFromSource(treeModel_->indexOf(sidebarGroup->uuid()));
     if (treeIndex.isValid()) {
         tree_->selectionModel()->setCurrentIndex(treeIndex, QItemSelectionModel::ClearAndSelect);
-        tree_->scrollTo(treeIndex);
+        // An item out of sight is brought to the middle; one in sight stays where the user sees it.
+        if (!tree_->viewport()->rect().contains(tree_->visualRect(treeIndex))) {
+            tree_->scrollTo(treeIndex, QAbstractItemView::PositionAtCenter);
+        }
     } else {
         tree_->selectionModel()->clearSelection();
     }

@@ -159,7 +159,8 @@ QWidget* DocumentWindow::buildSidebar() {
         list->setAcceptDrops(true);
         list->setDragDropMode(QAbstractItemView::DropOnly);
         list->setDropIndicatorShown(true);
-        list->setMaximumHeight(96);
+        list->setMaximumHeight(110);
+        list->setStyleSheet(QStringLiteral("QListView::item { padding: 3px 8px; }"));
         layout->addWidget(list, 1);
         return list;
     };
@@ -206,7 +207,18 @@ QWidget* DocumentWindow::buildSidebar() {
 }
 
 QWidget* DocumentWindow::buildContent() {
+    auto* pane = new QWidget;
+    auto* paneLayout = new QVBoxLayout(pane);
+    paneLayout->setContentsMargins(0, 0, 0, 0);
+    paneLayout->setSpacing(0);
+    contentHeader_ = new QLabel;
+    contentHeader_->setObjectName(QStringLiteral("contentHeader"));
+    contentHeader_->setTextFormat(Qt::RichText);
+    contentHeader_->setContentsMargins(12, 8, 12, 8);
+    contentHeader_->setStyleSheet(QStringLiteral("#contentHeader { border-bottom: 1px solid palette(midlight); }"));
+    paneLayout->addWidget(contentHeader_);
     content_ = new QStackedWidget;
+    paneLayout->addWidget(content_, 1);
     content_->setObjectName(QStringLiteral("content"));
     grid_ = new QListView;
     grid_->setObjectName(QStringLiteral("swatchGrid"));
@@ -245,7 +257,8 @@ QWidget* DocumentWindow::buildContent() {
         connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &DocumentWindow::contentSelectionChanged);
     }
     connect(listModel_, &QAbstractItemModel::modelReset, this, &DocumentWindow::pushSelectionToViews);
-    return content_;
+    connect(listModel_, &QAbstractItemModel::modelReset, this, &DocumentWindow::updateContentHeader);
+    return pane;
 }
 
 QAbstractItemView& DocumentWindow::contentView() {
@@ -282,9 +295,26 @@ void DocumentWindow::selectionChanged() {
     std::optional<std::string> container;
     if (group && group->isGroup()) container = group->uuid();
     listModel_->setContainer(container);
+    treeModel_->setChosenGroup(container);
+    updateContentHeader();
     pushSelectionToViews();
     inspector_->refresh();
     updateActions();
+}
+
+void DocumentWindow::updateContentHeader() {
+    const ProjectItemPtr& group = session_->selection().selectedSideBarGroup();
+    QStringList path = group ? treeModel_->pathOf(group->uuid()) : QStringList();
+    if (path.isEmpty()) path << session_->displayName();
+    const int count = listModel_->rowCount();
+    for (QString& name : path) name = name.toHtmlEscaped();
+    const QString last = path.takeLast();
+    const QString quiet = contentHeader_->palette().color(QPalette::PlaceholderText).name();
+    QString trail;
+    for (const QString& name : path) trail += QStringLiteral("<span style='color:%1'>%2 › </span>").arg(quiet, name);
+    contentHeader_->setText(QStringLiteral("%1<b>%2</b>&nbsp;&nbsp;<span style='color:%3'>%4</span>")
+                                .arg(trail, last, quiet,
+                                     count == 1 ? QStringLiteral("1 item") : QStringLiteral("%1 items").arg(count)));
 }
 
 void DocumentWindow::applyDisplayMode() {
@@ -331,17 +361,22 @@ void DocumentWindow::pushSelectionToViews() {
     if (syncingSelection_) return;
     syncingSelection_ = true;
     const SelectionManager& selection = session_->selection();
-    // The sidebar shows the chosen group, or the single selected item.
+    // The sidebar highlights the last selected item (its group stays in bold), or the chosen
+    // group when no item is selected.
     const ProjectItemPtr& sidebarGroup = selection.selectedSideBarGroup();
     QModelIndex treeIndex;
-    if (selection.selectedItems().size() == 1 && !sidebarGroup) {
-        treeIndex = treeProxy_->mapFromSource(treeModel_->indexOf(selection.selectedItems().front()->uuid()));
-    } else if (sidebarGroup) {
-        treeIndex = treeProxy_->mapFromSource(treeModel_->indexOf(sidebarGroup->uuid()));
+    for (const ProjectItemPtr& item : selection.selectedItems()) {
+        if (const QModelIndex found = treeProxy_->mapFromSource(treeModel_->indexOf(item->uuid())); found.isValid()) {
+            treeIndex = found;
+        }
     }
+    if (!treeIndex.isValid() && sidebarGroup) treeIndex = treeProxy_->mapFromSource(treeModel_->indexOf(sidebarGroup->uuid()));
     if (treeIndex.isValid()) {
         tree_->selectionModel()->setCurrentIndex(treeIndex, QItemSelectionModel::ClearAndSelect);
-        tree_->scrollTo(treeIndex);
+        // An item out of sight is brought to the middle; one in sight stays where the user sees it.
+        if (!tree_->viewport()->rect().contains(tree_->visualRect(treeIndex))) {
+            tree_->scrollTo(treeIndex, QAbstractItemView::PositionAtCenter);
+        }
     } else {
         tree_->selectionModel()->clearSelection();
     }

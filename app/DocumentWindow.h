@@ -13,6 +13,7 @@
 class QAbstractItemView;
 class QAction;
 class QActionGroup;
+class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
@@ -93,6 +94,8 @@ private:
     void updateActions();
     void updateTitle();
     void applyDisplayMode();
+    // The chosen group's path and how many items the content shows.
+    void updateContentHeader();
     void applyExpansion();
     void selectSidebarIndex(const QModelIndex& proxyIndex);
     void contentSelectionChanged();
@@ -108,6 +111,7 @@ private:
     TaskGroupListModel* testGroups_ = nullptr;
     QTreeView* tree_ = nullptr;
     QLineEdit* filter_ = nullptr;
+    QLabel* contentHeader_ = nullptr;
     QStackedWidget* content_ = nullptr;
     QListView* grid_ = nullptr;
     QTableView* table_ = nullptr;

@@ -1,5 +1,6 @@
 #include "app/ItemTreeModel.h"
 
+#include <QFont>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -140,8 +141,32 @@ QVariant ItemTreeModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole: return qText(item.name());
         case Qt::ToolTipRole: return qText(displayName(item.itemType()));
         case Qt::DecorationRole: return kindIcon(item, 16);
+        case Qt::FontRole: {
+            if (!chosenGroup_ || item.uuid() != *chosenGroup_) return {};
+            QFont font;
+            font.setBold(true);
+            return font;
+        }
         default: return {};
     }
+}
+
+void ItemTreeModel::setChosenGroup(const std::optional<std::string>& uuid) {
+    if (uuid == chosenGroup_) return;
+    const std::optional<std::string> previous = std::exchange(chosenGroup_, uuid);
+    for (const auto& changed : {previous, chosenGroup_}) {
+        if (!changed) continue;
+        const QModelIndex index = indexOf(*changed);
+        if (index.isValid()) emit dataChanged(index, index, {Qt::FontRole});
+    }
+}
+
+QStringList ItemTreeModel::pathOf(const std::string& uuid) const {
+    QStringList names;
+    for (QModelIndex index = indexOf(uuid); index.isValid(); index = parent(index)) {
+        names.prepend(data(index, Qt::DisplayRole).toString());
+    }
+    return names;
 }
 
 bool ItemTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -6,7 +6,9 @@
 // undo step.
 
 #include <QAbstractItemModel>
+#include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "VantorelData/model/Project.h"
@@ -30,6 +32,11 @@ public:
 
     ProjectItemPtr itemAt(const QModelIndex& index) const;
     QModelIndex indexOf(const std::string& uuid) const;
+    // The group whose items the content shows: drawn in bold, so that it stays recognisable
+    // while one of its items is the highlighted row.
+    void setChosenGroup(const std::optional<std::string>& uuid);
+    // The names from the top level down to the item, the item's own last.
+    QStringList pathOf(const std::string& uuid) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -58,6 +65,7 @@ private:
     QuenzColorDocumentEditor& editor_;
     QuenzColorProjectPtr project_;
     std::unique_ptr<Node> root_;
+    std::optional<std::string> chosenGroup_;
 };
 
 }  // namespace vantorel::app

@@ -150,6 +150,11 @@ public:
     // --- Color set and shadow set properties (automatic sets regenerate) ---
     bool changeSetColor(const std::string& setUuid, std::size_t step, const quenz::ColorValue& color,
                         ColorSource source);                                            // under changeColor
+    // One step of a shadow set in one appearance, under the name of the field that differs, as
+    // for a shadow: changeShadowX, changeShadowY, changeShadowBlur, changeShadowSpread, or
+    // changeColor for its color.
+    bool changeSetShadow(const std::string& setUuid, std::size_t step, const ShadowDetails& details,
+                         ColorSource source);
     bool changeStepName(const std::string& setUuid, std::size_t step, std::string name);  // under changeName
     bool changeStepCount(const std::string& setUuid, int steps);
     bool changeInterpolationMethod(const std::string& setUuid, InterpolationMethod method);

@@ -22,6 +22,18 @@ void regenerateIfAutomatic(Set& set) {
     if (set.type() != SetType::manual && set.steps() >= 2) set.regenerate();
 }
 
+// One appearance of one step; an automatic set then regenerates from its anchors.
+template <class Set, class Value>
+bool changeStepVariant(Set* set, std::size_t step, const Value& value, ColorSource source) {
+    if (!set || step >= set->stepValues().size()) return false;
+    auto steps = set->stepValues();
+    if (steps[step].variant(source) == value) return false;
+    steps[step].setVariant(value, source);
+    set->setStepValues(std::move(steps));
+    regenerateIfAutomatic(*set);
+    return true;
+}
+
 }  // namespace
 
 bool QuenzColorDocumentEditor::editSet(
@@ -37,13 +49,31 @@ bool QuenzColorDocumentEditor::editSet(
 bool QuenzColorDocumentEditor::changeSetColor(const std::string& setUuid, std::size_t step,
                                               const quenz::ColorValue& color, ColorSource source) {
     return editSet(setUuid, UndoName::changeColor, [&](ColorSetBase* colors, ShadowSetBase*) {
-        if (!colors || step >= colors->stepValues().size()) return false;
-        std::vector<ThemeableColor> steps = colors->stepValues();
-        if (steps[step].variant(source) == color) return false;
-        steps[step].setVariant(color, source);
-        colors->setStepValues(std::move(steps));
-        regenerateIfAutomatic(*colors);
-        return true;
+        return changeStepVariant(colors, step, color, source);
+    });
+}
+
+namespace {
+// The step name of a shadow's edit: the first field that differs.
+UndoName shadowChangeName(const ShadowDetails& from, const ShadowDetails& to) {
+    if (from.xOffset != to.xOffset) return UndoName::changeShadowX;
+    if (from.yOffset != to.yOffset) return UndoName::changeShadowY;
+    if (from.blur != to.blur) return UndoName::changeShadowBlur;
+    if (from.spread != to.spread) return UndoName::changeShadowSpread;
+    return UndoName::changeColor;
+}
+}  // namespace
+
+bool QuenzColorDocumentEditor::changeSetShadow(const std::string& setUuid, std::size_t step,
+                                               const ShadowDetails& details, ColorSource source) {
+    const auto document = document_.lock();
+    const ProjectItemPtr item = document ? document->project()->itemWithId(setUuid) : nullptr;
+    const auto shadowSet = item ? item->shadowSet() : nullptr;
+    if (!shadowSet || step >= shadowSet->stepValues().size()) return false;
+    const ShadowDetails current = shadowSet->stepValues()[step].value(source);
+    if (shadowSet->stepValues()[step].variant(source) == details) return false;
+    return editSet(setUuid, shadowChangeName(current, details), [&](ColorSetBase*, ShadowSetBase* shadows) {
+        return changeStepVariant(shadows, step, details, source);
     });
 }
 

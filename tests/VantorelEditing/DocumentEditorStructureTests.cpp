@@ -202,6 +202,14 @@ TEST_F(DocumentEditorStructureTest, EverySetterRecordsItsStepTitle) {
     const std::string flag = editor.addBoolean("F", std::nullopt)->uuid();
     const std::string shadow = editor.addShadow("S", std::nullopt)->uuid();
     const std::string set = editor.addColorSet("R", std::nullopt)->uuid();
+    const std::string shadowSet = editor.addShadowSet("L", std::nullopt)->uuid();
+    // The last step of the shadow set is an anchor: its edit survives the regeneration.
+    const auto changeLastShadow = [&](const std::function<void(ShadowDetails&)>& change) {
+        const auto& steps = itemNamed(project, "L")->shadowSet()->stepValues();
+        ShadowDetails details = steps.back().value(ColorSource::light);
+        change(details);
+        return editor.changeSetShadow(shadowSet, steps.size() - 1, details, ColorSource::light);
+    };
     const std::string buildTask = editor.addBuildTask()->uuid();
     const std::string buildGroup = project.buildGroups().back()->uuid();
     const std::string test = editor.addTestTask(TestTaskType::wcagContrastTest)->uuid();
@@ -258,6 +266,9 @@ TEST_F(DocumentEditorStructureTest, EverySetterRecordsItsStepTitle) {
         {[&] { return editor.changeMiddleColor(set, 0.3); }, "Change Middle Color"},
         {[&] { return editor.changeStepName(set, 1, "Second"); }, "Change Name"},
         {[&] { return editor.changeSetColor(set, 0, red, ColorSource::light); }, "Change Color"},
+        {[&] { return changeLastShadow([](ShadowDetails& d) { d.blur = 40; }); }, "Change Blur"},
+        {[&] { return changeLastShadow([&](ShadowDetails& d) { d.color = red; }); }, "Change Color"},
+        {[&] { return editor.changeSetShadow(shadowSet, 99, ShadowDetails(), ColorSource::light); }, ""},
         {[&] { return editor.changeAliasLink(a, ColorSource::light, AliasSetType::notSet()); }, ""},
     };
     for (const Case& c : cases) {

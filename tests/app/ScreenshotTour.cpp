@@ -25,6 +25,7 @@
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "app/DocumentManager.h"
 #include "app/DocumentWindow.h"
+#include "app/Inspector.h"
 #include "app/WelcomeWindow.h"
 #include "QuenzColorUtils/ColorOperations.h"
 #include "app/tools/ColorPickerDialog.h"
@@ -277,6 +278,10 @@ int main(int argc, char** argv) {
         shown[kind] = true;
         window->revealItem(item->uuid());
         shoot(*window, folder, QStringLiteral("inspector-") + kindFileName(item->itemType()));
+        // The whole form, also the part below the window's edge.
+        if (QWidget* form = window->inspector().widget()) {
+            shoot(*form, folder, QStringLiteral("form-") + kindFileName(item->itemType()));
+        }
     });
     window->session().selection().setSelectedSideBarGroup(firstGroup);
     shootColorTools(*window, folder);

@@ -1,0 +1,58 @@
+#include <QFormLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include "app/DocumentSession.h"
+#include "app/ItemPresentation.h"
+#include "app/inspector/Sections.h"
+
+namespace vantorel::app::inspector {
+namespace {
+
+// A plain-text editor that reports when the user leaves it, as line edits do.
+class DescriptionEdit final : public QPlainTextEdit {
+public:
+    std::function<void(const QString&)> committed;
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override {
+        QPlainTextEdit::focusOutEvent(event);
+        if (committed) committed(toPlainText());
+    }
+};
+
+}  // namespace
+
+QString addDocumentSection(DocumentSession& session, QFormLayout& form, std::vector<std::function<void()>>& refreshers) {
+    const QuenzColorProjectPtr project = session.project();
+    auto* description = new DescriptionEdit;
+    description->setObjectName(QStringLiteral("documentDescriptionField"));
+    description->setPlaceholderText(QStringLiteral("What this design system is for"));
+    description->setPlainText(qText(project->projectDescription()));
+    description->setFixedHeight(110);
+    description->committed = [&session](const QString& text) {
+        session.editor().changeDocumentDescription(text.toStdString());
+    };
+    refreshers.push_back([description, &session] {
+        if (description->hasFocus()) return;
+        const QString text = qText(session.project()->projectDescription());
+        if (description->toPlainText() != text) description->setPlainText(text);
+    });
+    form.addRow(QStringLiteral("Description"), description);
+    const auto stats = project->statistics();
+    auto* summary = new QLabel(QStringLiteral("%1 colors, %2 color sets, %3 aliases, %4 groups\n%5 build groups, %6 test groups")
+                                   .arg(stats.colorItemCount)
+                                   .arg(stats.colorSetCount)
+                                   .arg(stats.colorAliasCount + stats.numberAliasCount + stats.booleanAliasCount +
+                                        stats.stringAliasCount + stats.shadowAliasCount)
+                                   .arg(stats.groupCount)
+                                   .arg(project->buildGroups().size())
+                                   .arg(project->testGroups().size()));
+    summary->setObjectName(QStringLiteral("documentSummary"));
+    summary->setWordWrap(true);
+    summary->setStyleSheet(QStringLiteral("color: palette(placeholder-text);"));
+    form.addRow(QString(), summary);
+    return session.displayName();
+}
+
+}  // namespace vantorel::app::inspector

@@ -67,13 +67,13 @@ public:
     }
 
     void compareDescription() {
-        const auto& from = before_.project().projectDescription();
-        const auto& to = after_.project().projectDescription();
+        const auto& from = before_.description();
+        const auto& to = after_.description();
         if (from != to) {
             changes_.push_back(Change{ChangeKind::propertyChanged, ChangeSubject::document, {}, "description", from, to});
         }
-        const auto settingsBefore = settingsText(before_.project());
-        const auto settingsAfter = settingsText(after_.project());
+        const auto settingsBefore = settingsText(before_.settings());
+        const auto settingsAfter = settingsText(after_.settings());
         if (settingsBefore != settingsAfter) {
             changes_.push_back(Change{ChangeKind::propertyChanged, ChangeSubject::document, {}, "settings",
                                       settingsBefore, settingsAfter});
@@ -96,26 +96,24 @@ private:
     }
 
     void compareFields(const Entry& old, const Entry& entry, bool items) {
-        std::unordered_set<std::string> seen;
         bool valueDiffers = false;
         for (const auto& field : entry.properties) {
-            seen.insert(field.name);
             const auto* oldField = old.property(field.name);
-            if (oldField && oldField->text == field.text) continue;
+            if (oldField && sameField(oldField->node, field.node)) continue;
             if (items && isValueField(field.name)) {
                 valueDiffers = true;
                 continue;
             }
-            add(ChangeKind::propertyChanged, entry, field.name, oldField ? readableText(oldField->node) : std::string(),
-                readableText(field.node));
+            add(ChangeKind::propertyChanged, entry, std::string(field.name),
+                oldField ? readableText(oldField->node) : std::string(), readableText(field.node));
         }
         for (const auto& field : old.properties) {
-            if (seen.count(field.name) != 0) continue;
+            if (entry.property(field.name)) continue;
             if (items && isValueField(field.name)) {
                 valueDiffers = true;
                 continue;
             }
-            add(ChangeKind::propertyChanged, entry, field.name, readableText(field.node), {});
+            add(ChangeKind::propertyChanged, entry, std::string(field.name), readableText(field.node), {});
         }
         if (valueDiffers) appendValueChanges(old, before_, entry, after_, entry.path, changes_);
     }

@@ -27,6 +27,25 @@ struct MergeCase {
     std::function<void(const QuenzColorProject&)> check;
 };
 
+// Each row merged from the base document: its conflicts, the merged outline and its own check.
+template <std::size_t N>
+void expectMerges(const MergeCase (&cases)[N]) {
+    const auto base = baseDocument();
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.title);
+        const auto result = mergeDocuments(base, edited(base, row.ours), edited(base, row.theirs));
+        ASSERT_FALSE(result.error) << *result.error;
+        std::vector<std::string> properties;
+        for (const auto& conflict : result.conflicts) properties.push_back(conflict.property);
+        EXPECT_EQ(properties, row.conflictProperties);
+        const auto merged = format::QuenzColorFileReader::read(result.bytes);
+        EXPECT_EQ(treeText(*merged), row.outline);
+        if (row.check) row.check(*merged);
+        // The result is exactly what the writer writes for it.
+        EXPECT_EQ(format::QuenzColorFileWriter::write(*merged).bytes, result.bytes);
+    }
+}
+
 TEST(DocumentMerge, EditsOfBothSidesMeetInTheResult) {
     const MergeCase cases[] = {
         {"rename on one side, color on the other", [](auto& p) { rename(p, "C-PRIMARY", "Main"); },
@@ -66,20 +85,51 @@ TEST(DocumentMerge, EditsOfBothSidesMeetInTheResult) {
              EXPECT_EQ(task.exportFileFolder(), "out");
          }},
     };
-    const auto base = baseDocument();
-    for (const auto& row : cases) {
-        SCOPED_TRACE(row.title);
-        const auto result = mergeDocuments(base, edited(base, row.ours), edited(base, row.theirs));
-        ASSERT_FALSE(result.error) << *result.error;
-        std::vector<std::string> properties;
-        for (const auto& conflict : result.conflicts) properties.push_back(conflict.property);
-        EXPECT_EQ(properties, row.conflictProperties);
-        const auto merged = format::QuenzColorFileReader::read(result.bytes);
-        EXPECT_EQ(treeText(*merged), row.outline);
-        if (row.check) row.check(*merged);
-        // The result is exactly what the writer writes for it.
-        EXPECT_EQ(format::QuenzColorFileWriter::write(*merged).bytes, result.bytes);
-    }
+    expectMerges(cases);
+}
+
+// Aliases keep no identifier in the file: they are matched by their group and name, so a move or
+// a rename of the alias itself reads as a removal and an addition, while their targets are
+// followed by identifier through renames and moves of the target.
+TEST(DocumentMerge, AliasesAreMatchedByGroupAndName) {
+    const auto link = [](QuenzColorProject& p) { return p.itemAtPath({3}); };
+    const auto moveLinkIntoBrand = [link](QuenzColorProject& p) {
+        auto alias = link(p);
+        auto items = p.items();
+        items.erase(items.begin() + 3);
+        p.setItems(items);
+        addToBrand(p, alias, 2);
+    };
+    const auto retarget = [link](QuenzColorProject& p) { link(p)->colorAlias()->setAliasType(AliasSetType::item("C-ACCENT")); };
+    const auto targetOf = [](const std::string& uuid) {
+        return [uuid](const QuenzColorProject& p) {
+            std::vector<std::string> targets;
+            p.forEachItem([&](const ProjectItemPtr& item) {
+                if (item->name() == "Link") targets.push_back(item->colorAlias()->aliasType().uuid);
+            });
+            EXPECT_EQ(targets, std::vector<std::string>(targets.size(), uuid));
+        };
+    };
+    const MergeCase cases[] = {
+        {"target renamed on one side, recolored on the other", [](auto& p) { rename(p, "C-PRIMARY", "Main"); },
+         [](auto& p) { recolor(p, "C-PRIMARY", srgb(0.5, 0, 0)); }, "Brand[Main,Accent],Spacing,Font,Link", {},
+         targetOf("C-PRIMARY")},
+        {"target moved on one side, alias retargeted on the other",
+         [](auto& p) { p.insert({p.itemWithId("G-BRAND")->group()->removeItemAt(1)}); }, retarget,
+         "Brand[Primary],Spacing,Font,Link,Accent", {}, targetOf("C-ACCENT")},
+        {"alias moved on one side", moveLinkIntoBrand, nullptr, "Brand[Primary,Accent,Link],Spacing,Font", {},
+         targetOf("C-PRIMARY")},
+        {"alias moved the same way on both sides", moveLinkIntoBrand, moveLinkIntoBrand,
+         "Brand[Primary,Accent,Link],Spacing,Font", {}, targetOf("C-PRIMARY")},
+        {"alias moved on one side, retargeted on the other: both kept, listed", moveLinkIntoBrand, retarget,
+         "Brand[Primary,Accent,Link],Spacing,Font,Link", {"item"}, nullptr},
+        {"alias renamed on one side", [link](auto& p) { link(p)->setName("Anchor"); }, nullptr,
+         "Brand[Primary,Accent],Spacing,Font,Anchor", {}, nullptr},
+        {"alias retargeted differently on both sides: ours stands whole", retarget,
+         [link](auto& p) { link(p)->colorAlias()->setAliasType(AliasSetType::notSet()); },
+         "Brand[Primary,Accent],Spacing,Font,Link", {"referencedItemId"}, targetOf("C-ACCENT")},
+    };
+    expectMerges(cases);
 }
 
 TEST(DocumentMerge, ConflictsNameThePathAndAllThreeValues) {

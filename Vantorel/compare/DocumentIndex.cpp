@@ -5,12 +5,14 @@
 #include <cstring>
 #include <tuple>
 
+#include "VantorelData/format/QuenzColorFileReader.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 #include "VantorelData/format/XmlReading.h"
 
 namespace vantorel::compare {
 namespace {
 
+using format::QuenzColorFileReader;
 using format::QuenzColorFileWriter;
 
 constexpr std::array<std::string_view, 13> itemElementNames = {
@@ -157,6 +159,13 @@ struct ItemWalk {
     }
 };
 
+// The list element that holds a group's tasks or tests, which are entries of their own.
+std::string_view nestedListOf(std::string_view elementName) {
+    if (elementName == "buildGroup") return "tasks";
+    if (elementName == "testGroup") return "tests";
+    return {};
+}
+
 void collectGroups(EntryList& list, pugi::xml_node groupsElement, const char* groupName, const char* listName) {
     EntryCollector collector(list);
     std::size_t position = 0;
@@ -249,7 +258,7 @@ DocumentIndex::DocumentIndex(QuenzColorProjectPtr project)
     collectGroups(testGroups_, testGroupsElement, "testGroup", "tests");
 }
 
-DocumentIndex::DocumentIndex(pugi::xml_node projectElement) {
+DocumentIndex::DocumentIndex(pugi::xml_node projectElement) : projectElement_(projectElement) {
     // The document's description and settings, by the reader's rules: a setting needs both texts.
     if (const auto description = format::childText(projectElement.child("header"), "description")) {
         description_ = *description;
@@ -279,6 +288,62 @@ void DocumentIndex::collectItems(pugi::xml_node itemsElement, const std::vector<
     items_.entries.reserve(itemCount);
     items_.byKey.reserve(itemCount);
     ItemWalk{EntryCollector(items_)}.walk(itemsElement, modelItems, nullptr);
+}
+
+const Entry* DocumentIndex::normalised(const Entry& entry) const {
+    if (project_) return &entry;
+    auto [slot, fresh] = normalised_.try_emplace(&entry);
+    if (!fresh) return slot->second.get();
+    const auto written = rewritten(entry);
+    if (!written) return nullptr;
+    auto parts = partsOf(written, nestedListOf(entry.elementName));
+    slot->second = std::make_unique<Entry>(Entry{entry.key, parts.name(), entry.elementName, entry.parentKey,
+                                                 entry.position, entry.path, entry.codeName, std::move(parts.fields),
+                                                 nullptr, written});
+    return slot->second.get();
+}
+
+// The entry's element through the reader and back through the writer: its own fields only, as
+// nested entries are entries of their own.
+pugi::xml_node DocumentIndex::rewritten(const Entry& entry) const {
+    if (!scratch_.first_child()) {
+        scratch_.append_child("read");
+        scratch_.append_child("written");
+    }
+    const std::string_view kind = entry.elementName;
+    const std::string_view nested = nestedListOf(kind);
+    auto copy = scratch_.first_child().append_child(entry.node.name());
+    for (auto child = entry.node.first_child(); child; child = child.next_sibling()) {
+        if (child.type() == pugi::node_element && (child.name() == nested || isItemElement(child.name()))) continue;
+        copy.append_copy(child);
+    }
+    const auto out = scratch_.last_child();
+    if (kind == "buildGroup") return QuenzColorFileWriter::writeBuildGroup(*QuenzColorFileReader::readBuildGroup(copy, false), out);
+    if (kind == "testGroup") return QuenzColorFileWriter::writeTestGroup(*QuenzColorFileReader::readTestGroup(copy, false), out);
+    if (kind == "task") {
+        const auto task = QuenzColorFileReader::readBuildTask(copy, false);
+        return task ? QuenzColorFileWriter::writeBuildTask(**task, out) : pugi::xml_node();
+    }
+    if (kind == "test") {
+        const auto test = QuenzColorFileReader::readTestTask(copy, false);
+        return test ? QuenzColorFileWriter::writeTestTask(**test, out) : pugi::xml_node();
+    }
+    if (!groups_) {
+        // Items find the build and test groups they are assigned to by identifier.
+        groups_ = std::make_shared<QuenzColorProject>();
+        std::vector<BuildGroupPtr> buildGroups;
+        for (auto group : projectElement_.child("buildGroups").children("buildGroup")) {
+            buildGroups.push_back(QuenzColorFileReader::readBuildGroup(group, false));
+        }
+        groups_->setBuildGroups(std::move(buildGroups));
+        std::vector<TestGroupPtr> testGroups;
+        for (auto group : projectElement_.child("testGroups").children("testGroup")) {
+            testGroups.push_back(QuenzColorFileReader::readTestGroup(group, false));
+        }
+        groups_->setTestGroups(std::move(testGroups));
+    }
+    const auto item = QuenzColorFileReader::readItem(copy, *groups_, false);
+    return item ? QuenzColorFileWriter::writeItem(*item, out) : pugi::xml_node();
 }
 
 std::string DocumentIndex::pathOf(const std::string& key) const {

@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -66,11 +67,24 @@ public:
     // Path of an item for messages; the key itself when the item is unknown.
     std::string pathOf(const std::string& key) const;
 
+    // An entry of this index with its fields as this version writes them (a file may spell a value
+    // otherwise, "0.0" for "0"), read and written again on first request; null when the reader
+    // cannot read the element and would skip it. Entries indexed from a project are returned as
+    // they are.
+    const Entry* normalised(const Entry& entry) const;
+
 private:
     void collectItems(pugi::xml_node itemsElement, const std::vector<ProjectItemPtr>* modelItems);
+    pugi::xml_node rewritten(const Entry& entry) const;
 
     QuenzColorProjectPtr project_;
     pugi::xml_document document_;
+    pugi::xml_node projectElement_;
+    // What normalising needs: the build and test groups items are assigned to, scratch elements,
+    // and the normalised entries (null for elements the reader skips).
+    mutable QuenzColorProjectPtr groups_;
+    mutable pugi::xml_document scratch_;
+    mutable std::unordered_map<const Entry*, std::unique_ptr<Entry>> normalised_;
     std::string description_;
     SettingList settings_;
     EntryList items_;

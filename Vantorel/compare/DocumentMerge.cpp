@@ -23,6 +23,9 @@ struct Sides {
     const EntryList& base;
     const EntryList& ours;
     const EntryList& theirs;
+    const DocumentIndex& baseDocument;
+    const DocumentIndex& oursDocument;
+    const DocumentIndex& theirsDocument;
 };
 
 // One entry of the result: the side whose element gives its kind and identifier, its name, and
@@ -94,27 +97,39 @@ private:
         for (const auto& entry : sides_.ours.entries) {
             const auto* base = sides_.base.find(entry.key);
             const auto* theirs = sides_.theirs.find(entry.key);
-            if (theirs) {
-                merged_.emplace(entry.key, mergeEntry(base, entry, *theirs));
-            } else if (!base) {
-                merged_.emplace(entry.key, MergedEntry::whole(entry));
-            } else if (!sameFields(*base, entry)) {
-                conflict(entry, "item", "present", "changed", "deleted");
-                merged_.emplace(entry.key, MergedEntry::whole(entry));
+            // Most entries are untouched by their side: ours stands as it is, or goes as they removed it.
+            if (base && (theirs ? sameFields(*base, *theirs) : sameFields(*base, entry))) {
+                if (theirs) merged_.emplace(entry.key, MergedEntry::whole(entry));
+                continue;
+            }
+            // The others are compared as this version writes them; an element that the reader
+            // skips counts as absent.
+            const auto* baseWritten = base ? sides_.baseDocument.normalised(*base) : nullptr;
+            const auto* oursWritten = sides_.oursDocument.normalised(entry);
+            const auto* theirsWritten = theirs ? sides_.theirsDocument.normalised(*theirs) : nullptr;
+            if (oursWritten && theirsWritten) {
+                merged_.emplace(entry.key, mergeEntry(baseWritten, *oursWritten, *theirsWritten));
+            } else if (oursWritten || theirsWritten) {
+                keepOneSided(baseWritten, oursWritten ? *oursWritten : *theirsWritten, !oursWritten);
             }
         }
         for (const auto& entry : sides_.theirs.entries) {
             if (sides_.ours.find(entry.key)) continue;
             const auto* base = sides_.base.find(entry.key);
-            if (!base) {
-                merged_.emplace(entry.key, MergedEntry::whole(entry));
-                theirsToPlace_.insert(entry.key);
-            } else if (!sameFields(*base, entry)) {
-                conflict(entry, "item", "present", "deleted", "changed");
-                merged_.emplace(entry.key, MergedEntry::whole(entry));
-                theirsToPlace_.insert(entry.key);
+            if (base && sameFields(*base, entry)) continue;
+            if (const auto* theirsWritten = sides_.theirsDocument.normalised(entry)) {
+                keepOneSided(base ? sides_.baseDocument.normalised(*base) : nullptr, *theirsWritten, true);
             }
         }
+    }
+
+    // An entry that only one side has: kept when that side added it, dropped when that side left
+    // it as the base had it, kept and listed when that side changed what the other removed.
+    void keepOneSided(const Entry* base, const Entry& entry, bool theirs) {
+        if (base && sameFields(*base, entry)) return;
+        if (base) conflict(entry, "item", "present", theirs ? "deleted" : "changed", theirs ? "changed" : "deleted");
+        merged_.emplace(entry.key, MergedEntry::whole(entry));
+        if (theirs) theirsToPlace_.insert(entry.key);
     }
 
     // Kind and name: plain texts, none for the base when the entry is new on both sides.
@@ -142,8 +157,6 @@ private:
             const Entry& kept = pickText(ours, "kind", baseKind, ours.elementName, theirs.elementName) ? theirs : ours;
             return MergedEntry::whole(kept);
         }
-        // Most entries are untouched by their side: ours stands as it is.
-        if (base && sameFields(*base, theirs)) return MergedEntry::whole(ours);
         MergedEntry result{&ours, &ours.name, false, {}};
         if (pickText(ours, "name", base ? std::optional(base->name) : std::nullopt, ours.name, theirs.name)) {
             result.name = &theirs.name;
@@ -324,9 +337,11 @@ MergeResult mergeDocuments(std::string_view baseBytes, std::string_view oursByte
         project->addSetting(key, value);
     }
 
-    TreeMerge items({base.items(), ours.items(), theirs.items()}, result.conflicts);
-    TreeMerge buildGroups({base.buildGroups(), ours.buildGroups(), theirs.buildGroups()}, result.conflicts);
-    TreeMerge testGroups({base.testGroups(), ours.testGroups(), theirs.testGroups()}, result.conflicts);
+    TreeMerge items({base.items(), ours.items(), theirs.items(), base, ours, theirs}, result.conflicts);
+    TreeMerge buildGroups({base.buildGroups(), ours.buildGroups(), theirs.buildGroups(), base, ours, theirs},
+                          result.conflicts);
+    TreeMerge testGroups({base.testGroups(), ours.testGroups(), theirs.testGroups(), base, ours, theirs},
+                         result.conflicts);
     items.run();
     buildGroups.run();
     testGroups.run();

@@ -132,6 +132,48 @@ TEST(DocumentMerge, AliasesAreMatchedByGroupAndName) {
     expectMerges(cases);
 }
 
+// Files written by hand or by another version may spell a field otherwise: the sides are compared
+// as this version writes them, and an element the reader skips is no element at all.
+TEST(DocumentMerge, SidesAreComparedAsThisVersionWritesThem) {
+    const auto base = baseDocument();
+    const auto replaced = [&base](const std::string& from, const std::string& to) {
+        auto bytes = base;
+        const auto at = bytes.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? bytes : bytes.replace(at, from.size(), to);
+    };
+    const struct {
+        const char* title;
+        std::string ours;
+        Edit theirs;
+        std::vector<std::string> conflictProperties;
+        const char* value;  // Font's text, or Spacing's number
+    } cases[] = {
+        {"a number spelled otherwise is no change", replaced("<value>8</value>", "<value>8.0</value>"),
+         [](auto& p) { p.itemWithId("N-SPACING")->number()->setValue(16, ColorSource::light); }, {}, "16"},
+        {"an item the reader skips is removed, and their change of it kept",
+         replaced("<variant>\n              <value>Inter</value>\n            </variant>", ""),
+         [](auto& p) { p.itemWithId("S-FONT")->string()->setValue(std::string("Roboto"), ColorSource::light); },
+         {"item"}, "Roboto"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.title);
+        const auto result = mergeDocuments(base, row.ours, edited(base, row.theirs));
+        ASSERT_FALSE(result.error) << *result.error;
+        std::vector<std::string> properties;
+        for (const auto& conflict : result.conflicts) properties.push_back(conflict.property);
+        EXPECT_EQ(properties, row.conflictProperties);
+        const auto merged = format::QuenzColorFileReader::read(result.bytes);
+        const auto font = merged->itemWithId("S-FONT");
+        const auto spacing = merged->itemWithId("N-SPACING");
+        ASSERT_TRUE(font && spacing);
+        const std::string value = row.conflictProperties.empty()
+                                      ? fmt::format("{}", spacing->number()->value().lightVariant)
+                                      : font->string()->value().lightVariant;
+        EXPECT_EQ(value, row.value);
+    }
+}
+
 TEST(DocumentMerge, ConflictsNameThePathAndAllThreeValues) {
     const auto base = baseDocument();
     const auto result = mergeDocuments(base, edited(base, [](auto& p) { rename(p, "C-ACCENT", "Ours"); }),

@@ -46,19 +46,42 @@ bool sameAttributes(pugi::xml_node a, pugi::xml_node b) {
     return !left && !right;
 }
 
-// Elements alike in name, attributes, text and children, in order; text pieces are compared as text.
-bool sameElement(pugi::xml_node a, pugi::xml_node b) {
+// Two nodes alike in themselves, not counting children: texts by their text, elements by name,
+// attributes and the text the parser kept inside the element when it was its only content.
+bool sameNode(pugi::xml_node a, pugi::xml_node b) {
     if (isText(a) || isText(b)) return isText(a) && isText(b) && std::strcmp(a.value(), b.value()) == 0;
-    // An element's value is its text when the parser kept a lone text inside the element.
-    if (std::strcmp(a.name(), b.name()) != 0 || std::strcmp(a.value(), b.value()) != 0 || !sameAttributes(a, b)) {
-        return false;
+    return std::strcmp(a.name(), b.name()) == 0 && std::strcmp(a.value(), b.value()) == 0 && sameAttributes(a, b);
+}
+
+// One step of two walks taken together: both move on, neither can, or only one could (the trees differ).
+enum class Step { moved, none, mismatch };
+
+Step stepBoth(pugi::xml_node leftNext, pugi::xml_node rightNext, pugi::xml_node& left, pugi::xml_node& right) {
+    if (!leftNext && !rightNext) return Step::none;
+    if (!leftNext || !rightNext) return Step::mismatch;
+    left = leftNext;
+    right = rightNext;
+    return Step::moved;
+}
+
+// Elements alike in name, attributes, text and children, in order. Both trees are walked in step
+// without recursion, as a field of a hostile file may nest to any depth.
+bool sameElement(pugi::xml_node a, pugi::xml_node b) {
+    pugi::xml_node left = a;
+    pugi::xml_node right = b;
+    while (true) {
+        if (!sameNode(left, right)) return false;
+        auto step = stepBoth(nextContent(left.first_child()), nextContent(right.first_child()), left, right);
+        // Without children: on to the next sibling, climbing until one has one or the root is reached.
+        while (step == Step::none && left != a) {
+            step = stepBoth(nextContent(left.next_sibling()), nextContent(right.next_sibling()), left, right);
+            if (step == Step::none) {
+                left = left.parent();
+                right = right.parent();
+            }
+        }
+        if (step != Step::moved) return step == Step::none;
     }
-    auto left = nextContent(a.first_child());
-    auto right = nextContent(b.first_child());
-    for (; left && right; left = nextContent(left.next_sibling()), right = nextContent(right.next_sibling())) {
-        if (!sameElement(left, right)) return false;
-    }
-    return !left && !right;
 }
 
 // An element's identifier and name, and its fields: every child element except those two and

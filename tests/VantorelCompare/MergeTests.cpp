@@ -174,6 +174,27 @@ TEST(DocumentMerge, SidesAreComparedAsThisVersionWritesThem) {
     }
 }
 
+// Fields are compared without recursion: an unknown field nested a hundred thousand levels deep
+// in the base and their side is compared whole, and the merge goes through.
+TEST(DocumentMerge, DeeplyNestedFieldsAreCompared) {
+    constexpr std::size_t depth = 100000;
+    std::string nested;
+    for (std::size_t level = 0; level < depth; ++level) nested += "<x>";
+    for (std::size_t level = 0; level < depth; ++level) nested += "</x>";
+    const auto replaced = [](std::string bytes, const std::string& from, const std::string& to) {
+        const auto at = bytes.find(from);
+        return at == std::string::npos ? bytes : bytes.replace(at, from.size(), to);
+    };
+    const auto base = replaced(baseDocument(), "<name>Spacing</name>", "<name>Spacing</name>" + nested);
+    const auto result = mergeDocuments(base, replaced(base, "<value>8</value>", "<value>12</value>"),
+                                       replaced(base, "<name>Font</name>", "<name>Type</name>"));
+    ASSERT_FALSE(result.error) << *result.error;
+    EXPECT_TRUE(result.conflicts.empty());
+    const auto merged = format::QuenzColorFileReader::read(result.bytes);
+    EXPECT_EQ(treeText(*merged), "Brand[Primary,Accent],Spacing,Type,Link");
+    EXPECT_EQ(merged->itemWithId("N-SPACING")->number()->value().lightVariant, 12);
+}
+
 TEST(DocumentMerge, ConflictsNameThePathAndAllThreeValues) {
     const auto base = baseDocument();
     const auto result = mergeDocuments(base, edited(base, [](auto& p) { rename(p, "C-ACCENT", "Ours"); }),

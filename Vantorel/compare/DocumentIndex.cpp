@@ -244,6 +244,17 @@ bool sameField(pugi::xml_node a, pugi::xml_node b) {
     return nestedA == nestedB && sameElement(a, b);
 }
 
+bool sameProperties(const Entry& a, const Entry& b) {
+    if (a.properties.size() != b.properties.size()) return false;
+    for (std::size_t index = 0; index < a.properties.size(); ++index) {
+        if (a.properties[index].name != b.properties[index].name ||
+            !sameField(a.properties[index].node, b.properties[index].node)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool isItemElement(std::string_view elementName) {
     return std::find(itemElementNames.begin(), itemElementNames.end(), elementName) != itemElementNames.end();
 }

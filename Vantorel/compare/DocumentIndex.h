@@ -96,6 +96,9 @@ private:
 // (names, attributes and text) for nested ones.
 bool sameField(pugi::xml_node a, pugi::xml_node b);
 
+// Whether two entries have the same fields, in the same order, with the same content.
+bool sameProperties(const Entry& a, const Entry& b);
+
 // A field's content for people: plain text as it is, nested fields as "name=value" pieces and
 // appearance variants as "dark: value", joined with "; ".
 std::string readableText(pugi::xml_node field);

@@ -48,14 +48,7 @@ pugi::xml_node nodeOf(const Entry* entry, std::string_view field) {
 bool sameOptionalField(pugi::xml_node a, pugi::xml_node b) { return !a || !b ? !a && !b : sameField(a, b); }
 
 bool sameFields(const Entry& a, const Entry& b) {
-    if (a.name != b.name || a.elementName != b.elementName || a.properties.size() != b.properties.size()) return false;
-    for (std::size_t index = 0; index < a.properties.size(); ++index) {
-        if (a.properties[index].name != b.properties[index].name ||
-            !sameField(a.properties[index].node, b.properties[index].node)) {
-            return false;
-        }
-    }
-    return true;
+    return a.name == b.name && a.elementName == b.elementName && sameProperties(a, b);
 }
 
 // The three-way rule: a side that kept the base yields to the other; differing changes conflict.

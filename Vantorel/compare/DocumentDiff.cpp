@@ -2,6 +2,8 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "Vantorel/compare/DocumentIndex.h"
@@ -36,6 +38,30 @@ VersionBump bumpOf(ChangeKind kind, ChangeSubject subject) {
     return VersionBump::patch;
 }
 
+// Aliases keep no identifier, so they are known by group and name: one that went to another group
+// or got a new name is the alias of the old document with the same kind and targets that the new
+// one no longer has, under the same name or in the same group. New alias key → its old entry.
+std::unordered_map<std::string, const Entry*> movedAliases(const EntryList& from, const EntryList& to) {
+    const auto isAliasEntry = [](const Entry& entry) { return entry.item && isAlias(entry.item->itemType()); };
+    std::vector<const Entry*> gone;
+    for (const auto& entry : from.entries) {
+        if (isAliasEntry(entry) && !to.find(entry.key)) gone.push_back(&entry);
+    }
+    std::unordered_map<std::string, const Entry*> pairs;
+    for (const auto& entry : to.entries) {
+        if (gone.empty()) break;
+        if (!isAliasEntry(entry) || from.find(entry.key)) continue;
+        const auto match = std::find_if(gone.begin(), gone.end(), [&](const Entry* old) {
+            return old->elementName == entry.elementName && (old->name == entry.name || old->parentKey == entry.parentKey) &&
+                   sameProperties(*old, entry);
+        });
+        if (match == gone.end()) continue;
+        pairs.emplace(entry.key, *match);
+        gone.erase(match);
+    }
+    return pairs;
+}
+
 class Differ {
 public:
     Differ(const DocumentIndex& before, const DocumentIndex& after) : before_(before), after_(after) {}
@@ -43,8 +69,15 @@ public:
     void compare(const EntryList& from, const EntryList& to, bool items) {
         const auto movedList = movedKeys(from, to);
         const std::unordered_set<std::string> moved(movedList.begin(), movedList.end());
+        const auto aliasesBefore = items ? movedAliases(from, to) : std::unordered_map<std::string, const Entry*>();
+        std::unordered_set<const Entry*> aliasesFound;
         for (const auto& entry : to.entries) {
             const auto* old = from.find(entry.key);
+            const auto alias = old ? aliasesBefore.end() : aliasesBefore.find(entry.key);
+            if (alias != aliasesBefore.end()) {
+                old = alias->second;
+                aliasesFound.insert(old);
+            }
             if (!old) {
                 add(ChangeKind::added, entry, {}, {}, entry.elementName);
                 continue;
@@ -54,7 +87,7 @@ public:
                 add(ChangeKind::kindChanged, entry, "kind", old->elementName, entry.elementName);
                 continue;
             }
-            if (moved.count(entry.key) != 0) {
+            if (moved.count(entry.key) != 0 || (old->key != entry.key && old->parentKey != entry.parentKey)) {
                 auto& change = add(ChangeKind::moved, entry, "position", placeOf(*old, from), placeOf(entry, to));
                 // Moving between namespaces changes the code name that apps use.
                 if (items && old->codeName != entry.codeName) change.bump = VersionBump::major;
@@ -62,18 +95,18 @@ public:
             compareFields(*old, entry, items);
         }
         for (const auto& entry : from.entries) {
-            if (!to.find(entry.key)) add(ChangeKind::removed, entry, {}, entry.elementName, {});
+            if (!to.find(entry.key) && aliasesFound.count(&entry) == 0) add(ChangeKind::removed, entry, {}, entry.elementName, {});
         }
     }
 
     void compareDescription() {
-        const auto& from = before_.project().projectDescription();
-        const auto& to = after_.project().projectDescription();
+        const auto& from = before_.description();
+        const auto& to = after_.description();
         if (from != to) {
             changes_.push_back(Change{ChangeKind::propertyChanged, ChangeSubject::document, {}, "description", from, to});
         }
-        const auto settingsBefore = settingsText(before_.project());
-        const auto settingsAfter = settingsText(after_.project());
+        const auto settingsBefore = settingsText(before_.settings());
+        const auto settingsAfter = settingsText(after_.settings());
         if (settingsBefore != settingsAfter) {
             changes_.push_back(Change{ChangeKind::propertyChanged, ChangeSubject::document, {}, "settings",
                                       settingsBefore, settingsAfter});
@@ -96,26 +129,24 @@ private:
     }
 
     void compareFields(const Entry& old, const Entry& entry, bool items) {
-        std::unordered_set<std::string> seen;
         bool valueDiffers = false;
         for (const auto& field : entry.properties) {
-            seen.insert(field.name);
             const auto* oldField = old.property(field.name);
-            if (oldField && oldField->text == field.text) continue;
+            if (oldField && sameField(oldField->node, field.node)) continue;
             if (items && isValueField(field.name)) {
                 valueDiffers = true;
                 continue;
             }
-            add(ChangeKind::propertyChanged, entry, field.name, oldField ? readableText(oldField->node) : std::string(),
-                readableText(field.node));
+            add(ChangeKind::propertyChanged, entry, std::string(field.name),
+                oldField ? readableText(oldField->node) : std::string(), readableText(field.node));
         }
         for (const auto& field : old.properties) {
-            if (seen.count(field.name) != 0) continue;
+            if (entry.property(field.name)) continue;
             if (items && isValueField(field.name)) {
                 valueDiffers = true;
                 continue;
             }
-            add(ChangeKind::propertyChanged, entry, field.name, readableText(field.node), {});
+            add(ChangeKind::propertyChanged, entry, std::string(field.name), readableText(field.node), {});
         }
         if (valueDiffers) appendValueChanges(old, before_, entry, after_, entry.path, changes_);
     }

@@ -3,11 +3,13 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "Vantorel/compare/DocumentIndex.h"
+#include "Vantorel/compare/ValueChanges.h"
 #include "VantorelData/format/QuenzColorFileReader.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 
@@ -21,34 +23,40 @@ struct Sides {
     const EntryList& base;
     const EntryList& ours;
     const EntryList& theirs;
+    const DocumentIndex& baseDocument;
+    const DocumentIndex& oursDocument;
+    const DocumentIndex& theirsDocument;
 };
 
-// One entry of the result: the side whose element gives its kind and identifier, and its fields.
+// One entry of the result: the side whose element gives its kind and identifier, its name, and
+// its fields: those of that side whole, or picked field by field from both sides.
 struct MergedEntry {
     const Entry* primary = nullptr;
-    std::string name;
+    const std::string* name = nullptr;
+    bool wholeEntry = true;
     std::vector<pugi::xml_node> fields;
+
+    static MergedEntry whole(const Entry& entry) { return MergedEntry{&entry, &entry.name, true, {}}; }
 };
 
-std::optional<std::string> textOf(const Entry* entry, const std::string& field) {
-    if (!entry) return std::nullopt;
-    const auto* property = entry->property(field);
-    return property ? std::optional(property->text) : std::nullopt;
-}
-
-pugi::xml_node nodeOf(const Entry* entry, const std::string& field) {
+pugi::xml_node nodeOf(const Entry* entry, std::string_view field) {
     const auto* property = entry ? entry->property(field) : nullptr;
     return property ? property->node : pugi::xml_node();
 }
 
+// Present on neither side, or present on both with the same content.
+bool sameOptionalField(pugi::xml_node a, pugi::xml_node b) { return !a || !b ? !a && !b : sameField(a, b); }
+
 bool sameFields(const Entry& a, const Entry& b) {
-    if (a.name != b.name || a.elementName != b.elementName || a.properties.size() != b.properties.size()) return false;
-    for (std::size_t index = 0; index < a.properties.size(); ++index) {
-        if (a.properties[index].name != b.properties[index].name || a.properties[index].text != b.properties[index].text) {
-            return false;
-        }
-    }
-    return true;
+    return a.name == b.name && a.elementName == b.elementName && sameProperties(a, b);
+}
+
+// The three-way rule: a side that kept the base yields to the other; differing changes conflict.
+enum class Choice { ours, theirs, conflict };
+
+Choice choose(bool oursIsTheirs, bool theirsIsBase, bool oursIsBase) {
+    if (oursIsTheirs || theirsIsBase) return Choice::ours;
+    return oursIsBase ? Choice::theirs : Choice::conflict;
 }
 
 class TreeMerge {
@@ -82,65 +90,73 @@ private:
         for (const auto& entry : sides_.ours.entries) {
             const auto* base = sides_.base.find(entry.key);
             const auto* theirs = sides_.theirs.find(entry.key);
-            if (theirs) {
-                merged_.emplace(entry.key, mergeEntry(base, entry, *theirs));
-            } else if (!base) {
-                merged_.emplace(entry.key, MergedEntry{&entry, entry.name, nodesOf(entry)});
-            } else if (!sameFields(*base, entry)) {
-                conflict(entry, "item", "present", "changed", "deleted");
-                merged_.emplace(entry.key, MergedEntry{&entry, entry.name, nodesOf(entry)});
+            // Most entries are untouched by their side: ours stands as it is, or goes as they removed it.
+            if (base && (theirs ? sameFields(*base, *theirs) : sameFields(*base, entry))) {
+                if (theirs) merged_.emplace(entry.key, MergedEntry::whole(entry));
+                continue;
+            }
+            // The others are compared as this version writes them; an element that the reader
+            // skips counts as absent.
+            const auto* baseWritten = base ? sides_.baseDocument.normalised(*base) : nullptr;
+            const auto* oursWritten = sides_.oursDocument.normalised(entry);
+            const auto* theirsWritten = theirs ? sides_.theirsDocument.normalised(*theirs) : nullptr;
+            if (oursWritten && theirsWritten) {
+                merged_.emplace(entry.key, mergeEntry(baseWritten, *oursWritten, *theirsWritten));
+            } else if (oursWritten || theirsWritten) {
+                keepOneSided(baseWritten, oursWritten ? *oursWritten : *theirsWritten, !oursWritten);
             }
         }
         for (const auto& entry : sides_.theirs.entries) {
             if (sides_.ours.find(entry.key)) continue;
             const auto* base = sides_.base.find(entry.key);
-            if (!base) {
-                merged_.emplace(entry.key, MergedEntry{&entry, entry.name, nodesOf(entry)});
-                theirsToPlace_.insert(entry.key);
-            } else if (!sameFields(*base, entry)) {
-                conflict(entry, "item", "present", "deleted", "changed");
-                merged_.emplace(entry.key, MergedEntry{&entry, entry.name, nodesOf(entry)});
-                theirsToPlace_.insert(entry.key);
+            if (base && sameFields(*base, entry)) continue;
+            if (const auto* theirsWritten = sides_.theirsDocument.normalised(entry)) {
+                keepOneSided(base ? sides_.baseDocument.normalised(*base) : nullptr, *theirsWritten, true);
             }
         }
     }
 
-    static std::vector<pugi::xml_node> nodesOf(const Entry& entry) {
-        std::vector<pugi::xml_node> nodes;
-        for (const auto& field : entry.properties) nodes.push_back(field.node);
-        return nodes;
+    // An entry that only one side has: kept when that side added it, dropped when that side left
+    // it as the base had it, kept and listed when that side changed what the other removed.
+    void keepOneSided(const Entry* base, const Entry& entry, bool theirs) {
+        if (base && sameFields(*base, entry)) return;
+        if (base) conflict(entry, "item", "present", theirs ? "deleted" : "changed", theirs ? "changed" : "deleted");
+        merged_.emplace(entry.key, MergedEntry::whole(entry));
+        if (theirs) theirsToPlace_.insert(entry.key);
     }
 
-    void pick(const Entry* baseEntry, const Entry& ours, const Entry* theirsEntry, const std::string& property, const std::optional<std::string>& base,
-                     const std::optional<std::string>& oursText, const std::optional<std::string>& theirsText,
-                     bool& takeTheirs) {
-        takeTheirs = false;
-        if (oursText == theirsText || theirsText == base) return;
-        if (oursText == base) {
-            takeTheirs = true;
-            return;
+    // Kind and name: plain texts, none for the base when the entry is new on both sides.
+    bool pickText(const Entry& ours, const std::string& property,
+                  const std::optional<std::string>& baseText, const std::string& oursText, const std::string& theirsText) {
+        const auto choice = choose(oursText == theirsText, baseText == theirsText, baseText == oursText);
+        if (choice == Choice::conflict) conflict(ours, property, baseText.value_or("(none)"), oursText, theirsText);
+        return choice == Choice::theirs;
+    }
+
+    bool pickField(const Entry& ours, std::string_view property, pugi::xml_node base, pugi::xml_node oursField,
+                   pugi::xml_node theirsField) {
+        const auto choice = choose(sameOptionalField(oursField, theirsField), sameOptionalField(base, theirsField),
+                                   sameOptionalField(base, oursField));
+        if (choice == Choice::conflict) {
+            const auto shown = [](pugi::xml_node field) { return field ? readableText(field) : std::string("(none)"); };
+            conflict(ours, std::string(property), shown(base), shown(oursField), shown(theirsField));
         }
-        const auto shown = [&](const Entry* side, const std::optional<std::string>& text) {
-            if (!text) return std::string("(none)");
-            const auto node = nodeOf(side, property);
-            return node ? readableText(node) : *text;
-        };
-        conflict(ours, property, shown(baseEntry, base), shown(&ours, oursText), shown(theirsEntry, theirsText));
+        return choice == Choice::theirs;
     }
 
     MergedEntry mergeEntry(const Entry* base, const Entry& ours, const Entry& theirs) {
-        bool takeTheirs = false;
         if (ours.elementName != theirs.elementName) {
             const std::optional<std::string> baseKind = base ? std::optional(base->elementName) : std::nullopt;
-            pick(base, ours, &theirs, "kind", baseKind, ours.elementName, theirs.elementName, takeTheirs);
-            const Entry& whole = takeTheirs ? theirs : ours;
-            return MergedEntry{&whole, whole.name, nodesOf(whole)};
+            const Entry& kept = pickText(ours, "kind", baseKind, ours.elementName, theirs.elementName) ? theirs : ours;
+            return MergedEntry::whole(kept);
         }
-        MergedEntry result{&ours, ours.name, {}};
-        pick(base, ours, &theirs, "name", base ? std::optional(base->name) : std::nullopt, ours.name, theirs.name, takeTheirs);
-        if (takeTheirs) result.name = theirs.name;
-
-        std::vector<std::string> names;
+        MergedEntry result{&ours, &ours.name, false, {}};
+        if (pickText(ours, "name", base ? std::optional(base->name) : std::nullopt, ours.name, theirs.name)) {
+            result.name = &theirs.name;
+        }
+        // Ours first, then fields only theirs has, then fields only the base had.
+        std::vector<std::string_view> names;
+        names.reserve(ours.properties.size());
         for (const auto& field : ours.properties) names.push_back(field.name);
         for (const auto& field : theirs.properties) {
             if (!ours.property(field.name)) names.push_back(field.name);
@@ -150,9 +166,23 @@ private:
                 if (std::find(names.begin(), names.end(), field.name) == names.end()) names.push_back(field.name);
             }
         }
-        for (const auto& name : names) {
-            pick(base, ours, &theirs, name, textOf(base, name), textOf(&ours, name), textOf(&theirs, name), takeTheirs);
-            const auto node = takeTheirs ? nodeOf(&theirs, name) : nodeOf(&ours, name);
+        // The type, reference and step of one appearance's alias target name it together: when
+        // any of them conflicts, the whole target stays ours.
+        std::vector<bool> takeTheirs(names.size());
+        std::array<bool, 4> targetConflicts{};
+        for (std::size_t index = 0; index < names.size(); ++index) {
+            const auto before = conflicts_.size();
+            takeTheirs[index] = pickField(ours, names[index], nodeOf(base, names[index]), nodeOf(&ours, names[index]),
+                                          nodeOf(&theirs, names[index]));
+            if (const auto appearance = aliasTargetAppearance(names[index]); appearance && conflicts_.size() > before) {
+                targetConflicts[*appearance] = true;
+            }
+        }
+        result.fields.reserve(names.size());
+        for (std::size_t index = 0; index < names.size(); ++index) {
+            const auto appearance = aliasTargetAppearance(names[index]);
+            const bool theirsWins = takeTheirs[index] && !(appearance && targetConflicts[*appearance]);
+            const auto node = nodeOf(theirsWins ? &theirs : &ours, names[index]);
             if (node) result.fields.push_back(node);
         }
         return result;
@@ -236,35 +266,40 @@ void appendEntry(const TreeMerge& merge, const std::string& key, pugi::xml_node 
     if (!task) {
         if (const auto id = entry.primary->node.child("id")) element.append_copy(id);
     }
-    element.append_child("name").text().set(entry.name.c_str());
+    element.append_child("name").text().set(entry.name->c_str());
     if (task) {
         if (const auto id = entry.primary->node.child("id")) element.append_copy(id);
     }
-    for (const auto& field : entry.fields) element.append_copy(field);
+    if (entry.wholeEntry) {
+        for (const auto& field : entry.primary->properties) element.append_copy(field.node);
+    } else {
+        for (const auto& field : entry.fields) element.append_copy(field);
+    }
     auto children = nestedList ? element.append_child(nestedList) : element;
     for (const auto& child : merge.childrenOf(key)) appendEntry(merge, child, children, nullptr);
 }
 
 std::string mergeText(const std::string& base, const std::string& ours, const std::string& theirs,
                       const char* property, std::vector<MergeConflict>& conflicts) {
-    if (ours == theirs || theirs == base) return ours;
-    if (ours == base) return theirs;
+    switch (choose(ours == theirs, theirs == base, ours == base)) {
+        case Choice::ours: return ours;
+        case Choice::theirs: return theirs;
+        case Choice::conflict: break;
+    }
     conflicts.push_back(MergeConflict{{}, property, base, ours, theirs});
     return ours;
-}
-
-const QuenzColorProject& settingsSource(const std::string& chosen, const QuenzColorProject& ours,
-                                        const QuenzColorProject& theirs) {
-    return settingsText(ours) == chosen ? ours : theirs;
 }
 
 }  // namespace
 
 MergeResult mergeDocuments(std::string_view baseBytes, std::string_view oursBytes, std::string_view theirsBytes) {
     MergeResult result;
-    for (const auto& [bytes, side] : {std::pair{baseBytes, "base"}, {oursBytes, "ours"}, {theirsBytes, "theirs"}}) {
-        if (!QuenzColorFileReader::isWellFormed(bytes)) {
-            result.error = std::string("the ") + side + " version is not a well-formed document";
+    // Each side is parsed once; the comparison works on the parsed elements themselves.
+    pugi::xml_document documents[3];
+    const std::pair<std::string_view, const char*> sides[3] = {{baseBytes, "base"}, {oursBytes, "ours"}, {theirsBytes, "theirs"}};
+    for (std::size_t side = 0; side < 3; ++side) {
+        if (!format::parseDocumentXml(documents[side], sides[side].first)) {
+            result.error = std::string("the ") + sides[side].second + " version is not a well-formed document";
             return result;
         }
     }
@@ -278,22 +313,28 @@ MergeResult mergeDocuments(std::string_view baseBytes, std::string_view oursByte
         return result;
     }
 
-    const DocumentIndex base(QuenzColorFileReader::read(baseBytes));
-    const DocumentIndex ours(QuenzColorFileReader::read(oursBytes));
-    const DocumentIndex theirs(QuenzColorFileReader::read(theirsBytes));
+    const auto projectElement = [](const pugi::xml_document& document) {
+        return document.document_element().child("project");
+    };
+    const DocumentIndex base(projectElement(documents[0]));
+    const DocumentIndex ours(projectElement(documents[1]));
+    const DocumentIndex theirs(projectElement(documents[2]));
 
     auto project = std::make_shared<QuenzColorProject>();
-    project->setProjectDescription(mergeText(base.project().projectDescription(), ours.project().projectDescription(),
-                                             theirs.project().projectDescription(), "description", result.conflicts));
-    const auto settings = mergeText(settingsText(base.project()), settingsText(ours.project()),
-                                    settingsText(theirs.project()), "settings", result.conflicts);
-    for (const auto& setting : settingsSource(settings, ours.project(), theirs.project()).settings()) {
-        project->addSetting(setting->key(), setting->value());
+    project->setProjectDescription(
+        mergeText(base.description(), ours.description(), theirs.description(), "description", result.conflicts));
+    const auto oursSettings = settingsText(ours.settings());
+    const auto settings = mergeText(settingsText(base.settings()), oursSettings, settingsText(theirs.settings()),
+                                    "settings", result.conflicts);
+    for (const auto& [key, value] : settings == oursSettings ? ours.settings() : theirs.settings()) {
+        project->addSetting(key, value);
     }
 
-    TreeMerge items({base.items(), ours.items(), theirs.items()}, result.conflicts);
-    TreeMerge buildGroups({base.buildGroups(), ours.buildGroups(), theirs.buildGroups()}, result.conflicts);
-    TreeMerge testGroups({base.testGroups(), ours.testGroups(), theirs.testGroups()}, result.conflicts);
+    TreeMerge items({base.items(), ours.items(), theirs.items(), base, ours, theirs}, result.conflicts);
+    TreeMerge buildGroups({base.buildGroups(), ours.buildGroups(), theirs.buildGroups(), base, ours, theirs},
+                          result.conflicts);
+    TreeMerge testGroups({base.testGroups(), ours.testGroups(), theirs.testGroups(), base, ours, theirs},
+                         result.conflicts);
     items.run();
     buildGroups.run();
     testGroups.run();

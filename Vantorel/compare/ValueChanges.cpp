@@ -106,8 +106,8 @@ void compareSteps(const std::vector<Step>& before, const std::vector<Step>& afte
 }
 
 std::string fieldValue(const Entry& entry, std::string_view field) {
-    const auto* property = entry.property(std::string(field));
-    return property ? property->text : std::string();
+    const auto* property = entry.property(field);
+    return property ? property->node.child_value() : std::string();
 }
 
 // "Brand/Blue", "Ramp/Blue step 3" or "none": an alias target in words, by its path in its own document.
@@ -142,6 +142,14 @@ void compareTargets(const Entry& before, const DocumentIndex& beforeDocument, co
 bool isValueField(std::string_view fieldName) {
     const auto inList = [&](const auto& list) { return std::find(list.begin(), list.end(), fieldName) != list.end(); };
     return inList(valueFields) || inList(aliasTypeFields) || inList(aliasReferenceFields) || inList(aliasIndexFields);
+}
+
+std::optional<std::size_t> aliasTargetAppearance(std::string_view fieldName) {
+    for (const auto& list : {aliasTypeFields, aliasReferenceFields, aliasIndexFields}) {
+        const auto found = std::find(list.begin(), list.end(), fieldName);
+        if (found != list.end()) return static_cast<std::size_t>(found - list.begin());
+    }
+    return std::nullopt;
 }
 
 void appendValueChanges(const Entry& before, const DocumentIndex& beforeDocument, const Entry& after,

@@ -30,7 +30,8 @@ DocumentDiff diffAfter(const Edit& edit) {
 
 TEST(DocumentDiff, EachEditIsReportedWithItsBump) {
     const DiffCase cases[] = {
-        {"rename", [](auto& p) { rename(p, "C-PRIMARY", "Main"); }, ChangeKind::renamed, ChangeSubject::item,
+        {"rename of the alias's target (the alias, which follows it by identifier, is unchanged)",
+         [](auto& p) { rename(p, "C-PRIMARY", "Main"); }, ChangeKind::renamed, ChangeSubject::item,
          "Brand/Main", "name", VersionBump::major},
         {"removal", [](auto& p) { removeTopLevel(p, "N-SPACING"); }, ChangeKind::removed, ChangeSubject::item,
          "Spacing", "", VersionBump::major},
@@ -56,6 +57,15 @@ TEST(DocumentDiff, EachEditIsReportedWithItsBump) {
         {"reorder inside a group",
          [](auto& p) { addToBrand(p, p.itemWithId("G-BRAND")->group()->removeItemAt(1), 0); },
          ChangeKind::moved, ChangeSubject::item, "Brand/Accent", "position", VersionBump::patch},
+        {"alias moved into a namespace",
+         [](auto& p) {
+             auto link = p.itemAtPath({3});
+             removeTopLevel(p, link->uuid());
+             addToBrand(p, link, 2);
+         },
+         ChangeKind::moved, ChangeSubject::item, "Brand/Link", "position", VersionBump::major},
+        {"alias renamed", [](auto& p) { p.itemAtPath({3})->setName("Anchor"); }, ChangeKind::renamed,
+         ChangeSubject::item, "Anchor", "name", VersionBump::major},
         {"kind change",
          [](auto& p) {
              auto items = p.items();

@@ -27,6 +27,25 @@ struct MergeCase {
     std::function<void(const QuenzColorProject&)> check;
 };
 
+// Each row merged from the base document: its conflicts, the merged outline and its own check.
+template <std::size_t N>
+void expectMerges(const MergeCase (&cases)[N]) {
+    const auto base = baseDocument();
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.title);
+        const auto result = mergeDocuments(base, edited(base, row.ours), edited(base, row.theirs));
+        ASSERT_FALSE(result.error) << *result.error;
+        std::vector<std::string> properties;
+        for (const auto& conflict : result.conflicts) properties.push_back(conflict.property);
+        EXPECT_EQ(properties, row.conflictProperties);
+        const auto merged = format::QuenzColorFileReader::read(result.bytes);
+        EXPECT_EQ(treeText(*merged), row.outline);
+        if (row.check) row.check(*merged);
+        // The result is exactly what the writer writes for it.
+        EXPECT_EQ(format::QuenzColorFileWriter::write(*merged).bytes, result.bytes);
+    }
+}
+
 TEST(DocumentMerge, EditsOfBothSidesMeetInTheResult) {
     const MergeCase cases[] = {
         {"rename on one side, color on the other", [](auto& p) { rename(p, "C-PRIMARY", "Main"); },
@@ -66,20 +85,114 @@ TEST(DocumentMerge, EditsOfBothSidesMeetInTheResult) {
              EXPECT_EQ(task.exportFileFolder(), "out");
          }},
     };
+    expectMerges(cases);
+}
+
+// Aliases keep no identifier in the file: they are matched by their group and name, so a move or
+// a rename of the alias itself reads as a removal and an addition, while their targets are
+// followed by identifier through renames and moves of the target.
+TEST(DocumentMerge, AliasesAreMatchedByGroupAndName) {
+    const auto link = [](QuenzColorProject& p) { return p.itemAtPath({3}); };
+    const auto moveLinkIntoBrand = [link](QuenzColorProject& p) {
+        auto alias = link(p);
+        auto items = p.items();
+        items.erase(items.begin() + 3);
+        p.setItems(items);
+        addToBrand(p, alias, 2);
+    };
+    const auto retarget = [link](QuenzColorProject& p) { link(p)->colorAlias()->setAliasType(AliasSetType::item("C-ACCENT")); };
+    const auto targetOf = [](const std::string& uuid) {
+        return [uuid](const QuenzColorProject& p) {
+            std::vector<std::string> targets;
+            p.forEachItem([&](const ProjectItemPtr& item) {
+                if (item->name() == "Link") targets.push_back(item->colorAlias()->aliasType().uuid);
+            });
+            EXPECT_EQ(targets, std::vector<std::string>(targets.size(), uuid));
+        };
+    };
+    const MergeCase cases[] = {
+        {"target renamed on one side, recolored on the other", [](auto& p) { rename(p, "C-PRIMARY", "Main"); },
+         [](auto& p) { recolor(p, "C-PRIMARY", srgb(0.5, 0, 0)); }, "Brand[Main,Accent],Spacing,Font,Link", {},
+         targetOf("C-PRIMARY")},
+        {"target moved on one side, alias retargeted on the other",
+         [](auto& p) { p.insert({p.itemWithId("G-BRAND")->group()->removeItemAt(1)}); }, retarget,
+         "Brand[Primary],Spacing,Font,Link,Accent", {}, targetOf("C-ACCENT")},
+        {"alias moved on one side", moveLinkIntoBrand, nullptr, "Brand[Primary,Accent,Link],Spacing,Font", {},
+         targetOf("C-PRIMARY")},
+        {"alias moved the same way on both sides", moveLinkIntoBrand, moveLinkIntoBrand,
+         "Brand[Primary,Accent,Link],Spacing,Font", {}, targetOf("C-PRIMARY")},
+        {"alias moved on one side, retargeted on the other: both kept, listed", moveLinkIntoBrand, retarget,
+         "Brand[Primary,Accent,Link],Spacing,Font,Link", {"item"}, nullptr},
+        {"alias renamed on one side", [link](auto& p) { link(p)->setName("Anchor"); }, nullptr,
+         "Brand[Primary,Accent],Spacing,Font,Anchor", {}, nullptr},
+        {"alias retargeted differently on both sides: ours stands whole", retarget,
+         [link](auto& p) { link(p)->colorAlias()->setAliasType(AliasSetType::notSet()); },
+         "Brand[Primary,Accent],Spacing,Font,Link", {"referencedItemId"}, targetOf("C-ACCENT")},
+    };
+    expectMerges(cases);
+}
+
+// Files written by hand or by another version may spell a field otherwise: the sides are compared
+// as this version writes them, and an element the reader skips is no element at all.
+TEST(DocumentMerge, SidesAreComparedAsThisVersionWritesThem) {
     const auto base = baseDocument();
+    const auto replaced = [&base](const std::string& from, const std::string& to) {
+        auto bytes = base;
+        const auto at = bytes.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? bytes : bytes.replace(at, from.size(), to);
+    };
+    const struct {
+        const char* title;
+        std::string ours;
+        Edit theirs;
+        std::vector<std::string> conflictProperties;
+        const char* value;  // Font's text, or Spacing's number
+    } cases[] = {
+        {"a number spelled otherwise is no change", replaced("<value>8</value>", "<value>8.0</value>"),
+         [](auto& p) { p.itemWithId("N-SPACING")->number()->setValue(16, ColorSource::light); }, {}, "16"},
+        {"an item the reader skips is removed, and their change of it kept",
+         replaced("<variant>\n              <value>Inter</value>\n            </variant>", ""),
+         [](auto& p) { p.itemWithId("S-FONT")->string()->setValue(std::string("Roboto"), ColorSource::light); },
+         {"item"}, "Roboto"},
+    };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.title);
-        const auto result = mergeDocuments(base, edited(base, row.ours), edited(base, row.theirs));
+        const auto result = mergeDocuments(base, row.ours, edited(base, row.theirs));
         ASSERT_FALSE(result.error) << *result.error;
         std::vector<std::string> properties;
         for (const auto& conflict : result.conflicts) properties.push_back(conflict.property);
         EXPECT_EQ(properties, row.conflictProperties);
         const auto merged = format::QuenzColorFileReader::read(result.bytes);
-        EXPECT_EQ(treeText(*merged), row.outline);
-        if (row.check) row.check(*merged);
-        // The result is exactly what the writer writes for it.
-        EXPECT_EQ(format::QuenzColorFileWriter::write(*merged).bytes, result.bytes);
+        const auto font = merged->itemWithId("S-FONT");
+        const auto spacing = merged->itemWithId("N-SPACING");
+        ASSERT_TRUE(font && spacing);
+        const std::string value = row.conflictProperties.empty()
+                                      ? fmt::format("{}", spacing->number()->value().lightVariant)
+                                      : font->string()->value().lightVariant;
+        EXPECT_EQ(value, row.value);
     }
+}
+
+// Fields are compared without recursion: an unknown field nested a hundred thousand levels deep
+// in the base and their side is compared whole, and the merge goes through.
+TEST(DocumentMerge, DeeplyNestedFieldsAreCompared) {
+    constexpr std::size_t depth = 100000;
+    std::string nested;
+    for (std::size_t level = 0; level < depth; ++level) nested += "<x>";
+    for (std::size_t level = 0; level < depth; ++level) nested += "</x>";
+    const auto replaced = [](std::string bytes, const std::string& from, const std::string& to) {
+        const auto at = bytes.find(from);
+        return at == std::string::npos ? bytes : bytes.replace(at, from.size(), to);
+    };
+    const auto base = replaced(baseDocument(), "<name>Spacing</name>", "<name>Spacing</name>" + nested);
+    const auto result = mergeDocuments(base, replaced(base, "<value>8</value>", "<value>12</value>"),
+                                       replaced(base, "<name>Font</name>", "<name>Type</name>"));
+    ASSERT_FALSE(result.error) << *result.error;
+    EXPECT_TRUE(result.conflicts.empty());
+    const auto merged = format::QuenzColorFileReader::read(result.bytes);
+    EXPECT_EQ(treeText(*merged), "Brand[Primary,Accent],Spacing,Type,Link");
+    EXPECT_EQ(merged->itemWithId("N-SPACING")->number()->value().lightVariant, 12);
 }
 
 TEST(DocumentMerge, ConflictsNameThePathAndAllThreeValues) {

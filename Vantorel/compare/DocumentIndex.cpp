@@ -111,11 +111,25 @@ ElementParts partsOf(pugi::xml_node node, std::string_view nestedName) {
     return parts;
 }
 
+// Paths and code names name a place for people and compare namespaces; a hostile file nesting
+// groups thousands deep must not make them grow with the square of the depth, so past this
+// length the deeper names are left out.
+constexpr std::size_t maxJoinedLength = 1024;
+constexpr std::string_view elidedTail = "/…";
+
 std::string joined(const std::string& head, std::string_view tail) {
+    if (head.ends_with(elidedTail)) return head;
     std::string path;
     path.reserve(head.size() + 1 + tail.size());
     if (!head.empty()) (path += head) += '/';
     path += tail;
+    if (path.size() > maxJoinedLength) {
+        path.resize(maxJoinedLength - elidedTail.size());
+        // Never end on half a character.
+        while (!path.empty() && (static_cast<unsigned char>(path.back()) & 0xC0) == 0x80) path.pop_back();
+        if (!path.empty() && static_cast<unsigned char>(path.back()) >= 0xC0) path.pop_back();
+        path += elidedTail;
+    }
     return path;
 }
 
@@ -142,16 +156,35 @@ private:
 };
 
 // Item elements in document order, groups before their children. With the model's items beside
-// the elements (the writer wrote one element per item), each entry also holds its item.
+// the elements (the writer wrote one element per item), each entry also holds its item. Groups
+// are entered through a stack of their own, not by recursion: a file may nest them to any depth.
 struct ItemWalk {
     EntryCollector collector;
 
-    void walk(pugi::xml_node parentElement, const std::vector<ProjectItemPtr>* modelItems, const Entry* parent) {
-        std::size_t position = 0;
-        for (auto element = parentElement.first_child(); element; element = element.next_sibling()) {
+    struct Level {
+        pugi::xml_node element;  // the next child to look at
+        const std::vector<ProjectItemPtr>* modelItems;
+        std::size_t position;
+        std::size_t contextIndex;  // into contexts; npos at the top level
+    };
+
+    void walk(pugi::xml_node itemsElement, const std::vector<ProjectItemPtr>* modelItems) {
+        // Contexts stay put while deeper levels push more, so the levels refer to them by index.
+        std::vector<Entry> contexts;
+        std::vector<Level> levels{{itemsElement.first_child(), modelItems, 0, std::string::npos}};
+        while (!levels.empty()) {
+            Level& level = levels.back();
+            if (!level.element) {
+                if (level.contextIndex != std::string::npos) contexts.pop_back();
+                levels.pop_back();
+                continue;
+            }
+            const pugi::xml_node element = level.element;
+            level.element = element.next_sibling();
             if (element.type() != pugi::node_element) continue;
             const std::string_view elementName = element.name();
             if (!isItemElement(elementName)) continue;
+            const Entry* parent = level.contextIndex == std::string::npos ? nullptr : &contexts[level.contextIndex];
             auto parts = partsOf(element, {});
             Entry entry;
             entry.parentKey = parent ? parent->key : std::string();
@@ -160,24 +193,26 @@ struct ItemWalk {
                 std::find(aliasElementNames.begin(), aliasElementNames.end(), elementName) != aliasElementNames.end();
             entry.key = alias ? entry.parentKey + "/" + entry.name : std::string(parts.id());
             entry.elementName = elementName;
-            entry.position = position;
+            entry.position = level.position;
             entry.path = joined(parent ? parent->path : std::string(), entry.name);
             const std::string namespaceName = parent ? parent->codeName : std::string();
             entry.codeName = joined(namespaceName, entry.name);
             entry.properties = std::move(parts.fields);
-            if (modelItems && position < modelItems->size()) entry.item = (*modelItems)[position];
-            entry.node = element;
-            ++position;
-            const Entry& added = collector.add(std::move(entry));
-            if (elementName == "group") {
-                // Only a group that provides a namespace passes its name on to its descendants' code names.
-                Entry context;
-                context.key = added.key;
-                context.path = added.path;
-                context.codeName = format::childTextIs(element, "namespace", "1") ? added.codeName : namespaceName;
-                const auto group = added.item ? added.item->group() : nullptr;
-                walk(element, group ? &group->items() : nullptr, &context);
+            if (level.modelItems && level.position < level.modelItems->size()) {
+                entry.item = (*level.modelItems)[level.position];
             }
+            entry.node = element;
+            ++level.position;
+            const Entry& added = collector.add(std::move(entry));
+            if (elementName != "group") continue;
+            // Only a group that provides a namespace passes its name on to its descendants' code names.
+            Entry context;
+            context.key = added.key;
+            context.path = added.path;
+            context.codeName = format::childTextIs(element, "namespace", "1") ? added.codeName : namespaceName;
+            const auto group = added.item ? added.item->group() : nullptr;
+            contexts.push_back(std::move(context));
+            levels.push_back({element.first_child(), group ? &group->items() : nullptr, 0, contexts.size() - 1});
         }
     }
 };
@@ -321,7 +356,7 @@ void DocumentIndex::collectItems(pugi::xml_node itemsElement, const std::vector<
     }
     items_.entries.reserve(itemCount);
     items_.byKey.reserve(itemCount);
-    ItemWalk{EntryCollector(items_)}.walk(itemsElement, modelItems, nullptr);
+    ItemWalk{EntryCollector(items_)}.walk(itemsElement, modelItems);
 }
 
 const Entry* DocumentIndex::normalised(const Entry& entry) const {

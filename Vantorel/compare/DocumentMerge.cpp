@@ -259,24 +259,40 @@ private:
     std::unordered_set<std::string> theirsToPlace_;
 };
 
+// The merged entry under `key` and everything below it, in order. Groups may nest to any depth,
+// so the entries still to write wait on a stack instead of in nested calls.
 void appendEntry(const TreeMerge& merge, const std::string& key, pugi::xml_node parent, const char* nestedList) {
-    const auto& entry = merge.entry(key);
-    auto element = parent.append_child(entry.primary->elementName.c_str());
-    const bool task = !nestedList && !isItemElement(entry.primary->elementName);
-    if (!task) {
-        if (const auto id = entry.primary->node.child("id")) element.append_copy(id);
+    struct Pending {
+        const std::string* key;
+        pugi::xml_node parent;
+        const char* nestedList;
+    };
+    std::vector<Pending> pending{{&key, parent, nestedList}};
+    while (!pending.empty()) {
+        Pending next = pending.back();
+        pending.pop_back();
+        const auto& entry = merge.entry(*next.key);
+        auto element = next.parent.append_child(entry.primary->elementName.c_str());
+        const bool task = !next.nestedList && !isItemElement(entry.primary->elementName);
+        if (!task) {
+            if (const auto id = entry.primary->node.child("id")) element.append_copy(id);
+        }
+        element.append_child("name").text().set(entry.name->c_str());
+        if (task) {
+            if (const auto id = entry.primary->node.child("id")) element.append_copy(id);
+        }
+        if (entry.wholeEntry) {
+            for (const auto& field : entry.primary->properties) element.append_copy(field.node);
+        } else {
+            for (const auto& field : entry.fields) element.append_copy(field);
+        }
+        auto children = next.nestedList ? element.append_child(next.nestedList) : element;
+        // Last child first, so that the first is written first.
+        const auto& childKeys = merge.childrenOf(*next.key);
+        for (auto child = childKeys.rbegin(); child != childKeys.rend(); ++child) {
+            pending.push_back({&*child, children, nullptr});
+        }
     }
-    element.append_child("name").text().set(entry.name->c_str());
-    if (task) {
-        if (const auto id = entry.primary->node.child("id")) element.append_copy(id);
-    }
-    if (entry.wholeEntry) {
-        for (const auto& field : entry.primary->properties) element.append_copy(field.node);
-    } else {
-        for (const auto& field : entry.fields) element.append_copy(field);
-    }
-    auto children = nestedList ? element.append_child(nestedList) : element;
-    for (const auto& child : merge.childrenOf(key)) appendEntry(merge, child, children, nullptr);
 }
 
 std::string mergeText(const std::string& base, const std::string& ours, const std::string& theirs,

@@ -6,6 +6,7 @@
 
 #include "CompareFixtures.h"
 #include "tests/support/ItemTreeText.h"
+#include "Vantorel/compare/DocumentDiff.h"
 #include "Vantorel/compare/DocumentMerge.h"
 
 namespace vantorel::compare {
@@ -193,6 +194,35 @@ TEST(DocumentMerge, DeeplyNestedFieldsAreCompared) {
     const auto merged = format::QuenzColorFileReader::read(result.bytes);
     EXPECT_EQ(treeText(*merged), "Brand[Primary,Accent],Spacing,Type,Link");
     EXPECT_EQ(merged->itemWithId("N-SPACING")->number()->value().lightVariant, 12);
+}
+
+// Groups are entered without recursion too, and the paths that name deep items stay short: a
+// chain of fifty thousand groups with long names is merged and compared like any document.
+TEST(DocumentMerge, DeeplyNestedGroupsAreMergedAndCompared) {
+    constexpr std::size_t depth = 50000;
+    const std::string longName(40, 'g');
+    auto project = std::make_shared<QuenzColorProject>();
+    std::vector<ProjectItemPtr> inner{color("C-DEEP", "Deep", srgb(1, 0, 0))};
+    for (std::size_t level = depth; level-- > 0;) {
+        inner = {QuenzColorProjectItem::make(fmt::format("G-{}", level), longName,
+                                             std::make_shared<QuenzColorGroup>(std::move(inner), true))};
+    }
+    project->setItems(inner);
+    const auto base = format::QuenzColorFileWriter::write(*project).bytes;
+    const auto result = mergeDocuments(base, edited(base, [](auto& p) { rename(p, "C-DEEP", "Deeper"); }),
+                                       edited(base, [](auto& p) { recolor(p, "C-DEEP", srgb(0, 1, 0)); }));
+    ASSERT_FALSE(result.error) << *result.error;
+    EXPECT_TRUE(result.conflicts.empty());
+    const auto merged = format::QuenzColorFileReader::read(result.bytes);
+    EXPECT_EQ(merged->itemWithId("C-DEEP")->name(), "Deeper");
+    EXPECT_EQ(lightHex(*merged, "C-DEEP"), "0.00 1.00 0.00");
+
+    const auto diff = diffDocuments(format::QuenzColorFileReader::read(base), merged);
+    ASSERT_FALSE(diff.changes.empty());
+    for (const auto& change : diff.changes) {
+        EXPECT_LE(change.path.size(), 1024u);
+        EXPECT_TRUE(change.path.ends_with("/…")) << change.path.substr(change.path.size() - std::min<std::size_t>(change.path.size(), 80));
+    }
 }
 
 TEST(DocumentMerge, ConflictsNameThePathAndAllThreeValues) {

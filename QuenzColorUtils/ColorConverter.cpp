@@ -3,9 +3,13 @@
 #include "QuenzColorUtils/ColorConverter.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <initializer_list>
+#include <span>
+#include <string_view>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 #include "QuenzColorUtils/ColorFormatPrintf.h"
 #include "QuenzColorUtils/ColorOperations.h"
@@ -14,11 +18,19 @@ namespace quenz::ColorConverter {
 namespace {
 
 // A form before prefix and suffix are added: its printf template and the values to fill in.
+// Templates are literals and there are at most four values, so a form costs no allocation.
 struct WrittenForm {
-    std::string text;
-    std::vector<PrintfValue> values;
+    std::string_view text;
+    std::array<PrintfValue, 4> values{};
+    std::size_t valueCount = 0;
     bool clipped = false;
     bool takesP3Prefix = false;
+
+    WrittenForm() = default;
+    WrittenForm(std::string_view form, std::initializer_list<PrintfValue> filled) : text(form) {
+        for (const auto& value : filled) values[valueCount++] = value;
+    }
+    std::span<const PrintfValue> filled() const { return {values.data(), valueCount}; }
 };
 
 ColorValue clippedToSRGB(const ColorValue& color) {
@@ -47,12 +59,12 @@ private:
     bool opaque() const { return color_.alpha == 1; }
     bool isP3() const { return space_ == ColorSpace::displayP3; }
 
-    WrittenForm rgba(std::string text, const ColorValue& c) const {
-        return {std::move(text), {rounded(c.red), rounded(c.green), rounded(c.blue), rounded(c.alpha)}};
+    WrittenForm rgba(std::string_view text, const ColorValue& c) const {
+        return {text, {rounded(c.red), rounded(c.green), rounded(c.blue), rounded(c.alpha)}};
     }
-    WrittenForm hsba(std::string text) const {
+    WrittenForm hsba(std::string_view text) const {
         auto values = hsb(color_);
-        return {std::move(text),
+        return {text,
                 {rounded(values.hue), rounded(values.saturation), rounded(values.brightness), rounded(color_.alpha)}};
     }
 
@@ -152,12 +164,13 @@ std::optional<WrittenForm> FormWriter::cssOKLCH() const {
 }
 
 WrittenForm FormWriter::androidCompose() const {
-    std::string_view constant = space_ == ColorSpace::sRGBExtended ? "ColorSpaces.ExtendedSrgb"
-                                : isP3()                            ? "ColorSpaces.DisplayP3"
-                                                                    : "ColorSpaces.Srgb";
-    std::string text = "Color(red = %gf, green = %gf, blue = %gf, alpha = %gf, colorSpace = ";
-    text.append(constant).append(")");
-    return rgba(std::move(text), color_);
+#define VANTOREL_COMPOSE_COLOR(constant) \
+    "Color(red = %gf, green = %gf, blue = %gf, alpha = %gf, colorSpace = " constant ")"
+    return rgba(space_ == ColorSpace::sRGBExtended ? VANTOREL_COMPOSE_COLOR("ColorSpaces.ExtendedSrgb")
+                : isP3()                            ? VANTOREL_COMPOSE_COLOR("ColorSpaces.DisplayP3")
+                                                    : VANTOREL_COMPOSE_COLOR("ColorSpaces.Srgb"),
+                color_);
+#undef VANTOREL_COMPOSE_COLOR
 }
 
 std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
@@ -225,18 +238,64 @@ std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
     return std::nullopt;
 }
 
+// Fills one of the forms' own templates, whose only placeholders are "%g", "%u", "%02X" and
+// "%%" with exactly one value each, straight into the text; none when the template holds
+// anything else.
+std::optional<std::string> filledForm(const WrittenForm& form) {
+    static constexpr char hexDigits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(form.text.size() + 6 * form.valueCount);
+    std::size_t next = 0;
+    const std::string_view text = form.text;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out.push_back(text[i]);
+            continue;
+        }
+        const std::string_view rest = text.substr(i + 1);
+        if (rest.starts_with('%')) {
+            out.push_back('%');
+            ++i;
+            continue;
+        }
+        if (next >= form.valueCount) return std::nullopt;
+        const PrintfValue& value = form.values[next++];
+        if (rest.starts_with('g') && value.kind == PrintfValue::Kind::real) {
+            appendPrintfG(out, value.real);
+            i += 1;
+        } else if (rest.starts_with('u') && value.kind == PrintfValue::Kind::integer) {
+            char digits[12];
+            out.append(digits, std::to_chars(digits, digits + sizeof digits, value.integer).ptr);
+            i += 1;
+        } else if (rest.starts_with("02X") && value.kind == PrintfValue::Kind::integer && value.integer < 256) {
+            out.push_back(hexDigits[value.integer >> 4]);
+            out.push_back(hexDigits[value.integer & 0xF]);
+            i += 3;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, ColorSpace space,
                                  const ColorConverterOptions& options) {
     auto form = FormWriter(color, space, options).write(format);
     if (!form) return {};
-    // Prefix and suffix join the template before it is filled, as users configure them.
+    const bool prefixed = form->takesP3Prefix && space == ColorSpace::displayP3 && options.p3Prefix;
+    const bool suffixed = form->clipped && options.suffixWhenClipped;
+    if (!prefixed && !suffixed) {
+        if (auto text = filledForm(*form)) return {std::move(*text), form->clipped};
+    }
+    // Prefix and suffix join the template before it is filled, as users configure them, so
+    // any placeholder typed into them is filled like the form's own.
     std::string text;
-    if (form->takesP3Prefix && space == ColorSpace::displayP3 && options.p3Prefix) text = *options.p3Prefix;
+    if (prefixed) text = *options.p3Prefix;
     text += form->text;
-    if (form->clipped && options.suffixWhenClipped) text += *options.suffixWhenClipped;
-    return {printfFormat(text, form->values), form->clipped};
+    if (suffixed) text += *options.suffixWhenClipped;
+    return {printfFormat(text, form->filled()), form->clipped};
 }
 
 }  // namespace quenz::ColorConverter

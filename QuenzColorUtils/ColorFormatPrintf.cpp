@@ -155,6 +155,11 @@ void appendInteger(std::string& out, const Spec& spec, const PrintfValue& value)
     appendPadded(out, spec, signPart, digits, spec.precision < 0);
 }
 
+bool isPlainG(const Spec& spec) {
+    return spec.conversion == 'g' && spec.width == 0 && spec.precision < 0 && !spec.leftAlign && !spec.plusSign &&
+           !spec.spaceSign && !spec.alternate;
+}
+
 // Reads "*" or digits; "*" takes the next value.
 int readCount(std::string_view format, std::size_t& i, std::span<const PrintfValue> values, std::size_t& next) {
     if (i < format.size() && format[i] == '*') {
@@ -218,7 +223,12 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
                 out.push_back('%');
                 break;
             case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
-                if (next < values.size()) appendReal(out, spec, realOf(values[next++]));
+                if (next >= values.size()) break;
+                if (isPlainG(spec)) {
+                    appendPrintfG(out, realOf(values[next++]));
+                } else {
+                    appendReal(out, spec, realOf(values[next++]));
+                }
                 break;
             case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
                 if (next < values.size()) appendInteger(out, spec, values[next++]);
@@ -246,9 +256,60 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
     return out;
 }
 
+void appendPrintfG(std::string& out, double value) {
+    if (!std::isfinite(value)) {
+        appendReal(out, Spec{.conversion = 'g'}, value);
+        return;
+    }
+    // The shortest digits that read back as `value`, as d[.ddd]e±XX. When there are at most six
+    // of them they are also the six-digit rounding of the exact binary value (a normal double
+    // lies far closer to them than to any midpoint of six-digit decimals), so "%g" would show
+    // the same digits; it only remains to lay them out as "%g" does. Subnormal values carry too
+    // few bits for that and take the rounding path.
+    char shortest[32];
+    const auto written = std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific);
+    char* end = written.ptr;
+    const char* e = std::find(shortest, end, 'e');
+    const bool negative = shortest[0] == '-';
+    char digits[24];
+    int digitCount = 0;
+    for (const char* p = shortest + (negative ? 1 : 0); p < e; ++p) {
+        if (*p != '.') digits[digitCount++] = *p;
+    }
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    if (digitCount > 6 || (value != 0 && std::fabs(value) < std::numeric_limits<double>::min())) {
+        char rounded[32];
+        const auto six = std::to_chars(rounded, rounded + sizeof rounded, value, std::chars_format::general, 6);
+        out.append(rounded, six.ptr);
+        return;
+    }
+    if (exponent < -4 || exponent >= 6) {
+        out.append(shortest, end);  // the exponent form of "%g" has the same layout
+        return;
+    }
+    if (negative) out.push_back('-');
+    if (exponent < 0) {
+        out.append("0.");
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out.append(digits, static_cast<std::size_t>(digitCount));
+        return;
+    }
+    const int whole = exponent + 1;
+    if (digitCount <= whole) {
+        out.append(digits, static_cast<std::size_t>(digitCount));
+        out.append(static_cast<std::size_t>(whole - digitCount), '0');
+        return;
+    }
+    out.append(digits, static_cast<std::size_t>(whole));
+    out.push_back('.');
+    out.append(digits + whole, static_cast<std::size_t>(digitCount - whole));
+}
+
 std::string printfG(double value) {
-    const PrintfValue values[] = {PrintfValue::ofReal(value)};
-    return printfFormat("%g", values);
+    std::string out;
+    appendPrintfG(out, value);
+    return out;
 }
 
 }  // namespace quenz

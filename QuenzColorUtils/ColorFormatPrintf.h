@@ -30,4 +30,9 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
 // "%g" of one value: six significant digits, no trailing zeros, "C" locale.
 std::string printfG(double value);
 
+// Appends printfG(value) to `out` without building a string of its own: the writer of every
+// color component, so it takes the shortest round-trip digits whenever they are the six-digit
+// rounding already and only falls back to rounding to six digits when they are not.
+void appendPrintfG(std::string& out, double value);
+
 }  // namespace quenz

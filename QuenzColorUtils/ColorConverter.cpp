@@ -45,7 +45,15 @@ std::uint32_t roundedInteger(double value) {
     return rounded >= 4294967295.0 ? UINT32_MAX : static_cast<std::uint32_t>(rounded);
 }
 
-std::uint32_t byteOf(double component) { return std::min<std::uint32_t>(roundedInteger(component * 255), 255); }
+// roundedInteger clamped to a byte, without a call into the math library: the value is whole
+// part plus a fraction that subtracts exactly, so halves still round away from zero.
+std::uint32_t byteOf(double component) {
+    const double value = component * 255;
+    if (!(value > 0)) return 0;  // negative and NaN
+    if (value >= 255) return 255;
+    const auto whole = static_cast<std::uint32_t>(value);
+    return value - whole >= 0.5 ? whole + 1 : whole;
+}
 
 class FormWriter {
 public:
@@ -243,45 +251,80 @@ std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
 // anything else.
 std::optional<std::string> filledForm(const WrittenForm& form) {
     static constexpr char hexDigits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(form.text.size() + 6 * form.valueCount);
+    // The longest form is under a hundred characters and each value adds at most a number.
+    char buffer[256];
+    char* out = buffer;
     std::size_t next = 0;
     const std::string_view text = form.text;
+    if (text.size() + form.valueCount * maxPrintfGLength > sizeof buffer) return std::nullopt;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '%') {
-            out.push_back(text[i]);
+            *out++ = text[i];
             continue;
         }
         const std::string_view rest = text.substr(i + 1);
         if (rest.starts_with('%')) {
-            out.push_back('%');
+            *out++ = '%';
             ++i;
             continue;
         }
         if (next >= form.valueCount) return std::nullopt;
         const PrintfValue& value = form.values[next++];
         if (rest.starts_with('g') && value.kind == PrintfValue::Kind::real) {
-            appendPrintfG(out, value.real);
+            out = writePrintfG(out, value.real);
             i += 1;
         } else if (rest.starts_with('u') && value.kind == PrintfValue::Kind::integer) {
-            char digits[12];
-            out.append(digits, std::to_chars(digits, digits + sizeof digits, value.integer).ptr);
+            out = std::to_chars(out, out + 10, value.integer).ptr;
             i += 1;
         } else if (rest.starts_with("02X") && value.kind == PrintfValue::Kind::integer && value.integer < 256) {
-            out.push_back(hexDigits[value.integer >> 4]);
-            out.push_back(hexDigits[value.integer & 0xF]);
+            *out++ = hexDigits[value.integer >> 4];
+            *out++ = hexDigits[value.integer & 0xF];
             i += 3;
         } else {
             return std::nullopt;
         }
     }
-    return out;
+    return std::string(buffer, out);
+}
+
+// The hex forms without prefix or suffix, the most written color text of all, byte by byte:
+// "#RRGGBB[AA]", "0xRRGGBB", "0xAARRGGBB", "0xRRGGBBAA", clipped as hexBytes clips.
+std::optional<ColorConverterResult> plainHex(const ColorValue& color, ColorFormat format, ColorSpace space,
+                                             const ColorConverterOptions& options) {
+    const bool p3 = space == ColorSpace::displayP3;
+    const bool clip = !p3 && isOutsideSRGB(color);
+    if ((clip && options.suffixWhenClipped) || (p3 && options.p3Prefix)) return std::nullopt;
+    const ColorValue c = clip ? clippedToSRGB(color) : color;
+    const std::uint32_t r = byteOf(c.red), g = byteOf(c.green), b = byteOf(c.blue), a = byteOf(c.alpha);
+    std::array<std::uint32_t, 4> bytes{r, g, b, a};
+    std::size_t count = 4;
+    char text[12];
+    char* out = text;
+    if (format == ColorFormat::htmlRGB) {
+        *out++ = '#';
+        if (color.alpha == 1) count = 3;
+    } else {
+        *out++ = '0';
+        *out++ = 'x';
+        if (format == ColorFormat::hexRGB) count = 3;
+        if (format == ColorFormat::hexARGB) bytes = {a, r, g, b};
+    }
+    static constexpr char hexDigits[] = "0123456789ABCDEF";
+    for (std::size_t i = 0; i < count; ++i) {
+        *out++ = hexDigits[bytes[i] >> 4];
+        *out++ = hexDigits[bytes[i] & 0xF];
+    }
+    return ColorConverterResult{std::string(text, out), clip};
 }
 
 }  // namespace
 
 ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, ColorSpace space,
                                  const ColorConverterOptions& options) {
+    if (format == ColorFormat::htmlRGB || format == ColorFormat::hexRGB || format == ColorFormat::hexARGB ||
+        format == ColorFormat::hexRGBA) {
+        if (auto hex = plainHex(color, format, space, options)) return std::move(*hex);
+    }
     auto form = FormWriter(color, space, options).write(format);
     if (!form) return {};
     const bool prefixed = form->takesP3Prefix && space == ColorSpace::displayP3 && options.p3Prefix;

@@ -256,10 +256,11 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
     return out;
 }
 
-void appendPrintfG(std::string& out, double value) {
+char* writePrintfG(char* out, double value) {
     if (!std::isfinite(value)) {
-        appendReal(out, Spec{.conversion = 'g'}, value);
-        return;
+        std::string text;
+        appendReal(text, Spec{.conversion = 'g'}, value);
+        return std::copy(text.begin(), text.end(), out);
     }
     // The shortest digits that read back as `value`, as d[.ddd]e±XX. When there are at most six
     // of them they are also the six-digit rounding of the exact binary value (a normal double
@@ -267,8 +268,7 @@ void appendPrintfG(std::string& out, double value) {
     // the same digits; it only remains to lay them out as "%g" does. Subnormal values carry too
     // few bits for that and take the rounding path.
     char shortest[32];
-    const auto written = std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific);
-    char* end = written.ptr;
+    char* const end = std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific).ptr;
     const char* e = std::find(shortest, end, 'e');
     const bool negative = shortest[0] == '-';
     char digits[24];
@@ -276,34 +276,32 @@ void appendPrintfG(std::string& out, double value) {
     for (const char* p = shortest + (negative ? 1 : 0); p < e; ++p) {
         if (*p != '.') digits[digitCount++] = *p;
     }
+    if (digitCount > 6 || (value != 0 && std::fabs(value) < std::numeric_limits<double>::min())) {
+        return std::to_chars(out, out + maxPrintfGLength, value, std::chars_format::general, 6).ptr;
+    }
     int exponent = 0;
     std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
-    if (digitCount > 6 || (value != 0 && std::fabs(value) < std::numeric_limits<double>::min())) {
-        char rounded[32];
-        const auto six = std::to_chars(rounded, rounded + sizeof rounded, value, std::chars_format::general, 6);
-        out.append(rounded, six.ptr);
-        return;
-    }
-    if (exponent < -4 || exponent >= 6) {
-        out.append(shortest, end);  // the exponent form of "%g" has the same layout
-        return;
-    }
-    if (negative) out.push_back('-');
+    if (exponent < -4 || exponent >= 6) return std::copy(shortest, end, out);  // "%g" lays exponents out alike
+    if (negative) *out++ = '-';
     if (exponent < 0) {
-        out.append("0.");
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out.append(digits, static_cast<std::size_t>(digitCount));
-        return;
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -exponent - 1, '0');
+        return std::copy(digits, digits + digitCount, out);
     }
     const int whole = exponent + 1;
     if (digitCount <= whole) {
-        out.append(digits, static_cast<std::size_t>(digitCount));
-        out.append(static_cast<std::size_t>(whole - digitCount), '0');
-        return;
+        out = std::copy(digits, digits + digitCount, out);
+        return std::fill_n(out, whole - digitCount, '0');
     }
-    out.append(digits, static_cast<std::size_t>(whole));
-    out.push_back('.');
-    out.append(digits + whole, static_cast<std::size_t>(digitCount - whole));
+    out = std::copy(digits, digits + whole, out);
+    *out++ = '.';
+    return std::copy(digits + whole, digits + digitCount, out);
+}
+
+void appendPrintfG(std::string& out, double value) {
+    char text[maxPrintfGLength];
+    out.append(text, writePrintfG(text, value));
 }
 
 std::string printfG(double value) {

@@ -26,6 +26,12 @@ std::string codeName(std::string_view itemName, NameTransform nameTransform,
                      const std::optional<std::string>& prefix, const std::optional<std::string>& suffix,
                      const std::vector<std::string>& namespacePath);
 
+// The same in two steps, for exporters that name many items under one group: the transformed,
+// joined namespace names, made once per group, then each item's name under them.
+std::string joinedNamespace(const std::vector<std::string>& namespacePath, NameTransform nameTransform);
+std::string codeNameUnder(std::string joined, std::string_view itemName, NameTransform nameTransform,
+                          const std::optional<std::string>& prefix, const std::optional<std::string>& suffix);
+
 // The task's transform, prefix and suffix applied to an item name under its namespace path.
 std::string codeName(std::string_view itemName, const BuildTask& task, const std::vector<std::string>& namespacePath);
 
@@ -44,6 +50,8 @@ public:
 
     // As `namespacePath` gives it.
     std::vector<std::string> pathOf(const QuenzColorProjectItem& item) const;
+    // The nearest enclosing group that counts; items with the same one share a path.
+    const QuenzColorProjectItem* enclosingGroup(const QuenzColorProjectItem& item) const;
 
 private:
     // Item to its nearest enclosing group that counts (null when none does).

@@ -80,13 +80,21 @@ void TemplateItemCollector::collectItem(const QuenzColorProjectItem& root) {
         }
         auto kind = kindRecord(item);
         if (!kind) continue;
-        const std::vector<std::string> path = namespaces_.pathOf(item);
         const auto value = item.valueItem();
-        collected_.push_back(std::make_shared<const TemplateItem>(codeName(item.name(), task_, path),
+        collected_.push_back(std::make_shared<const TemplateItem>(codeNameOf(item),
                                                                   value && value->deprecated(),
                                                                   value ? value->deprecatedReason() : std::nullopt,
                                                                   std::move(*kind)));
     }
+}
+
+std::string TemplateItemCollector::codeNameOf(const QuenzColorProjectItem& item) {
+    const QuenzColorProjectItem* group = namespaces_.enclosingGroup(item);
+    auto joined = joinedNamespaces_.find(group);
+    if (joined == joinedNamespaces_.end()) {
+        joined = joinedNamespaces_.emplace(group, joinedNamespace(namespaces_.pathOf(item), task_.nameTransform())).first;
+    }
+    return codeNameUnder(joined->second, item.name(), task_.nameTransform(), task_.namePrefix(), task_.nameSuffix());
 }
 
 std::optional<TemplateItemKind> TemplateItemCollector::kindRecord(const QuenzColorProjectItem& item) const {

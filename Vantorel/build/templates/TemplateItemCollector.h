@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -35,6 +36,7 @@ public:
 
 private:
     void collectItem(const QuenzColorProjectItem& item);
+    std::string codeNameOf(const QuenzColorProjectItem& item);
     std::optional<TemplateItemKind> kindRecord(const QuenzColorProjectItem& item) const;
     std::shared_ptr<const TemplateThemedColor> themedColor(const ThemeableColor& color) const;
     std::shared_ptr<const TemplateThemedShadow> themedShadow(const ThemeableShadow& shadow) const;
@@ -44,6 +46,8 @@ private:
     const BuildTask& task_;
     std::optional<quenz::RGBSpace> target_;
     NamespacePaths namespaces_;
+    // The joined code-name namespace of each enclosing group, made once for all its items.
+    std::unordered_map<const QuenzColorProjectItem*, std::string> joinedNamespaces_;
     std::unordered_set<std::string> seen_;
     std::vector<TemplateItemPtr> collected_;
 };

@@ -284,6 +284,18 @@ NamespacePaths allNamespacePaths(const QuenzColorProject& project, bool namespac
     return NamespacePaths(project, namespacesOnly);
 }
 
+TaskCodeNames::TaskCodeNames(const QuenzColorProject& project, const BuildTask& task)
+    : task_(task), paths_(project, true) {}
+
+std::string TaskCodeNames::of(const QuenzColorProjectItem& item) {
+    const QuenzColorProjectItem* group = paths_.enclosingGroup(item);
+    auto joined = joined_.find(group);
+    if (joined == joined_.end()) {
+        joined = joined_.emplace(group, joinedNamespace(paths_.pathOf(item), task_.nameTransform())).first;
+    }
+    return codeNameUnder(joined->second, item.name(), task_.nameTransform(), task_.namePrefix(), task_.nameSuffix());
+}
+
 std::string codeSafe(std::string_view text, std::string_view fallbackPrefix) {
     std::string kept;
     bool startsWithNumber = false;

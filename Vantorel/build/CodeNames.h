@@ -59,6 +59,22 @@ private:
 };
 NamespacePaths allNamespacePaths(const QuenzColorProject& project, bool namespacesOnly);
 
+// The code names of many items under one task, with namespaces from the groups that provide
+// one: each group's joined namespace is made once for all its items.
+class TaskCodeNames {
+public:
+    TaskCodeNames(const QuenzColorProject& project, const BuildTask& task);
+
+    // As codeName(item.name(), task, namespacePath(item)) gives it.
+    std::string of(const QuenzColorProjectItem& item);
+    std::vector<std::string> namespacePath(const QuenzColorProjectItem& item) const { return paths_.pathOf(item); }
+
+private:
+    const BuildTask& task_;
+    NamespacePaths paths_;
+    std::unordered_map<const QuenzColorProjectItem*, std::string> joined_;
+};
+
 // Keeps letters, numbers and "_"; a result that starts with a number gets fallbackPrefix.
 std::string codeSafe(std::string_view text, std::string_view fallbackPrefix);
 

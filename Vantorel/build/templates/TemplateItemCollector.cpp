@@ -55,7 +55,7 @@ TemplateItemCollector::TemplateItemCollector(const QuenzColorProject& project, c
     : project_(project),
       task_(task),
       target_(conversionTarget(task.colorSpaceConversion())),
-      namespaces_(allNamespacePaths(project, true)) {}
+      names_(project, task) {}
 
 void TemplateItemCollector::collect(const std::vector<ProjectItemPtr>& items) {
     for (const auto& item : items) {
@@ -81,20 +81,11 @@ void TemplateItemCollector::collectItem(const QuenzColorProjectItem& root) {
         auto kind = kindRecord(item);
         if (!kind) continue;
         const auto value = item.valueItem();
-        collected_.push_back(std::make_shared<const TemplateItem>(codeNameOf(item),
+        collected_.push_back(std::make_shared<const TemplateItem>(names_.of(item),
                                                                   value && value->deprecated(),
                                                                   value ? value->deprecatedReason() : std::nullopt,
                                                                   std::move(*kind)));
     }
-}
-
-std::string TemplateItemCollector::codeNameOf(const QuenzColorProjectItem& item) {
-    const QuenzColorProjectItem* group = namespaces_.enclosingGroup(item);
-    auto joined = joinedNamespaces_.find(group);
-    if (joined == joinedNamespaces_.end()) {
-        joined = joinedNamespaces_.emplace(group, joinedNamespace(namespaces_.pathOf(item), task_.nameTransform())).first;
-    }
-    return codeNameUnder(joined->second, item.name(), task_.nameTransform(), task_.namePrefix(), task_.nameSuffix());
 }
 
 std::optional<TemplateItemKind> TemplateItemCollector::kindRecord(const QuenzColorProjectItem& item) const {

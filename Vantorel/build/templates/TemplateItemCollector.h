@@ -6,7 +6,6 @@
 
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -36,7 +35,6 @@ public:
 
 private:
     void collectItem(const QuenzColorProjectItem& item);
-    std::string codeNameOf(const QuenzColorProjectItem& item);
     std::optional<TemplateItemKind> kindRecord(const QuenzColorProjectItem& item) const;
     std::shared_ptr<const TemplateThemedColor> themedColor(const ThemeableColor& color) const;
     std::shared_ptr<const TemplateThemedShadow> themedShadow(const ThemeableShadow& shadow) const;
@@ -45,9 +43,7 @@ private:
     const QuenzColorProject& project_;
     const BuildTask& task_;
     std::optional<quenz::RGBSpace> target_;
-    NamespacePaths namespaces_;
-    // The joined code-name namespace of each enclosing group, made once for all its items.
-    std::unordered_map<const QuenzColorProjectItem*, std::string> joinedNamespaces_;
+    TaskCodeNames names_;
     std::unordered_set<std::string> seen_;
     std::vector<TemplateItemPtr> collected_;
 };

@@ -20,6 +20,17 @@ void appendEscaped(std::string& out, std::string_view text) {
     int32_t index = 0;
     out.push_back('"');
     while (index < length) {
+        // Runs of plain ASCII, nearly all of a token file, go in at once.
+        int32_t plain = index;
+        while (plain < length && bytes[plain] >= 0x20 && bytes[plain] < 0x80 && bytes[plain] != '"' &&
+               bytes[plain] != '\\' && bytes[plain] != '/') {
+            ++plain;
+        }
+        if (plain > index) {
+            out.append(text.substr(static_cast<size_t>(index), static_cast<size_t>(plain - index)));
+            index = plain;
+            continue;
+        }
         const int32_t start = index;
         UChar32 c = 0;
         U8_NEXT(bytes, index, length, c);

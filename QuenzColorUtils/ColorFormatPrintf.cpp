@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 
 namespace quenz {
@@ -256,7 +257,43 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
     return out;
 }
 
+namespace {
+
+// Values rounded to a few decimals, nearly every color component, are the double nearest
+// m / 10^p for a whole m below a million. That decimal has at most six digits, so it is both the
+// shortest text of the value and its "%g" text, and it needs only integer arithmetic. Writes it
+// and returns the end, or null when the value is not of that kind (or lies outside the range
+// "%g" writes without an exponent).
+char* writeFewDecimals(char* out, double value) {
+    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < 1e6)) return nullptr;
+    for (int places = 0; places < static_cast<int>(std::size(powers)); ++places) {
+        const double scaled = magnitude * powers[places];
+        if (scaled >= 1e6) return nullptr;  // more than six significant digits
+        const auto whole = static_cast<std::uint32_t>(scaled + 0.5);
+        if (whole / powers[places] != magnitude) continue;
+        char digits[8];
+        const int count = static_cast<int>(std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
+        if (value < 0) *out++ = '-';
+        if (places == 0) return std::copy(digits, digits + count, out);
+        if (count > places) {
+            out = std::copy(digits, digits + count - places, out);
+            *out++ = '.';
+            return std::copy(digits + count - places, digits + count, out);
+        }
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, places - count, '0');
+        return std::copy(digits, digits + count, out);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 char* writePrintfG(char* out, double value) {
+    if (char* end = writeFewDecimals(out, value)) return end;
     if (!std::isfinite(value)) {
         std::string text;
         appendReal(text, Spec{.conversion = 'g'}, value);

@@ -3,9 +3,13 @@
 #include "QuenzColorUtils/ColorConverter.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <initializer_list>
+#include <span>
+#include <string_view>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 #include "QuenzColorUtils/ColorFormatPrintf.h"
 #include "QuenzColorUtils/ColorOperations.h"
@@ -14,11 +18,19 @@ namespace quenz::ColorConverter {
 namespace {
 
 // A form before prefix and suffix are added: its printf template and the values to fill in.
+// Templates are literals and there are at most four values, so a form costs no allocation.
 struct WrittenForm {
-    std::string text;
-    std::vector<PrintfValue> values;
+    std::string_view text;
+    std::array<PrintfValue, 4> values{};
+    std::size_t valueCount = 0;
     bool clipped = false;
     bool takesP3Prefix = false;
+
+    WrittenForm() = default;
+    WrittenForm(std::string_view form, std::initializer_list<PrintfValue> filled) : text(form) {
+        for (const auto& value : filled) values[valueCount++] = value;
+    }
+    std::span<const PrintfValue> filled() const { return {values.data(), valueCount}; }
 };
 
 ColorValue clippedToSRGB(const ColorValue& color) {
@@ -33,7 +45,15 @@ std::uint32_t roundedInteger(double value) {
     return rounded >= 4294967295.0 ? UINT32_MAX : static_cast<std::uint32_t>(rounded);
 }
 
-std::uint32_t byteOf(double component) { return std::min<std::uint32_t>(roundedInteger(component * 255), 255); }
+// roundedInteger clamped to a byte, without a call into the math library: the value is whole
+// part plus a fraction that subtracts exactly, so halves still round away from zero.
+std::uint32_t byteOf(double component) {
+    const double value = component * 255;
+    if (!(value > 0)) return 0;  // negative and NaN
+    if (value >= 255) return 255;
+    const auto whole = static_cast<std::uint32_t>(value);
+    return value - whole >= 0.5 ? whole + 1 : whole;
+}
 
 class FormWriter {
 public:
@@ -47,12 +67,12 @@ private:
     bool opaque() const { return color_.alpha == 1; }
     bool isP3() const { return space_ == ColorSpace::displayP3; }
 
-    WrittenForm rgba(std::string text, const ColorValue& c) const {
-        return {std::move(text), {rounded(c.red), rounded(c.green), rounded(c.blue), rounded(c.alpha)}};
+    WrittenForm rgba(std::string_view text, const ColorValue& c) const {
+        return {text, {rounded(c.red), rounded(c.green), rounded(c.blue), rounded(c.alpha)}};
     }
-    WrittenForm hsba(std::string text) const {
+    WrittenForm hsba(std::string_view text) const {
         auto values = hsb(color_);
-        return {std::move(text),
+        return {text,
                 {rounded(values.hue), rounded(values.saturation), rounded(values.brightness), rounded(color_.alpha)}};
     }
 
@@ -152,12 +172,13 @@ std::optional<WrittenForm> FormWriter::cssOKLCH() const {
 }
 
 WrittenForm FormWriter::androidCompose() const {
-    std::string_view constant = space_ == ColorSpace::sRGBExtended ? "ColorSpaces.ExtendedSrgb"
-                                : isP3()                            ? "ColorSpaces.DisplayP3"
-                                                                    : "ColorSpaces.Srgb";
-    std::string text = "Color(red = %gf, green = %gf, blue = %gf, alpha = %gf, colorSpace = ";
-    text.append(constant).append(")");
-    return rgba(std::move(text), color_);
+#define VANTOREL_COMPOSE_COLOR(constant) \
+    "Color(red = %gf, green = %gf, blue = %gf, alpha = %gf, colorSpace = " constant ")"
+    return rgba(space_ == ColorSpace::sRGBExtended ? VANTOREL_COMPOSE_COLOR("ColorSpaces.ExtendedSrgb")
+                : isP3()                            ? VANTOREL_COMPOSE_COLOR("ColorSpaces.DisplayP3")
+                                                    : VANTOREL_COMPOSE_COLOR("ColorSpaces.Srgb"),
+                color_);
+#undef VANTOREL_COMPOSE_COLOR
 }
 
 std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
@@ -225,18 +246,99 @@ std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
     return std::nullopt;
 }
 
+// Fills one of the forms' own templates, whose only placeholders are "%g", "%u", "%02X" and
+// "%%" with exactly one value each, straight into the text; none when the template holds
+// anything else.
+std::optional<std::string> filledForm(const WrittenForm& form) {
+    static constexpr char hexDigits[] = "0123456789ABCDEF";
+    // The longest form is under a hundred characters and each value adds at most a number.
+    char buffer[256];
+    char* out = buffer;
+    std::size_t next = 0;
+    const std::string_view text = form.text;
+    if (text.size() + form.valueCount * maxPrintfGLength > sizeof buffer) return std::nullopt;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            *out++ = text[i];
+            continue;
+        }
+        const std::string_view rest = text.substr(i + 1);
+        if (rest.starts_with('%')) {
+            *out++ = '%';
+            ++i;
+            continue;
+        }
+        if (next >= form.valueCount) return std::nullopt;
+        const PrintfValue& value = form.values[next++];
+        if (rest.starts_with('g') && value.kind == PrintfValue::Kind::real) {
+            out = writePrintfG(out, value.real);
+            i += 1;
+        } else if (rest.starts_with('u') && value.kind == PrintfValue::Kind::integer) {
+            out = std::to_chars(out, out + 10, value.integer).ptr;
+            i += 1;
+        } else if (rest.starts_with("02X") && value.kind == PrintfValue::Kind::integer && value.integer < 256) {
+            *out++ = hexDigits[value.integer >> 4];
+            *out++ = hexDigits[value.integer & 0xF];
+            i += 3;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return std::string(buffer, out);
+}
+
+// The hex forms without prefix or suffix, the most written color text of all, byte by byte:
+// "#RRGGBB[AA]", "0xRRGGBB", "0xAARRGGBB", "0xRRGGBBAA", clipped as hexBytes clips.
+std::optional<ColorConverterResult> plainHex(const ColorValue& color, ColorFormat format, ColorSpace space,
+                                             const ColorConverterOptions& options) {
+    const bool p3 = space == ColorSpace::displayP3;
+    const bool clip = !p3 && isOutsideSRGB(color);
+    if ((clip && options.suffixWhenClipped) || (p3 && options.p3Prefix)) return std::nullopt;
+    const ColorValue c = clip ? clippedToSRGB(color) : color;
+    const std::uint32_t r = byteOf(c.red), g = byteOf(c.green), b = byteOf(c.blue), a = byteOf(c.alpha);
+    std::array<std::uint32_t, 4> bytes{r, g, b, a};
+    std::size_t count = 4;
+    char text[12];
+    char* out = text;
+    if (format == ColorFormat::htmlRGB) {
+        *out++ = '#';
+        if (color.alpha == 1) count = 3;
+    } else {
+        *out++ = '0';
+        *out++ = 'x';
+        if (format == ColorFormat::hexRGB) count = 3;
+        if (format == ColorFormat::hexARGB) bytes = {a, r, g, b};
+    }
+    static constexpr char hexDigits[] = "0123456789ABCDEF";
+    for (std::size_t i = 0; i < count; ++i) {
+        *out++ = hexDigits[bytes[i] >> 4];
+        *out++ = hexDigits[bytes[i] & 0xF];
+    }
+    return ColorConverterResult{std::string(text, out), clip};
+}
+
 }  // namespace
 
 ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, ColorSpace space,
                                  const ColorConverterOptions& options) {
+    if (format == ColorFormat::htmlRGB || format == ColorFormat::hexRGB || format == ColorFormat::hexARGB ||
+        format == ColorFormat::hexRGBA) {
+        if (auto hex = plainHex(color, format, space, options)) return std::move(*hex);
+    }
     auto form = FormWriter(color, space, options).write(format);
     if (!form) return {};
-    // Prefix and suffix join the template before it is filled, as users configure them.
+    const bool prefixed = form->takesP3Prefix && space == ColorSpace::displayP3 && options.p3Prefix;
+    const bool suffixed = form->clipped && options.suffixWhenClipped;
+    if (!prefixed && !suffixed) {
+        if (auto text = filledForm(*form)) return {std::move(*text), form->clipped};
+    }
+    // Prefix and suffix join the template before it is filled, as users configure them, so
+    // any placeholder typed into them is filled like the form's own.
     std::string text;
-    if (form->takesP3Prefix && space == ColorSpace::displayP3 && options.p3Prefix) text = *options.p3Prefix;
+    if (prefixed) text = *options.p3Prefix;
     text += form->text;
-    if (form->clipped && options.suffixWhenClipped) text += *options.suffixWhenClipped;
-    return {printfFormat(text, form->values), form->clipped};
+    if (suffixed) text += *options.suffixWhenClipped;
+    return {printfFormat(text, form->filled()), form->clipped};
 }
 
 }  // namespace quenz::ColorConverter

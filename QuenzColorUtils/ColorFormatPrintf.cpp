@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 
 namespace quenz {
@@ -155,6 +156,11 @@ void appendInteger(std::string& out, const Spec& spec, const PrintfValue& value)
     appendPadded(out, spec, signPart, digits, spec.precision < 0);
 }
 
+bool isPlainG(const Spec& spec) {
+    return spec.conversion == 'g' && spec.width == 0 && spec.precision < 0 && !spec.leftAlign && !spec.plusSign &&
+           !spec.spaceSign && !spec.alternate;
+}
+
 // Reads "*" or digits; "*" takes the next value.
 int readCount(std::string_view format, std::size_t& i, std::span<const PrintfValue> values, std::size_t& next) {
     if (i < format.size() && format[i] == '*') {
@@ -218,7 +224,12 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
                 out.push_back('%');
                 break;
             case 'f': case 'F': case 'e': case 'E': case 'g': case 'G': case 'a': case 'A':
-                if (next < values.size()) appendReal(out, spec, realOf(values[next++]));
+                if (next >= values.size()) break;
+                if (isPlainG(spec)) {
+                    appendPrintfG(out, realOf(values[next++]));
+                } else {
+                    appendReal(out, spec, realOf(values[next++]));
+                }
                 break;
             case 'd': case 'i': case 'u': case 'o': case 'x': case 'X':
                 if (next < values.size()) appendInteger(out, spec, values[next++]);
@@ -246,9 +257,94 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
     return out;
 }
 
+namespace {
+
+// Values rounded to a few decimals, nearly every color component, are the double nearest
+// m / 10^p for a whole m below a million. That decimal has at most six digits, so it is both the
+// shortest text of the value and its "%g" text, and it needs only integer arithmetic. Writes it
+// and returns the end, or null when the value is not of that kind (or lies outside the range
+// "%g" writes without an exponent).
+char* writeFewDecimals(char* out, double value) {
+    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-4 && magnitude < 1e6)) return nullptr;
+    for (int places = 0; places < static_cast<int>(std::size(powers)); ++places) {
+        const double scaled = magnitude * powers[places];
+        if (scaled >= 1e6) return nullptr;  // more than six significant digits
+        const auto whole = static_cast<std::uint32_t>(scaled + 0.5);
+        if (whole / powers[places] != magnitude) continue;
+        char digits[8];
+        const int count = static_cast<int>(std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
+        if (value < 0) *out++ = '-';
+        if (places == 0) return std::copy(digits, digits + count, out);
+        if (count > places) {
+            out = std::copy(digits, digits + count - places, out);
+            *out++ = '.';
+            return std::copy(digits + count - places, digits + count, out);
+        }
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, places - count, '0');
+        return std::copy(digits, digits + count, out);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+char* writePrintfG(char* out, double value) {
+    if (char* end = writeFewDecimals(out, value)) return end;
+    if (!std::isfinite(value)) {
+        std::string text;
+        appendReal(text, Spec{.conversion = 'g'}, value);
+        return std::copy(text.begin(), text.end(), out);
+    }
+    // The shortest digits that read back as `value`, as d[.ddd]e±XX. When there are at most six
+    // of them they are also the six-digit rounding of the exact binary value (a normal double
+    // lies far closer to them than to any midpoint of six-digit decimals), so "%g" would show
+    // the same digits; it only remains to lay them out as "%g" does. Subnormal values carry too
+    // few bits for that and take the rounding path.
+    char shortest[32];
+    char* const end = std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific).ptr;
+    const char* e = std::find(shortest, end, 'e');
+    const bool negative = shortest[0] == '-';
+    char digits[24];
+    int digitCount = 0;
+    for (const char* p = shortest + (negative ? 1 : 0); p < e; ++p) {
+        if (*p != '.') digits[digitCount++] = *p;
+    }
+    if (digitCount > 6 || (value != 0 && std::fabs(value) < std::numeric_limits<double>::min())) {
+        return std::to_chars(out, out + maxPrintfGLength, value, std::chars_format::general, 6).ptr;
+    }
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    if (exponent < -4 || exponent >= 6) return std::copy(shortest, end, out);  // "%g" lays exponents out alike
+    if (negative) *out++ = '-';
+    if (exponent < 0) {
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -exponent - 1, '0');
+        return std::copy(digits, digits + digitCount, out);
+    }
+    const int whole = exponent + 1;
+    if (digitCount <= whole) {
+        out = std::copy(digits, digits + digitCount, out);
+        return std::fill_n(out, whole - digitCount, '0');
+    }
+    out = std::copy(digits, digits + whole, out);
+    *out++ = '.';
+    return std::copy(digits + whole, digits + digitCount, out);
+}
+
+void appendPrintfG(std::string& out, double value) {
+    char text[maxPrintfGLength];
+    out.append(text, writePrintfG(text, value));
+}
+
 std::string printfG(double value) {
-    const PrintfValue values[] = {PrintfValue::ofReal(value)};
-    return printfFormat("%g", values);
+    std::string out;
+    appendPrintfG(out, value);
+    return out;
 }
 
 }  // namespace quenz

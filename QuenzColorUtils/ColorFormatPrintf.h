@@ -4,6 +4,7 @@
 // user-chosen prefix or suffix, so every placeholder a user can type is handled without
 // crashing; the ones color forms use ("%g", "%u", "%02X", "%%") match printf exactly.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -29,5 +30,12 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
 
 // "%g" of one value: six significant digits, no trailing zeros, "C" locale.
 std::string printfG(double value);
+
+// Writes printfG(value) at `out` and returns the end; at most maxPrintfGLength characters. The
+// writer of every color component, so it takes the shortest round-trip digits whenever they are
+// the six-digit rounding already, and only rounds to six digits when they are not.
+inline constexpr std::size_t maxPrintfGLength = 16;  // "-1.23457e+308"
+char* writePrintfG(char* out, double value);
+void appendPrintfG(std::string& out, double value);
 
 }  // namespace quenz

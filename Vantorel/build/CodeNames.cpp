@@ -153,34 +153,50 @@ std::string transform(std::string_view text, NameTransform nameTransform) {
     return std::string(text);
 }
 
-std::string codeName(std::string_view itemName, NameTransform nameTransform, const std::optional<std::string>& prefix,
-                     const std::optional<std::string>& suffix, const std::vector<std::string>& namespacePath) {
-    std::string result;
-    auto append = [&](std::string_view name) {
-        std::string piece = transform(name, nameTransform);
-        if (!result.empty()) {
-            switch (nameTransform) {
-                case NameTransform::snakeCase:
-                    result += '_';
-                    break;
-                case NameTransform::kebabCase:
-                    result += '-';
-                    break;
-                case NameTransform::camelCase:
-                case NameTransform::pascalCase:
-                    piece = withUpperFirst(piece);
-                    break;
-                case NameTransform::none:
-                    break;
-            }
+namespace {
+
+// Appends one transformed name to a joined code name, with the transform's separator.
+void appendCodeNamePiece(std::string& result, std::string_view name, NameTransform nameTransform) {
+    std::string piece = transform(name, nameTransform);
+    if (!result.empty()) {
+        switch (nameTransform) {
+            case NameTransform::snakeCase:
+                result += '_';
+                break;
+            case NameTransform::kebabCase:
+                result += '-';
+                break;
+            case NameTransform::camelCase:
+            case NameTransform::pascalCase:
+                piece = withUpperFirst(piece);
+                break;
+            case NameTransform::none:
+                break;
         }
-        result += piece;
-    };
-    for (const auto& group : namespacePath) append(group);
-    append(itemName);
+    }
+    result += piece;
+}
+
+}  // namespace
+
+std::string joinedNamespace(const std::vector<std::string>& namespacePath, NameTransform nameTransform) {
+    std::string result;
+    for (const auto& group : namespacePath) appendCodeNamePiece(result, group, nameTransform);
+    return result;
+}
+
+std::string codeNameUnder(std::string joined, std::string_view itemName, NameTransform nameTransform,
+                          const std::optional<std::string>& prefix, const std::optional<std::string>& suffix) {
+    std::string result = std::move(joined);
+    appendCodeNamePiece(result, itemName, nameTransform);
     if (prefix && !prefix->empty()) result = *prefix + result;
     if (suffix && !suffix->empty()) result += *suffix;
     return result;
+}
+
+std::string codeName(std::string_view itemName, NameTransform nameTransform, const std::optional<std::string>& prefix,
+                     const std::optional<std::string>& suffix, const std::vector<std::string>& namespacePath) {
+    return codeNameUnder(joinedNamespace(namespacePath, nameTransform), itemName, nameTransform, prefix, suffix);
 }
 
 std::string codeName(std::string_view itemName, const BuildTask& task, const std::vector<std::string>& namespacePath) {
@@ -248,10 +264,14 @@ NamespacePaths::NamespacePaths(const QuenzColorProject& project, bool namespaces
         });
 }
 
+const QuenzColorProjectItem* NamespacePaths::enclosingGroup(const QuenzColorProjectItem& item) const {
+    const auto found = enclosing_.find(&item);
+    return found == enclosing_.end() ? nullptr : found->second;
+}
+
 std::vector<std::string> NamespacePaths::pathOf(const QuenzColorProjectItem& item) const {
     std::vector<std::string> path;
-    const auto found = enclosing_.find(&item);
-    for (const QuenzColorProjectItem* group = found == enclosing_.end() ? nullptr : found->second; group;) {
+    for (const QuenzColorProjectItem* group = enclosingGroup(item); group;) {
         path.push_back(group->name());
         const auto outer = enclosing_.find(group);
         group = outer == enclosing_.end() ? nullptr : outer->second;
@@ -262,6 +282,18 @@ std::vector<std::string> NamespacePaths::pathOf(const QuenzColorProjectItem& ite
 
 NamespacePaths allNamespacePaths(const QuenzColorProject& project, bool namespacesOnly) {
     return NamespacePaths(project, namespacesOnly);
+}
+
+TaskCodeNames::TaskCodeNames(const QuenzColorProject& project, const BuildTask& task)
+    : task_(task), paths_(project, true) {}
+
+std::string TaskCodeNames::of(const QuenzColorProjectItem& item) {
+    const QuenzColorProjectItem* group = paths_.enclosingGroup(item);
+    auto joined = joined_.find(group);
+    if (joined == joined_.end()) {
+        joined = joined_.emplace(group, joinedNamespace(paths_.pathOf(item), task_.nameTransform())).first;
+    }
+    return codeNameUnder(joined->second, item.name(), task_.nameTransform(), task_.namePrefix(), task_.nameSuffix());
 }
 
 std::string codeSafe(std::string_view text, std::string_view fallbackPrefix) {

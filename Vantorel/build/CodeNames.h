@@ -26,6 +26,12 @@ std::string codeName(std::string_view itemName, NameTransform nameTransform,
                      const std::optional<std::string>& prefix, const std::optional<std::string>& suffix,
                      const std::vector<std::string>& namespacePath);
 
+// The same in two steps, for exporters that name many items under one group: the transformed,
+// joined namespace names, made once per group, then each item's name under them.
+std::string joinedNamespace(const std::vector<std::string>& namespacePath, NameTransform nameTransform);
+std::string codeNameUnder(std::string joined, std::string_view itemName, NameTransform nameTransform,
+                          const std::optional<std::string>& prefix, const std::optional<std::string>& suffix);
+
 // The task's transform, prefix and suffix applied to an item name under its namespace path.
 std::string codeName(std::string_view itemName, const BuildTask& task, const std::vector<std::string>& namespacePath);
 
@@ -44,12 +50,30 @@ public:
 
     // As `namespacePath` gives it.
     std::vector<std::string> pathOf(const QuenzColorProjectItem& item) const;
+    // The nearest enclosing group that counts; items with the same one share a path.
+    const QuenzColorProjectItem* enclosingGroup(const QuenzColorProjectItem& item) const;
 
 private:
     // Item to its nearest enclosing group that counts (null when none does).
     std::unordered_map<const QuenzColorProjectItem*, const QuenzColorProjectItem*> enclosing_;
 };
 NamespacePaths allNamespacePaths(const QuenzColorProject& project, bool namespacesOnly);
+
+// The code names of many items under one task, with namespaces from the groups that provide
+// one: each group's joined namespace is made once for all its items.
+class TaskCodeNames {
+public:
+    TaskCodeNames(const QuenzColorProject& project, const BuildTask& task);
+
+    // As codeName(item.name(), task, namespacePath(item)) gives it.
+    std::string of(const QuenzColorProjectItem& item);
+    std::vector<std::string> namespacePath(const QuenzColorProjectItem& item) const { return paths_.pathOf(item); }
+
+private:
+    const BuildTask& task_;
+    NamespacePaths paths_;
+    std::unordered_map<const QuenzColorProjectItem*, std::string> joined_;
+};
 
 // Keeps letters, numbers and "_"; a result that starts with a number gets fallbackPrefix.
 std::string codeSafe(std::string_view text, std::string_view fallbackPrefix);

@@ -134,6 +134,34 @@ TEST_F(JsonDesignExporterTest, NamesPathsAndDuplicates) {
     EXPECT_EQ(top.size(), 2u) << top.dump();
 }
 
+// A group whose name is also a token's key merges into the token when it comes later and is
+// replaced by it when it comes first; a group that walks into a token's "$value" joins an
+// object value and replaces any other.
+TEST_F(JsonDesignExporterTest, GroupsMeetingTokensOfTheSameName) {
+    const char* red = R"({"colorSpace": "srgb", "components": [1, 0, 0], "hex": "#FF0000")";
+    const std::string x = R"("X": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [0, 0, 1], "hex": "#0000FF"}})";
+    auto redColor = [] { return color("Primary", colorValue(rgb(1, 0, 0))); };
+    auto blueX = [] { return color("X", colorValue(rgb(0, 0, 1))); };
+    const struct {
+        const char* name;
+        std::vector<ProjectItemPtr> items;
+        std::string expected;
+    } cases[] = {
+        {"group after token merges", {redColor(), group("Primary", {blueX()})},
+         std::string(R"({"Primary": {"$type": "color", "$value": )") + red + "}, " + x + "}}"},
+        {"token after group replaces", {group("Primary", {blueX()}), redColor()},
+         std::string(R"({"Primary": {"$type": "color", "$value": )") + red + "}}}"},
+        {"into an object value", {redColor(), group("Primary", {group("$value", {blueX()})})},
+         std::string(R"({"Primary": {"$type": "color", "$value": )") + red + ", " + x + "}}}"},
+        {"into a number value", {number("Primary", ThemeableNumber(4)), group("Primary", {group("$value", {blueX()})})},
+         std::string(R"({"Primary": {"$type": "number", "$value": {)") + x + "}}}"},
+    };
+    for (const auto& c : cases) {
+        auto project = projectWith(c.items);
+        EXPECT_EQ(exported(*project, tokens), json::parse(c.expected)) << c.name;
+    }
+}
+
 TEST_F(JsonDesignExporterTest, SetsLeaveOutStepsWithoutAValue) {
     auto project = projectWith({
         colorSet("Ramp", {colorValue(rgb(0, 0, 0), rgb(1, 1, 1), std::nullopt, std::nullopt, "1"),

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "Vantorel/build/CodeNames.h"
@@ -19,7 +20,7 @@ namespace {
 class ResourceWriter {
 public:
     ResourceWriter(const QuenzColorProject& project, const BuildTask& task)
-        : project_(project), task_(task), namespaces_(allNamespacePaths(project, true)) {}
+        : project_(project), task_(task), names_(project, task) {}
 
     // One pass over the items for one appearance; each item is written at most once per pass.
     void addItems(pugi::xml_node parent, const std::vector<ProjectItemPtr>& items, ColorSource source) {
@@ -32,7 +33,10 @@ public:
 private:
     void addItem(pugi::xml_node parent, const QuenzColorProjectItem& item, ColorSource source) {
         if (!seen_.insert(item.uuid()).second) return;
-        const std::string name = codeName(item.name(), task_, namespacePath(item));
+        // Both appearance passes name each item; the name is made in the first.
+        auto named = itemNames_.find(&item);
+        if (named == itemNames_.end()) named = itemNames_.emplace(&item, names_.of(item)).first;
+        const std::string& name = named->second;
         switch (item.itemType()) {
             case ProjectItemType::color: addColor(parent, name, item.color()->color().variant(source)); break;
             case ProjectItemType::colorAlias:
@@ -75,9 +79,7 @@ private:
         }
     }
 
-    std::vector<std::string> namespacePath(const QuenzColorProjectItem& item) const {
-        return namespaces_.pathOf(item);
-    }
+    std::vector<std::string> namespacePath(const QuenzColorProjectItem& item) const { return names_.namespacePath(item); }
 
     static pugi::xml_node element(pugi::xml_node parent, const char* kind, const std::string& name) {
         auto node = parent.append_child(kind);
@@ -109,7 +111,8 @@ private:
 
     const QuenzColorProject& project_;
     const BuildTask& task_;
-    NamespacePaths namespaces_;
+    TaskCodeNames names_;
+    std::unordered_map<const QuenzColorProjectItem*, std::string> itemNames_;
     std::unordered_set<std::string> seen_;
 };
 

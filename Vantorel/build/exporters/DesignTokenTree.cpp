@@ -2,15 +2,15 @@
 
 #include <cmath>
 #include <optional>
+#include <type_traits>
 
 #include "QuenzColorUtils/ColorOperations.h"
 #include "Vantorel/build/exporters/ExportColorText.h"
+#include "Vantorel/build/exporters/SortedJsonText.h"
 #include "VantorelData/model/ItemTreeWalk.h"
 
 namespace vantorel::build {
 namespace {
-
-using nlohmann::json;
 
 // The appearance trees in the order they are built, with their keys in the document.
 struct AppearanceTree {
@@ -29,19 +29,26 @@ bool isFinite(const quenz::ColorValue& color) {
            std::isfinite(color.alpha);
 }
 
-// The color value object; none for a color that cannot be written.
-std::optional<json> colorValue(const quenz::ColorValue& color) {
-    if (!isFinite(color)) return std::nullopt;
-    auto hex = sRGBHexText(color, quenz::ColorFormat::hexRGB);
+DesignTokenNode tokenNode(DesignToken token) {
+    DesignTokenNode node;
+    node.kind = DesignTokenNode::Kind::token;
+    node.token = std::move(token);
+    return node;
+}
+
+// The color token; none for a color that cannot be written.
+std::optional<DesignToken> colorToken(const std::optional<quenz::ColorValue>& color) {
+    if (!color || !isFinite(*color)) return std::nullopt;
+    auto hex = sRGBHexText(*color, quenz::ColorFormat::hexRGB);
     if (!hex) return std::nullopt;
 
     // Wide-gamut colors travel as Display P3; extended sRGB has no token space of its own.
-    quenz::ColorValue written = color;
+    quenz::ColorValue written = *color;
     const char* space = "srgb";
-    switch (color.space) {
+    switch (color->space) {
         case quenz::RGBSpace::displayP3: space = "display-p3"; break;
         case quenz::RGBSpace::extendedSRGB: {
-            auto inP3 = quenz::convert(color, quenz::RGBSpace::displayP3);
+            auto inP3 = quenz::convert(*color, quenz::RGBSpace::displayP3);
             if (!inP3) return std::nullopt;
             written = *inP3;
             space = "display-p3";
@@ -49,58 +56,127 @@ std::optional<json> colorValue(const quenz::ColorValue& color) {
         }
         default: break;
     }
-    json value = {
-        {"hex", *hex},
-        {"colorSpace", space},
-        {"components", json::array({written.red, written.green, written.blue})},
-    };
-    if (written.alpha < 1.0) value["alpha"] = written.alpha;
-    return value;
-}
-
-std::optional<json> colorToken(const std::optional<quenz::ColorValue>& color) {
-    if (!color) return std::nullopt;
-    auto value = colorValue(*color);
-    if (!value) return std::nullopt;
-    return json{{"$type", "color"}, {"$value", std::move(*value)}};
+    DesignToken token;
+    token.value = DesignToken::Value::color;
+    token.texts[0] = std::move(*hex);
+    token.space = space;
+    token.components = {written.red, written.green, written.blue};
+    if (written.alpha < 1.0) token.alpha = written.alpha;
+    return token;
 }
 
 std::string pixels(double value) { return shortNumberText(value) + "px"; }
 
-std::optional<json> shadowToken(const std::optional<ShadowDetails>& shadow) {
+std::optional<DesignToken> shadowToken(const std::optional<ShadowDetails>& shadow) {
     if (!shadow) return std::nullopt;
-    const std::string color = isFinite(shadow->color)
-                                  ? sRGBHexText(shadow->color, quenz::ColorFormat::hexRGB).value_or(std::string())
-                                  : std::string();
-    return json{{"$type", "shadow"},
-                {"$value",
-                 {{"color", color},
-                  {"offsetX", pixels(shadow->xOffset)},
-                  {"offsetY", pixels(shadow->yOffset)},
-                  {"blur", pixels(shadow->blur)},
-                  {"spread", pixels(shadow->spread)}}}};
-}
-
-template <class V>
-std::optional<json> valueToken(const std::optional<V>& value, const char* type) {
-    if (!value) return std::nullopt;
-    json token = {{"$value", *value}};
-    if (type) token["$type"] = type;
+    DesignToken token;
+    token.value = DesignToken::Value::shadow;
+    token.texts = {pixels(shadow->blur),
+                   isFinite(shadow->color)
+                       ? sRGBHexText(shadow->color, quenz::ColorFormat::hexRGB).value_or(std::string())
+                       : std::string(),
+                   pixels(shadow->xOffset), pixels(shadow->yOffset), pixels(shadow->spread)};
     return token;
 }
 
-void markDeprecated(json& token, const QuenzValueItem& item) {
+// A number, boolean or string token.
+template <class V>
+std::optional<DesignToken> valueToken(const std::optional<V>& value) {
+    if (!value) return std::nullopt;
+    DesignToken token;
+    if constexpr (std::is_same_v<V, double>) {
+        token.value = DesignToken::Value::number;
+        token.number = *value;
+    } else if constexpr (std::is_same_v<V, bool>) {
+        token.value = DesignToken::Value::boolean;
+        token.boolean = *value;
+    } else {
+        token.value = DesignToken::Value::string;
+        token.texts[0] = *value;
+    }
+    return token;
+}
+
+void markDeprecated(DesignToken& token, const QuenzValueItem& item) {
     if (!item.deprecated()) return;
+    token.deprecated = true;
     const auto& reason = item.deprecatedReason();
-    token["$deprecated"] = reason && !reason->empty() ? json(*reason) : json(true);
+    token.deprecation = reason && !reason->empty() ? *reason : std::string();
+}
+
+const char* typeName(DesignToken::Value value) {
+    switch (value) {
+        case DesignToken::Value::color: return "color";
+        case DesignToken::Value::shadow: return "shadow";
+        case DesignToken::Value::number: return "number";
+        case DesignToken::Value::boolean:
+        case DesignToken::Value::string: break;
+    }
+    return nullptr;  // booleans and strings carry no "$type"
+}
+
+DesignTokenNode textNode(std::string text) {
+    DesignTokenNode node;
+    node.kind = DesignTokenNode::Kind::string;
+    node.text = std::move(text);
+    return node;
+}
+
+// The token as the plain object it stands for, for a group that merges into it.
+DesignTokenNode asObject(const DesignToken& token) {
+    DesignTokenNode object;
+    if (token.deprecated) {
+        DesignTokenNode deprecation;
+        if (token.deprecation->empty()) {
+            deprecation.kind = DesignTokenNode::Kind::boolean;
+            deprecation.boolean = true;
+        } else {
+            deprecation = textNode(*token.deprecation);
+        }
+        object.members.emplace("$deprecated", std::move(deprecation));
+    }
+    if (const char* type = typeName(token.value)) object.members.emplace("$type", textNode(type));
+    DesignTokenNode value;
+    switch (token.value) {
+        case DesignToken::Value::color:
+            if (token.alpha) {
+                DesignTokenNode alpha;
+                alpha.kind = DesignTokenNode::Kind::number;
+                alpha.number = *token.alpha;
+                value.members.emplace("alpha", std::move(alpha));
+            }
+            value.members.emplace("colorSpace", textNode(token.space));
+            {
+                DesignTokenNode components;
+                components.kind = DesignTokenNode::Kind::numbers;
+                components.numbers.assign(token.components.begin(), token.components.end());
+                value.members.emplace("components", std::move(components));
+            }
+            value.members.emplace("hex", textNode(token.texts[0]));
+            break;
+        case DesignToken::Value::shadow: {
+            static constexpr const char* keys[] = {"blur", "color", "offsetX", "offsetY", "spread"};
+            for (std::size_t i = 0; i < token.texts.size(); ++i) value.members.emplace(keys[i], textNode(token.texts[i]));
+            break;
+        }
+        case DesignToken::Value::number:
+            value.kind = DesignTokenNode::Kind::number;
+            value.number = token.number;
+            break;
+        case DesignToken::Value::boolean:
+            value.kind = DesignTokenNode::Kind::boolean;
+            value.boolean = token.boolean;
+            break;
+        case DesignToken::Value::string: value = textNode(token.texts[0]); break;
+    }
+    object.members.emplace("$value", std::move(value));
+    return object;
 }
 
 }  // namespace
 
 DesignTokenTree::DesignTokenTree(const QuenzColorProject& project, const BuildTask& task)
-    : project_(project), task_(task), groupPaths_(allNamespacePaths(project, false)) {
-    for (auto& tree : trees_) tree = json::object();
-}
+    : project_(project), task_(task), groupPaths_(allNamespacePaths(project, false)) {}
 
 std::string DesignTokenTree::tokenKey(std::string_view name) const {
     std::string key;
@@ -110,23 +186,34 @@ std::string DesignTokenTree::tokenKey(std::string_view name) const {
     return key;
 }
 
-void DesignTokenTree::insert(const QuenzColorProjectItem& item) {
+const std::vector<std::string>& DesignTokenTree::pathOf(const QuenzColorProjectItem& item) {
+    const QuenzColorProjectItem* group = groupPaths_.enclosingGroup(item);
+    auto found = transformedPaths_.find(group);
+    if (found != transformedPaths_.end()) return found->second;
     std::vector<std::string> path;
     for (const auto& name : groupPaths_.pathOf(item)) path.push_back(transform(name, task_.nameTransform()));
-    insert(item, path);
+    return transformedPaths_.emplace(group, std::move(path)).first->second;
 }
 
+void DesignTokenTree::insert(const QuenzColorProjectItem& item) { insert(item, pathOf(item)); }
+
 void DesignTokenTree::store(std::size_t tree, const std::vector<std::string>& path, const std::string& key,
-                            json token) {
-    json* node = &trees_[tree];
+                            DesignTokenNode token) {
+    DesignTokenNode* node = &trees_[tree];
     for (const auto& name : path) {
-        json& child = (*node)[name];
+        auto found = node->members.find(name);
+        if (found == node->members.end()) found = node->members.emplace(name, DesignTokenNode{}).first;
+        DesignTokenNode& child = found->second;
         // A token standing where a group goes is an object too and takes the group's tokens
         // in beside its own keys; anything else (a value inside a token) gives way.
-        if (!child.is_object()) child = json::object();
+        if (child.kind == DesignTokenNode::Kind::token) {
+            child = asObject(child.token);
+        } else if (child.kind != DesignTokenNode::Kind::object) {
+            child = DesignTokenNode{};
+        }
         node = &child;
     }
-    (*node)[key] = std::move(token);
+    node->members.insert_or_assign(key, std::move(token));
 }
 
 void DesignTokenTree::insert(const QuenzColorProjectItem& item, const std::vector<std::string>& path) {
@@ -158,23 +245,23 @@ void DesignTokenTree::insertValue(const QuenzColorProjectItem& item, const std::
 
     for (std::size_t tree = 0; tree < appearanceTrees.size(); ++tree) {
         const ColorSource source = appearanceTrees[tree].source;
-        std::optional<json> token;
+        std::optional<DesignToken> token;
         switch (item.itemType()) {
             case ProjectItemType::color: token = colorToken(item.color()->color().variant(source)); break;
             case ProjectItemType::colorAlias:
                 token = colorToken(project_.resolvedColor(*item.colorAlias()).variant(source));
                 break;
-            case ProjectItemType::number: token = valueToken(item.number()->value().variant(source), "number"); break;
+            case ProjectItemType::number: token = valueToken(item.number()->value().variant(source)); break;
             case ProjectItemType::numberAlias:
-                token = valueToken(project_.resolvedValue(*item.numberAlias()).variant(source), "number");
+                token = valueToken(project_.resolvedValue(*item.numberAlias()).variant(source));
                 break;
-            case ProjectItemType::boolean: token = valueToken(item.boolean()->value().variant(source), nullptr); break;
+            case ProjectItemType::boolean: token = valueToken(item.boolean()->value().variant(source)); break;
             case ProjectItemType::booleanAlias:
-                token = valueToken(project_.resolvedValue(*item.booleanAlias()).variant(source), nullptr);
+                token = valueToken(project_.resolvedValue(*item.booleanAlias()).variant(source));
                 break;
-            case ProjectItemType::string: token = valueToken(item.string()->value().variant(source), nullptr); break;
+            case ProjectItemType::string: token = valueToken(item.string()->value().variant(source)); break;
             case ProjectItemType::stringAlias:
-                token = valueToken(project_.resolvedValue(*item.stringAlias()).variant(source), nullptr);
+                token = valueToken(project_.resolvedValue(*item.stringAlias()).variant(source));
                 break;
             case ProjectItemType::shadow: token = shadowToken(item.shadow()->shadow().variant(source)); break;
             case ProjectItemType::shadowAlias:
@@ -182,11 +269,11 @@ void DesignTokenTree::insertValue(const QuenzColorProjectItem& item, const std::
                 break;
             case ProjectItemType::colorSet:
             case ProjectItemType::shadowSet: {
-                json steps = json::object();
-                auto addStep = [&](const std::string& name, std::optional<json> stepToken) {
+                DesignTokenNode steps;
+                auto addStep = [&](const std::string& name, std::optional<DesignToken> stepToken) {
                     if (!stepToken) return;
                     markDeprecated(*stepToken, *valueItem);
-                    steps[tokenKey(name)] = std::move(*stepToken);
+                    steps.members.insert_or_assign(tokenKey(name), tokenNode(std::move(*stepToken)));
                 };
                 if (auto set = item.colorSet()) {
                     for (const auto& step : set->colors()) addStep(step.name, colorToken(step.variant(source)));
@@ -195,45 +282,132 @@ void DesignTokenTree::insertValue(const QuenzColorProjectItem& item, const std::
                         addStep(step.name, shadowToken(step.variant(source)));
                     }
                 }
-                if (!steps.empty()) store(tree, path, key, std::move(steps));
+                if (!steps.members.empty()) store(tree, path, key, std::move(steps));
                 continue;
             }
             case ProjectItemType::group: break;
         }
         if (!token) continue;
         markDeprecated(*token, *valueItem);
-        store(tree, path, key, std::move(*token));
+        store(tree, path, key, tokenNode(std::move(*token)));
     }
 }
 
 namespace {
-std::size_t valueCount(const json& node) {
+
+std::size_t valueCount(const DesignTokenNode& node) {
+    if (node.kind == DesignTokenNode::Kind::token) return 1;  // its "$value"; nothing below holds one
     std::size_t count = 0;
-    if (node.is_object()) {
-        for (auto it = node.begin(); it != node.end(); ++it) {
-            if (it.key() == "$value") ++count;
-            count += valueCount(*it);
-        }
-    } else if (node.is_array()) {
-        for (const auto& element : node) count += valueCount(element);
+    for (const auto& [key, member] : node.members) {
+        if (key == "$value") ++count;
+        count += valueCount(member);
     }
     return count;
 }
+
+void writeToken(JsonStream& out, const DesignToken& token) {
+    out.openObject();
+    if (token.deprecated) {
+        out.key("$deprecated");
+        if (token.deprecation->empty()) {
+            out.boolean(true);
+        } else {
+            out.string(*token.deprecation);
+        }
+    }
+    if (const char* type = typeName(token.value)) {
+        out.key("$type");
+        out.string(type);
+    }
+    out.key("$value");
+    switch (token.value) {
+        case DesignToken::Value::color:
+            out.openObject();
+            if (token.alpha) {
+                out.key("alpha");
+                out.number(*token.alpha);
+            }
+            out.key("colorSpace");
+            out.string(token.space);
+            out.key("components");
+            out.openArray();
+            for (double component : token.components) {
+                out.element();
+                out.number(component);
+            }
+            out.close();
+            out.key("hex");
+            out.string(token.texts[0]);
+            out.close();
+            break;
+        case DesignToken::Value::shadow: {
+            static constexpr const char* keys[] = {"blur", "color", "offsetX", "offsetY", "spread"};
+            out.openObject();
+            for (std::size_t i = 0; i < token.texts.size(); ++i) {
+                out.key(keys[i]);
+                out.string(token.texts[i]);
+            }
+            out.close();
+            break;
+        }
+        case DesignToken::Value::number: out.number(token.number); break;
+        case DesignToken::Value::boolean: out.boolean(token.boolean); break;
+        case DesignToken::Value::string: out.string(token.texts[0]); break;
+    }
+    out.close();
+}
+
+void writeNode(JsonStream& out, const DesignTokenNode& node) {
+    switch (node.kind) {
+        case DesignTokenNode::Kind::token: writeToken(out, node.token); return;
+        case DesignTokenNode::Kind::string: out.string(node.text); return;
+        case DesignTokenNode::Kind::number: out.number(node.number); return;
+        case DesignTokenNode::Kind::boolean: out.boolean(node.boolean); return;
+        case DesignTokenNode::Kind::numbers:
+            out.openArray();
+            for (double number : node.numbers) {
+                out.element();
+                out.number(number);
+            }
+            out.close();
+            return;
+        case DesignTokenNode::Kind::object:
+            out.openObject();
+            for (const auto& [key, member] : node.members) {
+                if (out.error()) return;
+                out.key(key);
+                writeNode(out, member);
+            }
+            out.close();
+            return;
+    }
+}
+
 }  // namespace
 
-json DesignTokenTree::document() const {
-    std::array<std::size_t, 4> counts{};
+std::optional<std::string> DesignTokenTree::text() const {
+    JsonStream out;
+    // The appearance roots in key order: "Dark", "Dark High Contrast", "High Contrast", "Light".
+    constexpr std::array<std::size_t, 4> rootsInKeyOrder = {1, 3, 2, 0};
+    std::array<bool, 4> present{true, false, false, false};
     bool onlyLight = true;
     for (std::size_t tree = 1; tree < trees_.size(); ++tree) {
-        counts[tree] = valueCount(trees_[tree]);
-        if (counts[tree] > 0) onlyLight = false;
+        present[tree] = valueCount(trees_[tree]) > 0;
+        if (present[tree]) onlyLight = false;
     }
-    if (onlyLight) return trees_[0];
-    json document = {{appearanceTrees[0].rootKey, trees_[0]}};
-    for (std::size_t tree = 1; tree < trees_.size(); ++tree) {
-        if (counts[tree] > 0) document[appearanceTrees[tree].rootKey] = trees_[tree];
+    if (onlyLight) {
+        writeNode(out, trees_[0]);
+    } else {
+        out.openObject();
+        for (std::size_t tree : rootsInKeyOrder) {
+            if (!present[tree]) continue;
+            out.key(appearanceTrees[tree].rootKey);
+            writeNode(out, trees_[tree]);
+        }
+        out.close();
     }
-    return document;
+    if (out.error()) return std::nullopt;
+    return out.take();
 }
 
 }  // namespace vantorel::build

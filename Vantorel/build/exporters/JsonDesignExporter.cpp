@@ -2,7 +2,6 @@
 
 #include "Vantorel/build/exporters/DesignTokenTree.h"
 #include "Vantorel/build/exporters/ExportLocations.h"
-#include "Vantorel/build/exporters/SortedJsonText.h"
 #include "Vantorel/platform/AtomicFile.h"
 
 namespace vantorel::build {
@@ -16,9 +15,9 @@ JsonDesignExporter::Text JsonDesignExporter::designTokenText(const QuenzColorPro
     for (const auto& item : items) {
         if (item) tree.insert(*item);
     }
-    auto json = sortedJsonText(tree.document());
-    if (json.error) return {{}, BuildError{std::string(failurePrefix) + "Unable to export JSON file"}};
-    return {std::move(json.text), std::nullopt};
+    auto text = tree.text();
+    if (!text) return {{}, BuildError{std::string(failurePrefix) + "Unable to export JSON file"}};
+    return {std::move(*text), std::nullopt};
 }
 
 ExportResult JsonDesignExporter::exportTask(const ExportRequest& request) {

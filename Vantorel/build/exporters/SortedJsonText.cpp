@@ -20,6 +20,17 @@ void appendEscaped(std::string& out, std::string_view text) {
     int32_t index = 0;
     out.push_back('"');
     while (index < length) {
+        // Runs of plain ASCII, nearly all of a token file, go in at once.
+        int32_t plain = index;
+        while (plain < length && bytes[plain] >= 0x20 && bytes[plain] < 0x80 && bytes[plain] != '"' &&
+               bytes[plain] != '\\' && bytes[plain] != '/') {
+            ++plain;
+        }
+        if (plain > index) {
+            out.append(text.substr(static_cast<size_t>(index), static_cast<size_t>(plain - index)));
+            index = plain;
+            continue;
+        }
         const int32_t start = index;
         UChar32 c = 0;
         U8_NEXT(bytes, index, length, c);
@@ -49,59 +60,38 @@ void appendEscaped(std::string& out, std::string_view text) {
     out.push_back('"');
 }
 
-void appendIndent(std::string& out, int level) { out.append(static_cast<size_t>(level) * 2, ' '); }
-
-class Writer {
-public:
-    std::optional<std::string> write(const nlohmann::json& value, int depth) {
-        switch (value.type()) {
-            case nlohmann::json::value_t::null: out.append("null"); return std::nullopt;
-            case nlohmann::json::value_t::boolean: out.append(value.get<bool>() ? "true" : "false"); return std::nullopt;
-            case nlohmann::json::value_t::number_integer: out.append(std::to_string(value.get<std::int64_t>())); return std::nullopt;
-            case nlohmann::json::value_t::number_unsigned:
-                out.append(std::to_string(value.get<std::uint64_t>()));
-                return std::nullopt;
-            case nlohmann::json::value_t::number_float: {
-                const std::string number = shortGeneralNumberText(value.get<double>());
-                if (number.empty()) return "Invalid number value in JSON write";
-                out.append(number);
-                return std::nullopt;
+// Walks a general JSON value into the stream; object_t is an ordered map, so keys come in byte order.
+void writeValue(JsonStream& stream, const nlohmann::json& value) {
+    switch (value.type()) {
+        case nlohmann::json::value_t::null: stream.null(); return;
+        case nlohmann::json::value_t::boolean: stream.boolean(value.get<bool>()); return;
+        case nlohmann::json::value_t::number_integer: stream.integer(value.get<std::int64_t>()); return;
+        case nlohmann::json::value_t::number_unsigned: stream.unsignedInteger(value.get<std::uint64_t>()); return;
+        case nlohmann::json::value_t::number_float: stream.number(value.get<double>()); return;
+        case nlohmann::json::value_t::string: stream.string(value.get_ref<const std::string&>()); return;
+        case nlohmann::json::value_t::array:
+            stream.openArray();
+            for (const auto& element : value) {
+                if (stream.error()) return;
+                stream.element();
+                writeValue(stream, element);
             }
-            case nlohmann::json::value_t::string: appendEscaped(out, value.get_ref<const std::string&>()); return std::nullopt;
-            case nlohmann::json::value_t::array: return writeContainer(value, depth + 1, '[', ']');
-            case nlohmann::json::value_t::object: return writeContainer(value, depth + 1, '{', '}');
-            case nlohmann::json::value_t::binary:
-            case nlohmann::json::value_t::discarded: return "Invalid value in JSON write";
-        }
-        return "Invalid value in JSON write";
-    }
-
-    std::string out;
-
-private:
-    // Both kinds of container print alike: the opening bracket, each element on its own line
-    // one level deeper, and the closing bracket on a line of its own, also when empty.
-    std::optional<std::string> writeContainer(const nlohmann::json& value, int depth, char open, char close) {
-        if (depth >= maximumDepth) return "Too many nested arrays or dictionaries";
-        out.push_back(open);
-        out.push_back('\n');
-        bool first = true;
-        for (auto it = value.begin(); it != value.end(); ++it) {
-            if (!first) out.append(",\n");
-            first = false;
-            appendIndent(out, depth);
-            if (value.is_object()) {
-                appendEscaped(out, it.key());  // object_t is an ordered map: byte order
-                out.append(" : ");
+            stream.close();
+            return;
+        case nlohmann::json::value_t::object:
+            stream.openObject();
+            for (auto it = value.begin(); it != value.end(); ++it) {
+                if (stream.error()) return;
+                stream.key(it.key());
+                writeValue(stream, *it);
             }
-            if (auto error = write(*it, depth)) return error;
-        }
-        out.push_back('\n');
-        appendIndent(out, depth - 1);
-        out.push_back(close);
-        return std::nullopt;
+            stream.close();
+            return;
+        case nlohmann::json::value_t::binary:
+        case nlohmann::json::value_t::discarded: break;
     }
-};
+    stream.fail("Invalid value in JSON write");
+}
 
 }  // namespace
 
@@ -114,9 +104,57 @@ std::string shortGeneralNumberText(double value) {
 }
 
 SortedJsonText sortedJsonText(const nlohmann::json& value) {
-    Writer writer;
-    if (auto error = writer.write(value, 0)) return {{}, std::move(error)};
-    return {std::move(writer.out), std::nullopt};
+    JsonStream stream;
+    writeValue(stream, value);
+    if (stream.error()) return {{}, stream.error()};
+    return {stream.take(), std::nullopt};
 }
+
+// Both kinds of container print alike: the opening bracket, each element on its own line one
+// level deeper, and the closing bracket on a line of its own, also when empty.
+void JsonStream::open(char bracket) {
+    out_.push_back(bracket);
+    out_.push_back('\n');
+    closers_.push_back(bracket == '{' ? '}' : ']');
+    first_ = true;
+    if (closers_.size() >= static_cast<std::size_t>(maximumDepth)) fail("Too many nested arrays or dictionaries");
+}
+
+void JsonStream::close() {
+    out_.push_back('\n');
+    out_.append((closers_.size() - 1) * 2, ' ');
+    out_.push_back(closers_.back());
+    closers_.pop_back();
+    first_ = false;
+}
+
+void JsonStream::separate() {
+    if (!first_) out_.append(",\n");
+    first_ = false;
+    out_.append(closers_.size() * 2, ' ');
+}
+
+void JsonStream::key(std::string_view name) {
+    separate();
+    appendEscaped(out_, name);
+    out_.append(" : ");
+}
+
+void JsonStream::element() { separate(); }
+
+void JsonStream::string(std::string_view text) { appendEscaped(out_, text); }
+
+void JsonStream::number(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 4);
+    if (!std::isfinite(value) || result.ec != std::errc()) {
+        fail("Invalid number value in JSON write");
+        return;
+    }
+    out_.append(buffer, result.ptr);
+}
+
+void JsonStream::integer(std::int64_t value) { out_.append(std::to_string(value)); }
+void JsonStream::unsignedInteger(std::uint64_t value) { out_.append(std::to_string(value)); }
 
 }  // namespace vantorel::build

@@ -7,8 +7,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vantorel::build {
 
@@ -21,6 +24,40 @@ struct SortedJsonText {
 // deeper than the platform writer accepts; strings that are not valid UTF-8 are repaired
 // with U+FFFD rather than refused.
 SortedJsonText sortedJsonText(const nlohmann::json& value);
+
+// Writes JSON text in that layout as it goes: containers are opened and closed, each member
+// or element is begun with `key` or `element` and then given its value. Both sortedJsonText
+// and the design-token writer print through it, so their layout cannot drift apart. The
+// caller gives object members in key order.
+class JsonStream {
+public:
+    void openObject() { open('{'); }
+    void openArray() { open('['); }
+    void close();
+    void key(std::string_view name);
+    void element();
+    void string(std::string_view text);
+    void number(double value);  // "%.4g"; a value that is not finite fails the stream
+    void integer(std::int64_t value);
+    void unsignedInteger(std::uint64_t value);
+    void boolean(bool value) { out_.append(value ? "true" : "false"); }
+    void null() { out_.append("null"); }
+    void fail(std::string message) {
+        if (!error_) error_ = std::move(message);
+    }
+
+    const std::optional<std::string>& error() const { return error_; }
+    std::string take() { return std::move(out_); }
+
+private:
+    void open(char bracket);
+    void separate();
+
+    std::string out_;
+    std::vector<char> closers_;  // the closing bracket of each open container
+    bool first_ = true;          // nothing written yet in the innermost container
+    std::optional<std::string> error_;
+};
 
 // printf "%.4g" in the "C" locale: at most four significant digits, exponent form below 1e-4
 // and from 1e4 ("0.1235", "1", "1.234e+04"). Empty for a value that is not finite.

@@ -48,19 +48,20 @@ quenz::ColorConverterOptions colorTagOptions(ColorFormat format) {
 class ColorFormatterNode final : public Node {
 public:
     ColorFormatterNode(ColorFormat format, TagArgument color)
-        : format_(format), color_(std::move(color)) {}
+        : format_(format), options_(colorTagOptions(format)), color_(std::move(color)) {}
 
     Status render(Context& context, std::string& out) const override {
         stencil::Value holder;
         const auto* color = color_.resolveRecord<TemplateRGBAColor>(context, holder);
         std::optional<std::string> text;
-        if (color) text = color->formatted(format_, colorTagOptions(format_));
+        if (color) text = color->formatted(format_, options_);
         out += text ? *text : std::string(colorTagFailure);
         return std::nullopt;
     }
 
 private:
     ColorFormat format_;
+    quenz::ColorConverterOptions options_;  // made once: the tag renders for every item
     TagArgument color_;
 };
 
@@ -81,7 +82,12 @@ ColorFormat lightDarkFormat(std::string word) {
 class LightDarkFormatterNode final : public Node {
 public:
     LightDarkFormatterNode(TagArgument light, TagArgument dark, ColorFormat format)
-        : light_(std::move(light)), dark_(std::move(dark)), format_(format) {}
+        : light_(std::move(light)), dark_(std::move(dark)), format_(format) {
+        options_.roundedTo = tagRounding;
+        options_.p3Prefix = std::string(p3Prefix);
+        options_.suffixWhenClipped = std::string(clippedColorSuffix);
+        options_.forceClip = format_ == ColorFormat::htmlRGB || format_ == ColorFormat::cssRGB;
+    }
 
     Status render(Context& context, std::string& out) const override {
         stencil::Value lightHolder, darkHolder;
@@ -91,17 +97,12 @@ public:
             out += lightDarkFailure;
             return std::nullopt;
         }
-        quenz::ColorConverterOptions options;
-        options.roundedTo = tagRounding;
-        options.p3Prefix = std::string(p3Prefix);
-        options.suffixWhenClipped = std::string(clippedColorSuffix);
-        options.forceClip = format_ == ColorFormat::htmlRGB || format_ == ColorFormat::cssRGB;
-        auto lightText = light->formatted(format_, options);
+        auto lightText = light->formatted(format_, options_);
         if (!lightText) {
             out += std::string(lightDarkLightColorFailure) + std::string(quenz::displayName(format_));
             return std::nullopt;
         }
-        auto darkText = dark->formatted(format_, options);
+        auto darkText = dark->formatted(format_, options_);
         if (!darkText) {
             out += std::string(lightDarkDarkColorFailure) + std::string(quenz::displayName(format_));
             return std::nullopt;
@@ -114,6 +115,7 @@ private:
     TagArgument light_;
     TagArgument dark_;
     ColorFormat format_;
+    quenz::ColorConverterOptions options_;
 };
 
 struct ColorTag {

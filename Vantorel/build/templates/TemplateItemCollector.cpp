@@ -55,7 +55,7 @@ TemplateItemCollector::TemplateItemCollector(const QuenzColorProject& project, c
     : project_(project),
       task_(task),
       target_(conversionTarget(task.colorSpaceConversion())),
-      namespaces_(allNamespacePaths(project, true)) {}
+      names_(project, task) {}
 
 void TemplateItemCollector::collect(const std::vector<ProjectItemPtr>& items) {
     for (const auto& item : items) {
@@ -80,9 +80,8 @@ void TemplateItemCollector::collectItem(const QuenzColorProjectItem& root) {
         }
         auto kind = kindRecord(item);
         if (!kind) continue;
-        const std::vector<std::string> path = namespaces_.pathOf(item);
         const auto value = item.valueItem();
-        collected_.push_back(std::make_shared<const TemplateItem>(codeName(item.name(), task_, path),
+        collected_.push_back(std::make_shared<const TemplateItem>(names_.of(item),
                                                                   value && value->deprecated(),
                                                                   value ? value->deprecatedReason() : std::nullopt,
                                                                   std::move(*kind)));

@@ -43,7 +43,7 @@ private:
     const QuenzColorProject& project_;
     const BuildTask& task_;
     std::optional<quenz::RGBSpace> target_;
-    NamespacePaths namespaces_;
+    TaskCodeNames names_;
     std::unordered_set<std::string> seen_;
     std::vector<TemplateItemPtr> collected_;
 };

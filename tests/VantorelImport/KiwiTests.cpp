@@ -292,6 +292,8 @@ TEST(FigmaColorScan, FindsWhatTheTreeWalkFinds) {
          "p3 0/1/0/1"},
         {"a converted struct holds no colors",
          KiwiWriter().field(3).varUint(7).bytes + inner + KiwiWriter().end().end().bytes, "srgb"},
+        {"fields out of id order are read in their order",
+         KiwiWriter().field(5).string("DISPLAY_P3").field(1).bytes + full + KiwiWriter().end().bytes, "p3 0.5/0/0/1"},
         {"a field sent again is left to the tree",
          KiwiWriter().field(5).string("x").field(5).string("DISPLAY_P3").end().bytes, "tree: p3"},
         {"damaged data is left to the tree", KiwiWriter().field(1).bytes, "tree: the data ends inside a value, at byte 1"},

@@ -1,5 +1,6 @@
 #include "Vantorel/import/figma/FigmaColorScan.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -120,17 +121,21 @@ private:
                 }
             }
         } else {
+            // The ids this message has sent; only an id below the last one needs a look.
+            std::vector<std::uint32_t>& sent = sentIds_[static_cast<std::size_t>(depth_)];
+            sent.clear();
             std::uint32_t lastId = 0;
             while (!stopped()) {
                 const std::uint32_t id = reader_.readVarUint();
                 if (id == 0 || reader_.failed()) break;
                 const FieldInfo* member = decoder_.messageField(type, id);
                 if (!member) break;
-                if (id <= lastId) {
-                    stepAside_ = true;  // sent again or out of order: the tree's order rules
+                if (id <= lastId && std::find(sent.begin(), sent.end(), id) != sent.end()) {
+                    stepAside_ = true;  // sent again: the tree keeps its first place, last value
                     break;
                 }
-                lastId = id;
+                lastId = std::max(lastId, id);
+                sent.push_back(id);
                 entry(*member, candidate);
             }
         }
@@ -281,6 +286,7 @@ private:
     bool stepAside_ = false;
     std::string tooMany_;
     std::vector<Color> heldBack_;
+    std::vector<std::vector<std::uint32_t>> sentIds_ = std::vector<std::vector<std::uint32_t>>(KiwiDecoder::maxDepth + 1);
     DistinctColors distinct_;
     FigmaColors result_;
 };

@@ -72,13 +72,16 @@ public:
         return true;
     }
 
-    // Brings the reader to at least 56 available bits.
+    // Brings the reader to at least 56 available bits. Bits above the available ones are
+    // stale and never read: `pull` masks them off.
     void refill() {
         const int bytes = (63 - available_) >> 3;
-        if (bytes == 0) return;
         if (remaining_ >= 8) {
+            // One unaligned load and no branch on how many bytes are taken (0 to 7); the
+            // double shift keeps the count below 64 when none are.
             const uint64_t incoming = format::load64(begin_ + remaining_ - 8);
-            accum_ = (accum_ << (bytes * 8)) | (incoming >> (64 - bytes * 8));
+            const int shift = bytes * 8;
+            accum_ = (accum_ << shift) | ((incoming >> 1) >> (63 - shift));
             remaining_ -= static_cast<size_t>(bytes);
         } else {
             for (int i = 0; i < bytes; ++i) {
@@ -97,9 +100,7 @@ public:
     // Takes the next `count` bits (count <= available, at most 32).
     uint32_t pull(int count) {
         available_ -= count;
-        const uint64_t result = accum_ >> available_;
-        accum_ &= (uint64_t{1} << available_) - 1;
-        return static_cast<uint32_t>(result);
+        return static_cast<uint32_t>((accum_ >> available_) & ((uint64_t{1} << count) - 1));
     }
 
     // True when the decoder consumed bits from before the payload's start.

@@ -122,7 +122,8 @@ struct BlockTables {
     std::array<FseValueDecoderEntry, kLStates> l;
     std::array<FseValueDecoderEntry, kMStates> m;
     std::array<FseValueDecoderEntry, kDStates> d;
-    std::array<uint8_t, kLiteralsPerBlock> literals;
+    // Room past the last literal for wide copies, which read whole 16-byte steps.
+    std::array<uint8_t, kLiteralsPerBlock + kWideCopySlack> literals;
 };
 
 std::string checkHeader(const FseBlockHeader& h) {
@@ -176,7 +177,9 @@ BlockOutcome decodeFseBlock(std::span<const uint8_t> block, std::vector<uint8_t>
         return {0, "decoded data would exceed the limit of " + std::to_string(maxOutput) + " bytes"};
     }
 
-    auto tables = std::make_unique<BlockTables>();
+    // Left uninitialised but for the room past the literals, which wide copies read.
+    std::unique_ptr<BlockTables> tables(new BlockTables);
+    std::memset(tables->literals.data() + kLiteralsPerBlock, 0, kWideCopySlack);
     const std::span<const uint16_t> freq(h.freq);
     buildValueDecoderTable(kLStates, freq.subspan(0, kLSymbols), kLExtraBits, kLBaseValue, tables->l);
     buildValueDecoderTable(kMStates, freq.subspan(kLSymbols, kMSymbols), kMExtraBits, kMBaseValue, tables->m);
@@ -208,8 +211,9 @@ BlockOutcome decodeFseBlock(std::span<const uint8_t> block, std::vector<uint8_t>
         !lmdIn.init(literalPayload + h.literalPayloadSize, h.lmdPayloadSize, h.lmdBits)) {
         return {0, "match stream of a compressed block is malformed"};
     }
+    // The block is decoded with room for wide copies past its end, trimmed off afterwards.
     const size_t blockStart = out.size();
-    out.resize(blockStart + h.rawSize);
+    out.resize(blockStart + h.rawSize + kWideCopySlack);
     uint8_t* const outBegin = out.data();
     uint8_t* dst = outBegin + blockStart;
     uint8_t* const dstEnd = dst + h.rawSize;
@@ -220,15 +224,18 @@ BlockOutcome decodeFseBlock(std::span<const uint8_t> block, std::vector<uint8_t>
         return BlockOutcome{0, std::move(message)};
     };
 
+    const FseValueDecoderEntry* const lTable = tables->l.data();
+    const FseValueDecoderEntry* const mTable = tables->m.data();
+    const FseValueDecoderEntry* const dTable = tables->d.data();
     uint16_t lState = h.lState;
     uint16_t mState = h.mState;
     uint16_t dState = h.dState;
     int64_t distance = -1;  // no previous distance yet in this block
     for (uint32_t i = 0; i < h.matchCount; ++i) {
         lmdIn.refill();
-        const auto l = static_cast<size_t>(fseValueDecode(lState, tables->l.data(), lmdIn));
-        const auto m = static_cast<size_t>(fseValueDecode(mState, tables->m.data(), lmdIn));
-        const int32_t d = fseValueDecode(dState, tables->d.data(), lmdIn);
+        const auto l = static_cast<size_t>(fseValueDecode(lState, lTable, lmdIn));
+        const auto m = static_cast<size_t>(fseValueDecode(mState, mTable, lmdIn));
+        const int32_t d = fseValueDecode(dState, dTable, lmdIn);
         if (d != 0) distance = d;
         if (l > static_cast<size_t>(literalEnd - literal))
             return fail("compressed block uses more literals than it has");
@@ -236,13 +243,13 @@ BlockOutcome decodeFseBlock(std::span<const uint8_t> block, std::vector<uint8_t>
             return fail("compressed block decodes past its declared size of " + std::to_string(h.rawSize) +
                         " bytes");
         }
-        std::memcpy(dst, literal, l);
+        if (l > 0) copyWide(dst, literal, l);
         dst += l;
         literal += l;
         if (distance < 0 || distance > dst - outBegin)
             return fail("match in a compressed block reaches before the data");
         if (m > 0) {
-            copyMatch(dst, static_cast<size_t>(distance), m);
+            copyMatchWide(dst, static_cast<size_t>(distance), m);
             dst += m;
         }
     }
@@ -251,6 +258,7 @@ BlockOutcome decodeFseBlock(std::span<const uint8_t> block, std::vector<uint8_t>
         return fail("compressed block decodes to " + std::to_string(dst - (outBegin + blockStart)) +
                     " bytes, its header says " + std::to_string(h.rawSize));
     }
+    out.resize(blockStart + h.rawSize);
     return {static_cast<size_t>(blockSize), {}};
 }
 

@@ -4,6 +4,7 @@
 
 #include "LZFSE/BlockCodecs.h"
 #include "LZFSE/BlockFormat.h"
+#include "LZFSE/MatchCopy.h"
 
 namespace lzfse {
 namespace {
@@ -52,6 +53,44 @@ std::string blockName(uint32_t magic) {
     return name;
 }
 
+// The decoded size that the block headers declare, read without decoding, so that the output
+// is allocated once rather than grown block by block. Only a hint: the headers are not trusted,
+// the walk stops at anything it does not understand, and the hint never passes `limit`.
+size_t declaredSize(std::span<const uint8_t> stream, size_t limit) {
+    uint64_t total = 0;
+    size_t pos = 0;
+    while (stream.size() - pos >= kV2FixedHeaderSize && total < limit) {
+        const uint8_t* p = stream.data() + pos;
+        const uint32_t raw = load32(p + 4);
+        uint64_t blockSize = 0;
+        switch (load32(p)) {
+            case kRawMagic:
+                blockSize = kRawHeaderSize + uint64_t{raw};
+                break;
+            case kLzvnMagic:
+                blockSize = kLzvnHeaderSize + uint64_t{load32(p + 8)};
+                break;
+            case kV1Magic:
+                blockSize = kV1HeaderSize + uint64_t{load32(p + 20)} + load32(p + 24);
+                break;
+            case kV2Magic:
+                blockSize = uint64_t{load32(p + 24)} + ((load64(p + 8) >> 20) & 0xfffff) +
+                            ((load64(p + 16) >> 40) & 0xfffff);
+                break;
+            default:
+                return static_cast<size_t>(std::min<uint64_t>(total, limit));
+        }
+        total += raw;
+        if (blockSize == 0 || blockSize > stream.size() - pos) break;
+        pos += static_cast<size_t>(blockSize);
+    }
+    return static_cast<size_t>(std::min<uint64_t>(total, limit));
+}
+
+// Real snapshots shrink to a tenth or so; a reservation beyond this multiple of the stream is
+// left to ordinary growth, so that a forged header cannot make us reserve the whole limit.
+constexpr size_t kMaxReservedRatio = 64;
+
 }  // namespace
 
 std::vector<uint8_t> encode(std::span<const uint8_t> input) {
@@ -93,6 +132,9 @@ std::vector<uint8_t> encode(std::string_view text) {
 
 DecodeResult decodeChecked(std::span<const uint8_t> stream, size_t maxOutput) {
     std::vector<uint8_t> out;
+    const size_t reserveLimit = std::min(maxOutput, stream.size() * kMaxReservedRatio);
+    // Blocks decode with a little room for wide copies past their end.
+    out.reserve(declaredSize(stream, reserveLimit) + kWideCopySlack);
     size_t pos = 0;
     while (true) {
         if (stream.size() - pos < 4) {

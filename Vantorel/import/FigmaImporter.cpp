@@ -1,9 +1,8 @@
 #include "Vantorel/import/FigmaImporter.h"
 
-#include <cmath>
-
 #include "Vantorel/import/ImportedColor.h"
 #include "Vantorel/import/figma/FigmaArchive.h"
+#include "Vantorel/import/figma/FigmaColorScan.h"
 #include "Vantorel/import/figma/KiwiDecoder.h"
 
 namespace vantorel::import {
@@ -35,42 +34,6 @@ KiwiValue matrixNumbers(KiwiValue&& matrix) {
         numbers.emplace_back(number ? *number : 0.0);
     }
     return numbers;
-}
-
-// A map with floating-point r, g, b and a, all finite; none otherwise.
-std::optional<quenz::ColorValue> colorOf(const KiwiValue& value, quenz::RGBSpace space) {
-    if (!value.isFields()) return std::nullopt;
-    quenz::ColorValue color;
-    color.space = space;
-    double* components[] = {&color.red, &color.green, &color.blue, &color.alpha};
-    const char* names[] = {"r", "g", "b", "a"};
-    for (int i = 0; i < 4; ++i) {
-        const KiwiValue* component = value.field(names[i]);
-        const double* number = component ? component->number() : nullptr;
-        if (!number || !std::isfinite(*number)) return std::nullopt;
-        *components[i] = *number;
-    }
-    return color;
-}
-
-// Depth first, each map's entries in the order they were read. The tree is no deeper than the
-// decoder allows, so recursion is bounded.
-void collectColors(const KiwiFields& fields, quenz::RGBSpace space, DistinctColorRecords& records) {
-    for (const KiwiField& entry : fields) {
-        if (entry.name == "color" || entry.name == "backgroundColor") {
-            if (const auto color = colorOf(entry.value, space)) {
-                records.add("Color", *color);
-                continue;
-            }
-        }
-        if (const KiwiFields* inner = entry.value.fields()) {
-            collectColors(*inner, space, records);
-        } else if (const KiwiList* list = entry.value.list()) {
-            for (const KiwiValue& element : *list) {
-                if (const KiwiFields* item = element.fields()) collectColors(*item, space, records);
-            }
-        }
-    }
 }
 
 }  // namespace
@@ -118,14 +81,27 @@ std::optional<ImportError> FigmaImporter::importCanvas(std::string_view entry, Q
     const auto dataBytes = inflateChunk(canvas.dataChunk, inflatedLimit);
     if (!dataBytes) return ImportError{"Failed to decompress Figma data"};
     const KiwiDecoder decoder(*schema, {{"GUID", guidText}, {"Matrix", matrixNumbers}});
-    const auto root = decoder.decode(*dataBytes, "Message", error);
-    if (!root) return ImportError{"The Figma document's data is damaged: " + error};
-
-    const KiwiValue* profile = root->field("documentColorProfile");
-    const quenz::RGBSpace space = profile && profile->text() == "DISPLAY_P3" ? quenz::RGBSpace::displayP3
-                                                                              : quenz::RGBSpace::sRGB;
+    auto scanned = scanFigmaColors(decoder, *dataBytes, "Message");
+    if (const auto* refusal = std::get_if<std::string>(&scanned))
+        return ImportError{"The Figma document cannot be imported: " + *refusal};
+    if (std::holds_alternative<FigmaNeedsTree>(scanned)) {
+        // Damaged data, or a field sent twice: the decoded tree settles what the file says.
+        const auto root = decoder.decode(*dataBytes, "Message", error);
+        if (!root) return ImportError{"The Figma document's data is damaged: " + error};
+        scanned = figmaColorsOfTree(*root);
+    }
+    const FigmaColors& found = std::get<FigmaColors>(scanned);
+    const quenz::RGBSpace space = found.displayP3 ? quenz::RGBSpace::displayP3 : quenz::RGBSpace::sRGB;
     DistinctColorRecords records;
-    if (const KiwiFields* fields = root->fields()) collectColors(*fields, space, records);
+    for (const auto& [red, green, blue, alpha] : found.colors) {
+        quenz::ColorValue color;
+        color.space = space;
+        color.red = red;
+        color.green = green;
+        color.blue = blue;
+        color.alpha = alpha;
+        records.add("Color", color);
+    }
     addImportedColors(records.records(), group);
     return std::nullopt;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 #include <memory>
 #include <unordered_map>
 
@@ -19,8 +21,11 @@ public:
     void start(std::uint32_t width, std::uint32_t height) override {
         width_ = width;
         height_ = height;
-        if (std::uint64_t{width} * height >= denseFromPixels)
-            opaque_ = std::make_unique<std::uint32_t[]>(std::size_t{1} << 24);
+        // Zeroed by the system page by page as colors land, rather than all 64 MB up front.
+        if (std::uint64_t{width} * height >= denseFromPixels) {
+            opaque_.reset(static_cast<std::uint32_t*>(std::calloc(std::size_t{1} << 24, sizeof(std::uint32_t))));
+            if (!opaque_) throw std::bad_alloc();
+        }
     }
 
     void row(const std::uint8_t* rgba) override {
@@ -56,7 +61,10 @@ private:
     static constexpr std::uint64_t denseFromPixels = 4'000'000;
     std::uint32_t width_ = 0;
     std::uint32_t height_ = 0;
-    std::unique_ptr<std::uint32_t[]> opaque_;
+    struct Free {
+        void operator()(std::uint32_t* counts) const { std::free(counts); }
+    };
+    std::unique_ptr<std::uint32_t[], Free> opaque_;
     std::unordered_map<std::uint32_t, std::uint64_t> others_;
 };
 

@@ -16,6 +16,11 @@ using EntryStatus = ZipArchiveReader::EntryStatus;
 // Layers nest a few levels in real documents; a hostile page must not exhaust the stack.
 constexpr int maximumLayerDepth = 256;
 
+// Sketch's fill types; a pattern fill paints with an image, so neither its color nor its
+// gradient is seen.
+constexpr double gradientFill = 1;
+constexpr double patternFill = 4;
+
 enum class Kind { object, array, string, number, integer, boolean };
 
 bool hasKind(const json& value, Kind kind) {
@@ -144,9 +149,17 @@ private:
             const auto add = [&](ImportedColor record) {
                 if (collect && decoder_.ok) records_.add(std::move(record));
             };
+            // Sketch keeps both a color and a gradient on every fill and border; its fill type
+            // says which one paints. Without a type both are read.
             const auto paint = [&](const json& entry) {
-                if (const auto color = decoder_.color(entry, "color", space_)) add(singleColor(name.value_or("Color"), *color));
-                if (const json* gradient = decoder_.optional(entry, "gradient", Kind::object)) add(gradientSet(*gradient, name));
+                const json* typeNode = decoder_.optional(entry, "fillType", Kind::integer);
+                const std::optional<double> type =
+                    typeNode ? std::optional<double>(typeNode->get<double>()) : std::nullopt;
+                const auto color = decoder_.color(entry, "color", space_);
+                const json* gradient = decoder_.optional(entry, "gradient", Kind::object);
+                if (type == patternFill) return;
+                if (color && type != gradientFill) add(singleColor(name.value_or("Color"), *color));
+                if (gradient && (!type || type == gradientFill)) add(gradientSet(*gradient, name));
             };
             const auto shadow = [&](const json& entry) {
                 if (const auto color = decoder_.color(entry, "color", space_)) add(singleColor(name.value_or("Color"), *color));

@@ -1,7 +1,8 @@
 // Figma import speed on a 20 MB ".fig" file shaped like a real design: node changes with
 // identifiers, names, transforms, fills from a palette of a few hundred colors, backgrounds and
 // small blobs, the data chunk in Zstandard as current writers make it. Reports inflated bytes
-// per second: the whole import (archive, inflating, decoding, the walk) and decoding alone.
+// per second: the whole import (archive, inflating, reading the colors), decoding the whole
+// tree alone, and the import's own read of the colors alone.
 
 #include <benchmark/benchmark.h>
 #include <fmt/format.h>
@@ -10,6 +11,7 @@
 #include <random>
 
 #include "Vantorel/import/FigmaImporter.h"
+#include "Vantorel/import/figma/FigmaColorScan.h"
 #include "Vantorel/import/figma/KiwiDecoder.h"
 #include "Vantorel/platform/Log.h"
 #include "tests/VantorelImport/FigmaTestFiles.h"
@@ -104,5 +106,20 @@ void KiwiDecodeOnly(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * d.message.size()));
 }
 BENCHMARK(KiwiDecodeOnly)->Unit(benchmark::kMillisecond);
+
+// What the import reads the data with: the colors straight from the bytes, no tree.
+void FigmaColorScanOnly(benchmark::State& state) {
+    const Design& d = design();
+    std::string error;
+    const auto schema = import::figma::KiwiSchema::parse(d.schema, error);
+    const import::figma::KiwiDecoder decoder(*schema, {{"GUID", {}}, {"Matrix", {}}});
+    for (auto _ : state) {
+        auto found = import::figma::scanFigmaColors(decoder, d.message, "Message");
+        if (!std::holds_alternative<import::figma::FigmaColors>(found)) state.SkipWithError("scan failed");
+        benchmark::DoNotOptimize(found);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * d.message.size()));
+}
+BENCHMARK(FigmaColorScanOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -60,6 +60,21 @@ void BM_DominantColorsOfJPEGPhoto(benchmark::State& state) {
 }
 BENCHMARK(BM_DominantColorsOfJPEGPhoto)->Unit(benchmark::kMillisecond);
 
+// The same photo with a run of its coded data overwritten by 0xFF bytes a tenth of the way in,
+// as a failed transfer leaves it: refused, and soon.
+void BM_RejectsDamagedJPEGPhoto(benchmark::State& state) {
+    static const std::string bytes = [] {
+        std::string damaged = import::testing::encodeJPEG(photo(), 90);
+        for (std::size_t i = damaged.size() / 10; i < damaged.size() / 10 + 64; ++i) damaged[i] = '\xFF';
+        return damaged;
+    }();
+    for (auto _ : state) {
+        std::vector<import::ImportedColor> records;
+        if (!import::ImageImporter::importImage(bytes, records)) state.SkipWithError("the damaged photo was imported");
+    }
+}
+BENCHMARK(BM_RejectsDamagedJPEGPhoto)->Unit(benchmark::kMillisecond);
+
 void BM_DominantColorsOfPNGPhoto(benchmark::State& state) {
     static const std::string bytes = import::testing::encodePNG(photo());
     importPhoto(state, bytes);

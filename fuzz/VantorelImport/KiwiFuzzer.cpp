@@ -1,12 +1,16 @@
 // Kiwi schemas and messages from any bytes. The first byte picks the mode: odd decodes the rest
 // with a fixed Figma-shaped schema (so that mutations reach deep into messages); even reads a
 // schema from the bytes up to the first "\xFF\xFE" and decodes what follows with it, rooted at
-// the definition the second byte picks. Reading fails or succeeds; it never crashes or hangs.
+// the definition the second byte picks. Reading fails or succeeds; it never crashes or hangs,
+// and the import's scan for colors agrees with the decoded tree.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string_view>
 
+#include "Vantorel/import/figma/FigmaColorScan.h"
 #include "Vantorel/import/figma/KiwiDecoder.h"
 #include "tests/VantorelImport/FigmaTestFiles.h"
 
@@ -24,6 +28,20 @@ void decodeWithEveryRoot(const KiwiSchema& schema, std::string_view data, std::u
     }
     const TypeInfo& root = schema.types()[pick % schema.types().size()];
     if (const auto value = decoder.decode(data, root.name, error)) (void)value->field("color");
+
+    // The import's scan for colors must find what the walk over the tree finds, whenever it
+    // does not leave the data to the tree. Converted values hold no map, as the import's do.
+    const KiwiDecoder figmaDecoder(schema, {{"GUID", [](KiwiValue&&) -> KiwiValue { return std::string("id"); }},
+                                            {"Matrix", [](KiwiValue&&) -> KiwiValue { return KiwiList{}; }}});
+    const auto scanned = scanFigmaColors(figmaDecoder, data, root.name);
+    if (const auto* found = std::get_if<FigmaColors>(&scanned)) {
+        const auto tree = figmaDecoder.decode(data, root.name, error);
+        if (!tree) std::abort();
+        const FigmaColors walked = figmaColorsOfTree(*tree);
+        if (walked.displayP3 != found->displayP3 || walked.colors.size() != found->colors.size() ||
+            std::memcmp(walked.colors.data(), found->colors.data(), found->colors.size() * sizeof(found->colors[0])) != 0)
+            std::abort();
+    }
 }
 
 }  // namespace

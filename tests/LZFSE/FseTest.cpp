@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <vector>
 
 #include "LZFSE/BlockFormat.h"
 #include "LZFSE/Fse.h"
+#include "LZFSE/MatchCopy.h"
 
 namespace lzfse {
 namespace {
@@ -107,6 +109,26 @@ TEST(Format, DistanceSymbolsCoverEveryDistance) {
         ASSERT_TRUE(v >= static_cast<uint32_t>(format::kLBaseValue[l]) &&
                     v - static_cast<uint32_t>(format::kLBaseValue[l]) < (1u << format::kLExtraBits[l]))
             << v;
+    }
+}
+
+TEST(MatchCopy, WideAndExactCopiesRepeatThePatternAsByteCopiesDo) {
+    // Every period a match can have, against short and long runs.
+    for (size_t distance = 1; distance <= 40; ++distance) {
+        for (size_t length = 1; length <= 100; length += (length < 20 ? 1 : 9)) {
+            std::vector<uint8_t> expected(distance + length + kWideCopySlack);
+            for (size_t i = 0; i < distance; ++i) expected[i] = static_cast<uint8_t>(i * 7 + 1);
+            std::vector<uint8_t> wide = expected;
+            std::vector<uint8_t> exact = expected;
+            for (size_t i = distance; i < distance + length; ++i) expected[i] = expected[i - distance];
+            copyMatchWide(wide.data() + distance, distance, length);
+            copyMatch(exact.data() + distance, distance, length);
+            const auto end = static_cast<std::ptrdiff_t>(distance + length);
+            EXPECT_TRUE(std::equal(expected.begin(), expected.begin() + end, wide.begin()))
+                << "wide, distance " << distance << ", length " << length;
+            EXPECT_TRUE(std::equal(expected.begin(), expected.end(), exact.begin()))
+                << "exact, distance " << distance << ", length " << length;
+        }
     }
 }
 

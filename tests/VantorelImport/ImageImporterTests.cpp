@@ -87,6 +87,20 @@ const ImageCase imageCases[] = {
          return bytes.substr(0, bytes.size() / 2);
      },
      "Unable to open image file"},
+    {"a JPEG whose coded data meets a marker halfway", "a.jpg",
+     [] {
+         std::string bytes = testing::encodeJPEG(closeColors);
+         bytes.replace(bytes.size() * 3 / 4, 2, "\xFF\xD9");
+         return bytes;
+     },
+     "Unable to open image file"},
+    {"a JPEG whose coded data is noise", "a.jpg",
+     [] {
+         std::string bytes = testing::encodeJPEG(closeColors);
+         for (std::size_t i = bytes.size() * 3 / 4; i < bytes.size() - 2; ++i) bytes[i] = static_cast<char>(i * 37 % 255);
+         return bytes;
+     },
+     "Unable to open image file"},
     {"a truncated WebP", "a.webp",
      [] {
          const std::string bytes = testing::encodeWebP(closeColors);

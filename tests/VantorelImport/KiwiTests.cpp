@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "Vantorel/import/figma/FigmaColorScan.h"
 #include "Vantorel/import/figma/KiwiDecoder.h"
 #include "Vantorel/import/figma/KiwiReader.h"
 #include "tests/VantorelImport/FigmaTestFiles.h"
@@ -236,6 +237,98 @@ TEST(KiwiDecoder, DecodesMessagesAndFailsCleanlyOnBadData) {
     EXPECT_EQ(error, "the schema has no type \"Document\"");
 }
 
+std::string colorsText(const FigmaColors& found) {
+    std::string text = found.displayP3 ? "p3" : "srgb";
+    for (const auto& [r, g, b, a] : found.colors) text += fmt::format(" {}/{}/{}/{}", r, g, b, a);
+    return text;
+}
+
+// The scan, where it does not step aside, finds exactly what the walk over the decoded tree
+// finds. Returns the scan's text, or "tree: " and the tree's when the scan stepped aside.
+std::string scanAgreeingWithTree(const KiwiDecoder& decoder, const std::string& data) {
+    const auto scanned = scanFigmaColors(decoder, data, "Message");
+    std::string error;
+    const auto tree = decoder.decode(data, "Message", error);
+    if (const auto* found = std::get_if<FigmaColors>(&scanned)) {
+        if (!tree) return "the scan read data the tree rejects: " + error;
+        const std::string text = colorsText(*found);
+        EXPECT_EQ(text, colorsText(figmaColorsOfTree(*tree)));
+        return text;
+    }
+    return "tree: " + (tree ? colorsText(figmaColorsOfTree(*tree)) : error);
+}
+
+TEST(FigmaColorScan, FindsWhatTheTreeWalkFinds) {
+    // A "color" map that may itself hold colors, a converted struct hiding one, and a
+    // component name given twice.
+    constexpr std::int32_t shade = 0, guid = 1;
+    const std::vector<SchemaDefinition> definitions = {
+        {"Shade", 2, {{"r", floatType, false, 1}, {"g", floatType, false, 2}, {"b", floatType, false, 3},
+                      {"a", floatType, false, 4}, {"backgroundColor", shade, false, 5}, {"r", intType, false, 6}}},
+        {"GUID", 1, {{"sessionID", uintType, false, 0}, {"inner", shade, false, 1}}},
+        {"Message", 2, {{"color", shade, false, 1}, {"items", shade, true, 2}, {"guid", guid, false, 3},
+                        {"backgroundColor", shade, true, 4}, {"documentColorProfile", stringType, false, 5}}},
+    };
+    const auto shadeOf = [](float r, float g, float b, float a) {
+        return KiwiWriter().field(1).varFloat(r).field(2).varFloat(g).field(3).varFloat(b).field(4).varFloat(a).bytes;
+    };
+    const std::string full = shadeOf(0.5f, 0, 0, 1) + KiwiWriter().end().bytes;
+    const std::string inner = KiwiWriter().field(5).bytes + shadeOf(0, 1, 0, 1) + KiwiWriter().end().bytes;
+    const struct {
+        const char* what;
+        std::string data;
+        std::string expected;
+    } cases[] = {
+        {"a color map's own colors are not looked at",
+         KiwiWriter().field(1).bytes + shadeOf(0.5f, 0, 0, 1) + inner + KiwiWriter().end().end().bytes, "srgb 0.5/0/0/1"},
+        {"a map that is not a color is walked",
+         KiwiWriter().field(1).field(1).varFloat(1).bytes + inner + KiwiWriter().end().end().bytes, "srgb 0/1/0/1"},
+        {"the first component of a name counts",
+         KiwiWriter().field(1).field(2).varFloat(0).field(3).varFloat(0).field(4).varFloat(1).field(6).varInt(1).end().end().bytes,
+         "srgb"},
+        {"arrays of maps are walked, equal colors once, the profile as text",
+         KiwiWriter().field(2).varUint(3).bytes + full + inner + KiwiWriter().end().bytes + full + KiwiWriter().field(4).varUint(1).bytes + full +
+             KiwiWriter().field(5).string("DISPLAY_P3").end().bytes,
+         "p3 0/1/0/1"},
+        {"a converted struct holds no colors",
+         KiwiWriter().field(3).varUint(7).bytes + inner + KiwiWriter().end().end().bytes, "srgb"},
+        {"fields out of id order are read in their order",
+         KiwiWriter().field(5).string("DISPLAY_P3").field(1).bytes + full + KiwiWriter().end().bytes, "p3 0.5/0/0/1"},
+        {"a field sent again is left to the tree",
+         KiwiWriter().field(5).string("x").field(5).string("DISPLAY_P3").end().bytes, "tree: p3"},
+        {"damaged data is left to the tree", KiwiWriter().field(1).bytes, "tree: the data ends inside a value, at byte 1"},
+    };
+    std::string schemaError;
+    const auto schema = KiwiSchema::parse(encodeSchema(definitions), schemaError);
+    ASSERT_TRUE(schema) << schemaError;
+    const KiwiDecoder decoder(*schema, converters);
+    for (const auto& test : cases) EXPECT_EQ(scanAgreeingWithTree(decoder, test.data), test.expected) << test.what;
+}
+
+TEST(KiwiDecoder, StopsAtItsLimitsOnValuesAndBytes) {
+    std::string schemaError;
+    const auto schema = KiwiSchema::parse(encodeSchema(figmaLikeSchema()), schemaError);
+    ASSERT_TRUE(schema);
+    const std::string emptyNodes = message(std::vector<std::string>(60, std::string(1, '\0')));
+    const std::string longName = message({Node().name(std::string(300, 'n')).done()});
+    const struct {
+        KiwiLimits limits;
+        const std::string& data;
+        std::string expected;
+    } cases[] = {
+        {{200, 1000}, emptyNodes, ""},
+        {{100, 1000}, emptyNodes, "the data holds more than 100 values"},
+        {{100, 300}, longName, ""},
+        {{100, 299}, longName, "the data holds more than 299 bytes of text and blobs"},
+    };
+    for (const auto& test : cases) {
+        const KiwiDecoder decoder(*schema, {}, test.limits);
+        std::string error;
+        decoder.decode(test.data, "Message", error);
+        EXPECT_EQ(error, test.expected) << test.limits.values << " " << test.limits.bytes;
+    }
+}
+
 TEST(KiwiDecoder, NestsToTheLimitAndSurvivesEveryTruncationAndFlippedByte) {
     std::string schemaError;
     const auto schema = KiwiSchema::parse(encodeSchema(figmaLikeSchema()), schemaError);
@@ -244,19 +337,21 @@ TEST(KiwiDecoder, NestsToTheLimitAndSurvivesEveryTruncationAndFlippedByte) {
     std::string error;
     EXPECT_TRUE(decoder.decode(message({nestedNode(KiwiDecoder::maxDepth - 2)}), "Message", error)) << error;
 
-    const std::string data = message({Node().guid(1, 2).name("Frame").fill(0.2f, 0.4f, 0.6f, 1).done(),
+    const std::string data = message({Node().guid(1, 2).name("Frame").fill(0.25f, 0.5f, 0.75f, 1).done(),
                                       Node().background(1, 1, 1, 1).done(), nestedNode(3)},
                                      0);
     ASSERT_TRUE(decoder.decode(data, "Message", error)) << error;
+    EXPECT_EQ(scanAgreeingWithTree(decoder, data), "srgb 0.25/0.5/0.75/1 1/1/1/1");
     for (std::size_t size = 0; size < data.size(); ++size) {
         EXPECT_FALSE(decoder.decode(data.substr(0, size), "Message", error)) << size;
         EXPECT_FALSE(error.empty());
+        EXPECT_TRUE(scanAgreeingWithTree(decoder, data.substr(0, size)).starts_with("tree: ")) << size;
     }
     for (std::size_t at = 0; at < data.size(); ++at) {
         for (const char bits : {'\x01', '\x80', '\xFF'}) {
             std::string flipped = data;
             flipped[at] = static_cast<char>(flipped[at] ^ bits);
-            (void)decoder.decode(flipped, "Message", error);
+            EXPECT_FALSE(scanAgreeingWithTree(decoder, flipped).starts_with("the scan read")) << at;
         }
     }
 }

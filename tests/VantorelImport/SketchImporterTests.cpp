@@ -56,6 +56,12 @@ std::string gradientFill(const std::string& stops) {
     return R"({"_class":"fill","gradient":{"_class":"gradient","stops":)" + stops + "}}";
 }
 
+// A fill as Sketch writes it: a color and a gradient, and the type saying which one paints.
+std::string typedFill(int type, const std::string& color, const std::string& stop) {
+    return R"({"_class":"fill","fillType":)" + std::to_string(type) + R"(,"color":)" + color +
+           R"(,"gradient":{"stops":[{"position":0,"color":)" + stop + "}]}}";
+}
+
 std::string nestedLayers(int depth) {
     std::string layers = "[]";
     for (int level = 0; level < depth; ++level) layers = R"([{"name":"L","layers":)" + layers + "}]";
@@ -90,6 +96,11 @@ const SketchCase sketchCases[] = {
                    R"(],"borders":[)" + gradientFill("[]") + R"(]}},{"style":{"fills":[)" +
                    gradientFill(R"([{"color":)" + green + "}]") + "]}}]")}},
      "Sky={Color 1=#FF0000,Color 2=#0000FF80},Sky={},Color Set={Color 1=#00FF00}"},
+    {"the fill type picks what paints: solid its color, gradient its stops, pattern neither",
+     {{"document.json", document(1)},
+      {aPage, page(R"([{"name":"Typed","style":{"fills":[)" + typedFill(0, red, blue) + "," + typedFill(1, green, red) +
+                   "," + typedFill(4, blue, green) + R"(],"borders":[)" + typedFill(1, red, green) + "]}}]")}},
+     "Typed=#FF0000,Typed={Color 1=#FF0000},Typed={Color 1=#00FF00}"},
     {"hidden layers and everything inside them give nothing",
      {{"document.json", document(1)},
       {aPage, page(R"([{"name":"Old","isVisible":false,"style":{"fills":[)" + fill(red) +

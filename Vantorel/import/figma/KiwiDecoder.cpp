@@ -29,8 +29,9 @@ constexpr std::uint32_t denseFieldIds = 4096;
 
 }  // namespace
 
-KiwiDecoder::KiwiDecoder(const KiwiSchema& schema, std::map<std::string, KiwiTypeConverter> converters)
-    : schema_(schema), converters_(std::move(converters)) {
+KiwiDecoder::KiwiDecoder(const KiwiSchema& schema, std::map<std::string, KiwiTypeConverter> converters,
+                         KiwiLimits limits)
+    : schema_(schema), converters_(std::move(converters)), limits_(limits) {
     const auto& types = schema_.types();
     typeConverters_.assign(types.size(), nullptr);
     messageFields_.resize(types.size());
@@ -48,6 +49,14 @@ KiwiDecoder::KiwiDecoder(const KiwiSchema& schema, std::map<std::string, KiwiTyp
     }
 }
 
+const FieldInfo* KiwiDecoder::messageField(std::size_t type, std::uint32_t id) const {
+    const auto& byId = messageFields_[type];
+    if (id < byId.size()) return byId[id];
+    const auto& fields = schema_.types()[type].fields;
+    if (const auto found = fields.find(id); found != fields.end()) return &found->second;
+    return nullptr;
+}
+
 // One decoding pass over one buffer: the reader, the nesting depth and the first failure.
 class KiwiDecoder::Run {
 public:
@@ -62,11 +71,12 @@ public:
             case KiwiKind::message:
                 break;
         }
+        if (!charge(1, 0)) return {};
         if (++depth_ > maxDepth) {
             fail("values nest more than " + std::to_string(maxDepth) + " deep");
             return {};
         }
-        KiwiValue value = info.kind == KiwiKind::structure ? structure(type, info) : message(type, info);
+        KiwiValue value = info.kind == KiwiKind::structure ? structure(type, info) : message(type);
         --depth_;
         if (const KiwiTypeConverter* converter = decoder_.typeConverters_[type]; converter && !failed())
             value = (*converter)(std::move(value));
@@ -80,6 +90,19 @@ public:
     }
 
 private:
+    // Charges `values` values and `bytes` bytes to the tree; false (and the run fails) once
+    // either passes its limit.
+    bool charge(std::size_t values, std::size_t bytes) {
+        values_ += values;
+        bytes_ += bytes;
+        const KiwiLimits& limits = decoder_.limits_;
+        if (values_ <= limits.values && bytes_ <= limits.bytes) return true;
+        fail(values_ > limits.values
+                 ? "the data holds more than " + std::to_string(limits.values) + " values"
+                 : "the data holds more than " + std::to_string(limits.bytes) + " bytes of text and blobs");
+        return false;
+    }
+
     void fail(std::string description) {
         if (error_.empty()) error_ = std::move(description);
         reader_.fail();
@@ -95,7 +118,9 @@ private:
                  " elements, more than the data holds");
             return {};
         }
-        if (info.type == static_cast<std::int32_t>(KiwiBuiltin::byte)) return bytes(count);
+        if (info.type == static_cast<std::int32_t>(KiwiBuiltin::byte))
+            return charge(1, count) ? bytes(count) : KiwiValue{};
+        if (!charge(count, 0)) return {};
         KiwiList list;
         list.reserve(count);
         for (std::uint32_t i = 0; i < count && !failed(); ++i) list.push_back(single(info.type));
@@ -120,8 +145,11 @@ private:
                 return std::uint64_t{reader_.readVarUint()};
             case KiwiBuiltin::float32:
                 return double{reader_.readVarFloat()};
-            case KiwiBuiltin::string:
-                return reader_.readString();
+            case KiwiBuiltin::string: {
+                std::string text = reader_.readString();
+                if (!charge(0, text.size())) return {};
+                return text;
+            }
             case KiwiBuiltin::int64:
                 return reader_.readVarInt64();
             case KiwiBuiltin::uint64:
@@ -144,6 +172,7 @@ private:
             fail("the struct \"" + info.name + "\" is longer than the data left");
             return {};
         }
+        if (!charge(info.fields.size(), 0)) return {};
         KiwiFields fields;
         fields.reserve(info.fields.size());
         for (const auto& [value, member] : info.fields) {
@@ -153,8 +182,7 @@ private:
         return fields;
     }
 
-    KiwiValue message(std::size_t type, const TypeInfo& info) {
-        const auto& byId = decoder_.messageFields_[type];
+    KiwiValue message(std::size_t type) {
         // Fields gather in this depth's scratch list, so that the message's own list is
         // allocated once at its exact size.
         KiwiFields& fields = scratch_[static_cast<std::size_t>(depth_ - 1)];
@@ -163,13 +191,9 @@ private:
         while (!failed()) {
             const std::uint32_t id = reader_.readVarUint();
             if (id == 0 || reader_.failed()) break;
-            const FieldInfo* member = nullptr;
-            if (id < byId.size()) {
-                member = byId[id];
-            } else if (const auto found = info.fields.find(id); found != info.fields.end()) {
-                member = &found->second;
-            }
+            const FieldInfo* member = decoder_.messageField(type, id);
             if (!member) break;
+            if (!charge(1, 0)) break;
             KiwiValue value = field(*member);
             // A field sent twice keeps its last value, so that every name appears once. Writers
             // send fields in ascending order, and then no id can repeat.
@@ -191,6 +215,8 @@ private:
     const KiwiDecoder& decoder_;
     KiwiReader reader_;
     int depth_ = 0;
+    std::size_t values_ = 0;
+    std::size_t bytes_ = 0;
     // One per depth, made at the start: an outer message holds a reference to its own.
     std::vector<KiwiFields> scratch_ = std::vector<KiwiFields>(maxDepth + 1);
     std::string error_;

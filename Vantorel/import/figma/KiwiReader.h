@@ -32,6 +32,15 @@ public:
         return static_cast<std::uint8_t>(data_[offset_++]);
     }
     bool readBool() { return readByte() != 0; }
+    // Steps over `count` bytes, failing when fewer are left.
+    void skipBytes(std::size_t count) {
+        if (count > bytesLeft()) {
+            failed_ = true;
+            offset_ = data_.size();
+            return;
+        }
+        offset_ += count;
+    }
     // Little-endian base 128, at most five bytes.
     std::uint32_t readVarUint() {
         // One byte is by far the most common case: field ids, counts, small values.

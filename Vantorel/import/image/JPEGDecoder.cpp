@@ -19,10 +19,36 @@ struct ErrorManager {
     std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
 }
 
-// A file that ends early would otherwise be finished with gray rows, as many as its header
-// claims: a truncated file fails instead of costing the time of a whole picture.
+// The decoder carries on through damaged data, filling the rest of the picture with gray or
+// garbage, as many rows as its header claims: for a large photo that costs a second for
+// nothing. A file that ends early or whose coded data is damaged fails at once instead. Stray
+// bytes before a marker are left alone: cameras and editors write them into good pictures.
+bool isDamagedData(int code) {
+    switch (code) {
+        case JWRN_JPEG_EOF:
+        case JWRN_HIT_MARKER:
+        case JWRN_HUFF_BAD_CODE:
+        case JWRN_ARITH_BAD_CODE:
+        case JWRN_MUST_RESYNC:
+        case JWRN_NOT_SEQUENTIAL:
+        case JWRN_BOGUS_PROGRESSION:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void onMessage(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) failDecoding(info);
+    if (level < 0 && isDamagedData(info->err->msg_code)) failDecoding(info);
+}
+
+// Every scan of a progressive picture passes over the whole of it; real encoders write about
+// ten, a hostile file can hold thousands of tiny ones.
+constexpr int maximumScans = 100;
+
+void checkScans(j_common_ptr info) {
+    const auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+    if (decompress->input_scan_number > maximumScans) failDecoding(info);
 }
 
 void ignoreOutput(j_common_ptr) {}
@@ -43,11 +69,14 @@ bool decodeJPEG(std::string_view bytes, PixelRowSink& sink) {
     errors.base.emit_message = onMessage;
     errors.base.output_message = ignoreOutput;
     // Declared before the jump point: the decoder leaves through longjmp on any error.
+    jpeg_progress_mgr scans{};
+    scans.progress_monitor = checkScans;
     std::vector<std::uint8_t> row;
     std::vector<std::uint8_t> rgba;
     bool decoded = false;
     if (setjmp(errors.jump) == 0) {
         jpeg_create_decompress(&info);
+        info.progress = &scans;
         jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
                      static_cast<unsigned long>(bytes.size()));
         jpeg_read_header(&info, TRUE);

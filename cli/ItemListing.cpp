@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <ostream>
+#include <sstream>
+#include <string_view>
 #include <utility>
 
 #include "QuenzColorUtils/ColorConverter.h"
@@ -103,7 +105,10 @@ std::vector<std::pair<std::string, std::string>> setSteps(const QuenzColorProjec
 
 }  // namespace
 
-json itemJSON(const QuenzColorProject& project, const QuenzColorProjectItem& item) {
+namespace {
+
+// The entry of one item without what lies below it: a group's "items" list is left empty.
+json itemEntry(const QuenzColorProject& project, const QuenzColorProjectItem& item) {
     json entry = {{"kind", caseName(item.itemType())}, {"name", item.name()}, {"id", item.uuid()}};
     if (const auto value = item.valueItem()) {
         entry["appearance"] = rawString(value->appearanceType());
@@ -124,9 +129,17 @@ json itemJSON(const QuenzColorProject& project, const QuenzColorProjectItem& ite
     }
     if (const auto group = item.group()) {
         entry["providesNamespace"] = group->providesNamespace();
-        json children = json::array();
-        for (const auto& child : group->items()) children.push_back(itemJSON(project, *child));
-        entry["items"] = children;
+        entry["items"] = json::array();
+    }
+    return entry;
+}
+
+}  // namespace
+
+json itemJSON(const QuenzColorProject& project, const QuenzColorProjectItem& item) {
+    json entry = itemEntry(project, item);
+    if (const auto group = item.group()) {
+        for (const auto& child : group->items()) entry["items"].push_back(itemJSON(project, *child));
     }
     return entry;
 }
@@ -137,9 +150,54 @@ namespace {
 // that deeply nested groups do not print the square of their depth in blanks.
 constexpr std::size_t indentedLevels = 32;
 
+// The blanks that start a line `level` levels in, JSON data and text tree alike.
+std::string indentation(std::size_t level) {
+    return std::string(std::min(level, indentedLevels) * 2, ' ');
+}
+
+// JSON text written `level` levels in: the lines after the first get that level's blanks. Text
+// from the JSON library holds line breaks only between values, never inside a string.
+void writeIndented(std::ostream& out, std::string_view text, std::size_t level) {
+    const std::string lineStart = indentation(level);
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        out << text.substr(start, end - start);
+        if (end < text.size()) out << '\n' << lineStart;
+        start = end + 1;
+    }
+}
+
+// A list of items whose entries are being written: the items from `next` on are still to come,
+// and `closing` (from the list's closing bracket on) ends the object that holds the list.
+struct OpenItemList {
+    const std::vector<ProjectItemPtr>* items;
+    std::size_t next;
+    std::size_t level;
+    std::string closing;
+};
+
+// Writes `object` `level` levels in; when it holds an empty "items" list and `items` is not
+// empty, stops after the list's opening bracket and leaves the list open on `open`.
+void writeOpening(std::ostream& out, const json& object, const std::vector<ProjectItemPtr>* items, std::size_t level,
+                  std::vector<OpenItemList>& open) {
+    const std::string text = platform::jsonOutputText(object);
+    // The object's own keys are one level in; keys of values inside it are deeper still.
+    constexpr std::string_view emptyList = "\n  \"items\": []";
+    const std::size_t at = items && !items->empty() ? text.find(emptyList) : std::string::npos;
+    if (at == std::string::npos) {
+        writeIndented(out, text, level);
+        return;
+    }
+    const std::size_t listStart = at + emptyList.size() - 1;
+    writeIndented(out, std::string_view(text).substr(0, listStart), level);
+    std::ostringstream closing;
+    writeIndented(closing, std::string_view(text).substr(listStart), level);
+    open.push_back({items, 0, level + 1, std::move(closing).str()});
+}
+
 void printItemLine(std::ostream& out, const QuenzColorProject& project, const QuenzColorProjectItem& item,
                    std::size_t depth) {
-    const std::string indent(std::min(depth, indentedLevels) * 2 + 2, ' ');
+    const std::string indent = indentation(depth + 1);
     std::string line = fmt::format("{}{} '{}'", indent, caseName(item.itemType()), item.name());
     if (const std::string value = lightValueText(project, item); !value.empty()) line += "  " + value;
     if (const auto value = item.valueItem(); value && value->appearanceType() != AppearanceType::none) {
@@ -161,6 +219,25 @@ void printItemTree(std::ostream& out, const QuenzColorProject& project, const st
     walkItemTree(items, [&](const ProjectItemPtr& item, const ItemPlace& place) {
         printItemLine(out, project, *item, place.depth);
     });
+}
+
+void writeItemTreeJSON(std::ostream& out, const json& document, const QuenzColorProject& project,
+                       const std::vector<ProjectItemPtr>& items) {
+    // The open lists stand in for recursion: groups nest as deep as a document likes.
+    std::vector<OpenItemList> open;
+    writeOpening(out, document, &items, 0, open);
+    while (!open.empty()) {
+        OpenItemList& list = open.back();
+        if (list.next == list.items->size()) {
+            out << '\n' << indentation(list.level) << list.closing;
+            open.pop_back();
+            continue;
+        }
+        const QuenzColorProjectItem& item = *(*list.items)[list.next];
+        out << (list.next++ == 0 ? "\n" : ",\n") << indentation(list.level + 1);
+        const auto group = item.group();
+        writeOpening(out, itemEntry(project, item), group ? &group->items() : nullptr, list.level + 1, open);
+    }
 }
 
 }  // namespace vantorel::cli

@@ -93,8 +93,11 @@ TEST(InfoCommand, TreeWrittenByEntriesMatchesTheWholeData) {
         vantorel::format::QuenzColorFileReader::read(vantorel::testing::fileContents(showcase)),
         vantorel::format::QuenzColorFileReader::read(vantorel::testing::fileContents(awkward)),
         vantorel::testing::nestedGroupsProject(14),
+        vantorel::testing::nestedGroupsProject(2),
         std::make_shared<vantorel::QuenzColorProject>(),
     };
+    // Names that are not UTF-8 or hold control characters.
+    projects[3]->items().front()->setName("caf\xE9 \x01\t\"q\"");
     for (const auto& project : projects) {
         nlohmann::json whole = {{"file", "x"}, {"items", nlohmann::json::array()}, {"zone", 1}};
         for (const auto& item : project->items()) whole["items"].push_back(vantorel::cli::itemJSON(*project, *item));

@@ -105,10 +105,6 @@ SetSteps setSteps(const QuenzColorProjectItem& item) {
     return steps;
 }
 
-}  // namespace
-
-namespace {
-
 // ---- Entries --------------------------------------------------------------------------------
 
 // Where a group's "items" list stands among its fields.

@@ -8,12 +8,12 @@ namespace vantorel::cli {
 QuenzColorProjectPtr readDocumentArgument(CommandIO& io, const std::string& file, int& exitCode) {
     const auto contents = readInputFile(io, file, exitCode);
     if (!contents) return nullptr;
-    if (!format::QuenzColorFileReader::isWellFormed(*contents)) {
+    auto project = format::QuenzColorFileReader::readWellFormed(*contents);
+    if (!project) {
         exitCode =
             fail(io, exitBadUsage, "'" + file + "' is not a Vantorel document: it is not well-formed XML");
-        return nullptr;
     }
-    return format::QuenzColorFileReader::read(*contents);
+    return project;
 }
 
 }  // namespace vantorel::cli

@@ -89,9 +89,14 @@ bool parseDocumentXml(pugi::xml_document& document, std::string_view bytes) {
 }
 
 QuenzColorProjectPtr QuenzColorFileReader::read(std::string_view bytes) {
-    auto project = std::make_shared<QuenzColorProject>();
+    auto project = readWellFormed(bytes);
+    return project ? project : std::make_shared<QuenzColorProject>();
+}
+
+QuenzColorProjectPtr QuenzColorFileReader::readWellFormed(std::string_view bytes) {
     pugi::xml_document document;
-    if (!parseDocumentXml(document, bytes)) return project;
+    if (!parseDocumentXml(document, bytes)) return nullptr;
+    auto project = std::make_shared<QuenzColorProject>();
     const pugi::xml_node projectElement = document.document_element().child("project");
     if (!projectElement) return project;
 

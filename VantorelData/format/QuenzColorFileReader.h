@@ -26,6 +26,8 @@ public:
     // A new project with the document's description, settings, build and test groups and
     // items, its alias references linked.
     static QuenzColorProjectPtr read(std::string_view bytes);
+    // The same, but null when the bytes are not well-formed XML: one parse both checks and reads.
+    static QuenzColorProjectPtr readWellFormed(std::string_view bytes);
 
     // Whether the bytes are well-formed XML (anything else reads as an empty project, so a
     // file that fails this test must not be overwritten by a save).

@@ -106,11 +106,8 @@ json infoJSON(const std::string& file, const QuenzColorProject& project, bool tr
                  {"statistics", counts},
                  {"buildGroups", buildGroups},
                  {"testGroups", testGroups}};
-    if (tree) {
-        json items = json::array();
-        for (const auto& item : project.items()) items.push_back(itemJSON(project, *item));
-        data["items"] = items;
-    }
+    // The items are written into the list by `writeItemTreeJSON`.
+    if (tree) data["items"] = json::array();
     return data;
 }
 
@@ -148,7 +145,13 @@ int runInfo(CommandIO& io, const InfoArguments& args) {
     const auto project = readDocumentArgument(io, args.file, exitCode);
     if (!project) return exitCode;
     if (args.json) {
-        io.out << platform::jsonOutputText(infoJSON(args.file, *project, args.tree)) << '\n';
+        const json data = infoJSON(args.file, *project, args.tree);
+        if (args.tree) {
+            writeItemTreeJSON(io.out, data, *project, project->items());
+        } else {
+            io.out << platform::jsonOutputText(data);
+        }
+        io.out << '\n';
     } else {
         printInfo(io.out, args.file, *project, args.tree);
     }

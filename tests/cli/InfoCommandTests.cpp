@@ -11,6 +11,11 @@
 #include <unistd.h>
 
 #include "CliTestSupport.h"
+#include "Vantorel/platform/OutputText.h"
+#include "VantorelData/format/QuenzColorFileReader.h"
+#include "cli/ItemListing.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/NestedGroups.h"
 
 using vantorel::cli::testing::runCli;
 
@@ -77,6 +82,29 @@ TEST(InfoCommand, TextShowsCountsGroupsAndTheTree) {
         ASSERT_EQ(result.exitCode, 0) << result.err;
         for (const auto& text : c.expected) EXPECT_NE(result.out.find(text), std::string::npos) << text << "\n" << result.out;
         for (const auto& text : c.absent) EXPECT_EQ(result.out.find(text), std::string::npos) << text;
+    }
+}
+
+// The tree written entry by entry reads exactly as the same data printed whole, while the
+// nesting stays within the indented levels.
+TEST(InfoCommand, TreeWrittenByEntriesMatchesTheWholeData) {
+    const std::string awkward = std::string(VANTOREL_SOURCE_DIR) + "/tests/ecosystem/AwkwardNames.vantorel";
+    const vantorel::QuenzColorProjectPtr projects[] = {
+        vantorel::format::QuenzColorFileReader::read(vantorel::testing::fileContents(showcase)),
+        vantorel::format::QuenzColorFileReader::read(vantorel::testing::fileContents(awkward)),
+        vantorel::testing::nestedGroupsProject(14),
+        vantorel::testing::nestedGroupsProject(2),
+        std::make_shared<vantorel::QuenzColorProject>(),
+    };
+    // Names that are not UTF-8 or hold control characters.
+    projects[3]->items().front()->setName("caf\xE9 \x01\t\"q\"");
+    for (const auto& project : projects) {
+        nlohmann::json whole = {{"file", "x"}, {"items", nlohmann::json::array()}, {"zone", 1}};
+        for (const auto& item : project->items()) whole["items"].push_back(vantorel::cli::itemJSON(*project, *item));
+        std::ostringstream written;
+        vantorel::cli::writeItemTreeJSON(written, {{"file", "x"}, {"items", nlohmann::json::array()}, {"zone", 1}},
+                                         *project, project->items());
+        EXPECT_EQ(written.str(), vantorel::platform::jsonOutputText(whole));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <fstream>
 
 #include "CliTestSupport.h"
@@ -109,6 +111,13 @@ TEST_F(SaveCommandTest, DeeplyNestedGroupsRoundTripUnchanged) {
     EXPECT_EQ(info.exitCode, 0) << info.err;
     EXPECT_NE(info.out.find("colorAlias 'Top'"), std::string::npos);
     EXPECT_NE(info.out.find("color 'Deep'"), std::string::npos);
+
+    // As JSON data too, valid and with blanks that grow no faster than the depth.
+    const auto data = runCli({"info", file.string(), "--json", "--tree"});
+    EXPECT_EQ(data.exitCode, 0) << data.err;
+    EXPECT_TRUE(nlohmann::json::accept(data.out));
+    EXPECT_NE(data.out.find("\"name\": \"Deep\""), std::string::npos);
+    EXPECT_LT(data.out.size(), vantorel::testing::deepNesting * 1000);
 }
 
 }  // namespace

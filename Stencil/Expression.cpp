@@ -266,6 +266,15 @@ Result<Value> Variable::resolve(const Context& context) const {
         }
         return Value(std::move(numbers));
     }
+    if (path_.size() == 1) {
+        // A bare name, as most are.
+        Value holder;
+        const Value* found = context.find(path_.front().name, holder);
+        if (found == &holder) {
+            return holder;
+        }
+        return found ? *found : Value();
+    }
     // The walk keeps pointers to values where their containers hold them; members made on the
     // spot go to one of two holders, never the one that keeps the current value alive.
     Value holders[2];

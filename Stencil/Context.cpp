@@ -2,37 +2,36 @@
 
 namespace stencil {
 
-namespace {
-
-std::optional<Value> lookupIn(const Value& base, std::string_view name) {
-    if (const Dictionary* dictionary = base.dictionary()) {
-        if (const Value* found = dictionary->find(name)) {
-            return *found;
-        }
-    } else if (const HostObject* object = base.object()) {
-        return object->lookup(name);
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
 Context::Context(Value root) { frames_.push_back(Frame{{}, std::move(root)}); }
 
 Value Context::lookup(std::string_view name) const {
+    Value holder;
+    const Value* found = find(name, holder);
+    if (found == &holder) {
+        return holder;
+    }
+    return found ? *found : Value();
+}
+
+const Value* Context::find(std::string_view name, Value& holder) const {
     for (auto frame = frames_.rbegin(); frame != frames_.rend(); ++frame) {
         for (const auto& [key, value] : frame->names) {
             if (key == name) {
-                return value;
+                return &value;
             }
         }
-        if (!frame->base.isNull()) {
-            if (auto found = lookupIn(frame->base, name)) {
-                return std::move(*found);
+        if (const Dictionary* dictionary = frame->base.dictionary()) {
+            if (const Value* found = dictionary->find(name)) {
+                return found;
+            }
+        } else if (const HostObject* object = frame->base.object()) {
+            if (auto found = object->lookup(name)) {
+                holder = std::move(*found);
+                return &holder;
             }
         }
     }
-    return {};
+    return nullptr;
 }
 
 void Context::pushScope(Value base) { frames_.push_back(Frame{{}, std::move(base)}); }

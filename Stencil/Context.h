@@ -22,6 +22,9 @@ public:
 
     // The value of a name in the innermost scope that has it; null when none has.
     Value lookup(std::string_view name) const;
+    // The same without copying: the value where the context keeps it, or `holder` filled with a
+    // host object's field; null when no scope has the name.
+    const Value* find(std::string_view name, Value& holder) const;
 
     // A new innermost scope. Its names come from `set`, then from `base` (a dictionary or host
     // object) when given.

@@ -266,27 +266,53 @@ Result<Value> Variable::resolve(const Context& context) const {
         }
         return Value(std::move(numbers));
     }
-    Value current = context.lookup(path_.front().name);
-    for (std::size_t i = 1; i < path_.size() && !current.isNull(); ++i) {
+    if (path_.size() == 1) {
+        // A bare name, as most are.
+        Value holder;
+        const Value* found = context.find(path_.front().name, holder);
+        if (found == &holder) {
+            return holder;
+        }
+        return found ? *found : Value();
+    }
+    // The walk keeps pointers to values where their containers hold them; members made on the
+    // spot go to one of two holders, never the one that keeps the current value alive.
+    Value holders[2];
+    int owner = -1;  // the holder the current value lives in or under; -1 for the context's own values
+    const Value* current = context.find(path_.front().name, holders[0]);
+    if (current == &holders[0]) {
+        owner = 0;
+    }
+    for (std::size_t i = 1; i < path_.size() && current && !current->isNull(); ++i) {
         const Step& step = path_[i];
+        Value& spare = holders[owner == 0 ? 1 : 0];
         if (step.subscript) {
             auto key = step.subscript->resolve(context);
             if (!key) {
                 return std::move(key).error();
             }
-            current = lookupMember(current, key->text());
+            current = findMember(*current, key->text(), spare);
         } else {
-            current = lookupMember(current, step.name);
+            current = findMember(*current, step.name, spare);
+        }
+        if (current == &spare) {
+            owner = owner == 0 ? 1 : 0;
         }
     }
-    if (current.isNull() && namesBlock_) {
+    if ((!current || current->isNull()) && namesBlock_) {
         if (const detail::RenderState* state = context.renderState()) {
             if (auto found = state->renderedBlocks.find(path_[1].name); found != state->renderedBlocks.end()) {
                 return Value(found->second);
             }
         }
     }
-    return current;
+    if (!current) {
+        return Value();
+    }
+    if (owner >= 0 && current == &holders[owner]) {
+        return std::move(holders[owner]);
+    }
+    return *current;
 }
 
 Result<FilterExpression> FilterExpression::parse(std::string_view text, const FilterTable& filters,
@@ -321,7 +347,7 @@ Result<FilterExpression> FilterExpression::parseFilters(std::vector<std::string_
         if (found == filters.end()) {
             return unknownFilterError(name, filters);
         }
-        AppliedFilter filter{std::string(name), &found->second, {}};
+        AppliedFilter filter{std::string(name), &found->second, {}, std::nullopt};
         if (colon.size() > 1) {
             std::string_view arguments = piece.substr(colon.front().size() + 1);
             for (std::string_view argument : splitOutside(arguments, ',')) {
@@ -330,6 +356,13 @@ Result<FilterExpression> FilterExpression::parseFilters(std::vector<std::string_
                     return std::move(variable).error();
                 }
                 filter.arguments.push_back(std::move(variable).value());
+            }
+        }
+        if (std::all_of(filter.arguments.begin(), filter.arguments.end(),
+                        [](const Variable& argument) { return argument.literal().has_value(); })) {
+            filter.literalArguments.emplace();
+            for (const auto& argument : filter.arguments) {
+                filter.literalArguments->push_back(*argument.literal());
             }
         }
         expression.filters_.push_back(std::move(filter));
@@ -352,14 +385,15 @@ Result<Value> FilterExpression::applyFilters(Value value, Context& context) cons
     std::vector<Value> arguments;
     for (const auto& filter : filters_) {
         arguments.clear();
-        for (const auto& argument : filter.arguments) {
+        for (const auto& argument : filter.literalArguments ? std::span<const Variable>() : filter.arguments) {
             auto resolved = argument.resolve(context);
             if (!resolved) {
                 return std::move(resolved).error();
             }
             arguments.push_back(std::move(resolved).value());
         }
-        auto result = (*filter.function)(value, arguments, context);
+        auto result = (*filter.function)(
+            value, filter.literalArguments ? std::span<const Value>(*filter.literalArguments) : arguments, context);
         if (!result) {
             Error error = std::move(result).error();
             if (error.message.find(filter.name) == std::string::npos) {

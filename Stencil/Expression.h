@@ -70,6 +70,8 @@ private:
         std::string name;
         const FilterFunction* function = nullptr;
         std::vector<Variable> arguments;
+        // The arguments' values when every one is a literal, as most are: made once, not per render.
+        std::optional<std::vector<Value>> literalArguments;
     };
     static Result<FilterExpression> parseFilters(std::vector<std::string_view> pieces, FilterExpression expression,
                                                  const FilterTable& filters, std::size_t maxDepth);

@@ -58,23 +58,24 @@ std::optional<std::size_t> parseIndex(std::string_view name) {
     return index;
 }
 
-Value sequenceMember(const Value::Array& elements, std::string_view name) {
+const Value* sequenceMember(const Value::Array& elements, std::string_view name, Value& holder) {
     if (name == "count") {
-        return Value(elements.size());
+        holder = Value(elements.size());
+        return &holder;
     }
     if (elements.empty()) {
-        return {};
+        return nullptr;
     }
     if (name == "first") {
-        return elements.front();
+        return &elements.front();
     }
     if (name == "last") {
-        return elements.back();
+        return &elements.back();
     }
     if (auto index = parseIndex(name); index && *index < elements.size()) {
-        return elements[*index];
+        return &elements[*index];
     }
-    return {};
+    return nullptr;
 }
 
 Value stringMember(const std::string& text, std::string_view name) {
@@ -288,6 +289,14 @@ Dictionary::Dictionary(std::initializer_list<Entry> entries) {
     }
 }
 
+Dictionary::Dictionary(std::vector<Entry> distinctEntries) : entries_(std::move(distinctEntries)) {
+    if (entries_.size() > indexThreshold) {
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            index_.emplace(entries_[i].first, i);
+        }
+    }
+}
+
 void Dictionary::set(std::string key, Value value) {
     if (Value* existing = const_cast<Value*>(find(key))) {
         *existing = std::move(value);
@@ -319,33 +328,50 @@ const Value* Dictionary::find(std::string_view key) const {
 }
 
 Value lookupMember(const Value& base, std::string_view name) {
+    Value holder;
+    const Value* found = findMember(base, name, holder);
+    if (found == &holder) {
+        return holder;
+    }
+    return found ? *found : Value();
+}
+
+const Value* findMember(const Value& base, std::string_view name, Value& holder) {
     switch (base.kind()) {
     case Value::Kind::dictionary: {
         const auto& entries = *base.dictionary();
         if (const Value* found = entries.find(name)) {
-            return *found;
+            return found;
         }
         if (name == "count") {
-            return Value(entries.size());
+            holder = Value(entries.size());
+            return &holder;
         }
-        return {};
+        return nullptr;
     }
     case Value::Kind::array:
-        return sequenceMember(*base.array(), name);
+        return sequenceMember(*base.array(), name, holder);
     case Value::Kind::string:
-        return stringMember(*base.string(), name);
+        holder = stringMember(*base.string(), name);
+        return &holder;
     case Value::Kind::object: {
         const HostObject& object = *base.object();
         if (auto field = object.lookup(name)) {
-            return std::move(*field);
+            holder = std::move(*field);
+            return &holder;
         }
         if (auto elements = object.elements()) {
-            return sequenceMember(*elements, name);
+            // The elements live only here, so the member is copied out of them.
+            Value element;
+            if (const Value* found = sequenceMember(*elements, name, element)) {
+                holder = found == &element ? std::move(element) : *found;
+                return &holder;
+            }
         }
-        return {};
+        return nullptr;
     }
     default:
-        return {};
+        return nullptr;
     }
 }
 

@@ -80,6 +80,8 @@ public:
 
     Dictionary() = default;
     Dictionary(std::initializer_list<Entry> entries);
+    // Takes the entries as they are; their keys must differ from one another.
+    explicit Dictionary(std::vector<Entry> distinctEntries);
 
     // Adds the key at the end, or replaces the value of an existing key in place.
     void set(std::string key, Value value);
@@ -117,6 +119,9 @@ public:
 // `first`, `last`, `count` or an index on arrays, strings (by character) and iterable host
 // objects; a host object's field. Null when there is none.
 Value lookupMember(const Value& base, std::string_view name);
+// The same without copying: the member where its container keeps it, or `holder` filled with a
+// member made on the spot (a count, a character, a host object's field); null when there is none.
+const Value* findMember(const Value& base, std::string_view name, Value& holder);
 
 // The elements `for` walks: array elements, dictionary keys in ascending byte order with their
 // values as two-element arrays, a string's characters, a host object's elements. Nothing for values that are not

@@ -109,13 +109,15 @@ public:
                                      context);
             }
             bind(context, *chosen[i], keysOnly);
-            Value pass(Dictionary{
-                {"first", Value(i == 0)},
-                {"last", Value(i + 1 == chosen.size())},
-                {"counter", Value(i + 1)},
-                {"counter0", Value(i)},
-                {"length", Value(chosen.size())},
-            });
+            // Built entry by entry: the pass is made for every element, and its keys are known apart.
+            std::vector<Dictionary::Entry> passEntries;
+            passEntries.reserve(5);
+            passEntries.emplace_back("first", Value(i == 0));
+            passEntries.emplace_back("last", Value(i + 1 == chosen.size()));
+            passEntries.emplace_back("counter", Value(i + 1));
+            passEntries.emplace_back("counter0", Value(i));
+            passEntries.emplace_back("length", Value(chosen.size()));
+            Value pass(Dictionary(std::move(passEntries)));
             if (outerLabels > 0) {
                 pass = withOuterLoops(*pass.dictionary(), state->labelledLoops, outerLabels);
             }

@@ -24,10 +24,15 @@ public:
     double alpha_;
 };
 
-// A host sequence that `for` walks.
+// A host sequence that `for` walks, with a field made afresh on every lookup that holds further
+// records, so that paths through it pass values that live only while the path resolves.
 class Steps final : public HostObject {
 public:
     std::optional<Value> lookup(std::string_view name) const override {
+        if (name == "palette") {
+            return Value(Dictionary{{"swatch", std::shared_ptr<const HostObject>(std::make_shared<Swatch>(0.5, 1.0))},
+                                    {"names", Value::Array{"warm", "cool"}}});
+        }
         return name == "title" ? std::optional<Value>(Value("Steps")) : std::nullopt;
     }
     std::optional<Value::Array> elements() const override { return Value::Array{100, 200}; }
@@ -141,6 +146,8 @@ TEST(Extensions, CustomFiltersAndTags) {
         {"{% repeat 2 %}", "ERROR: 1:1: Block is never closed; expected {% endrepeat %} (in '{% repeat 2 %}')"},
         {"{{ steps.title }} {% for s in steps %}{{ s }},{% endfor %} {{ steps.count }} {{ steps.last }}",
          "Steps 100,200, 2 200"},
+        {"{{ steps.palette.swatch.red }} {{ steps.palette.names.last.count }} {{ steps.palette.names[1].first }}",
+         "0.5 4 c"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(renderOrError(environment, c.source, context), c.expected) << c.source;

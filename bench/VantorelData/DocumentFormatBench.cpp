@@ -11,13 +11,12 @@
 #include <malloc.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <limits>
 #include <map>
 #include <memory>
-#include <new>
 #include <string>
 
+#include "bench/VantorelData/AllocationCount.h"
 #include "VantorelData/format/QuenzColorFileReader.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 
@@ -38,10 +37,6 @@ const bool warmHeap = [] {
     return true;
 }();
 
-// Every allocation of the program passes through here, so that an open's allocations can be
-// counted; the count is a relaxed atomic, cheap beside the allocation itself.
-std::atomic<long long> allocationCount{0};
-
 template <class Open>
 double allocationsPerItem(const Open& open, long long items) {
     const long long before = allocationCount.load(std::memory_order_relaxed);
@@ -56,14 +51,6 @@ double heapBytesPerItem(const Open& open, long long items) {
     return static_cast<double>(heapInUse() - before) / static_cast<double>(items);
 }
 }  // namespace
-
-void* operator new(std::size_t size) {
-    allocationCount.fetch_add(1, std::memory_order_relaxed);
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace vantorel::format {
 namespace {

@@ -9,6 +9,8 @@
 namespace vantorel::app::inspector {
 
 class CurveView final : public QWidget {
+    Q_OBJECT  // so that findChild and qobject_cast know the type
+
 public:
     explicit CurveView(QWidget* parent = nullptr);
 

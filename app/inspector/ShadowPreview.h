@@ -10,6 +10,8 @@
 namespace vantorel::app::inspector {
 
 class ShadowPreview final : public QWidget {
+    Q_OBJECT  // so that findChild and qobject_cast know the type
+
 public:
     explicit ShadowPreview(QWidget* parent = nullptr);
 

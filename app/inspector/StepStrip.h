@@ -10,6 +10,8 @@
 namespace vantorel::app::inspector {
 
 class StepStrip final : public QWidget {
+    Q_OBJECT  // so that findChild and qobject_cast know the type
+
 public:
     explicit StepStrip(QWidget* parent = nullptr);
 

@@ -10,20 +10,14 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/node-packages.sh"
 
 if [[ $# -eq 0 ]]; then
     echo "usage: $0 OUTPUT..." >&2
     exit 2
 fi
-for tool in node npm xmllint; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "check-design-tokens: '$tool' is needed (Debian: nodejs, npm, libxml2-utils)" >&2
-        exit 2
-    fi
-done
-if [[ ! -d "$here/node_modules/@terrazzo/parser" ]]; then
-    (cd "$here" && npm ci --no-audit --no-fund --silent) || { echo "check-design-tokens: npm ci failed" >&2; exit 2; }
-fi
+command -v xmllint >/dev/null || { echo "check-design-tokens: 'xmllint' is needed (Debian: libxml2-utils)" >&2; exit 2; }
+need_node_packages check-design-tokens @terrazzo/parser
 
 status=0
 token_files=()

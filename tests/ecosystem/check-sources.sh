@@ -8,6 +8,7 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/node-packages.sh"
 
 if [[ $# -eq 0 ]]; then
     echo "usage: $0 OUTPUT..." >&2
@@ -29,12 +30,7 @@ done
 
 status=0
 if [[ ${#parsed[@]} -gt 0 ]]; then
-    for tool in node npm; do
-        command -v "$tool" >/dev/null || { echo "check-sources: '$tool' is needed (Debian: nodejs, npm)" >&2; exit 2; }
-    done
-    if [[ ! -d "$here/node_modules/web-tree-sitter" || ! -d "$here/node_modules/tree-sitter-wasms" ]]; then
-        (cd "$here" && npm ci --no-audit --no-fund --silent) || { echo "check-sources: npm ci failed" >&2; exit 2; }
-    fi
+    need_node_packages check-sources web-tree-sitter tree-sitter-wasms
     node "$here/check-sources.mjs" "${parsed[@]}" || status=1
 fi
 

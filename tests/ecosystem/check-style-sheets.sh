@@ -10,6 +10,7 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/node-packages.sh"
 
 if [[ $# -eq 0 ]]; then
     echo "usage: $0 OUTPUT..." >&2
@@ -31,12 +32,7 @@ done
 
 status=0
 if [[ ${#sheets[@]} -gt 0 ]]; then
-    for tool in node npm; do
-        command -v "$tool" >/dev/null || { echo "check-style-sheets: '$tool' is needed (Debian: nodejs, npm)" >&2; exit 2; }
-    done
-    if [[ ! -d "$here/node_modules/sass" || ! -d "$here/node_modules/less" || ! -d "$here/node_modules/lightningcss" ]]; then
-        (cd "$here" && npm ci --no-audit --no-fund --silent) || { echo "check-style-sheets: npm ci failed" >&2; exit 2; }
-    fi
+    need_node_packages check-style-sheets sass less lightningcss
     node "$here/check-style-sheets.mjs" "${sheets[@]}" || status=1
 fi
 

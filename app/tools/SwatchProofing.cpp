@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "QuenzColorUtils/ColorManagement.h"
+
 namespace vantorel::app {
 namespace {
 
@@ -25,15 +27,10 @@ constexpr Matrix tritanopiaMatrix = {{{1.255528, -0.076749, -0.178779},
 // The white of a display warmed to about 4000 K, as linear-light gains of the sRGB primaries.
 constexpr Linear nightShiftWhite = {1.0, 0.62, 0.38};
 
-double toLinear(double encoded) {
-    const double v = std::clamp(encoded, 0.0, 1.0);
-    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-}
+// Proofing works on what a screen can show: channels clamped to 0–1, through the sRGB curve.
+double toLinear(double encoded) { return quenz::colormanagement::sRGBToLinear(std::clamp(encoded, 0.0, 1.0)); }
 
-double toEncoded(double linear) {
-    const double v = std::clamp(linear, 0.0, 1.0);
-    return v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1.0 / 2.4) - 0.055;
-}
+double toEncoded(double linear) { return quenz::colormanagement::linearToSRGB(std::clamp(linear, 0.0, 1.0)); }
 
 Linear apply(const Matrix& m, const Linear& c) {
     Linear out{};

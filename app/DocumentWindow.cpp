@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <set>
 
 #include "VantorelData/model/ItemSearch.h"
@@ -159,9 +160,19 @@ QWidget* DocumentWindow::buildSidebar() {
         list->setAcceptDrops(true);
         list->setDragDropMode(QAbstractItemView::DropOnly);
         list->setDropIndicatorShown(true);
-        list->setMaximumHeight(110);
         list->setStyleSheet(QStringLiteral("QListView::item { padding: 3px 8px; }"));
-        layout->addWidget(list, 1);
+        layout->addWidget(list);
+        // The list is as tall as its groups, up to six rows, so that the item tree above
+        // keeps the room a short list does not need.
+        const auto fitRows = [list, model] {
+            const int rowHeight = model->rowCount() > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 6;
+            const int rows = std::clamp(model->rowCount(), 1, 6);
+            list->setFixedHeight(rows * rowHeight + 2 * list->frameWidth() + 4);
+        };
+        fitRows();
+        connect(model, &QAbstractItemModel::rowsInserted, list, fitRows);
+        connect(model, &QAbstractItemModel::rowsRemoved, list, fitRows);
+        connect(model, &QAbstractItemModel::modelReset, list, fitRows);
         return list;
     };
     QListView* buildList = groupList(QStringLiteral("Build Groups"), QStringLiteral("buildGroupList"), buildGroups_);

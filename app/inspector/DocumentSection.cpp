@@ -1,6 +1,8 @@
 #include <QFormLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include <algorithm>
 
 #include "app/DocumentSession.h"
 #include "app/ItemPresentation.h"
@@ -9,15 +11,36 @@
 namespace vantorel::app::inspector {
 namespace {
 
-// A plain-text editor that reports when the user leaves it, as line edits do.
-class DescriptionEdit final : public QPlainTextEdit {
+// A plain-text editor that reports when the user leaves it, as line edits do, and grows with
+// its text so that a description of a paragraph or two reads without scrolling; a longer one
+// stops growing at about sixteen lines and scrolls.
+class DescriptionEdit final : public QTextEdit {
 public:
+    DescriptionEdit() {
+        setAcceptRichText(false);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        connect(this, &QTextEdit::textChanged, this, &DescriptionEdit::fitHeight);
+    }
+
     std::function<void(const QString&)> committed;
 
 protected:
     void focusOutEvent(QFocusEvent* event) override {
-        QPlainTextEdit::focusOutEvent(event);
+        QTextEdit::focusOutEvent(event);
         if (committed) committed(toPlainText());
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QTextEdit::resizeEvent(event);
+        fitHeight();
+    }
+
+private:
+    void fitHeight() {
+        const int lineHeight = fontMetrics().lineSpacing();
+        document()->setTextWidth(viewport()->width());
+        const int textHeight = static_cast<int>(document()->size().height());
+        const int fitted = std::clamp(textHeight, 3 * lineHeight, 16 * lineHeight) + 2 * frameWidth();
+        if (fitted != height()) setFixedHeight(fitted);
     }
 };
 
@@ -29,7 +52,6 @@ QString addDocumentSection(DocumentSession& session, QFormLayout& form, std::vec
     description->setObjectName(QStringLiteral("documentDescriptionField"));
     description->setPlaceholderText(QStringLiteral("What this design system is for"));
     description->setPlainText(qText(project->projectDescription()));
-    description->setFixedHeight(110);
     description->committed = [&session](const QString& text) {
         session.editor().changeDocumentDescription(text.toStdString());
     };

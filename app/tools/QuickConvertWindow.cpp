@@ -12,7 +12,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
 
 #include "QuenzColorUtils/ColorOperations.h"
 #include "app/ItemPresentation.h"
@@ -144,6 +148,9 @@ void QuickConvertWindow::showModel() {
     rowWidgets_.clear();
     const QFont code = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     QWidget* host = rows_->parentWidget();
+    const QFontMetrics codeMetrics(code);
+    int widestValue = 0;
+    std::vector<QLineEdit*> values;
     for (std::size_t i = 0; i < model_.data().size(); ++i) {
         const quenz::ColorConvertData& written = model_.data()[i];
         const int row = static_cast<int>(i);
@@ -153,6 +160,8 @@ void QuickConvertWindow::showModel() {
         value->setReadOnly(true);
         value->setFont(code);
         value->setCursorPosition(0);
+        widestValue = std::max(widestValue, codeMetrics.horizontalAdvance(value->text()));
+        values.push_back(value);
         auto* copy = new QPushButton(QStringLiteral("Copy"), host);
         copy->setObjectName(QStringLiteral("copyButton%1").arg(i));
         copy->setToolTip(QStringLiteral("Copy %1 to the clipboard").arg(name->text()));
@@ -162,7 +171,20 @@ void QuickConvertWindow::showModel() {
         rows_->addWidget(copy, row, 2);
         rowWidgets_.insert(rowWidgets_.end(), {name, value, copy});
     }
+    // Room for the whole text plus the field's own frame and padding.
+    for (QLineEdit* value : values) value->setMinimumWidth(widestValue + 16);
     rows_->setRowStretch(static_cast<int>(model_.data().size()), 1);
+    widenForRows();
+}
+
+// The longest rows (a Compose or NSColor initialiser) are wider than a comfortable default
+// window; rather than clip them the window grows, and a screen too narrow for that scrolls.
+void QuickConvertWindow::widenForRows() {
+    rows_->activate();
+    const QMargins margins = layout()->contentsMargins();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int needed = rows_->minimumSize().width() + margins.left() + margins.right() + scrollBar;
+    if (needed > width()) resize(needed, height());
 }
 
 }  // namespace vantorel::app

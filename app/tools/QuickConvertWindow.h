@@ -36,6 +36,8 @@ public:
 
 private:
     void showModel();
+    // Widens the window, never narrows it, until the longest row shows whole.
+    void widenForRows();
     void chooseColor();
 
     quenz::QuickConvertViewModel model_;

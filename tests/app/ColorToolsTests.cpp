@@ -294,7 +294,12 @@ private slots:
         QVERIFY(!expected.empty());
         QCOMPARE(window.model().data(), expected);
         if (parsed.color) QVERIFY(window.model().colorToConvert() == *parsed.color);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (std::size_t row = 0; row < expected.size(); ++row) {
+            // Every row reads whole, however long the initialiser.
+            const auto* value = window.findChild<QLineEdit*>(QStringLiteral("quickConvertValue%1").arg(row));
+            QVERIFY(value->width() > value->fontMetrics().horizontalAdvance(value->text()));
             auto* copy = window.findChild<QPushButton*>(QStringLiteral("copyButton%1").arg(row));
             QVERIFY(copy);
             QTest::mouseClick(copy, Qt::LeftButton);

@@ -12,11 +12,12 @@ class TruthCondition final : public Condition {
 public:
     explicit TruthCondition(FilterExpression operand) : operand_(std::move(operand)) {}
     Result<bool> evaluate(Context& context) const override {
-        auto value = operand_.resolve(context);
+        Value holder;
+        auto value = operand_.find(context, holder);
         if (!value) {
             return std::move(value).error();
         }
-        return value->truthy();
+        return *value && (*value)->truthy();
     }
 
 private:
@@ -82,27 +83,33 @@ public:
         : comparison_(comparison), left_(std::move(left)), right_(std::move(right)) {}
 
     Result<bool> evaluate(Context& context) const override {
-        auto left = left_.resolve(context);
-        if (!left) {
-            return std::move(left).error();
+        // Both sides are read where they are kept; a missing one is null.
+        static const Value nothing;
+        Value leftHolder;
+        auto leftFound = left_.find(context, leftHolder);
+        if (!leftFound) {
+            return std::move(leftFound).error();
         }
-        auto right = right_.resolve(context);
-        if (!right) {
-            return std::move(right).error();
+        Value rightHolder;
+        auto rightFound = right_.find(context, rightHolder);
+        if (!rightFound) {
+            return std::move(rightFound).error();
         }
+        const Value& left = *leftFound ? **leftFound : nothing;
+        const Value& right = *rightFound ? **rightFound : nothing;
         switch (comparison_) {
         case Comparison::equal:
-            return *left == *right;
+            return left == right;
         case Comparison::notEqual:
-            return !(*left == *right);
+            return !(left == right);
         case Comparison::in:
-            return contains(*right, *left);
+            return contains(right, left);
         default:
             break;
         }
         // Ordering is defined for numbers only; anything else compares as false.
-        auto x = left->number();
-        auto y = right->number();
+        auto x = left.number();
+        auto y = right.number();
         if (!x || !y) {
             return false;
         }

@@ -2,6 +2,8 @@
 // The names a template sees while it renders: the root value handed to the render, and the
 // scopes that tags such as `for` add on top of it. Inner scopes hide outer ones.
 
+#include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -14,6 +16,10 @@ namespace stencil {
 namespace detail {
 struct RenderState;
 }
+
+// The `forloop` of pass `index` (from 0) of a loop of `length` passes: first, last, counter,
+// counter0 and length.
+Value loopPass(std::size_t index, std::size_t length);
 
 class Context {
 public:
@@ -32,6 +38,12 @@ public:
     void popScope();
     // Sets a name in the innermost scope.
     void set(std::string name, Value value);
+    // Sets a name in the innermost scope to a value that outlives the scope, such as an element
+    // of the collection a loop walks, without copying it.
+    void setReference(std::string_view name, const Value& value);
+    // Makes the innermost scope pass `index` (from 0) of `length` of a loop: its `forloop`
+    // (first, last, counter, counter0, length) is made from them when a template reads it.
+    void setLoopPass(std::size_t index, std::size_t length);
 
     // Pushes a scope for its lifetime.
     class Scope {
@@ -50,11 +62,21 @@ public:
     void setRenderState(detail::RenderState* state) { state_ = state; }
 
 private:
-    struct Frame {
-        std::vector<std::pair<std::string, Value>> names;
-        Value base;
+    struct Binding {
+        std::string name;
+        Value value;
+        const Value* reference = nullptr;  // when set, the name stands for this value instead
     };
-    std::vector<Frame> frames_;
+    struct Frame {
+        std::vector<Binding> names;
+        Value base;
+        std::size_t passIndex = 0;
+        std::size_t passLength = 0;  // 0 when the scope is no loop's pass
+        mutable Value forloop;       // made on first read of the pass
+        mutable bool forloopMade = false;
+    };
+    // Values found in a scope stay where they are while inner scopes come and go.
+    std::deque<Frame> frames_;
     detail::RenderState* state_ = nullptr;
 };
 

@@ -79,9 +79,11 @@ const std::string& Template::name() const { return compiled_->name; }
 Result<std::string> Template::render(const Value& context) const {
     Context prepared(context);
     std::string out;
+    out.reserve(compiled_->lastOutputSize.load(std::memory_order_relaxed));
     if (auto error = render(prepared, out)) {
         return std::move(*error);
     }
+    compiled_->lastOutputSize.store(out.size(), std::memory_order_relaxed);
     return out;
 }
 

@@ -103,6 +103,17 @@ std::size_t editDistance(std::string_view a, std::string_view b) {
     return row[b.size()];
 }
 
+// The value that a find gave, taken out of `holder` when it was made there; null when missing.
+Result<Value> valueOf(Result<const Value*> found, Value& holder) {
+    if (!found) {
+        return std::move(found).error();
+    }
+    if (*found == &holder) {
+        return std::move(holder);
+    }
+    return *found ? **found : Value();
+}
+
 }  // namespace
 
 std::vector<std::string_view> splitOutside(std::string_view text, char separator) {
@@ -231,8 +242,13 @@ Result<Variable> Variable::parse(std::string_view text, std::size_t depth, std::
 }
 
 Result<Value> Variable::resolve(const Context& context) const {
+    Value holder;
+    return valueOf(find(context, holder), holder);
+}
+
+Result<const Value*> Variable::find(const Context& context, Value& holder) const {
     if (literal_) {
-        return *literal_;
+        return &*literal_;
     }
     if (rangeFrom_) {
         auto from = rangeFrom_->resolve(context);
@@ -264,55 +280,49 @@ Result<Value> Variable::resolve(const Context& context) const {
                 break;
             }
         }
-        return Value(std::move(numbers));
+        holder = Value(std::move(numbers));
+        return &holder;
     }
+    const Value* current = context.find(path_.front().name, holder);
     if (path_.size() == 1) {
-        // A bare name, as most are.
-        Value holder;
-        const Value* found = context.find(path_.front().name, holder);
-        if (found == &holder) {
-            return holder;
-        }
-        return found ? *found : Value();
+        return current;  // a bare name, as most are
     }
     // The walk keeps pointers to values where their containers hold them; members made on the
-    // spot go to one of two holders, never the one that keeps the current value alive.
-    Value holders[2];
-    int owner = -1;  // the holder the current value lives in or under; -1 for the context's own values
-    const Value* current = context.find(path_.front().name, holders[0]);
-    if (current == &holders[0]) {
-        owner = 0;
-    }
+    // spot go to `holder` or `spare`, never to the one that keeps the current value alive.
+    Value spare;
+    bool inSpare = false;  // whether the current value lives in or under `spare` rather than `holder`
     for (std::size_t i = 1; i < path_.size() && current && !current->isNull(); ++i) {
         const Step& step = path_[i];
-        Value& spare = holders[owner == 0 ? 1 : 0];
+        Value& target = inSpare ? holder : spare;
         if (step.subscript) {
             auto key = step.subscript->resolve(context);
             if (!key) {
                 return std::move(key).error();
             }
-            current = findMember(*current, key->text(), spare);
+            current = findMember(*current, key->text(), target);
         } else {
-            current = findMember(*current, step.name, spare);
+            current = findMember(*current, step.name, target);
         }
-        if (current == &spare) {
-            owner = owner == 0 ? 1 : 0;
+        if (current == &target) {
+            inSpare = !inSpare;
         }
     }
     if ((!current || current->isNull()) && namesBlock_) {
         if (const detail::RenderState* state = context.renderState()) {
             if (auto found = state->renderedBlocks.find(path_[1].name); found != state->renderedBlocks.end()) {
-                return Value(found->second);
+                holder = Value(found->second);
+                return &holder;
             }
         }
     }
-    if (!current) {
-        return Value();
+    if (current && inSpare) {
+        // Containers are shared, so a member found under `spare` stays where it is when
+        // `spare` moves.
+        bool isSpare = current == &spare;
+        holder = std::move(spare);
+        return isSpare ? &holder : current;
     }
-    if (owner >= 0 && current == &holders[owner]) {
-        return std::move(holders[owner]);
-    }
-    return *current;
+    return current;
 }
 
 Result<FilterExpression> FilterExpression::parse(std::string_view text, const FilterTable& filters,
@@ -371,17 +381,39 @@ Result<FilterExpression> FilterExpression::parseFilters(std::vector<std::string_
 }
 
 Result<Value> FilterExpression::resolve(Context& context) const {
-    if (!variable_) {
-        return applyFilters(Value{}, context);
+    Value holder;
+    return valueOf(find(context, holder), holder);
+}
+
+Result<const Value*> FilterExpression::find(Context& context, Value& holder) const {
+    static const Value nothing;
+    const Value* value = &nothing;
+    if (variable_) {
+        auto found = variable_->find(context, holder);
+        if (!found || filters_.empty()) {
+            return found;
+        }
+        value = *found ? *found : &nothing;
     }
-    auto value = variable_->resolve(context);
-    if (!value || filters_.empty()) {
-        return value;
+    if (auto error = applyFiltersInto(*value, holder, context)) {
+        return std::move(*error);
     }
-    return applyFilters(std::move(value).value(), context);
+    return &holder;
 }
 
 Result<Value> FilterExpression::applyFilters(Value value, Context& context) const {
+    Value holder;
+    if (auto error = applyFiltersInto(value, holder, context)) {
+        return std::move(*error);
+    }
+    if (filters_.empty()) {
+        return value;
+    }
+    return holder;
+}
+
+Status FilterExpression::applyFiltersInto(const Value& value, Value& holder, Context& context) const {
+    const Value* input = &value;
     std::vector<Value> arguments;
     for (const auto& filter : filters_) {
         arguments.clear();
@@ -393,7 +425,7 @@ Result<Value> FilterExpression::applyFilters(Value value, Context& context) cons
             arguments.push_back(std::move(resolved).value());
         }
         auto result = (*filter.function)(
-            value, filter.literalArguments ? std::span<const Value>(*filter.literalArguments) : arguments, context);
+            *input, filter.literalArguments ? std::span<const Value>(*filter.literalArguments) : arguments, context);
         if (!result) {
             Error error = std::move(result).error();
             if (error.message.find(filter.name) == std::string::npos) {
@@ -401,9 +433,11 @@ Result<Value> FilterExpression::applyFilters(Value value, Context& context) cons
             }
             return error;
         }
-        value = std::move(result).value();
+        // The input may live in `holder`; the result is out of the filter already.
+        holder = std::move(result).value();
+        input = &holder;
     }
-    return value;
+    return std::nullopt;
 }
 
 }  // namespace stencil

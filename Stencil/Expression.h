@@ -36,6 +36,9 @@ public:
     // `block.name`, unless the context has a `block` that answers it, is the output of the
     // block of that name the last time it rendered.
     Result<Value> resolve(const Context& context) const;
+    // The same without copying: the value where the context or its container keeps it, or
+    // `holder` filled with a value made on the spot; null when a name is missing.
+    Result<const Value*> find(const Context& context, Value& holder) const;
 
     // The literal's value when the expression is a literal.
     const std::optional<Value>& literal() const { return literal_; }
@@ -62,6 +65,9 @@ public:
                                                      std::size_t maxDepth = 64);
 
     Result<Value> resolve(Context& context) const;
+    // The same without copying when there are no filters to run, as Variable::find; the
+    // result of the last filter goes to `holder`.
+    Result<const Value*> find(Context& context, Value& holder) const;
     // Runs the filters on a given value, in order.
     Result<Value> applyFilters(Value value, Context& context) const;
 
@@ -73,6 +79,8 @@ private:
         // The arguments' values when every one is a literal, as most are: made once, not per render.
         std::optional<std::vector<Value>> literalArguments;
     };
+    // Runs the filters on `value`, which may live in `holder`, leaving the result there.
+    Status applyFiltersInto(const Value& value, Value& holder, Context& context) const;
     static Result<FilterExpression> parseFilters(std::vector<std::string_view> pieces, FilterExpression expression,
                                                  const FilterTable& filters, std::size_t maxDepth);
 

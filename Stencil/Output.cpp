@@ -7,11 +7,13 @@ namespace stencil {
 
 namespace {
 
-Status write(Result<Value> value, const SourcePlace& place, Context& context, std::string& out) {
+Status write(Result<const Value*> value, const SourcePlace& place, Context& context, std::string& out) {
     if (!value) {
         return place.attach(std::move(value).error(), context);
     }
-    value->appendText(out);
+    if (*value) {
+        (*value)->appendText(out);
+    }
     return std::nullopt;
 }
 
@@ -21,7 +23,8 @@ public:
     VariableNode(FilterExpression expression, SourcePlace place)
         : expression_(std::move(expression)), place_(std::move(place)) {}
     Status render(Context& context, std::string& out) const override {
-        return write(expression_.resolve(context), place_, context, out);
+        Value holder;
+        return write(expression_.find(context, holder), place_, context, out);
     }
 
 private:
@@ -35,15 +38,16 @@ public:
     explicit Operand(FilterExpression expression) : expression_(std::move(expression)) {}
     explicit Operand(std::unique_ptr<Condition> condition) : condition_(std::move(condition)) {}
 
-    Result<Value> resolve(Context& context) const {
+    Result<const Value*> find(Context& context, Value& holder) const {
         if (!condition_) {
-            return expression_->resolve(context);
+            return expression_->find(context, holder);
         }
         auto holds = condition_->evaluate(context);
         if (!holds) {
             return std::move(holds).error();
         }
-        return Value(*holds);
+        holder = Value(*holds);
+        return &holder;
     }
 
 private:
@@ -65,7 +69,8 @@ public:
             }
             chosen = *holds ? &value_ : otherwise_ ? &*otherwise_ : nullptr;
         }
-        return chosen ? write(chosen->resolve(context), place_, context, out) : std::nullopt;
+        Value holder;
+        return chosen ? write(chosen->find(context, holder), place_, context, out) : std::nullopt;
     }
 
 private:

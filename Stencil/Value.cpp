@@ -100,56 +100,19 @@ Value stringMember(const std::string& text, std::string_view name) {
 
 }  // namespace
 
-Value::Value(Array elements) : storage_(std::make_shared<const Array>(std::move(elements))) {}
-Value::Value(Dictionary entries) : storage_(std::make_shared<const Dictionary>(std::move(entries))) {}
-Value::Value(std::shared_ptr<const HostObject> object) {
+Value::Value(Array elements)
+    : kind_(Kind::array), shared_(std::make_shared<const Array>(std::move(elements))) {}
+Value::Value(Dictionary entries)
+    : kind_(Kind::dictionary), shared_(std::make_shared<const Dictionary>(std::move(entries))) {}
+Value::Value(std::shared_ptr<const HostObject> object) : integer_(0) {
     if (object) {
-        storage_ = std::move(object);
+        new (&shared_) std::shared_ptr<const void>(std::move(object));
+        kind_ = Kind::object;
     }
-}
-
-std::optional<bool> Value::boolean() const {
-    if (const auto* flag = std::get_if<bool>(&storage_)) {
-        return *flag;
-    }
-    return std::nullopt;
-}
-
-std::optional<std::int64_t> Value::integer() const {
-    if (const auto* number = std::get_if<std::int64_t>(&storage_)) {
-        return *number;
-    }
-    return std::nullopt;
-}
-
-std::optional<double> Value::number() const {
-    if (const auto* number = std::get_if<std::int64_t>(&storage_)) {
-        return static_cast<double>(*number);
-    }
-    if (const auto* number = std::get_if<double>(&storage_)) {
-        return *number;
-    }
-    return std::nullopt;
-}
-
-const Value::Array* Value::array() const {
-    const auto* shared = std::get_if<std::shared_ptr<const Array>>(&storage_);
-    return shared ? shared->get() : nullptr;
-}
-
-const Dictionary* Value::dictionary() const {
-    const auto* shared = std::get_if<std::shared_ptr<const Dictionary>>(&storage_);
-    return shared ? shared->get() : nullptr;
-}
-
-const HostObject* Value::object() const {
-    const auto* shared = std::get_if<std::shared_ptr<const HostObject>>(&storage_);
-    return shared ? shared->get() : nullptr;
 }
 
 std::shared_ptr<const HostObject> Value::sharedObject() const {
-    const auto* shared = std::get_if<std::shared_ptr<const HostObject>>(&storage_);
-    return shared ? *shared : nullptr;
+    return kind_ == Kind::object ? std::shared_ptr<const HostObject>(shared_, object()) : nullptr;
 }
 
 std::string Value::text() const {
@@ -172,7 +135,7 @@ void Value::appendText(std::string& out) const {
         return;
     }
     case Kind::number:
-        appendDouble(out, std::get<double>(storage_));
+        appendDouble(out, number_);
         return;
     case Kind::string:
         out += *string();
@@ -226,7 +189,7 @@ bool Value::truthy() const {
     case Kind::integer:
         return *integer() > 0;
     case Kind::number:
-        return std::get<double>(storage_) > 0;
+        return number_ > 0;
     case Kind::string:
         return !string()->empty();
     case Kind::array:
@@ -327,6 +290,15 @@ const Value* Dictionary::find(std::string_view key) const {
     return nullptr;
 }
 
+const Value* HostObject::find(std::string_view name, Value& holder) const {
+    auto field = lookup(name);
+    if (!field) {
+        return nullptr;
+    }
+    holder = std::move(*field);
+    return &holder;
+}
+
 Value lookupMember(const Value& base, std::string_view name) {
     Value holder;
     const Value* found = findMember(base, name, holder);
@@ -356,9 +328,8 @@ const Value* findMember(const Value& base, std::string_view name, Value& holder)
         return &holder;
     case Value::Kind::object: {
         const HostObject& object = *base.object();
-        if (auto field = object.lookup(name)) {
-            holder = std::move(*field);
-            return &holder;
+        if (const Value* field = object.find(name, holder)) {
+            return field;
         }
         if (auto elements = object.elements()) {
             // The elements live only here, so the member is copied out of them.

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
-#include <variant>
 #include <vector>
 
 namespace stencil {
@@ -25,32 +25,66 @@ public:
     using Array = std::vector<Value>;
     enum class Kind { null, boolean, integer, number, string, array, dictionary, object };
 
-    Value() = default;
-    Value(std::nullptr_t) {}  // NOLINT: implicit by design, as are the ones below
+    Value() noexcept : integer_(0) {}
+    Value(std::nullptr_t) noexcept : integer_(0) {}  // NOLINT: implicit by design, as are the ones below
     template <std::same_as<bool> B>
-    Value(B flag) : storage_(flag) {}
+    Value(B flag) noexcept : kind_(Kind::boolean), boolean_(flag) {}
     template <std::integral I>
         requires(!std::same_as<I, bool>)
-    Value(I number) : storage_(static_cast<std::int64_t>(number)) {}
-    Value(double number) : storage_(number) {}
-    Value(std::string text) : storage_(std::move(text)) {}
-    Value(std::string_view text) : storage_(std::string(text)) {}
-    Value(const char* text) : storage_(std::string(text)) {}
+    Value(I number) noexcept : kind_(Kind::integer), integer_(static_cast<std::int64_t>(number)) {}
+    Value(double number) noexcept : kind_(Kind::number), number_(number) {}
+    Value(std::string text) : kind_(Kind::string), string_(std::move(text)) {}
+    Value(std::string_view text) : kind_(Kind::string), string_(text) {}
+    Value(const char* text) : kind_(Kind::string), string_(text) {}
     Value(Array elements);
     Value(Dictionary entries);
     Value(std::shared_ptr<const HostObject> object);
 
-    Kind kind() const { return static_cast<Kind>(storage_.index()); }
-    bool isNull() const { return kind() == Kind::null; }
+    // Values are copied, moved and dropped for every name a template reads, so these stay
+    // small and inline.
+    Value(const Value& other) : integer_(0) { copyFrom(other); }
+    Value(Value&& other) noexcept : integer_(0) { takeFrom(other); }
+    Value& operator=(const Value& other) {
+        if (this != &other) {
+            Value copy(other);  // `other` may live inside this value's container
+            release();
+            takeFrom(copy);
+        }
+        return *this;
+    }
+    // Elements of containers are const, so a value moved in never lives under the one it replaces.
+    Value& operator=(Value&& other) noexcept {
+        if (this != &other) {
+            release();
+            takeFrom(other);
+        }
+        return *this;
+    }
+    ~Value() { release(); }
 
-    std::optional<bool> boolean() const;
-    std::optional<std::int64_t> integer() const;
+    Kind kind() const { return kind_; }
+    bool isNull() const { return kind_ == Kind::null; }
+
+    std::optional<bool> boolean() const {
+        return kind_ == Kind::boolean ? std::optional<bool>(boolean_) : std::nullopt;
+    }
+    std::optional<std::int64_t> integer() const {
+        return kind_ == Kind::integer ? std::optional<std::int64_t>(integer_) : std::nullopt;
+    }
     // Integers and doubles alike.
-    std::optional<double> number() const;
-    const std::string* string() const { return std::get_if<std::string>(&storage_); }
-    const Array* array() const;
-    const Dictionary* dictionary() const;
-    const HostObject* object() const;
+    std::optional<double> number() const {
+        return kind_ == Kind::integer  ? std::optional<double>(static_cast<double>(integer_))
+               : kind_ == Kind::number ? std::optional<double>(number_)
+                                       : std::nullopt;
+    }
+    const std::string* string() const { return kind_ == Kind::string ? &string_ : nullptr; }
+    const Array* array() const { return kind_ == Kind::array ? static_cast<const Array*>(shared_.get()) : nullptr; }
+    const Dictionary* dictionary() const {
+        return kind_ == Kind::dictionary ? static_cast<const Dictionary*>(shared_.get()) : nullptr;
+    }
+    const HostObject* object() const {
+        return kind_ == Kind::object ? static_cast<const HostObject*>(shared_.get()) : nullptr;
+    }
     std::shared_ptr<const HostObject> sharedObject() const;
 
     // The printed form: nothing for null, "true"/"false", integers in decimal, doubles as the
@@ -67,9 +101,53 @@ public:
     friend bool operator==(const Value& a, const Value& b);
 
 private:
-    std::variant<std::monostate, bool, std::int64_t, double, std::string, std::shared_ptr<const Array>,
-                 std::shared_ptr<const Dictionary>, std::shared_ptr<const HostObject>>
-        storage_;
+    bool isShared() const { return kind_ >= Kind::array; }
+    [[gnu::always_inline]] void release() noexcept {
+        if (kind_ == Kind::string) {
+            string_.~basic_string();
+        } else if (isShared()) {
+            shared_.~shared_ptr();
+        }
+        kind_ = Kind::null;
+    }
+    // Both take an empty (null) value and fill it.
+    [[gnu::always_inline]] void copyFrom(const Value& other) {
+        switch (other.kind_) {
+        case Kind::null: break;
+        case Kind::boolean: boolean_ = other.boolean_; break;
+        case Kind::integer: integer_ = other.integer_; break;
+        case Kind::number: number_ = other.number_; break;
+        case Kind::string: new (&string_) std::string(other.string_); break;
+        case Kind::array:
+        case Kind::dictionary:
+        case Kind::object: new (&shared_) std::shared_ptr<const void>(other.shared_); break;
+        }
+        kind_ = other.kind_;
+    }
+    [[gnu::always_inline]] void takeFrom(Value& other) noexcept {
+        switch (other.kind_) {
+        case Kind::null: break;
+        case Kind::boolean: boolean_ = other.boolean_; break;
+        case Kind::integer: integer_ = other.integer_; break;
+        case Kind::number: number_ = other.number_; break;
+        case Kind::string: new (&string_) std::string(std::move(other.string_)); break;
+        case Kind::array:
+        case Kind::dictionary:
+        case Kind::object: new (&shared_) std::shared_ptr<const void>(std::move(other.shared_)); break;
+        }
+        kind_ = other.kind_;
+        other.release();
+    }
+
+    Kind kind_ = Kind::null;
+    union {
+        bool boolean_;
+        std::int64_t integer_;
+        double number_;
+        std::string string_;
+        // Arrays, dictionaries and host objects, told apart by the kind.
+        std::shared_ptr<const void> shared_;
+    };
 };
 
 // A dictionary that keeps its keys in insertion order, as JSON objects and Swift-style
@@ -109,6 +187,10 @@ public:
     virtual ~HostObject() = default;
     // The named field, or nothing when the object has no such field.
     virtual std::optional<Value> lookup(std::string_view name) const = 0;
+    // The same without copying: the field where the object keeps it as a Value, or `holder`
+    // filled with one made on the spot; null when there is no such field. Templates read
+    // fields through this; records that keep their fields as Values answer it directly.
+    virtual const Value* find(std::string_view name, Value& holder) const;
     // The elements when the object is a sequence that `for` can walk; nothing otherwise.
     virtual std::optional<Value::Array> elements() const { return std::nullopt; }
     // The printed form of the object itself.

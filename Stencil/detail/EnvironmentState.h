@@ -2,6 +2,7 @@
 // The engine's internals shared by environments, templates and the built-in tags: compiled
 // templates, the environment's tables and cache, and the bookkeeping of one render.
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -34,6 +35,8 @@ struct CompiledTemplate {
     std::string name;
     NodeList nodes;
     ParseRecords records;
+    // The size of the last output, so that the next render reserves it at once.
+    mutable std::atomic<std::size_t> lastOutputSize{0};
 };
 
 using TagTable = std::map<std::string, TagParserFunction, std::less<>>;

@@ -61,16 +61,22 @@ public:
           place_(std::move(place)) {}
 
     Status render(Context& context, std::string& out) const override {
-        auto collection = collection_.resolve(context);
-        if (!collection) {
-            return place_.attach(std::move(collection).error(), context);
+        Value holder;
+        auto found = collection_.find(context, holder);
+        if (!found) {
+            return place_.attach(std::move(found).error(), context);
         }
-        // Arrays are walked in place; other collections are turned into elements first.
+        if (!*found) {
+            return renderNodes(empty_, context, out);
+        }
+        const Value& collection = **found;
+        // Arrays are walked in place; other collections are turned into elements first. Either
+        // way the elements outlive the loop's scope, so names refer to them without copies.
         std::optional<Value::Array> materialised;
-        const Value::Array* elements = collection->array();
-        bool keysOnly = collection->dictionary() && names_.size() == 1;
+        const Value::Array* elements = collection.array();
+        bool keysOnly = collection.dictionary() && names_.size() == 1;
         if (!elements) {
-            materialised = iterationElements(*collection);
+            materialised = iterationElements(collection);
             elements = materialised ? &*materialised : nullptr;
         }
         if (!elements || elements->empty()) {
@@ -79,28 +85,31 @@ public:
 
         Context::Scope scope(context);
         std::vector<const Value*> chosen;
-        chosen.reserve(elements->size());
-        for (const Value& element : *elements) {
-            if (where_) {
+        if (where_) {
+            chosen.reserve(elements->size());
+            for (const Value& element : *elements) {
                 bind(context, element, keysOnly);
                 auto keep = where_->evaluate(context);
                 if (!keep) {
                     return place_.attach(std::move(keep).error(), context);
                 }
-                if (!*keep) {
-                    continue;
+                if (*keep) {
+                    chosen.push_back(&element);
                 }
             }
-            chosen.push_back(&element);
+            if (chosen.empty()) {
+                return renderNodes(empty_, context, out);
+            }
         }
-        if (chosen.empty()) {
-            return renderNodes(empty_, context, out);
-        }
+        const std::size_t count = where_ ? chosen.size() : elements->size();
 
         RenderState* state = context.renderState();
         std::size_t outerLabels = state ? state->labelledLoops.size() : 0;
+        // Labelled loops, and loops inside them, hand their passes on to inner loops; the others
+        // make `forloop` only when the body reads it.
+        bool passesShared = !label_.empty() || outerLabels > 0;
         LabelledLoopEntry entry(state, label_);
-        for (std::size_t i = 0; i < chosen.size(); ++i) {
+        for (std::size_t i = 0; i < count; ++i) {
             if (state && ++state->loopIterations > state->environment->limits.maxLoopIterations) {
                 return place_.attach(makeError(ErrorKind::limitExceeded,
                                                "Loops ran more than " +
@@ -108,21 +117,17 @@ public:
                                                    " times in one render"),
                                      context);
             }
-            bind(context, *chosen[i], keysOnly);
-            // Built entry by entry: the pass is made for every element, and its keys are known apart.
-            std::vector<Dictionary::Entry> passEntries;
-            passEntries.reserve(5);
-            passEntries.emplace_back("first", Value(i == 0));
-            passEntries.emplace_back("last", Value(i + 1 == chosen.size()));
-            passEntries.emplace_back("counter", Value(i + 1));
-            passEntries.emplace_back("counter0", Value(i));
-            passEntries.emplace_back("length", Value(chosen.size()));
-            Value pass(Dictionary(std::move(passEntries)));
-            if (outerLabels > 0) {
-                pass = withOuterLoops(*pass.dictionary(), state->labelledLoops, outerLabels);
+            bind(context, where_ ? *chosen[i] : (*elements)[i], keysOnly);
+            if (passesShared) {
+                Value pass = loopPass(i, count);
+                if (outerLabels > 0) {
+                    pass = withOuterLoops(*pass.dictionary(), state->labelledLoops, outerLabels);
+                }
+                entry.setPass(pass);
+                context.set("forloop", std::move(pass));
+            } else {
+                context.setLoopPass(i, count);
             }
-            entry.setPass(pass);
-            context.set("forloop", std::move(pass));
             if (auto error = renderNodes(body_, context, out)) {
                 return error;
             }
@@ -145,11 +150,15 @@ private:
     void bind(Context& context, const Value& element, bool keysOnly) const {
         const Value::Array* parts = element.array();
         if (names_.size() == 1) {
-            context.set(names_.front(), keysOnly && parts && !parts->empty() ? parts->front() : element);
+            context.setReference(names_.front(), keysOnly && parts && !parts->empty() ? parts->front() : element);
             return;
         }
         for (std::size_t i = 0; i < names_.size(); ++i) {
-            context.set(names_[i], parts && i < parts->size() ? (*parts)[i] : Value{});
+            if (parts && i < parts->size()) {
+                context.setReference(names_[i], (*parts)[i]);
+            } else {
+                context.set(names_[i], Value{});
+            }
         }
     }
 

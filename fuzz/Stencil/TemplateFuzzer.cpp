@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <string_view>
 
 #include "Stencil/Environment.h"
@@ -29,6 +31,26 @@ const Environment& fuzzEnvironment() {
     return environment;
 }
 
+// A host record whose fields are made afresh on every read, holding containers and further
+// records, so that paths through it pass values that live only while the path resolves.
+class Record final : public HostObject {
+public:
+    explicit Record(int depth) : depth_(depth) {}
+    std::optional<Value> lookup(std::string_view name) const override {
+        if (name == "child" && depth_ < 3) return Value(std::shared_ptr<const HostObject>(std::make_shared<Record>(depth_ + 1)));
+        if (name == "list") return Value(Value::Array{"x", Value(Dictionary{{"name", "y"}}), depth_});
+        if (name == "name") return Value("record " + std::to_string(depth_));
+        return std::nullopt;
+    }
+    std::optional<Value::Array> elements() const override {
+        return Value::Array{depth_, Value(std::shared_ptr<const HostObject>(std::make_shared<Record>(depth_ + 1)))};
+    }
+    std::string description() const override { return "Record"; }
+
+private:
+    int depth_;
+};
+
 const Value& fuzzContext() {
     static const Value context(Dictionary{
         {"name", "Kyle"},
@@ -37,6 +59,7 @@ const Value& fuzzContext() {
         {"text", "line one\nline two"},
         {"n", 3},
         {"flag", true},
+        {"record", std::shared_ptr<const HostObject>(std::make_shared<Record>(0))},
     });
     return context;
 }

@@ -38,6 +38,24 @@ public:
     std::optional<Value::Array> elements() const override { return Value::Array{100, 200}; }
 };
 
+// A record that keeps its fields as values and hands them out where they are.
+class Shelf final : public HostObject {
+public:
+    std::optional<Value> lookup(std::string_view name) const override {
+        Value holder;
+        const Value* field = find(name, holder);
+        return field ? std::optional<Value>(*field) : std::nullopt;
+    }
+    const Value* find(std::string_view name, Value&) const override {
+        if (name == "label") return &label_;
+        if (name == "swatches") return &swatches_;
+        return nullptr;
+    }
+    Value label_{"Shelf"};
+    Value swatches_{Value::Array{std::shared_ptr<const HostObject>(std::make_shared<Swatch>(0.75, 1.0)),
+                                 std::shared_ptr<const HostObject>(std::make_shared<Swatch>(0.5, 0.25))}};
+};
+
 // Writes the red component of a swatch, or a failure note in place.
 class RedNode final : public Node {
 public:
@@ -121,7 +139,8 @@ TEST(Extensions, CustomFiltersAndTags) {
     Environment environment(nullptr, {sampleExtension()}, TrimBehaviour::nothing());
     auto swatch = std::make_shared<Swatch>(0.25, 1.0);
     Value context(Dictionary{{"n", 21}, {"name", "Kyle"}, {"swatch", std::shared_ptr<const HostObject>(swatch)},
-                             {"steps", std::shared_ptr<const HostObject>(std::make_shared<Steps>())}});
+                             {"steps", std::shared_ptr<const HostObject>(std::make_shared<Steps>())},
+                             {"shelf", std::shared_ptr<const HostObject>(std::make_shared<Shelf>())}});
     struct Case {
         std::string source;
         std::string expected;
@@ -148,6 +167,10 @@ TEST(Extensions, CustomFiltersAndTags) {
          "Steps 100,200, 2 200"},
         {"{{ steps.palette.swatch.red }} {{ steps.palette.names.last.count }} {{ steps.palette.names[1].first }}",
          "0.5 4 c"},
+        {"{% for name in steps.palette.names %}{{ name }}{{ forloop.counter }} {% endfor %}", "warm1 cool2 "},
+        {"{{ shelf.label }} {{ shelf.swatches.last.alpha }} {% for s in shelf.swatches where s.red > 0.6 %}{{ s.red }}"
+         "{% endfor %} {{ shelf.label == \"Shelf\" }} {{ shelf.swatches.count }}",
+         "Shelf 0.25 0.75 true 2"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(renderOrError(environment, c.source, context), c.expected) << c.source;

@@ -73,6 +73,11 @@ TEST(ForTag, LoopsAsDocumented) {
          "[1end"},
         {"{% for user in users %}{% for x in noUsers %}{% empty %}{% break %}{% endfor %}{{ user.name }}{% endfor %}",
          ""},
+        // A pass's forloop is made when read: the innermost loop's, and gone once its loop ends.
+        {"{% for forloop in users %}{{ forloop.counter }}{% endfor %}[{{ forloop.counter }}]", "123[]"},
+        {"{% for row in grid %}{% for cell in row %}{{ cell }}{% endfor %}{{ forloop.last }};{% endfor %}",
+         "12false;3true;"},
+        {"{% for row in grid %}{% for cell in row where forloop.first %}{{ cell }}{% endfor %}{% endfor %}", "12"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(render(c.source, usersContext()), c.expected) << c.source;

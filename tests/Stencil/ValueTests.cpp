@@ -55,6 +55,41 @@ TEST(Value, TruthFollowsTheLanguage) {
     }
 }
 
+TEST(Value, CopiesAndMovesKeepEveryKind) {
+    const Value samples[] = {Value(),
+                             Value(true),
+                             Value(-3),
+                             Value(2.5),
+                             Value("short"),
+                             Value(std::string(100, 'x')),
+                             Value(Value::Array{1, "two"}),
+                             Value(Dictionary{{"k", "v"}})};
+    for (const Value& sample : samples) {
+        for (const Value& previous : samples) {
+            Value copied = previous;
+            copied = sample;
+            EXPECT_EQ(copied, sample) << sample.text();
+            Value moved = previous;
+            Value source = sample;
+            moved = std::move(source);
+            EXPECT_EQ(moved, sample) << sample.text();
+            Value constructed(std::move(moved));
+            EXPECT_EQ(constructed, sample) << sample.text();
+            const Value& alias = constructed;
+            constructed = alias;
+            EXPECT_EQ(constructed, sample) << sample.text();
+        }
+    }
+}
+
+TEST(Value, TakesAnElementOfItsOwnContainer) {
+    Value value(Value::Array{Value(Value::Array{"inner", std::string(40, 'y')}), 2});
+    value = value.array()->front();
+    EXPECT_EQ(value.text(), "[\"inner\", \"" + std::string(40, 'y') + "\"]");
+    value = value.array()->back();
+    EXPECT_EQ(value.text(), std::string(40, 'y'));
+}
+
 TEST(Value, EqualityComparesNumbersByValue) {
     EXPECT_EQ(Value(1), Value(1.0));
     EXPECT_NE(Value(1), Value("1"));

@@ -41,7 +41,7 @@ ColorValue clippedToSRGB(const ColorValue& color) {
 // Integer outputs round half away from zero into a 32-bit unsigned value.
 std::uint32_t roundedInteger(double value) {
     if (!(value > 0)) return 0;  // negative and NaN
-    double rounded = std::round(value);
+    double rounded = roundHalfAwayFromZero(value);
     return rounded >= 4294967295.0 ? UINT32_MAX : static_cast<std::uint32_t>(rounded);
 }
 
@@ -80,8 +80,6 @@ private:
     WrittenForm cssRGB() const;
     WrittenForm cssColor() const;
     WrittenForm cssHSL() const;
-    std::optional<WrittenForm> cssOKLAB() const;
-    std::optional<WrittenForm> cssOKLCH() const;
     WrittenForm androidCompose() const;
 
     ColorValue color_;
@@ -153,24 +151,6 @@ WrittenForm FormWriter::cssHSL() const {
     return form;
 }
 
-std::optional<WrittenForm> FormWriter::cssOKLAB() const {
-    auto lab = toOKLab(color_);
-    if (!lab) return std::nullopt;
-    double alpha = roundTo(lab->alpha, places_);
-    return WrittenForm{alpha == 1 ? "oklab(%g%% %g %g)" : "oklab(%g%% %g %g / %g)",
-                       {PrintfValue::ofReal(roundTo(lab->l, places_) * 100), rounded(lab->a), rounded(lab->b),
-                        PrintfValue::ofReal(alpha)}};
-}
-
-std::optional<WrittenForm> FormWriter::cssOKLCH() const {
-    auto lch = toOKLCH(color_);
-    if (!lch) return std::nullopt;
-    double alpha = roundTo(lch->alpha, places_);
-    return WrittenForm{alpha == 1 ? "oklch(%g%% %g %g)" : "oklch(%g%% %g %g / %g)",
-                       {PrintfValue::ofReal(roundTo(lch->lightness * 100, 1)), rounded(lch->chroma),
-                        PrintfValue::ofReal(roundTo(degreesFromRadians(lch->hue), 1)), PrintfValue::ofReal(alpha)}};
-}
-
 WrittenForm FormWriter::androidCompose() const {
 #define VANTOREL_COMPOSE_COLOR(constant) \
     "Color(red = %gf, green = %gf, blue = %gf, alpha = %gf, colorSpace = " constant ")"
@@ -206,9 +186,8 @@ std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
         case ColorFormat::cssHSL:
             return cssHSL();
         case ColorFormat::cssOKLAB:
-            return cssOKLAB();
         case ColorFormat::cssOKLCH:
-            return cssOKLCH();
+            return std::nullopt;  // written by okText
         case ColorFormat::swiftUIColorRGBA:
             return rgba(isP3() ? "UIColor(displayP3Red: %g, green: %g, blue: %g, alpha: %g)"
                                : "UIColor(red: %g, green: %g, blue: %g, alpha: %g)",
@@ -287,6 +266,48 @@ std::optional<std::string> filledForm(const WrittenForm& form) {
     return std::string(buffer, out);
 }
 
+template <std::size_t N>
+char* appendLiteral(char* out, const char (&text)[N]) {
+    return std::copy(text, text + N - 1, out);
+}
+
+// "oklab(L% a b[ / alpha])" and "oklch(L% C h[ / alpha])". They take no prefix and never clip,
+// so they go straight from the converted values into the text; none when the color cannot be
+// converted.
+std::optional<std::string> okText(const ColorValue& color, ColorFormat format, int places) {
+    char text[6 + 4 * maxPrintfGLength + 8];
+    char* out = text;
+    double alpha = 0;
+    if (format == ColorFormat::cssOKLCH) {
+        const std::optional<OKLCHValues> lch = toOKLCH(color);
+        if (!lch) return std::nullopt;
+        out = appendLiteral(out, "oklch(");
+        out = writeRoundedG(out, lch->lightness * 100, 1);
+        out = appendLiteral(out, "% ");
+        out = writeRoundedG(out, lch->chroma, places);
+        *out++ = ' ';
+        out = writeRoundedG(out, degreesFromRadians(lch->hue), 1);
+        alpha = lch->alpha;
+    } else {
+        const std::optional<OKLabValues> lab = toOKLab(color);
+        if (!lab) return std::nullopt;
+        out = appendLiteral(out, "oklab(");
+        out = writePrintfG(out, roundTo(lab->l, places) * 100);
+        out = appendLiteral(out, "% ");
+        out = writeRoundedG(out, lab->a, places);
+        *out++ = ' ';
+        out = writeRoundedG(out, lab->b, places);
+        alpha = lab->alpha;
+    }
+    alpha = roundTo(alpha, places);
+    if (alpha != 1) {
+        out = appendLiteral(out, " / ");
+        out = writePrintfG(out, alpha);
+    }
+    *out++ = ')';
+    return std::string(text, out);
+}
+
 // The hex forms without prefix or suffix, the most written color text of all, byte by byte:
 // "#RRGGBB[AA]", "0xRRGGBB", "0xAARRGGBB", "0xRRGGBBAA", clipped as hexBytes clips.
 std::optional<ColorConverterResult> plainHex(const ColorValue& color, ColorFormat format, ColorSpace space,
@@ -324,6 +345,9 @@ ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, Co
     if (format == ColorFormat::htmlRGB || format == ColorFormat::hexRGB || format == ColorFormat::hexARGB ||
         format == ColorFormat::hexRGBA) {
         if (auto hex = plainHex(color, format, space, options)) return std::move(*hex);
+    }
+    if (format == ColorFormat::cssOKLAB || format == ColorFormat::cssOKLCH) {
+        return {okText(color, format, std::clamp(options.roundedTo, 0, 17)), false};
     }
     auto form = FormWriter(color, space, options).write(format);
     if (!form) return {};

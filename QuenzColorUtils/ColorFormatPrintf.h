@@ -38,4 +38,8 @@ inline constexpr std::size_t maxPrintfGLength = 16;  // "-1.23457e+308"
 char* writePrintfG(char* out, double value);
 void appendPrintfG(std::string& out, double value);
 
+// Writes printfG(roundTo(value, places)) at `out` and returns the end. Knowing the places, it
+// lays out the rounded whole number's digits directly instead of looking for them.
+char* writeRoundedG(char* out, double value, int places);
+
 }  // namespace quenz

@@ -2,6 +2,9 @@
 // Pure operations on ColorValue: color-managed conversion, OKLab/OKLCH, hsb, gamut test,
 // brightness, mixing and the automatic high-contrast push.
 
+#include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <optional>
 
 #include "QuenzColorUtils/ColorSpace.h"
@@ -53,8 +56,35 @@ ColorValue adjustContrastRGB(const ColorValue& color, double amount);
 double degreesFromRadians(double radians);
 double radiansFromDegrees(double degrees);
 
-// round(value × 10^places) / 10^places, halves away from zero.
-double roundTo(double value, int places);
+// std::round, halves away from zero, without a call into the math library: every color text
+// rounds several components. Below 2^52 a double's fraction subtracts exactly from it, so the
+// half is decided on exact values; larger values, infinities and NaN are returned as they are.
+inline double roundHalfAwayFromZero(double value) {
+    if (!(std::fabs(value) < 4503599627370496.0)) return value;
+    double whole = static_cast<double>(static_cast<std::int64_t>(value));
+    const double fraction = value - whole;
+    if (fraction >= 0.5) whole += 1;
+    else if (fraction <= -0.5) whole -= 1;
+    return std::copysign(whole, value);  // -0.2 rounds to -0, as std::round does
+}
+
+// Powers of ten a double holds exactly, the ones std::pow(10, n) returns for these n.
+inline constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// round(value × 10^places) / 10^places, halves away from zero; a value whose scaled form
+// overflows is returned as it is.
+inline double roundTo(double value, int places) {
+    const double scale = places >= 0 && places < static_cast<int>(std::size(exactPowersOfTen))
+                             ? exactPowersOfTen[places]
+                             : std::pow(10.0, places);
+    const double scaled = value * scale;
+    if (!std::isfinite(scaled) || scale == 0) {
+        return value;
+    }
+    return roundHalfAwayFromZero(scaled) / scale;
+}
 bool isWhole(double value);
 
 }  // namespace quenz

@@ -35,14 +35,38 @@ constexpr Matrix3 lmsToLinearSRGB{{
     {-0.0041960863, -0.7034186147, 1.7076147010},
 }};
 
-}  // namespace
-
-std::optional<OKLabValues> toOKLab(const ColorValue& color) {
+// Extended linear sRGB of the color, as convert gives it. Colors on sRGB primaries and curve,
+// nearly every color written as oklab() or oklch(), only need the curve undone, so they skip
+// the general conversion's model lookups and packing; the numbers are the same.
+std::optional<Vector3> linearSRGB(const ColorValue& color) {
+    switch (color.space) {
+        case RGBSpace::sRGB:
+        case RGBSpace::extendedSRGB:
+        case RGBSpace::deviceRGB:
+        case RGBSpace::genericRGB:
+            if (!std::isfinite(color.red) || !std::isfinite(color.green) || !std::isfinite(color.blue) ||
+                !std::isfinite(color.cmykBlack)) {
+                return std::nullopt;
+            }
+            return Vector3{colormanagement::sRGBToLinear(color.red), colormanagement::sRGBToLinear(color.green),
+                           colormanagement::sRGBToLinear(color.blue)};
+        default: break;
+    }
     const std::optional<ColorValue> linear = convert(color, RGBSpace::extendedLinearSRGB);
     if (!linear) {
         return std::nullopt;
     }
-    const Vector3 lms = multiply(linearSRGBToLMS, {linear->red, linear->green, linear->blue});
+    return Vector3{linear->red, linear->green, linear->blue};
+}
+
+}  // namespace
+
+std::optional<OKLabValues> toOKLab(const ColorValue& color) {
+    const std::optional<Vector3> linear = linearSRGB(color);
+    if (!linear) {
+        return std::nullopt;
+    }
+    const Vector3 lms = multiply(linearSRGBToLMS, *linear);
     // std::cbrt keeps the sign, so negative (out-of-gamut) light still converts.
     const Vector3 lab = multiply(lmsPrimeToLab, {std::cbrt(lms[0]), std::cbrt(lms[1]), std::cbrt(lms[2])});
     return OKLabValues{lab[0], lab[1], lab[2], color.alpha};

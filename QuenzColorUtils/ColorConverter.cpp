@@ -13,6 +13,7 @@
 
 #include "QuenzColorUtils/ColorFormatPrintf.h"
 #include "QuenzColorUtils/ColorOperations.h"
+#include "QuenzColorUtils/OKLabText.h"
 
 namespace quenz::ColorConverter {
 namespace {
@@ -41,7 +42,7 @@ ColorValue clippedToSRGB(const ColorValue& color) {
 // Integer outputs round half away from zero into a 32-bit unsigned value.
 std::uint32_t roundedInteger(double value) {
     if (!(value > 0)) return 0;  // negative and NaN
-    double rounded = roundHalfAwayFromZero(value);
+    double rounded = std::round(value);
     return rounded >= 4294967295.0 ? UINT32_MAX : static_cast<std::uint32_t>(rounded);
 }
 
@@ -187,7 +188,7 @@ std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
             return cssHSL();
         case ColorFormat::cssOKLAB:
         case ColorFormat::cssOKLCH:
-            return std::nullopt;  // written by okText
+            return std::nullopt;  // written by oklabText and oklchText
         case ColorFormat::swiftUIColorRGBA:
             return rgba(isP3() ? "UIColor(displayP3Red: %g, green: %g, blue: %g, alpha: %g)"
                                : "UIColor(red: %g, green: %g, blue: %g, alpha: %g)",
@@ -266,48 +267,6 @@ std::optional<std::string> filledForm(const WrittenForm& form) {
     return std::string(buffer, out);
 }
 
-template <std::size_t N>
-char* appendLiteral(char* out, const char (&text)[N]) {
-    return std::copy(text, text + N - 1, out);
-}
-
-// "oklab(L% a b[ / alpha])" and "oklch(L% C h[ / alpha])". They take no prefix and never clip,
-// so they go straight from the converted values into the text; none when the color cannot be
-// converted.
-std::optional<std::string> okText(const ColorValue& color, ColorFormat format, int places) {
-    char text[6 + 4 * maxPrintfGLength + 8];
-    char* out = text;
-    double alpha = 0;
-    if (format == ColorFormat::cssOKLCH) {
-        const std::optional<OKLCHValues> lch = toOKLCH(color);
-        if (!lch) return std::nullopt;
-        out = appendLiteral(out, "oklch(");
-        out = writeRoundedG(out, lch->lightness * 100, 1);
-        out = appendLiteral(out, "% ");
-        out = writeRoundedG(out, lch->chroma, places);
-        *out++ = ' ';
-        out = writeRoundedG(out, degreesFromRadians(lch->hue), 1);
-        alpha = lch->alpha;
-    } else {
-        const std::optional<OKLabValues> lab = toOKLab(color);
-        if (!lab) return std::nullopt;
-        out = appendLiteral(out, "oklab(");
-        out = writePrintfG(out, roundTo(lab->l, places) * 100);
-        out = appendLiteral(out, "% ");
-        out = writeRoundedG(out, lab->a, places);
-        *out++ = ' ';
-        out = writeRoundedG(out, lab->b, places);
-        alpha = lab->alpha;
-    }
-    alpha = roundTo(alpha, places);
-    if (alpha != 1) {
-        out = appendLiteral(out, " / ");
-        out = writePrintfG(out, alpha);
-    }
-    *out++ = ')';
-    return std::string(text, out);
-}
-
 // The hex forms without prefix or suffix, the most written color text of all, byte by byte:
 // "#RRGGBB[AA]", "0xRRGGBB", "0xAARRGGBB", "0xRRGGBBAA", clipped as hexBytes clips.
 std::optional<ColorConverterResult> plainHex(const ColorValue& color, ColorFormat format, ColorSpace space,
@@ -347,7 +306,8 @@ ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, Co
         if (auto hex = plainHex(color, format, space, options)) return std::move(*hex);
     }
     if (format == ColorFormat::cssOKLAB || format == ColorFormat::cssOKLCH) {
-        return {okText(color, format, std::clamp(options.roundedTo, 0, 17)), false};
+        const int places = std::clamp(options.roundedTo, 0, 17);
+        return {format == ColorFormat::cssOKLCH ? oklchText(color, places) : oklabText(color, places), false};
     }
     auto form = FormWriter(color, space, options).write(format);
     if (!form) return {};

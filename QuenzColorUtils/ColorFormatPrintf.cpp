@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <limits>
 
@@ -261,26 +263,49 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
 
 namespace {
 
-// Writes m / 10^places for a whole m from 1 to 999,999 in fixed notation without trailing
-// zeros: the "%g" text of every such value from 1e-4 up.
-char* writeDecimal(char* out, std::uint32_t whole, int places, bool negative) {
-    while (places > 0 && whole % 10 == 0) {
-        whole /= 10;
-        --places;
-    }
-    char digits[8];
-    const int count = static_cast<int>(std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
-    if (negative) *out++ = '-';
-    if (places == 0) return std::copy(digits, digits + count, out);
+// Two decimal digits at a time, the way integer formatters lay out numbers.
+constexpr char digitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The six digits of a whole number below a million, zero-padded, as the bytes of one word in
+// text order: shifting it drops leading digits, and storing it writes eight bytes at once,
+// without a branch on how many digits there are.
+std::uint64_t sixDigits(std::uint32_t whole) {
+    const auto pair = [](std::uint32_t twoDigits) {
+        std::uint16_t bytes;
+        std::memcpy(&bytes, digitPairs + 2 * twoDigits, 2);
+        return static_cast<std::uint64_t>(bytes);
+    };
+    return pair(whole / 10000) | pair(whole / 100 % 100) << 16 | pair(whole % 100) << 32 |
+           std::uint64_t{0x3030} << 48;  // two more zeros, so that every shift leaves digits
+}
+
+// Writes m / 10^places for a whole m from 1 to 999,999 that does not end in 0 (unless places is
+// 0) in fixed notation: the "%g" text of every such value from 1e-4 up. Digits are stored eight
+// bytes at a time, all within the maxPrintfGLength bytes at `out`.
+inline char* writeDecimal(char* out, std::uint32_t whole, int places, bool negative) {
+    static_assert(std::endian::native == std::endian::little, "digit words are laid out low byte first");
+    const std::uint64_t digits = sixDigits(whole);
+    const int count = 1 + (whole >= 10) + (whole >= 100) + (whole >= 1000) + (whole >= 10000) + (whole >= 100000);
+    const std::uint64_t significant = digits >> (8 * (6 - count));
+    *out = '-';
+    out += negative ? 1 : 0;
     if (count > places) {
-        out = std::copy(digits, digits + count - places, out);
+        std::memcpy(out, &significant, 8);
+        out += count - places;
+        if (places == 0) return out;
         *out++ = '.';
-        return std::copy(digits + count - places, digits + count, out);
+        const std::uint64_t fraction = digits >> (8 * (6 - places));
+        std::memcpy(out, &fraction, 8);
+        return out + places;
     }
-    *out++ = '0';
-    *out++ = '.';
-    out = std::fill_n(out, places - count, '0');
-    return std::copy(digits, digits + count, out);
+    // From 1e-4 up there are at most three zeros after the point.
+    std::memcpy(out, "0.000", 5);
+    out += 2 + (places - count);
+    std::memcpy(out, &significant, 8);
+    return out + count;
 }
 
 // Values rounded to a few decimals, nearly every color component, are the double nearest
@@ -347,19 +372,21 @@ char* writePrintfG(char* out, double value) {
     return std::copy(digits + whole, digits + digitCount, out);
 }
 
-char* writeRoundedG(char* out, double value, int places) {
-    if (places >= 0 && places < 10) {
-        const double scale = exactPowersOfTen[places];
-        const double whole = roundHalfAwayFromZero(value * scale);
-        const double magnitude = std::fabs(whole);
-        // roundTo gives the double nearest m / 10^places; with m of at most six digits and the
-        // value at least 1e-4 "%g" writes that decimal exactly. Zero (signed), NaN, infinities
-        // and longer numbers take the general path.
-        if (magnitude < 1e6 && magnitude * 1e4 >= scale) {
-            return writeDecimal(out, static_cast<std::uint32_t>(magnitude), places, whole < 0);
+char* writeRoundedWholeG(char* out, double whole, int places) {
+    const double scale = exactPowersOfTen[places];
+    const double magnitude = std::fabs(whole);
+    // The double nearest m / 10^places, with m of at most six digits and the value at least
+    // 1e-4, is written by "%g" as that very decimal. Zero (signed), NaN, infinities and longer
+    // numbers take the general path.
+    if (places < 10 && magnitude < 1e6 && magnitude * 1e4 >= scale) {
+        auto digits = static_cast<std::uint32_t>(magnitude);
+        while (places > 0 && digits % 10 == 0) {  // "%g" drops trailing zeros
+            digits /= 10;
+            --places;
         }
+        return writeDecimal(out, digits, places, whole < 0);
     }
-    return writePrintfG(out, roundTo(value, places));
+    return writePrintfG(out, whole / scale);
 }
 
 void appendPrintfG(std::string& out, double value) {

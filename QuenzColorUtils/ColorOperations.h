@@ -3,7 +3,6 @@
 // brightness, mixing and the automatic high-contrast push.
 
 #include <cmath>
-#include <cstdint>
 #include <iterator>
 #include <optional>
 
@@ -56,18 +55,6 @@ ColorValue adjustContrastRGB(const ColorValue& color, double amount);
 double degreesFromRadians(double radians);
 double radiansFromDegrees(double degrees);
 
-// std::round, halves away from zero, without a call into the math library: every color text
-// rounds several components. Below 2^52 a double's fraction subtracts exactly from it, so the
-// half is decided on exact values; larger values, infinities and NaN are returned as they are.
-inline double roundHalfAwayFromZero(double value) {
-    if (!(std::fabs(value) < 4503599627370496.0)) return value;
-    double whole = static_cast<double>(static_cast<std::int64_t>(value));
-    const double fraction = value - whole;
-    if (fraction >= 0.5) whole += 1;
-    else if (fraction <= -0.5) whole -= 1;
-    return std::copysign(whole, value);  // -0.2 rounds to -0, as std::round does
-}
-
 // Powers of ten a double holds exactly, the ones std::pow(10, n) returns for these n.
 inline constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
@@ -83,7 +70,8 @@ inline double roundTo(double value, int places) {
     if (!std::isfinite(scaled) || scale == 0) {
         return value;
     }
-    return roundHalfAwayFromZero(scaled) / scale;
+    // std::round already rounds halves away from zero.
+    return std::round(scaled) / scale;
 }
 bool isWhole(double value);
 

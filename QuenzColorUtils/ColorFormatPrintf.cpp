@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -263,48 +262,26 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
 
 namespace {
 
-// Two decimal digits at a time, the way integer formatters lay out numbers.
-constexpr char digitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// The six digits of a whole number below a million, zero-padded, as the bytes of one word in
-// text order: shifting it drops leading digits, and storing it writes eight bytes at once,
-// without a branch on how many digits there are.
-std::uint64_t sixDigits(std::uint32_t whole) {
-    const auto pair = [](std::uint32_t twoDigits) {
-        std::uint16_t bytes;
-        std::memcpy(&bytes, digitPairs + 2 * twoDigits, 2);
-        return static_cast<std::uint64_t>(bytes);
-    };
-    return pair(whole / 10000) | pair(whole / 100 % 100) << 16 | pair(whole % 100) << 32 |
-           std::uint64_t{0x3030} << 48;  // two more zeros, so that every shift leaves digits
-}
-
 // Writes m / 10^places for a whole m from 1 to 999,999 that does not end in 0 (unless places is
-// 0) in fixed notation: the "%g" text of every such value from 1e-4 up. Digits are stored eight
-// bytes at a time, all within the maxPrintfGLength bytes at `out`.
+// 0) in fixed notation: the "%g" text of every such value from 1e-4 up. The digits are copied
+// in blocks of eight, which stay within the maxPrintfGLength bytes at `out`.
 inline char* writeDecimal(char* out, std::uint32_t whole, int places, bool negative) {
-    static_assert(std::endian::native == std::endian::little, "digit words are laid out low byte first");
-    const std::uint64_t digits = sixDigits(whole);
-    const int count = 1 + (whole >= 10) + (whole >= 100) + (whole >= 1000) + (whole >= 10000) + (whole >= 100000);
-    const std::uint64_t significant = digits >> (8 * (6 - count));
+    char digits[16] = {};
+    const int count = static_cast<int>(std::to_chars(digits, digits + 8, whole).ptr - digits);
     *out = '-';
     out += negative ? 1 : 0;
     if (count > places) {
-        std::memcpy(out, &significant, 8);
+        std::memcpy(out, digits, 8);
         out += count - places;
         if (places == 0) return out;
         *out++ = '.';
-        const std::uint64_t fraction = digits >> (8 * (6 - places));
-        std::memcpy(out, &fraction, 8);
+        std::memcpy(out, digits + count - places, 8);
         return out + places;
     }
     // From 1e-4 up there are at most three zeros after the point.
     std::memcpy(out, "0.000", 5);
     out += 2 + (places - count);
-    std::memcpy(out, &significant, 8);
+    std::memcpy(out, digits, 8);
     return out + count;
 }
 

@@ -13,6 +13,7 @@
 
 #include "QuenzColorUtils/ColorFormatPrintf.h"
 #include "QuenzColorUtils/ColorOperations.h"
+#include "QuenzColorUtils/OKLabText.h"
 
 namespace quenz::ColorConverter {
 namespace {
@@ -80,8 +81,6 @@ private:
     WrittenForm cssRGB() const;
     WrittenForm cssColor() const;
     WrittenForm cssHSL() const;
-    std::optional<WrittenForm> cssOKLAB() const;
-    std::optional<WrittenForm> cssOKLCH() const;
     WrittenForm androidCompose() const;
 
     ColorValue color_;
@@ -153,24 +152,6 @@ WrittenForm FormWriter::cssHSL() const {
     return form;
 }
 
-std::optional<WrittenForm> FormWriter::cssOKLAB() const {
-    auto lab = toOKLab(color_);
-    if (!lab) return std::nullopt;
-    double alpha = roundTo(lab->alpha, places_);
-    return WrittenForm{alpha == 1 ? "oklab(%g%% %g %g)" : "oklab(%g%% %g %g / %g)",
-                       {PrintfValue::ofReal(roundTo(lab->l, places_) * 100), rounded(lab->a), rounded(lab->b),
-                        PrintfValue::ofReal(alpha)}};
-}
-
-std::optional<WrittenForm> FormWriter::cssOKLCH() const {
-    auto lch = toOKLCH(color_);
-    if (!lch) return std::nullopt;
-    double alpha = roundTo(lch->alpha, places_);
-    return WrittenForm{alpha == 1 ? "oklch(%g%% %g %g)" : "oklch(%g%% %g %g / %g)",
-                       {PrintfValue::ofReal(roundTo(lch->lightness * 100, 1)), rounded(lch->chroma),
-                        PrintfValue::ofReal(roundTo(degreesFromRadians(lch->hue), 1)), PrintfValue::ofReal(alpha)}};
-}
-
 WrittenForm FormWriter::androidCompose() const {
 #define VANTOREL_COMPOSE_COLOR(constant) \
     "Color(red = %gf, green = %gf, blue = %gf, alpha = %gf, colorSpace = " constant ")"
@@ -206,9 +187,8 @@ std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
         case ColorFormat::cssHSL:
             return cssHSL();
         case ColorFormat::cssOKLAB:
-            return cssOKLAB();
         case ColorFormat::cssOKLCH:
-            return cssOKLCH();
+            return std::nullopt;  // written by oklabText and oklchText
         case ColorFormat::swiftUIColorRGBA:
             return rgba(isP3() ? "UIColor(displayP3Red: %g, green: %g, blue: %g, alpha: %g)"
                                : "UIColor(red: %g, green: %g, blue: %g, alpha: %g)",
@@ -324,6 +304,10 @@ ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, Co
     if (format == ColorFormat::htmlRGB || format == ColorFormat::hexRGB || format == ColorFormat::hexARGB ||
         format == ColorFormat::hexRGBA) {
         if (auto hex = plainHex(color, format, space, options)) return std::move(*hex);
+    }
+    if (format == ColorFormat::cssOKLAB || format == ColorFormat::cssOKLCH) {
+        const int places = std::clamp(options.roundedTo, 0, 17);
+        return {format == ColorFormat::cssOKLCH ? oklchText(color, places) : oklabText(color, places), false};
     }
     auto form = FormWriter(color, space, options).write(format);
     if (!form) return {};

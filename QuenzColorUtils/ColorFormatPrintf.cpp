@@ -5,8 +5,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <limits>
+
+#include "QuenzColorUtils/ColorOperations.h"
 
 namespace quenz {
 namespace {
@@ -259,33 +262,43 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
 
 namespace {
 
+// Writes m / 10^places for a whole m from 1 to 999,999 that does not end in 0 (unless places is
+// 0) in fixed notation: the "%g" text of every such value from 1e-4 up. The digits are copied
+// in blocks of eight, which stay within the maxPrintfGLength bytes at `out`.
+inline char* writeDecimal(char* out, std::uint32_t whole, int places, bool negative) {
+    char digits[16] = {};
+    const int count = static_cast<int>(std::to_chars(digits, digits + 8, whole).ptr - digits);
+    *out = '-';
+    out += negative ? 1 : 0;
+    if (count > places) {
+        std::memcpy(out, digits, 8);
+        out += count - places;
+        if (places == 0) return out;
+        *out++ = '.';
+        std::memcpy(out, digits + count - places, 8);
+        return out + places;
+    }
+    // From 1e-4 up there are at most three zeros after the point.
+    std::memcpy(out, "0.000", 5);
+    out += 2 + (places - count);
+    std::memcpy(out, digits, 8);
+    return out + count;
+}
+
 // Values rounded to a few decimals, nearly every color component, are the double nearest
 // m / 10^p for a whole m below a million. That decimal has at most six digits, so it is both the
 // shortest text of the value and its "%g" text, and it needs only integer arithmetic. Writes it
 // and returns the end, or null when the value is not of that kind (or lies outside the range
 // "%g" writes without an exponent).
 char* writeFewDecimals(char* out, double value) {
-    static constexpr double powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const double magnitude = std::fabs(value);
     if (!(magnitude >= 1e-4 && magnitude < 1e6)) return nullptr;
-    for (int places = 0; places < static_cast<int>(std::size(powers)); ++places) {
-        const double scaled = magnitude * powers[places];
+    for (int places = 0; places < 10; ++places) {
+        const double scaled = magnitude * exactPowersOfTen[places];
         if (scaled >= 1e6) return nullptr;  // more than six significant digits
         const auto whole = static_cast<std::uint32_t>(scaled + 0.5);
-        if (whole / powers[places] != magnitude) continue;
-        char digits[8];
-        const int count = static_cast<int>(std::to_chars(digits, digits + sizeof digits, whole).ptr - digits);
-        if (value < 0) *out++ = '-';
-        if (places == 0) return std::copy(digits, digits + count, out);
-        if (count > places) {
-            out = std::copy(digits, digits + count - places, out);
-            *out++ = '.';
-            return std::copy(digits + count - places, digits + count, out);
-        }
-        *out++ = '0';
-        *out++ = '.';
-        out = std::fill_n(out, places - count, '0');
-        return std::copy(digits, digits + count, out);
+        if (whole / exactPowersOfTen[places] != magnitude) continue;
+        return writeDecimal(out, whole, places, value < 0);
     }
     return nullptr;
 }
@@ -334,6 +347,23 @@ char* writePrintfG(char* out, double value) {
     out = std::copy(digits, digits + whole, out);
     *out++ = '.';
     return std::copy(digits + whole, digits + digitCount, out);
+}
+
+char* writeRoundedWholeG(char* out, double whole, int places) {
+    const double scale = exactPowersOfTen[places];
+    const double magnitude = std::fabs(whole);
+    // The double nearest m / 10^places, with m of at most six digits and the value at least
+    // 1e-4, is written by "%g" as that very decimal. Zero (signed), NaN, infinities and longer
+    // numbers take the general path.
+    if (places < 10 && magnitude < 1e6 && magnitude * 1e4 >= scale) {
+        auto digits = static_cast<std::uint32_t>(magnitude);
+        while (places > 0 && digits % 10 == 0) {  // "%g" drops trailing zeros
+            digits /= 10;
+            --places;
+        }
+        return writeDecimal(out, digits, places, whole < 0);
+    }
+    return writePrintfG(out, whole / scale);
 }
 
 void appendPrintfG(std::string& out, double value) {

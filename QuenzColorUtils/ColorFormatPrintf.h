@@ -31,11 +31,17 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
 // "%g" of one value: six significant digits, no trailing zeros, "C" locale.
 std::string printfG(double value);
 
-// Writes printfG(value) at `out` and returns the end; at most maxPrintfGLength characters. The
-// writer of every color component, so it takes the shortest round-trip digits whenever they are
-// the six-digit rounding already, and only rounds to six digits when they are not.
+// Writes printfG(value) at `out` and returns the end; it may touch all maxPrintfGLength bytes
+// at `out`, also past the end it returns (digits are copied in blocks). The writer of every
+// color component, so it takes the shortest round-trip digits whenever they are the six-digit
+// rounding already, and only rounds to six digits when they are not.
 inline constexpr std::size_t maxPrintfGLength = 16;  // "-1.23457e+308"
 char* writePrintfG(char* out, double value);
 void appendPrintfG(std::string& out, double value);
+
+// Writes printfG(whole / 10^places) at `out`, places 0…22, as roundTo divides a rounded whole
+// number back, and returns the end; like writePrintfG it may touch maxPrintfGLength bytes.
+// Knowing the places, it lays out the whole number's digits directly instead of looking for them.
+char* writeRoundedWholeG(char* out, double whole, int places);
 
 }  // namespace quenz

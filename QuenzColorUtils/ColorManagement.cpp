@@ -100,11 +100,6 @@ bool isGrey(const Vector3& v) { return v[0] == v[1] && v[1] == v[2]; }
 
 }  // namespace
 
-Vector3 multiply(const Matrix3& m, const Vector3& v) {
-    return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2], m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
-            m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
-}
-
 Matrix3 product(const Matrix3& left, const Matrix3& right) {
     Matrix3 result{};
     for (std::size_t row = 0; row < 3; ++row) {

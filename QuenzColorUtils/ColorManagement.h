@@ -13,7 +13,11 @@ namespace quenz::colormanagement {
 using Vector3 = std::array<double, 3>;
 using Matrix3 = std::array<Vector3, 3>;
 
-Vector3 multiply(const Matrix3& matrix, const Vector3& vector);
+// Inline: OKLab text pays two of these per color.
+inline Vector3 multiply(const Matrix3& m, const Vector3& v) {
+    return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2], m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
+            m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
+}
 Matrix3 product(const Matrix3& left, const Matrix3& right);
 Matrix3 inverse(const Matrix3& matrix);
 

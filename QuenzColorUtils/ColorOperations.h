@@ -2,6 +2,8 @@
 // Pure operations on ColorValue: color-managed conversion, OKLab/OKLCH, hsb, gamut test,
 // brightness, mixing and the automatic high-contrast push.
 
+#include <cmath>
+#include <iterator>
 #include <optional>
 
 #include "QuenzColorUtils/ColorSpace.h"
@@ -53,8 +55,24 @@ ColorValue adjustContrastRGB(const ColorValue& color, double amount);
 double degreesFromRadians(double radians);
 double radiansFromDegrees(double degrees);
 
-// round(value × 10^places) / 10^places, halves away from zero.
-double roundTo(double value, int places);
+// Powers of ten a double holds exactly, the ones std::pow(10, n) returns for these n.
+inline constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// round(value × 10^places) / 10^places, halves away from zero; a value whose scaled form
+// overflows is returned as it is.
+inline double roundTo(double value, int places) {
+    const double scale = places >= 0 && places < static_cast<int>(std::size(exactPowersOfTen))
+                             ? exactPowersOfTen[places]
+                             : std::pow(10.0, places);
+    const double scaled = value * scale;
+    if (!std::isfinite(scaled) || scale == 0) {
+        return value;
+    }
+    // std::round already rounds halves away from zero.
+    return std::round(scaled) / scale;
+}
 bool isWhole(double value);
 
 }  // namespace quenz

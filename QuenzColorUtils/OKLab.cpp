@@ -5,25 +5,16 @@
 
 #include "QuenzColorUtils/ColorManagement.h"
 #include "QuenzColorUtils/ColorOperations.h"
+#include "QuenzColorUtils/OKLabSteps.h"
 
 namespace quenz {
 
 namespace {
 
-using colormanagement::Matrix3;
 using colormanagement::multiply;
-using colormanagement::Vector3;
+using oklab::Matrix3;
+using oklab::Vector3;
 
-constexpr Matrix3 linearSRGBToLMS{{
-    {0.4122214708, 0.5363325363, 0.0514459929},
-    {0.2119034982, 0.6806995451, 0.1073969566},
-    {0.0883024619, 0.2817188376, 0.6299787005},
-}};
-constexpr Matrix3 lmsPrimeToLab{{
-    {0.2104542553, 0.7936177850, -0.0040720468},
-    {1.9779984951, -2.4285922050, 0.4505937099},
-    {0.0259040371, 0.7827717662, -0.8086757660},
-}};
 constexpr Matrix3 labToLMSPrime{{
     {1.0, 0.3963377774, 0.2158037573},
     {1.0, -0.1055613458, -0.0638541728},
@@ -37,14 +28,49 @@ constexpr Matrix3 lmsToLinearSRGB{{
 
 }  // namespace
 
+namespace oklab {
+
+// Colors on sRGB primaries and curve, nearly every color written as oklab() or oklch(), only
+// need the curve undone, so they skip the general conversion's model lookups and packing; the
+// numbers are the same.
+std::optional<Vector3> coneResponses(const ColorValue& color) {
+    Vector3 linear{};
+    switch (color.space) {
+        case RGBSpace::sRGB:
+        case RGBSpace::extendedSRGB:
+        case RGBSpace::deviceRGB:
+        case RGBSpace::genericRGB:
+            if (!std::isfinite(color.red) || !std::isfinite(color.green) || !std::isfinite(color.blue) ||
+                !std::isfinite(color.cmykBlack)) {
+                return std::nullopt;
+            }
+            linear = {colormanagement::sRGBToLinear(color.red), colormanagement::sRGBToLinear(color.green),
+                      colormanagement::sRGBToLinear(color.blue)};
+            break;
+        default: {
+            const std::optional<ColorValue> converted = convert(color, RGBSpace::extendedLinearSRGB);
+            if (!converted) {
+                return std::nullopt;
+            }
+            linear = {converted->red, converted->green, converted->blue};
+        }
+    }
+    return multiply(linearSRGBToLMS, linear);
+}
+
+Vector3 labOfConeResponses(const Vector3& lms) {
+    // std::cbrt keeps the sign, so negative (out-of-gamut) light still converts.
+    return multiply(lmsPrimeToLab, {std::cbrt(lms[0]), std::cbrt(lms[1]), std::cbrt(lms[2])});
+}
+
+}  // namespace oklab
+
 std::optional<OKLabValues> toOKLab(const ColorValue& color) {
-    const std::optional<ColorValue> linear = convert(color, RGBSpace::extendedLinearSRGB);
-    if (!linear) {
+    const std::optional<Vector3> lms = oklab::coneResponses(color);
+    if (!lms) {
         return std::nullopt;
     }
-    const Vector3 lms = multiply(linearSRGBToLMS, {linear->red, linear->green, linear->blue});
-    // std::cbrt keeps the sign, so negative (out-of-gamut) light still converts.
-    const Vector3 lab = multiply(lmsPrimeToLab, {std::cbrt(lms[0]), std::cbrt(lms[1]), std::cbrt(lms[2])});
+    const Vector3 lab = oklab::labOfConeResponses(*lms);
     return OKLabValues{lab[0], lab[1], lab[2], color.alpha};
 }
 

@@ -15,9 +15,9 @@ void reinterpret(ShadowDetails& shadow, quenz::RGBSpace space) { shadow.color.sp
 template <class Value>
 Value reinterpreted(Value value, quenz::RGBSpace space) {
     reinterpret(value.lightVariant, space);
-    if (value.lightVariantHighContrast) reinterpret(*value.lightVariantHighContrast, space);
-    if (value.darkVariant) reinterpret(*value.darkVariant, space);
-    if (value.darkVariantHighContrast) reinterpret(*value.darkVariantHighContrast, space);
+    if (value.lightVariantHighContrast()) reinterpret(*value.lightVariantHighContrast(), space);
+    if (value.darkVariant()) reinterpret(*value.darkVariant(), space);
+    if (value.darkVariantHighContrast()) reinterpret(*value.darkVariantHighContrast(), space);
     return value;
 }
 

@@ -25,11 +25,13 @@ ThemeableColor aliasStepColor(const QuenzColorAlias& alias, int step) {
     ThemeableColor color;
     if (auto light = targetValue(ColorSource::light)) color.lightVariant = light->lightVariant;
     if (auto value = targetValue(ColorSource::lightHighContrast)) {
-        color.lightVariantHighContrast = value->lightVariantHighContrast.value_or(value->lightVariant);
+        color.setVariant(value->lightVariantHighContrast().value_or(value->lightVariant), ColorSource::lightHighContrast);
     }
-    if (auto value = targetValue(ColorSource::dark)) color.darkVariant = value->darkVariant.value_or(value->lightVariant);
+    if (auto value = targetValue(ColorSource::dark)) {
+        color.setVariant(value->darkVariant().value_or(value->lightVariant), ColorSource::dark);
+    }
     if (auto value = targetValue(ColorSource::darkHighContrast)) {
-        color.darkVariantHighContrast = value->darkVariantHighContrast.value_or(value->lightVariant);
+        color.setVariant(value->darkVariantHighContrast().value_or(value->lightVariant), ColorSource::darkHighContrast);
     }
     return color;
 }

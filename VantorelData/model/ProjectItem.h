@@ -13,6 +13,7 @@
 #include "VantorelData/model/BuildGroup.h"
 #include "VantorelData/model/ColorItem.h"
 #include "VantorelData/model/ColorSet.h"
+#include "VantorelData/model/Identifier.h"
 #include "VantorelData/model/Observable.h"
 #include "VantorelData/model/PlainValueItems.h"
 #include "VantorelData/model/Shadow.h"
@@ -75,7 +76,7 @@ public:
         return make(makeUuid(), std::move(name), std::move(payload));
     }
 
-    const std::string& uuid() const { return uuid_; }
+    const Identifier& uuid() const { return uuid_; }
     const std::string& name() const { return name_; }
     void setName(std::string name) { update(name_, std::move(name), PropertyId::name); }
     ProjectItemType itemType() const { return static_cast<ProjectItemType>(payload_.index()); }
@@ -118,7 +119,7 @@ public:
     void setExpanded(bool expanded) { update(isExpanded_, expanded, PropertyId::isExpanded); }
 
 private:
-    std::string uuid_;
+    Identifier uuid_;
     std::string name_;
     ProjectItemPayload payload_;
     // Most items belong to no build or test group: the two assignments share a block that

@@ -44,6 +44,23 @@ TEST(ThemeableValue, LightVariantCannotBeEmptied) {
     EXPECT_EQ(value.variant(ColorSource::dark), "dark");
 }
 
+// The other appearances are stored apart from the light one: copies must not share them, and a
+// value whose variants were all emptied again equals one that never had any.
+TEST(ThemeableValue, CopiesOwnTheirVariantsAndEmptiedVariantsCompareAsNone) {
+    ThemeableString original(std::string("light"), std::nullopt, std::string("dark"));
+    ThemeableString copy = original;
+    copy.setVariant(std::string("changed"), ColorSource::dark);
+    EXPECT_EQ(original.darkVariant(), "dark");
+    EXPECT_NE(copy, original);
+    copy = original;
+    EXPECT_EQ(copy, original);
+    for (ColorSource source : allColorSources) copy.setVariant(std::nullopt, source);
+    EXPECT_EQ(copy, ThemeableString(std::string("light")));
+    ThemeableString moved = std::move(original);
+    EXPECT_EQ(moved.value(ColorSource::darkHighContrast), "light");
+    EXPECT_EQ(moved.value(ColorSource::dark), "dark");
+}
+
 TEST(AppearanceTypeText, RawStringsRoundTripAndAreCaseSensitive) {
     for (AppearanceType type : allAppearanceTypes) EXPECT_EQ(appearanceTypeFromRawString(rawString(type)), type);
     struct Case {

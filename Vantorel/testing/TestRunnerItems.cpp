@@ -24,14 +24,8 @@ ThemeableColor aliasStepColor(const QuenzColorAlias& alias, int step) {
     };
     ThemeableColor color;
     if (auto light = targetValue(ColorSource::light)) color.lightVariant = light->lightVariant;
-    if (auto value = targetValue(ColorSource::lightHighContrast)) {
-        color.setVariant(value->lightVariantHighContrast().value_or(value->lightVariant), ColorSource::lightHighContrast);
-    }
-    if (auto value = targetValue(ColorSource::dark)) {
-        color.setVariant(value->darkVariant().value_or(value->lightVariant), ColorSource::dark);
-    }
-    if (auto value = targetValue(ColorSource::darkHighContrast)) {
-        color.setVariant(value->darkVariantHighContrast().value_or(value->lightVariant), ColorSource::darkHighContrast);
+    for (ColorSource source : {ColorSource::lightHighContrast, ColorSource::dark, ColorSource::darkHighContrast}) {
+        if (auto value = targetValue(source)) color.setVariant(value->value(source), source);
     }
     return color;
 }

@@ -95,7 +95,9 @@ AssetCatalogContents colorSetContents(const ThemeableColor& color) {
     std::vector<ColorSetColor> entries;
     entries.push_back(colorEntry(color.lightVariant, {}));
     if (color.darkVariant()) entries.push_back(colorEntry(*color.darkVariant(), {dark}));
-    if (color.lightVariantHighContrast()) entries.push_back(colorEntry(*color.lightVariantHighContrast(), {highContrast}));
+    if (color.lightVariantHighContrast()) {
+        entries.push_back(colorEntry(*color.lightVariantHighContrast(), {highContrast}));
+    }
     if (color.darkVariantHighContrast()) {
         entries.push_back(colorEntry(*color.darkVariantHighContrast(), {dark, highContrast}));
     }

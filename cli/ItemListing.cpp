@@ -45,7 +45,7 @@ std::string shadowText(const ShadowDetails& shadow, quenz::ColorFormat format, q
 std::string targetText(const QuenzColorProject& project, const AliasSetType& target) {
     if (!target.isSet()) return "not set";
     const auto item = project.itemWithId(target.uuid);
-    const std::string name = item ? "'" + item->name() + "'" : "missing item " + target.uuid;
+    const std::string name = item ? "'" + item->name() + "'" : "missing item " + target.uuid.str();
     if (target.kind == AliasSetType::Kind::setItem) return fmt::format("{} step {}", name, target.index);
     if (target.kind == AliasSetType::Kind::set) return name + " (middle step)";
     return name;
@@ -54,7 +54,7 @@ std::string targetText(const QuenzColorProject& project, const AliasSetType& tar
 std::string targetText(const QuenzColorProject& project, const ItemAliasType& target) {
     if (!target.isSet()) return "not set";
     const auto item = project.itemWithId(target.uuid);
-    return item ? "'" + item->name() + "'" : "missing item " + target.uuid;
+    return item ? "'" + item->name() + "'" : "missing item " + target.uuid.str();
 }
 
 template <class Alias>

@@ -28,8 +28,8 @@ ItemPath parentOf(const ItemPath& path) { return ItemPath(path.begin(), path.end
 std::vector<ProjectItemPtr> individualColors(const QuenzColorProjectItem& setItem, const QuenzColorSet& set) {
     std::vector<ProjectItemPtr> colors;
     for (const ThemeableColor& step : set.colors()) {
-        ThemeableColor value(step.lightVariant, step.lightVariantHighContrast, step.darkVariant,
-                             step.darkVariantHighContrast);
+        ThemeableColor value(step.lightVariant, step.lightVariantHighContrast(), step.darkVariant(),
+                             step.darkVariantHighContrast());
         auto payload = std::make_shared<QuenzColorItem>(value, ColorPresentation{set.colorSpace(), set.colorFormat()},
                                                         set.commonFields());
         ProjectItemPtr item = QuenzColorProjectItem::make(step.name, std::move(payload));

@@ -14,10 +14,12 @@ void reinterpret(ShadowDetails& shadow, quenz::RGBSpace space) { shadow.color.sp
 // Every variant keeps its components and is read in `space` from now on.
 template <class Value>
 Value reinterpreted(Value value, quenz::RGBSpace space) {
-    reinterpret(value.lightVariant, space);
-    if (value.lightVariantHighContrast) reinterpret(*value.lightVariantHighContrast, space);
-    if (value.darkVariant) reinterpret(*value.darkVariant, space);
-    if (value.darkVariantHighContrast) reinterpret(*value.darkVariantHighContrast, space);
+    for (ColorSource source : allColorSources) {
+        if (auto variant = value.variant(source)) {
+            reinterpret(*variant, space);
+            value.setVariant(std::move(variant), source);
+        }
+    }
     return value;
 }
 

@@ -48,7 +48,7 @@ auto taskWithId(const std::vector<std::shared_ptr<Group>>& groups, const std::st
 
 template <class T>
 std::string uuidOf(const std::shared_ptr<T>& object) {
-    return object ? object->uuid() : std::string();
+    return object ? std::string(object->uuid()) : std::string();
 }
 
 }  // namespace

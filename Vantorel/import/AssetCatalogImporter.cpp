@@ -93,8 +93,8 @@ std::optional<ColorSource> sourceOf(const json& entry) {
 }
 
 AppearanceType appearanceTypeOf(const ThemeableColor& color) {
-    const bool dark = color.darkVariant || color.darkVariantHighContrast;
-    const bool highContrast = color.lightVariantHighContrast || color.darkVariantHighContrast;
+    const bool dark = color.darkVariant() || color.darkVariantHighContrast();
+    const bool highContrast = color.lightVariantHighContrast() || color.darkVariantHighContrast();
     if (dark && highContrast) return AppearanceType::lightDarkHighContrast;
     if (dark) return AppearanceType::lightAndDark;
     if (highContrast) return AppearanceType::highContrast;

@@ -84,8 +84,8 @@ void groupNumberedColors(QuenzColorGroup& group) {
         std::vector<ThemeableColor> steps;
         for (const Member& member : members) {
             const ThemeableColor& color = items[member.index]->color()->color();
-            steps.emplace_back(color.lightVariant, color.lightVariantHighContrast, color.darkVariant,
-                               color.darkVariantHighContrast, std::to_string(member.position));
+            steps.emplace_back(color.lightVariant, color.lightVariantHighContrast(), color.darkVariant(),
+                               color.darkVariantHighContrast(), std::to_string(member.position));
             taken[member.index] = true;
         }
         std::string name = stem;

@@ -33,8 +33,8 @@ CommonValueFields sharedDeprecation(const std::vector<ProjectItemPtr>& items) {
 
 template <class Step>
 Step namedStep(Step step, const std::string& name) {
-    Step copy(step.lightVariant, step.lightVariantHighContrast, step.darkVariant,
-              step.darkVariantHighContrast, name);
+    Step copy(step.lightVariant, step.lightVariantHighContrast(), step.darkVariant(),
+              step.darkVariantHighContrast(), name);
     return copy;
 }
 

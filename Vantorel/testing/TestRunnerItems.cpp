@@ -24,12 +24,8 @@ ThemeableColor aliasStepColor(const QuenzColorAlias& alias, int step) {
     };
     ThemeableColor color;
     if (auto light = targetValue(ColorSource::light)) color.lightVariant = light->lightVariant;
-    if (auto value = targetValue(ColorSource::lightHighContrast)) {
-        color.lightVariantHighContrast = value->lightVariantHighContrast.value_or(value->lightVariant);
-    }
-    if (auto value = targetValue(ColorSource::dark)) color.darkVariant = value->darkVariant.value_or(value->lightVariant);
-    if (auto value = targetValue(ColorSource::darkHighContrast)) {
-        color.darkVariantHighContrast = value->darkVariantHighContrast.value_or(value->lightVariant);
+    for (ColorSource source : {ColorSource::lightHighContrast, ColorSource::dark, ColorSource::darkHighContrast}) {
+        if (auto value = targetValue(source)) color.setVariant(value->value(source), source);
     }
     return color;
 }

@@ -106,9 +106,7 @@ template <class V, class ReadVariant>
 std::optional<NamedThemeable<V>> readNamedVariants(pugi::xml_node element, const ReadVariant& readVariant) {
     auto variants = readVariants<V>(element, readVariant);
     if (!variants) return std::nullopt;
-    return NamedThemeable<V>(std::move(variants->lightVariant), std::move(variants->lightVariantHighContrast),
-                             std::move(variants->darkVariant), std::move(variants->darkVariantHighContrast),
-                             childTextOr(element, "name"));
+    return NamedThemeable<V>(std::move(*variants), childTextOr(element, "name"));
 }
 
 }  // namespace

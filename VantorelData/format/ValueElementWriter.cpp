@@ -50,9 +50,9 @@ void writeThemeable(XmlSink& sink, const char* elementName, const Themeable<V>& 
     if (!name.empty()) sink.leaf("name", name);
     sink.open("variants");
     writeVariant(sink, nullptr, value.lightVariant);
-    if (value.darkVariant) writeVariant(sink, "dark", *value.darkVariant);
-    if (value.lightVariantHighContrast) writeVariant(sink, "highContrast", *value.lightVariantHighContrast);
-    if (value.darkVariantHighContrast) writeVariant(sink, "darkHighContrast", *value.darkVariantHighContrast);
+    if (value.darkVariant()) writeVariant(sink, "dark", *value.darkVariant());
+    if (value.lightVariantHighContrast()) writeVariant(sink, "highContrast", *value.lightVariantHighContrast());
+    if (value.darkVariantHighContrast()) writeVariant(sink, "darkHighContrast", *value.darkVariantHighContrast());
     sink.close();
     sink.close();
 }

@@ -35,18 +35,44 @@ Result resolvedFrom(const TargetValue& valueOf, typename Result::Value fallbackL
 }  // namespace
 
 template <class Target>
+QuenzAliasBase<Target>::QuenzAliasBase(std::array<Target, 4> targets, CommonValueFields common)
+    : QuenzValueItem(std::move(common)) {
+    for (ColorSource source : allColorSources) {
+        Target& target = targets[static_cast<std::size_t>(source)];
+        if (target != Target{}) linkToChange(source).target = std::move(target);
+    }
+}
+
+template <class Target>
+auto QuenzAliasBase<Target>::link(ColorSource source) const -> const Link& {
+    static const Link none;
+    if (source == ColorSource::light) return light_;
+    return others_ ? (*others_)[static_cast<std::size_t>(source) - 1] : none;
+}
+
+template <class Target>
+auto QuenzAliasBase<Target>::linkToChange(ColorSource source) -> Link& {
+    if (source == ColorSource::light) return light_;
+    if (!others_) others_ = std::make_unique<OtherLinks>();
+    return (*others_)[static_cast<std::size_t>(source) - 1];
+}
+
+template <class Target>
 void QuenzAliasBase<Target>::setTarget(Target target, ColorSource source) {
     static constexpr PropertyId properties[] = {PropertyId::aliasType, PropertyId::highContrastAliasType,
                                                 PropertyId::darkAliasType, PropertyId::darkHighContrastAliasType};
-    update(targets_[slot(source)], std::move(target), properties[slot(source)]);
+    if (link(source).target == target) return;
+    linkToChange(source).target = std::move(target);
+    notifyChanged(properties[static_cast<std::size_t>(source)]);
 }
 
 template <class Target>
 void QuenzAliasBase<Target>::storeReference(ColorSource source, const ProjectItemPtr& item, std::optional<int> index) {
-    const std::size_t i = slot(source);
-    if (references_[i].lock() == item && indexes_[i] == index) return;
-    references_[i] = item;
-    indexes_[i] = index;
+    const Link& current = link(source);
+    if (current.reference.lock() == item && current.index == index) return;
+    Link& changed = linkToChange(source);
+    changed.reference = item;
+    changed.index = index;
     notifyChanged(PropertyId::resolvedReferences);
 }
 

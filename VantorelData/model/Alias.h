@@ -22,11 +22,11 @@ class QuenzAliasBase : public QuenzValueItem {
 public:
     using TargetType = Target;
 
-    const Target& aliasType() const { return targets_[0]; }
-    const Target& highContrastAliasType() const { return targets_[1]; }
-    const Target& darkAliasType() const { return targets_[2]; }
-    const Target& darkHighContrastAliasType() const { return targets_[3]; }
-    const Target& target(ColorSource source) const { return targets_[slot(source)]; }
+    const Target& aliasType() const { return target(ColorSource::light); }
+    const Target& highContrastAliasType() const { return target(ColorSource::lightHighContrast); }
+    const Target& darkAliasType() const { return target(ColorSource::dark); }
+    const Target& darkHighContrastAliasType() const { return target(ColorSource::darkHighContrast); }
+    const Target& target(ColorSource source) const { return link(source).target; }
 
     void setAliasType(Target target) { setTarget(std::move(target), ColorSource::light); }
     void setHighContrastAliasType(Target target) { setTarget(std::move(target), ColorSource::lightHighContrast); }
@@ -41,21 +41,39 @@ public:
     ProjectItemPtr referencedProjectItemDarkHighContrast() const {
         return referencedItem(ColorSource::darkHighContrast);
     }
-    ProjectItemPtr referencedItem(ColorSource source) const { return references_[slot(source)].lock(); }
+    ProjectItemPtr referencedItem(ColorSource source) const { return link(source).reference.lock(); }
 
 protected:
-    QuenzAliasBase(std::array<Target, 4> targets, CommonValueFields common)
-        : QuenzValueItem(std::move(common)), targets_(std::move(targets)) {}
+    QuenzAliasBase(std::array<Target, 4> targets, CommonValueFields common);
+    QuenzAliasBase(const QuenzAliasBase& other)
+        : QuenzValueItem(other), light_(other.light_),
+          others_(other.others_ ? std::make_unique<OtherLinks>(*other.others_) : nullptr) {}
+    QuenzAliasBase& operator=(const QuenzAliasBase& other) {
+        QuenzValueItem::operator=(other);
+        light_ = other.light_;
+        others_ = other.others_ ? std::make_unique<OtherLinks>(*other.others_) : nullptr;
+        return *this;
+    }
 
     void storeReference(ColorSource source, const ProjectItemPtr& item, std::optional<int> index);
-    std::optional<int> referencedIndex(ColorSource source) const { return indexes_[slot(source)]; }
-
-    static std::size_t slot(ColorSource source) { return static_cast<std::size_t>(source); }
+    std::optional<int> referencedIndex(ColorSource source) const { return link(source).index; }
 
 private:
-    std::array<Target, 4> targets_;
-    std::array<std::weak_ptr<QuenzColorProjectItem>, 4> references_;
-    std::array<std::optional<int>, 4> indexes_;
+    // One appearance's target and what linking found for it.
+    struct Link {
+        Target target;
+        std::weak_ptr<QuenzColorProjectItem> reference;
+        std::optional<int> index;
+    };
+    // Most aliases name one item for every appearance: the light link is inline, the other
+    // three live in a block made when the first of them is set.
+    using OtherLinks = std::array<Link, 3>;
+
+    const Link& link(ColorSource source) const;
+    Link& linkToChange(ColorSource source);
+
+    Link light_;
+    std::unique_ptr<OtherLinks> others_;
 };
 
 // Color and shadow aliases: targets may be a set as a whole or one of its steps.

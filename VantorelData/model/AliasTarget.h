@@ -3,6 +3,8 @@
 // whole, one step of a set, or nothing.
 
 #include <string>
+
+#include "VantorelData/model/Identifier.h"
 #include <utility>
 
 namespace vantorel {
@@ -20,11 +22,13 @@ struct AliasSetType {
 
     Kind kind = Kind::notSet;
     // The item's identifier for `item`, the set's for `set` and `setItem`; empty for `notSet`.
-    std::string uuid;
+    Identifier uuid;
     // The step, counted from 0, for `setItem`.
     int index = 0;
 
-    friend bool operator==(const AliasSetType&, const AliasSetType&) = default;
+    friend bool operator==(const AliasSetType& a, const AliasSetType& b) {
+        return a.kind == b.kind && a.uuid == b.uuid && a.index == b.index;
+    }
 };
 
 // Targets of number, boolean and string aliases.
@@ -37,9 +41,11 @@ struct ItemAliasType {
     bool isSet() const { return kind != Kind::notSet; }
 
     Kind kind = Kind::notSet;
-    std::string uuid;
+    Identifier uuid;
 
-    friend bool operator==(const ItemAliasType&, const ItemAliasType&) = default;
+    friend bool operator==(const ItemAliasType& a, const ItemAliasType& b) {
+        return a.kind == b.kind && a.uuid == b.uuid;
+    }
 };
 
 }  // namespace vantorel

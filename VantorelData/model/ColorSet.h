@@ -46,8 +46,8 @@ using QuenzColorSetPtr = std::shared_ptr<QuenzColorSet>;
 // The anchor's variants as a new unnamed step with a fresh identifier.
 template <class Step>
 Step freshAnchor(const Step& anchor) {
-    return Step(anchor.lightVariant, anchor.lightVariantHighContrast, anchor.darkVariant,
-                anchor.darkVariantHighContrast);
+    return Step(anchor.lightVariant, anchor.lightVariantHighContrast(), anchor.darkVariant(),
+                anchor.darkVariantHighContrast());
 }
 
 }  // namespace vantorel

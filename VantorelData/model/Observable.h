@@ -29,7 +29,7 @@ public:
     // Registers a callback; the token removes it again. Callbacks run synchronously.
     ObserverToken addObserver(ObserverCallback callback);
     void removeObserver(ObserverToken token);
-    bool hasObservers() const { return observers_ && !observers_->empty(); }
+    bool hasObservers() const { return observers_ && !observers_->entries.empty(); }
 
     // Tells every observer that `property` changed. Observers may add or remove observers
     // from inside their callback.
@@ -50,8 +50,12 @@ private:
         ObserverToken token;
         std::shared_ptr<ObserverCallback> callback;
     };
-    std::unique_ptr<std::vector<Entry>> observers_;
-    ObserverToken nextToken_ = 1;
+    // The listeners and the next token share one block, made by the first `addObserver`.
+    struct Observers {
+        std::vector<Entry> entries;
+        ObserverToken nextToken = 1;
+    };
+    std::unique_ptr<Observers> observers_;
 };
 
 }  // namespace vantorel

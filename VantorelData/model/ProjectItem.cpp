@@ -51,6 +51,62 @@ QuenzColorShadowPtr QuenzColorProjectItem::shadow() const { return slot<10>(payl
 QuenzColorShadowSetPtr QuenzColorProjectItem::shadowSet() const { return slot<11>(payload_); }
 QuenzColorShadowAliasPtr QuenzColorProjectItem::shadowAlias() const { return slot<12>(payload_); }
 
+QuenzColorProjectItem::QuenzColorProjectItem(const QuenzColorProjectItem& other)
+    : Observable(other),
+      uuid_(other.uuid_),
+      name_(other.name_),
+      payload_(other.payload_),
+      assignments_(other.assignments_ ? std::make_unique<Assignments>(*other.assignments_) : nullptr),
+      testPosition_(other.testPosition_),
+      isExpanded_(other.isExpanded_) {}
+
+QuenzColorProjectItem& QuenzColorProjectItem::operator=(const QuenzColorProjectItem& other) {
+    if (this == &other) return *this;
+    Observable::operator=(other);
+    uuid_ = other.uuid_;
+    name_ = other.name_;
+    payload_ = other.payload_;
+    assignments_ = other.assignments_ ? std::make_unique<Assignments>(*other.assignments_) : nullptr;
+    testPosition_ = other.testPosition_;
+    isExpanded_ = other.isExpanded_;
+    return *this;
+}
+
+QuenzColorProjectItem::~QuenzColorProjectItem() = default;
+
+const BuildGroupPtr& QuenzColorProjectItem::buildGroup() const {
+    static const BuildGroupPtr none;
+    return assignments_ ? assignments_->buildGroup : none;
+}
+
+const TestGroupPtr& QuenzColorProjectItem::testGroup() const {
+    static const TestGroupPtr none;
+    return assignments_ ? assignments_->testGroup : none;
+}
+
+QuenzColorProjectItem::Assignments& QuenzColorProjectItem::assignmentsToChange() {
+    if (!assignments_) assignments_ = std::make_unique<Assignments>();
+    return *assignments_;
+}
+
+void QuenzColorProjectItem::dropEmptyAssignments() {
+    if (assignments_ && !assignments_->buildGroup && !assignments_->testGroup) assignments_.reset();
+}
+
+void QuenzColorProjectItem::setBuildGroup(BuildGroupPtr group) {
+    if (buildGroup() == group) return;
+    assignmentsToChange().buildGroup = std::move(group);
+    dropEmptyAssignments();
+    notifyChanged(PropertyId::buildGroup);
+}
+
+void QuenzColorProjectItem::setTestGroup(TestGroupPtr group) {
+    if (testGroup() == group) return;
+    assignmentsToChange().testGroup = std::move(group);
+    dropEmptyAssignments();
+    notifyChanged(PropertyId::testGroup);
+}
+
 QuenzColorProjectItem::QuenzColorProjectItem(std::string uuid, std::string name, ProjectItemPayload payload)
     : uuid_(std::move(uuid)), name_(std::move(name)), payload_(std::move(payload)) {
     std::visit(

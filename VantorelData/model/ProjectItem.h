@@ -13,6 +13,7 @@
 #include "VantorelData/model/BuildGroup.h"
 #include "VantorelData/model/ColorItem.h"
 #include "VantorelData/model/ColorSet.h"
+#include "VantorelData/model/Identifier.h"
 #include "VantorelData/model/Observable.h"
 #include "VantorelData/model/PlainValueItems.h"
 #include "VantorelData/model/Shadow.h"
@@ -59,6 +60,10 @@ public:
     // An item of the payload's kind; an empty payload pointer is replaced by a default one, so
     // that the filled slot always matches `itemType`.
     QuenzColorProjectItem(std::string uuid, std::string name, ProjectItemPayload payload);
+    // A copy shares the payload and the groups, and starts without observers.
+    QuenzColorProjectItem(const QuenzColorProjectItem& other);
+    QuenzColorProjectItem& operator=(const QuenzColorProjectItem& other);
+    ~QuenzColorProjectItem() override;
 
     template <class Payload>
     static ProjectItemPtr make(std::string uuid, std::string name, std::shared_ptr<Payload> payload) {
@@ -71,7 +76,7 @@ public:
         return make(makeUuid(), std::move(name), std::move(payload));
     }
 
-    const std::string& uuid() const { return uuid_; }
+    const Identifier& uuid() const { return uuid_; }
     const std::string& name() const { return name_; }
     void setName(std::string name) { update(name_, std::move(name), PropertyId::name); }
     ProjectItemType itemType() const { return static_cast<ProjectItemType>(payload_.index()); }
@@ -104,21 +109,29 @@ public:
     std::shared_ptr<QuenzValueItem> valueItem() const;
     bool isGroup() const { return itemType() == ProjectItemType::group; }
 
-    const BuildGroupPtr& buildGroup() const { return buildGroup_; }
-    const TestGroupPtr& testGroup() const { return testGroup_; }
+    const BuildGroupPtr& buildGroup() const;
+    const TestGroupPtr& testGroup() const;
     TestPosition testPosition() const { return testPosition_; }
     bool isExpanded() const { return isExpanded_; }
-    void setBuildGroup(BuildGroupPtr group) { update(buildGroup_, std::move(group), PropertyId::buildGroup); }
-    void setTestGroup(TestGroupPtr group) { update(testGroup_, std::move(group), PropertyId::testGroup); }
+    void setBuildGroup(BuildGroupPtr group);
+    void setTestGroup(TestGroupPtr group);
     void setTestPosition(TestPosition position) { update(testPosition_, position, PropertyId::testPosition); }
     void setExpanded(bool expanded) { update(isExpanded_, expanded, PropertyId::isExpanded); }
 
 private:
-    std::string uuid_;
+    Identifier uuid_;
     std::string name_;
     ProjectItemPayload payload_;
-    BuildGroupPtr buildGroup_;
-    TestGroupPtr testGroup_;
+    // Most items belong to no build or test group: the two assignments share a block that
+    // exists while either is set.
+    struct Assignments {
+        BuildGroupPtr buildGroup;
+        TestGroupPtr testGroup;
+    };
+    Assignments& assignmentsToChange();
+    void dropEmptyAssignments();
+
+    std::unique_ptr<Assignments> assignments_;
     TestPosition testPosition_ = TestPosition::both;
     bool isExpanded_ = false;
 };

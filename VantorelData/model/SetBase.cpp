@@ -122,15 +122,15 @@ void QuenzSetBase<Step>::regenerate(const std::optional<Step>& first, const std:
 
 template <class Step>
 Step QuenzSetBase<Step>::appendedCopy(const Step& last) const {
-    Step copy(last.lightVariant, last.lightVariantHighContrast, last.darkVariant, last.darkVariantHighContrast,
+    Step copy(last.lightVariant, last.lightVariantHighContrast(), last.darkVariant(), last.darkVariantHighContrast(),
               std::string(unnamedStepName));
     const double amount = autoContrastAmount();
     if (appearanceType() == AppearanceType::highContrastAuto) {
-        copy.lightVariantHighContrast = contrastAdjusted(copy.lightVariant, amount);
+        copy.setVariant(contrastAdjusted(copy.lightVariant, amount), ColorSource::lightHighContrast);
     } else if (appearanceType() == AppearanceType::lightDarkHighContrastAuto) {
-        copy.lightVariantHighContrast = contrastAdjusted(copy.lightVariant, amount);
+        copy.setVariant(contrastAdjusted(copy.lightVariant, amount), ColorSource::lightHighContrast);
         // Without a dark variant the dark high contrast follows the light one, as dark reads do.
-        copy.darkVariantHighContrast = contrastAdjusted(copy.darkVariant.value_or(copy.lightVariant), amount);
+        copy.setVariant(contrastAdjusted(copy.darkVariant().value_or(copy.lightVariant), amount), ColorSource::darkHighContrast);
     }
     return copy;
 }
@@ -173,9 +173,9 @@ void QuenzSetBase<Step>::setMiddleLocation(double location) {
         std::vector<Step> moved = steps_;
         Step& target = moved[static_cast<std::size_t>(index)];
         target.lightVariant = anchor->lightVariant;
-        target.darkVariant = anchor->darkVariant;
-        target.lightVariantHighContrast = anchor->lightVariantHighContrast;
-        target.darkVariantHighContrast = anchor->darkVariantHighContrast;
+        target.setVariant(anchor->darkVariant(), ColorSource::dark);
+        target.setVariant(anchor->lightVariantHighContrast(), ColorSource::lightHighContrast);
+        target.setVariant(anchor->darkVariantHighContrast(), ColorSource::darkHighContrast);
         setStepValues(std::move(moved));
     }
     updateStepCount();

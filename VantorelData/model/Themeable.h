@@ -4,6 +4,7 @@
 // high-contrast value falls back to light, not to dark). Themeable values are copied records;
 // the item that holds one reports its changes.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,57 +24,79 @@ public:
     Themeable() = default;
     explicit Themeable(V light, std::optional<V> lightHighContrast = std::nullopt, std::optional<V> dark = std::nullopt,
                        std::optional<V> darkHighContrast = std::nullopt)
-        : lightVariant(std::move(light)),
-          lightVariantHighContrast(std::move(lightHighContrast)),
-          darkVariant(std::move(dark)),
-          darkVariantHighContrast(std::move(darkHighContrast)) {}
+        : lightVariant(std::move(light)) {
+        setVariant(std::move(lightHighContrast), ColorSource::lightHighContrast);
+        setVariant(std::move(dark), ColorSource::dark);
+        setVariant(std::move(darkHighContrast), ColorSource::darkHighContrast);
+    }
+    Themeable(const Themeable& other)
+        : lightVariant(other.lightVariant), others_(other.others_ ? std::make_unique<Others>(*other.others_) : nullptr) {}
+    Themeable(Themeable&&) noexcept = default;
+    Themeable& operator=(const Themeable& other) {
+        if (this != &other) *this = Themeable(other);
+        return *this;
+    }
+    Themeable& operator=(Themeable&&) noexcept = default;
+    ~Themeable() = default;
 
     // The effective value for an appearance; never empty.
     const V& value(ColorSource source) const {
-        switch (source) {
-            case ColorSource::light: break;
-            case ColorSource::lightHighContrast:
-                if (lightVariantHighContrast) return *lightVariantHighContrast;
-                break;
-            case ColorSource::dark:
-                if (darkVariant) return *darkVariant;
-                break;
-            case ColorSource::darkHighContrast:
-                if (darkVariantHighContrast) return *darkVariantHighContrast;
-                break;
-        }
-        return lightVariant;
+        const std::optional<V>& stored = storedVariant(source);
+        return stored ? *stored : lightVariant;
     }
 
     // The stored variant for an appearance, which may be empty.
     std::optional<V> variant(ColorSource source) const {
-        switch (source) {
-            case ColorSource::light: return lightVariant;
-            case ColorSource::lightHighContrast: return lightVariantHighContrast;
-            case ColorSource::dark: return darkVariant;
-            case ColorSource::darkHighContrast: return darkVariantHighContrast;
-        }
-        return lightVariant;
+        if (source == ColorSource::light) return lightVariant;
+        return storedVariant(source);
     }
+
+    const std::optional<V>& lightVariantHighContrast() const { return storedVariant(ColorSource::lightHighContrast); }
+    const std::optional<V>& darkVariant() const { return storedVariant(ColorSource::dark); }
+    const std::optional<V>& darkVariantHighContrast() const { return storedVariant(ColorSource::darkHighContrast); }
 
     // Stores a variant; asking to empty the light variant is ignored (it is required).
     void setVariant(std::optional<V> newValue, ColorSource source) {
-        switch (source) {
-            case ColorSource::light:
-                if (newValue) lightVariant = std::move(*newValue);
-                return;
-            case ColorSource::lightHighContrast: lightVariantHighContrast = std::move(newValue); return;
-            case ColorSource::dark: darkVariant = std::move(newValue); return;
-            case ColorSource::darkHighContrast: darkVariantHighContrast = std::move(newValue); return;
+        if (source == ColorSource::light) {
+            if (newValue) lightVariant = std::move(*newValue);
+            return;
         }
+        if (!others_) {
+            if (!newValue) return;
+            others_ = std::make_unique<Others>();
+        }
+        others_->slot(source) = std::move(newValue);
+        if (!others_->lightHighContrast && !others_->dark && !others_->darkHighContrast) others_.reset();
     }
 
-    friend bool operator==(const Themeable&, const Themeable&) = default;
+    friend bool operator==(const Themeable& a, const Themeable& b) {
+        return a.lightVariant == b.lightVariant && a.lightVariantHighContrast() == b.lightVariantHighContrast() &&
+               a.darkVariant() == b.darkVariant() && a.darkVariantHighContrast() == b.darkVariantHighContrast();
+    }
 
     V lightVariant{};
-    std::optional<V> lightVariantHighContrast;
-    std::optional<V> darkVariant;
-    std::optional<V> darkVariantHighContrast;
+
+private:
+    // Most values are light only (every step of a plain ramp, most numbers and strings): the
+    // other appearances live in one block that exists only while one of them is set.
+    struct Others {
+        std::optional<V> lightHighContrast;
+        std::optional<V> dark;
+        std::optional<V> darkHighContrast;
+
+        std::optional<V>& slot(ColorSource source) {
+            if (source == ColorSource::lightHighContrast) return lightHighContrast;
+            return source == ColorSource::dark ? dark : darkHighContrast;
+        }
+    };
+
+    const std::optional<V>& storedVariant(ColorSource source) const {
+        static const std::optional<V> none;
+        if (!others_ || source == ColorSource::light) return none;
+        return others_->slot(source);
+    }
+
+    std::unique_ptr<Others> others_;
 };
 
 // A themeable value with a step name (inside a set) and an identifier of its own. The
@@ -89,6 +112,8 @@ public:
         : Themeable<V>(std::move(light), std::move(lightHighContrast), std::move(dark), std::move(darkHighContrast)),
           name(std::move(stepName)),
           uuid_(UuidBytes::random()) {}
+    NamedThemeable(Themeable<V> values, std::string stepName)
+        : Themeable<V>(std::move(values)), name(std::move(stepName)), uuid_(UuidBytes::random()) {}
 
     std::string uuid() const { return uuid_.text(); }
 

@@ -3,6 +3,7 @@
 // the strength of its automatic high contrast and its deprecation; and, for the kinds that
 // hold colors, the space the user edits them in and their text format.
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,21 +25,24 @@ struct CommonValueFields {
 
 class QuenzValueItem : public Observable {
 public:
-    AppearanceType appearanceType() const { return common_.appearanceType; }
-    double autoContrastAmount() const { return common_.autoContrastAmount; }
-    bool deprecated() const { return common_.deprecated; }
-    const std::optional<std::string>& deprecatedReason() const { return common_.deprecatedReason; }
-    const CommonValueFields& commonFields() const { return common_; }
+    AppearanceType appearanceType() const { return appearanceType_; }
+    double autoContrastAmount() const { return autoContrastAmount_; }
+    bool deprecated() const { return deprecated_; }
+    const std::optional<std::string>& deprecatedReason() const;
+    CommonValueFields commonFields() const {
+        return {appearanceType_, autoContrastAmount_, deprecated_, deprecatedReason()};
+    }
 
     void setAppearanceType(AppearanceType type);
     void setAutoContrastAmount(double amount);
-    void setDeprecated(bool deprecated) { update(common_.deprecated, deprecated, PropertyId::deprecated); }
-    void setDeprecatedReason(std::optional<std::string> reason) {
-        update(common_.deprecatedReason, std::move(reason), PropertyId::deprecatedReason);
-    }
+    void setDeprecated(bool deprecated) { update(deprecated_, deprecated, PropertyId::deprecated); }
+    void setDeprecatedReason(std::optional<std::string> reason);
 
 protected:
-    explicit QuenzValueItem(CommonValueFields common) : common_(std::move(common)) {}
+    explicit QuenzValueItem(CommonValueFields common);
+    QuenzValueItem(const QuenzValueItem& other);
+    QuenzValueItem& operator=(const QuenzValueItem& other);
+    ~QuenzValueItem() override;
 
     // Hooks for kinds whose stored values follow these fields (colors recompute their
     // automatic high contrast). They run after the new value is stored, before observers hear.
@@ -46,7 +50,11 @@ protected:
     virtual void autoContrastAmountDidChange() {}
 
 private:
-    CommonValueFields common_;
+    AppearanceType appearanceType_;
+    bool deprecated_;
+    double autoContrastAmount_;
+    // Few items are deprecated with a reason: the reason is kept apart, and only when there is one.
+    std::unique_ptr<std::optional<std::string>> deprecatedReason_;
 };
 
 struct ColorPresentation {

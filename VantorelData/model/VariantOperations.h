@@ -36,11 +36,11 @@ void convertVariants(Themeable<V>& value, quenz::RGBSpace target) {
 template <class V>
 void applyAutoContrast(Themeable<V>& value, AppearanceType type, double amount) {
     if (type == AppearanceType::highContrastAuto) {
-        value.lightVariantHighContrast = contrastAdjusted(value.lightVariant, amount);
+        value.setVariant(contrastAdjusted(value.lightVariant, amount), ColorSource::lightHighContrast);
     } else if (type == AppearanceType::lightDarkHighContrastAuto) {
-        value.lightVariantHighContrast = contrastAdjusted(value.lightVariant, amount);
-        if (!value.darkVariant) value.darkVariant = value.lightVariant;
-        value.darkVariantHighContrast = contrastAdjusted(*value.darkVariant, amount);
+        value.setVariant(contrastAdjusted(value.lightVariant, amount), ColorSource::lightHighContrast);
+        if (!value.darkVariant()) value.setVariant(value.lightVariant, ColorSource::dark);
+        value.setVariant(contrastAdjusted(*value.darkVariant(), amount), ColorSource::darkHighContrast);
     }
 }
 

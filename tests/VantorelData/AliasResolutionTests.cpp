@@ -64,7 +64,7 @@ TEST(ColorAliasResolution, LightTargetByKind) {
         project->linkReferences();
         const ThemeableColor resolved = project->resolvedColor(*alias->colorAlias());
         EXPECT_EQ(resolved.lightVariant, c.expectedLight.value_or(transparentBlack)) << c.label;
-        EXPECT_FALSE(resolved.darkVariant) << c.label;
+        EXPECT_FALSE(resolved.darkVariant()) << c.label;
         EXPECT_TRUE(resolved.name.empty()) << c.label;
     }
 }
@@ -80,11 +80,11 @@ TEST(ColorAliasResolution, EachAppearanceReadsItsTargetWithLightFallback) {
     project->linkReferences();
     const ThemeableColor resolved = alias->colorAlias()->resolvedColor();
     EXPECT_EQ(resolved.lightVariant, srgb(0.9, 0.9, 0.9));
-    EXPECT_EQ(resolved.lightVariantHighContrast, srgb(1, 1, 1));
+    EXPECT_EQ(resolved.lightVariantHighContrast(), srgb(1, 1, 1));
     // The dark target has no dark variant: its light one is used.
-    EXPECT_EQ(resolved.darkVariant, srgb(0.9, 0.9, 0.9));
+    EXPECT_EQ(resolved.darkVariant(), srgb(0.9, 0.9, 0.9));
     // Dark high contrast of a target without that variant falls back to light, not dark.
-    EXPECT_EQ(resolved.darkVariantHighContrast, srgb(0.2, 0.2, 0.2));
+    EXPECT_EQ(resolved.darkVariantHighContrast(), srgb(0.2, 0.2, 0.2));
     EXPECT_NE(resolved.uuid(), alias->colorAlias()->resolvedColor().uuid()) << "fresh identifier each time";
 }
 
@@ -101,14 +101,14 @@ TEST(ColorAliasResolution, DeletedTargetShowsTransparentBlackUntilRestoredAndRel
     EXPECT_EQ(alias->colorAlias()->aliasType(), AliasSetType::item("t")) << "stored identifier kept";
     ThemeableColor shown = alias->colorAlias()->resolvedColor();
     EXPECT_EQ(shown.lightVariant, transparentBlack);
-    EXPECT_FALSE(shown.darkVariant);
+    EXPECT_FALSE(shown.darkVariant());
 
     // Undo re-creates the item from its XML with the same identifier.
     project->insert({colorItem("t", "t", srgb(0.5, 0.25, 0))}, ItemPath{0});
     project->linkReferences();
     shown = alias->colorAlias()->resolvedColor();
     EXPECT_EQ(shown.lightVariant, srgb(0.5, 0.25, 0));
-    EXPECT_EQ(shown.darkVariant, srgb(0.5, 0.25, 0));
+    EXPECT_EQ(shown.darkVariant(), srgb(0.5, 0.25, 0));
 }
 
 TEST(ColorAliasResolution, ReferencesDoNotKeepDeletedItemsAlive) {
@@ -175,9 +175,9 @@ TEST(ValueAliasResolution, TargetsOfTheMatchingKindShowTheirValues) {
     project->linkReferences();
     const ThemeableNumber value = alias->numberAlias()->resolvedValue();
     EXPECT_EQ(value.lightVariant, 4.0);
-    EXPECT_FALSE(value.lightVariantHighContrast);
-    EXPECT_EQ(value.darkVariant, 8.0);
-    EXPECT_EQ(value.darkVariantHighContrast, 4.0);
+    EXPECT_FALSE(value.lightVariantHighContrast());
+    EXPECT_EQ(value.darkVariant(), 8.0);
+    EXPECT_EQ(value.darkVariantHighContrast(), 4.0);
 }
 
 TEST(ShadowAliasResolution, SetWithoutIndexShowsTheMiddleStep) {

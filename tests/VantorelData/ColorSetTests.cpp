@@ -152,9 +152,9 @@ TEST(SetRegeneration, AutomaticSetFromAnchors) {
         const ThemeableColor& step = set->colors()[i];
         EXPECT_EQ(step.name, std::to_string(i + 1));
         EXPECT_NEAR(step.lightVariant.red, 0.25 * static_cast<double>(i), 1e-12);
-        ASSERT_TRUE(step.darkVariant);
-        EXPECT_NEAR(step.darkVariant->red, 1 - 0.25 * static_cast<double>(i), 1e-12);
-        EXPECT_FALSE(step.lightVariantHighContrast);
+        ASSERT_TRUE(step.darkVariant());
+        EXPECT_NEAR(step.darkVariant()->red, 1 - 0.25 * static_cast<double>(i), 1e-12);
+        EXPECT_FALSE(step.lightVariantHighContrast());
     }
 }
 
@@ -163,16 +163,16 @@ TEST(SetRegeneration, AutoHighContrastStepsArePushedFromTheRegularRamp) {
     ASSERT_EQ(set->colors().size(), 5u);
     EXPECT_EQ(set->colors()[2].lightVariant, srgb(0.5, 0, 0));
     for (const ThemeableColor& step : set->colors()) {
-        ASSERT_TRUE(step.lightVariantHighContrast);
-        EXPECT_EQ(*step.lightVariantHighContrast, quenz::adjustContrast(step.lightVariant, 0.5));
-        EXPECT_FALSE(step.darkVariant);
+        ASSERT_TRUE(step.lightVariantHighContrast());
+        EXPECT_EQ(*step.lightVariantHighContrast(), quenz::adjustContrast(step.lightVariant, 0.5));
+        EXPECT_FALSE(step.darkVariant());
     }
 }
 
 TEST(SetRegeneration, MissingAnchorVariantLeavesThatVariantEmpty) {
     const auto set = automaticSet(SetType::twoItems, AppearanceType::highContrast, 4);
     ASSERT_EQ(set->colors().size(), 4u);
-    for (const ThemeableColor& step : set->colors()) EXPECT_FALSE(step.lightVariantHighContrast);
+    for (const ThemeableColor& step : set->colors()) EXPECT_FALSE(step.lightVariantHighContrast());
 }
 
 TEST(SetRegeneration, ManualNamingKeepsExistingStepNames) {
@@ -229,9 +229,9 @@ TEST(SetStepCount, ManualAutoContrastCopiesDeriveTheirHighContrast) {
     set->updateStepCount();
     ASSERT_EQ(set->colors().size(), 2u);
     const ThemeableColor& copy = set->colors()[1];
-    EXPECT_FALSE(copy.darkVariant);
-    EXPECT_EQ(copy.lightVariantHighContrast, quenz::adjustContrast(srgb(0.8, 0.8, 0.8), 0.5));
-    EXPECT_EQ(copy.darkVariantHighContrast, quenz::adjustContrast(srgb(0.8, 0.8, 0.8), 0.5));
+    EXPECT_FALSE(copy.darkVariant());
+    EXPECT_EQ(copy.lightVariantHighContrast(), quenz::adjustContrast(srgb(0.8, 0.8, 0.8), 0.5));
+    EXPECT_EQ(copy.darkVariantHighContrast(), quenz::adjustContrast(srgb(0.8, 0.8, 0.8), 0.5));
 }
 
 TEST(SetStepCount, EmptyManualSetGrowsFromATemplateStep) {

@@ -77,9 +77,9 @@ TEST(FileReader, SkipsOrDefaultsMalformedItemParts) {
          [](const QuenzColorProject& p) {
              const auto& color = only(p)->color()->color();
              EXPECT_EQ(color.lightVariant, rgb(1, 0, 0));
-             EXPECT_FALSE(color.darkVariant);  // the first dark variant is unreadable
-             EXPECT_FALSE(color.lightVariantHighContrast);
-             EXPECT_EQ(color.darkVariantHighContrast, rgb(0.25, 0.25, 0.25));
+             EXPECT_FALSE(color.darkVariant());  // the first dark variant is unreadable
+             EXPECT_FALSE(color.lightVariantHighContrast());
+             EXPECT_EQ(color.darkVariantHighContrast(), rgb(0.25, 0.25, 0.25));
          }},
         {"format 8 reads as hexRGBA, 25 and junk as floatRGBA, signs allowed",
          colorItem("<format>8</format>" + lightRgba("0 0 0 1"), "8") + colorItem("<format>25</format>" + lightRgba("0 0 0 1"), "25") +
@@ -193,11 +193,11 @@ TEST(FileReader, SkipsOrDefaultsMalformedItemParts) {
          [](const QuenzColorProject& p) {
              ASSERT_EQ(p.items().size(), 4u);
              EXPECT_EQ(p.items()[0]->boolean()->value().lightVariant, false);
-             EXPECT_EQ(p.items()[0]->boolean()->value().darkVariant, true);
+             EXPECT_EQ(p.items()[0]->boolean()->value().darkVariant(), true);
              EXPECT_EQ(p.items()[1]->string()->value().lightVariant, "  ");
-             EXPECT_EQ(p.items()[1]->string()->value().darkVariant, "");
+             EXPECT_EQ(p.items()[1]->string()->value().darkVariant(), "");
              EXPECT_EQ(p.items()[2]->boolean()->value().lightVariant, false);
-             EXPECT_EQ(p.items()[2]->boolean()->value().darkVariant, false);
+             EXPECT_EQ(p.items()[2]->boolean()->value().darkVariant(), false);
              EXPECT_EQ(p.items()[3]->string()->value().lightVariant, "");
          }},
         {"text split by comments, CDATA sections and processing instructions reads whole",
@@ -219,7 +219,7 @@ TEST(FileReader, SkipsOrDefaultsMalformedItemParts) {
          [](const QuenzColorProject& p) {
              const auto& shadow = only(p)->shadow()->shadow();
              EXPECT_EQ(shadow.lightVariant, shadowOf(0, 2, 0, 0, rgb(0, 0, 0, 0.5)));
-             EXPECT_FALSE(shadow.darkVariant);
+             EXPECT_FALSE(shadow.darkVariant());
          }},
         {"elements of other names are ignored, also inside groups",
          "<comment>x</comment><group><id>G</id><name>G</name><expanded>yes</expanded><namespace>1</namespace><note/>" +

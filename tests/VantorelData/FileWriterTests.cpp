@@ -179,7 +179,7 @@ QuenzColorProjectPtr smallProject() {
     project->setTestGroups({contrast});
 
     ThemeableColor primaryColor(rgb(1, 0.5, 0.123456, 1, quenz::RGBSpace::displayP3));
-    primaryColor.lightVariantHighContrast = rgb(0.2, 0.1, 0, 1, quenz::RGBSpace::displayP3);
+    primaryColor.setVariant(rgb(0.2, 0.1, 0, 1, quenz::RGBSpace::displayP3), ColorSource::lightHighContrast);
     auto primary = QuenzColorProjectItem::make(
         "C-1", "Primary",
         std::make_shared<QuenzColorItem>(primaryColor, ColorPresentation{quenz::ColorSpace::oklch, quenz::ColorFormat::hexRGBA},

@@ -9,12 +9,12 @@ namespace {
 ThemeableColor colorFor(AppearanceType type, std::string name = {}, quenz::RGBSpace space = quenz::RGBSpace::sRGB) {
     ThemeableColor color(rgb(0.25, 0.5, 0.75, 1, space));
     color.name = std::move(name);
-    if (usesAppearance(type, ColorSource::dark)) color.darkVariant = rgb(0.125, 0.25, 0.375, 1, space);
+    if (usesAppearance(type, ColorSource::dark)) color.setVariant(rgb(0.125, 0.25, 0.375, 1, space), ColorSource::dark);
     if (usesAppearance(type, ColorSource::lightHighContrast)) {
-        color.lightVariantHighContrast = rgb(0.0625, 0.5, 1, 0.5, space);
+        color.setVariant(rgb(0.0625, 0.5, 1, 0.5, space), ColorSource::lightHighContrast);
     }
     if (usesAppearance(type, ColorSource::darkHighContrast)) {
-        color.darkVariantHighContrast = rgb(1, 0.875, 0.75, 0.25, space);
+        color.setVariant(rgb(1, 0.875, 0.75, 0.25, space), ColorSource::darkHighContrast);
     }
     return color;
 }
@@ -22,9 +22,9 @@ ThemeableColor colorFor(AppearanceType type, std::string name = {}, quenz::RGBSp
 template <class V>
 Themeable<V> valueFor(AppearanceType type, V light, V dark, V lightHighContrast, V darkHighContrast) {
     Themeable<V> value(std::move(light));
-    if (usesAppearance(type, ColorSource::dark)) value.darkVariant = std::move(dark);
-    if (usesAppearance(type, ColorSource::lightHighContrast)) value.lightVariantHighContrast = std::move(lightHighContrast);
-    if (usesAppearance(type, ColorSource::darkHighContrast)) value.darkVariantHighContrast = std::move(darkHighContrast);
+    if (usesAppearance(type, ColorSource::dark)) value.setVariant(std::move(dark), ColorSource::dark);
+    if (usesAppearance(type, ColorSource::lightHighContrast)) value.setVariant(std::move(lightHighContrast), ColorSource::lightHighContrast);
+    if (usesAppearance(type, ColorSource::darkHighContrast)) value.setVariant(std::move(darkHighContrast), ColorSource::darkHighContrast);
     return value;
 }
 
@@ -33,8 +33,8 @@ ThemeableShadow shadowFor(AppearanceType type, std::string name = {}, quenz::RGB
                                 shadowOf(0, 2, 4, 1, rgb(0, 0, 0, 0.5, space)),
                                 shadowOf(0, 1.5, 2, 0, rgb(0, 0, 0, 0.75, space)),
                                 shadowOf(-1, 2.25, 8, 2, rgb(-0.5, 0, 1.25, 1, space)));
-    return ThemeableShadow(value.lightVariant, value.lightVariantHighContrast, value.darkVariant,
-                           value.darkVariantHighContrast, std::move(name));
+    return ThemeableShadow(value.lightVariant, value.lightVariantHighContrast(), value.darkVariant(),
+                           value.darkVariantHighContrast(), std::move(name));
 }
 
 std::string idFor(std::string_view kind, AppearanceType type) {

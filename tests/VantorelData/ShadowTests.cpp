@@ -74,8 +74,8 @@ TEST(ShadowSet, AutomaticSetIsRegeneratedFromAnchors) {
     // Steps come back in the set's space, and auto high contrast pushes the shadow colors.
     for (const ThemeableShadow& step : set->shadows()) {
         EXPECT_EQ(step.lightVariant.color.space, quenz::RGBSpace::sRGB);
-        ASSERT_TRUE(step.lightVariantHighContrast);
-        EXPECT_EQ(step.lightVariantHighContrast->blur, step.lightVariant.blur);
+        ASSERT_TRUE(step.lightVariantHighContrast());
+        EXPECT_EQ(step.lightVariantHighContrast()->blur, step.lightVariant.blur);
     }
 }
 
@@ -97,8 +97,8 @@ TEST(ShadowItem, AutoContrastPushesTheShadowColorOnly) {
     common.appearanceType = AppearanceType::highContrast;
     QuenzColorShadow item(ThemeableShadow(ShadowDetails(srgb(0.2, 0.2, 0.2), 1, 2, 3, 4)), {}, common);
     item.setAppearanceType(AppearanceType::highContrastAuto);
-    ASSERT_TRUE(item.shadow().lightVariantHighContrast);
-    const ShadowDetails& pushed = *item.shadow().lightVariantHighContrast;
+    ASSERT_TRUE(item.shadow().lightVariantHighContrast());
+    const ShadowDetails& pushed = *item.shadow().lightVariantHighContrast();
     EXPECT_EQ(pushed.blur, 3);
     EXPECT_LT(pushed.color.red, 0.2);
 }

@@ -44,6 +44,23 @@ TEST(ThemeableValue, LightVariantCannotBeEmptied) {
     EXPECT_EQ(value.variant(ColorSource::dark), "dark");
 }
 
+// The other appearances are stored apart from the light one: copies must not share them, and a
+// value whose variants were all emptied again equals one that never had any.
+TEST(ThemeableValue, CopiesOwnTheirVariantsAndEmptiedVariantsCompareAsNone) {
+    ThemeableString original(std::string("light"), std::nullopt, std::string("dark"));
+    ThemeableString copy = original;
+    copy.setVariant(std::string("changed"), ColorSource::dark);
+    EXPECT_EQ(original.darkVariant(), "dark");
+    EXPECT_NE(copy, original);
+    copy = original;
+    EXPECT_EQ(copy, original);
+    for (ColorSource source : allColorSources) copy.setVariant(std::nullopt, source);
+    EXPECT_EQ(copy, ThemeableString(std::string("light")));
+    ThemeableString moved = std::move(original);
+    EXPECT_EQ(moved.value(ColorSource::darkHighContrast), "light");
+    EXPECT_EQ(moved.value(ColorSource::dark), "dark");
+}
+
 TEST(AppearanceTypeText, RawStringsRoundTripAndAreCaseSensitive) {
     for (AppearanceType type : allAppearanceTypes) EXPECT_EQ(appearanceTypeFromRawString(rawString(type)), type);
     struct Case {
@@ -84,11 +101,11 @@ TEST(ColorItemAutoContrast, SettingLightOfAutoItemWithoutDarkDerivesEverything) 
     QuenzColorItem item(ThemeableColor(extended(0.2, 0.2, 0.2)), {}, common);
     item.setColor(extended(0.9, 0.9, 0.9), ColorSource::light);
     const ThemeableColor& color = item.color();
-    ASSERT_TRUE(color.darkVariant);
-    EXPECT_EQ(*color.darkVariant, extended(0.9, 0.9, 0.9));
-    ASSERT_TRUE(color.lightVariantHighContrast && color.darkVariantHighContrast);
-    EXPECT_NEAR(lightness(*color.lightVariantHighContrast), 1.15, 1e-6);
-    EXPECT_NEAR(lightness(*color.darkVariantHighContrast), 1.15, 1e-6);
+    ASSERT_TRUE(color.darkVariant());
+    EXPECT_EQ(*color.darkVariant(), extended(0.9, 0.9, 0.9));
+    ASSERT_TRUE(color.lightVariantHighContrast() && color.darkVariantHighContrast());
+    EXPECT_NEAR(lightness(*color.lightVariantHighContrast()), 1.15, 1e-6);
+    EXPECT_NEAR(lightness(*color.darkVariantHighContrast()), 1.15, 1e-6);
 }
 
 TEST(ColorItemAutoContrast, RecomputedOnlyForAutoTypesAndRegularSources) {
@@ -110,7 +127,7 @@ TEST(ColorItemAutoContrast, RecomputedOnlyForAutoTypesAndRegularSources) {
         common.autoContrastAmount = 1.0;
         QuenzColorItem item(ThemeableColor(srgb(0.1, 0.1, 0.1)), {}, common);
         item.setColor(srgb(0.8, 0.8, 0.8), c.source);
-        EXPECT_EQ(item.color().lightVariantHighContrast.has_value(), c.lightContrastComputed)
+        EXPECT_EQ(item.color().lightVariantHighContrast().has_value(), c.lightContrastComputed)
             << rawString(c.type) << " " << displayName(c.source);
     }
 }
@@ -118,16 +135,16 @@ TEST(ColorItemAutoContrast, RecomputedOnlyForAutoTypesAndRegularSources) {
 TEST(ColorItemAutoContrast, AppearanceTypeChangeFillsUsedVariants) {
     QuenzColorItem item(ThemeableColor(srgb(0.3, 0.4, 0.5)));
     item.setAppearanceType(AppearanceType::lightAndDark);
-    EXPECT_EQ(item.color().darkVariant, srgb(0.3, 0.4, 0.5));
-    EXPECT_FALSE(item.color().lightVariantHighContrast);
+    EXPECT_EQ(item.color().darkVariant(), srgb(0.3, 0.4, 0.5));
+    EXPECT_FALSE(item.color().lightVariantHighContrast());
 
     item.setAppearanceType(AppearanceType::highContrastAuto);
-    ASSERT_TRUE(item.color().lightVariantHighContrast);
-    EXPECT_EQ(*item.color().lightVariantHighContrast, quenz::adjustContrast(srgb(0.3, 0.4, 0.5), 0.5));
+    ASSERT_TRUE(item.color().lightVariantHighContrast());
+    EXPECT_EQ(*item.color().lightVariantHighContrast(), quenz::adjustContrast(srgb(0.3, 0.4, 0.5), 0.5));
 
     // A new amount recomputes the automatic variants; amount 0 leaves the color as it is.
     item.setAutoContrastAmount(0);
-    EXPECT_EQ(*item.color().lightVariantHighContrast, srgb(0.3, 0.4, 0.5));
+    EXPECT_EQ(*item.color().lightVariantHighContrast(), srgb(0.3, 0.4, 0.5));
 }
 
 TEST(ColorItemColorSpace, ChangingSpaceConvertsUnlessIgnored) {

@@ -93,7 +93,7 @@ TEST_F(DocumentEditorTransactionTest, UndoAndRedoReplayValueEditsInOrder) {
 
     document->undo();
     document->undo();
-    EXPECT_FALSE(project.itemWithId(x)->color()->color().darkVariant);
+    EXPECT_FALSE(project.itemWithId(x)->color()->color().darkVariant());
     EXPECT_NE(project.itemWithId(x)->color()->color().lightVariant, red);
     EXPECT_EQ(project.itemWithId(a)->name(), "Primary");
     document->undo();
@@ -105,7 +105,7 @@ TEST_F(DocumentEditorTransactionTest, UndoAndRedoReplayValueEditsInOrder) {
     document->redo();
     EXPECT_EQ(project.itemWithId(a)->name(), "Primary");
     EXPECT_EQ(project.itemWithId(x)->color()->color().lightVariant, red);
-    EXPECT_EQ(project.itemWithId(x)->color()->color().darkVariant, red);
+    EXPECT_EQ(project.itemWithId(x)->color()->color().darkVariant(), red);
     expectCachesMatch(*document);
 }
 

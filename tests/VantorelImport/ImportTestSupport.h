@@ -36,9 +36,9 @@ inline std::string shadowText(const ShadowDetails& shadow) {
 template <class V, class Text>
 std::string variantsText(const Themeable<V>& value, Text text) {
     std::string result = text(value.lightVariant);
-    if (value.darkVariant) result += "/dark" + text(*value.darkVariant);
-    if (value.lightVariantHighContrast) result += "/hc" + text(*value.lightVariantHighContrast);
-    if (value.darkVariantHighContrast) result += "/dhc" + text(*value.darkVariantHighContrast);
+    if (value.darkVariant()) result += "/dark" + text(*value.darkVariant());
+    if (value.lightVariantHighContrast()) result += "/hc" + text(*value.lightVariantHighContrast());
+    if (value.darkVariantHighContrast()) result += "/dhc" + text(*value.darkVariantHighContrast());
     return result;
 }
 

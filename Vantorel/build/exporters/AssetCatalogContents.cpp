@@ -94,10 +94,12 @@ AssetCatalogContents colorSetContents(const ThemeableColor& color) {
     const ColorSetAppearance highContrast{"contrast", "high"};
     std::vector<ColorSetColor> entries;
     entries.push_back(colorEntry(color.lightVariant, {}));
-    if (color.darkVariant) entries.push_back(colorEntry(*color.darkVariant, {dark}));
-    if (color.lightVariantHighContrast) entries.push_back(colorEntry(*color.lightVariantHighContrast, {highContrast}));
-    if (color.darkVariantHighContrast) {
-        entries.push_back(colorEntry(*color.darkVariantHighContrast, {dark, highContrast}));
+    if (color.darkVariant()) entries.push_back(colorEntry(*color.darkVariant(), {dark}));
+    if (color.lightVariantHighContrast()) {
+        entries.push_back(colorEntry(*color.lightVariantHighContrast(), {highContrast}));
+    }
+    if (color.darkVariantHighContrast()) {
+        entries.push_back(colorEntry(*color.darkVariantHighContrast(), {dark, highContrast}));
     }
     return {AssetCatalogInfo{}, std::nullopt, std::move(entries)};
 }

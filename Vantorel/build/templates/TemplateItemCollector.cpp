@@ -27,7 +27,7 @@ namespace {
 
 template <class V>
 TemplateVariants<V> plainVariants(const Themeable<V>& value) {
-    return {value.lightVariant, value.lightVariantHighContrast, value.darkVariant, value.darkVariantHighContrast,
+    return {value.lightVariant, value.lightVariantHighContrast(), value.darkVariant(), value.darkVariantHighContrast(),
             std::nullopt};
 }
 
@@ -37,9 +37,9 @@ auto convertedVariants(const NamedThemeable<V>& value, Convert convert) {
     using Record = decltype(convert(value.lightVariant));
     TemplateVariants<Record> variants;
     variants.light = convert(value.lightVariant);
-    if (value.lightVariantHighContrast) variants.highContrast = convert(*value.lightVariantHighContrast);
-    if (value.darkVariant) variants.dark = convert(*value.darkVariant);
-    if (value.darkVariantHighContrast) variants.darkHighContrast = convert(*value.darkVariantHighContrast);
+    if (value.lightVariantHighContrast()) variants.highContrast = convert(*value.lightVariantHighContrast());
+    if (value.darkVariant()) variants.dark = convert(*value.darkVariant());
+    if (value.darkVariantHighContrast()) variants.darkHighContrast = convert(*value.darkVariantHighContrast());
     variants.name = value.name;
     return variants;
 }

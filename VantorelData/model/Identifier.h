@@ -1,0 +1,76 @@
+#pragma once
+// Identifier: an item's identifier, kept inside the object that holds it. The identifiers the
+// system mints are 36 ASCII characters and fit the inline room, so a document's items carry
+// theirs without a heap allocation each; a longer text (hand-written documents may use any)
+// is kept on the heap. It reads as a std::string_view and converts to std::string where a
+// copy is wanted.
+
+#include <compare>
+#include <cstddef>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace vantorel {
+
+class Identifier {
+public:
+    Identifier() noexcept { clear(); }
+    Identifier(std::string_view text) { assign(text); }
+    Identifier(const std::string& text) { assign(text); }
+    Identifier(const char* text) { assign(text); }
+    Identifier(const Identifier& other) { assign(other.view()); }
+    Identifier(Identifier&& other) noexcept;
+    Identifier& operator=(const Identifier& other);
+    Identifier& operator=(Identifier&& other) noexcept;
+    ~Identifier() { release(); }
+
+    std::string_view view() const noexcept { return {data(), size()}; }
+    operator std::string_view() const noexcept { return view(); }
+    operator std::string() const { return std::string(view()); }
+    std::string str() const { return std::string(view()); }
+
+    const char* data() const noexcept { return isInline() ? inline_ : heap_.data; }
+    // Always terminated by a null character.
+    const char* c_str() const noexcept { return data(); }
+    std::size_t size() const noexcept { return isInline() ? size_ : heap_.size; }
+    bool empty() const noexcept { return size() == 0; }
+
+    friend bool operator==(const Identifier& a, std::string_view b) noexcept { return a.view() == b; }
+    friend std::strong_ordering operator<=>(const Identifier& a, std::string_view b) noexcept {
+        return a.view().compare(b) <=> 0;
+    }
+    friend std::ostream& operator<<(std::ostream& out, const Identifier& identifier);
+
+private:
+    // Room for a canonical UUID's 36 characters, two spare and the terminating null.
+    static constexpr std::size_t inlineCapacity = 38;
+    static constexpr unsigned char onHeap = 0xFF;
+
+    bool isInline() const noexcept { return size_ != onHeap; }
+    void clear() noexcept {
+        inline_[0] = '\0';
+        size_ = 0;
+    }
+    void assign(std::string_view text);
+    void release() noexcept;
+
+    union {
+        char inline_[inlineCapacity + 1];
+        struct {
+            char* data;
+            std::size_t size;
+        } heap_;
+    };
+    unsigned char size_;
+};
+
+}  // namespace vantorel
+
+template <>
+struct std::hash<vantorel::Identifier> {
+    std::size_t operator()(const vantorel::Identifier& identifier) const noexcept {
+        return std::hash<std::string_view>{}(identifier.view());
+    }
+};

@@ -5,8 +5,6 @@
 // slower than parsing them. Lookups keep the meaning of `childText`: the first child of a name
 // counts, and a child without text counts as missing.
 
-#include <pugixml.hpp>
-
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -14,6 +12,8 @@
 #include <string>
 #include <string_view>
 #include <utility>
+
+#include "VantorelData/format/PugiElement.h"
 
 namespace vantorel::format {
 
@@ -77,35 +77,27 @@ private:
     std::array<std::size_t, lengthLimit + 1> firstOfLength_{};
 };
 
-// The first child of each name of a vocabulary, and how many named children there are.
-template <class Field>
+// The first child element of each name of a vocabulary, and how many child elements there
+// are, over either element view (`PugiElement`, `FlatXmlElement`).
+template <class Field, class Element = PugiElement>
 class ChildElements {
 public:
-    ChildElements(pugi::xml_node element, const ElementNames<Field>& names) {
-        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
-            // Only elements carry names under the document's parse options; other named nodes
-            // (processing instructions, when a caller parsed with them) match as `child` would.
-            const char* name = child.name();
-            if (*name == '\0') continue;
+    ChildElements(Element element, const ElementNames<Field>& names) {
+        for (Element child = element.firstChild(); child; child = child.nextSibling()) {
             ++namedCount_;
-            if (const auto field = names.find(name)) {
-                pugi::xml_node_struct*& slot = nodes_[static_cast<std::size_t>(*field)];
-                if (!slot) slot = child.internal_object();
+            if (const auto field = names.find(child.name())) {
+                Element& slot = elements_[static_cast<std::size_t>(*field)];
+                if (!slot) slot = child;
             }
         }
     }
 
     // The first child of the field's name; empty when there is none.
-    pugi::xml_node node(Field field) const { return pugi::xml_node(nodes_[static_cast<std::size_t>(field)]); }
+    Element node(Field field) const { return elements_[static_cast<std::size_t>(field)]; }
 
     // Its text (the first text node, past any comments); none when the child is missing or
     // has no text.
-    std::optional<std::string_view> text(Field field) const {
-        if (!nodes_[static_cast<std::size_t>(field)]) return std::nullopt;
-        const char* value = node(field).child_value();
-        if (*value == '\0') return std::nullopt;
-        return std::string_view(value);
-    }
+    std::optional<std::string_view> text(Field field) const { return textOf(node(field)); }
 
     // The text as a string, or `fallback` when missing.
     std::string textOr(Field field, std::string_view fallback = {}) const {
@@ -119,14 +111,13 @@ public:
         return value && *value == expected;
     }
 
-    // Named children (elements, under the document's parse options), known or not: an upper
-    // bound for the child items of a group, so that their list is allocated once.
+    // Child elements, known or not: an upper bound for the child items of a group, so that
+    // their list is allocated once.
     std::size_t namedCount() const { return namedCount_; }
 
 private:
-    // Raw node pointers: pugixml's node handles have an out-of-line constructor, and an item
-    // reader would otherwise pay forty library calls per element just to clear the table.
-    std::array<pugi::xml_node_struct*, ElementNames<Field>::size> nodes_{};
+    // Both views are a single pointer, cheap to clear for the forty fields of an item.
+    std::array<Element, ElementNames<Field>::size> elements_{};
     std::size_t namedCount_ = 0;
 };
 

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstddef>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,7 +17,7 @@
 namespace vantorel::format {
 
 // A fixed vocabulary of element names, one per value of `Field` (an enumeration whose last
-// value is `count`). Built at compile time; a name is found by its length and then a memcmp
+// value is `count`). Built at compile time; a name is found by its length and then a comparison
 // among the few names of that length.
 template <class Field>
 class ElementNames {
@@ -62,9 +61,10 @@ public:
         for (std::size_t position = firstOfLength_[name.size()]; position < end; ++position) {
             const std::size_t index = byLength_[position];
             const std::string_view candidate = names_[index];
-            if (candidate[0] == name[0] && std::memcmp(candidate.data(), name.data(), name.size()) == 0) {
-                return static_cast<Field>(index);
-            }
+            // Names are short: comparing in place beats a library call.
+            std::size_t same = 0;
+            while (same < name.size() && candidate[same] == name[same]) ++same;
+            if (same == name.size()) return static_cast<Field>(index);
         }
         return std::nullopt;
     }

@@ -1,8 +1,13 @@
 #include "VantorelData/format/FlatXmlDocument.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <functional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vantorel::format {
 namespace {
@@ -10,7 +15,7 @@ namespace {
 // Offsets and lengths are kept in 32 bits; larger documents go to pugixml.
 constexpr std::size_t sizeLimit = std::size_t{1} << 30;
 // Roughly the bytes a written document spends per element, for reserving the list up front.
-constexpr std::size_t typicalElementBytes = 48;
+constexpr std::size_t typicalElementBytes = 32;
 
 // The declarations the writer and most editors put first; any other goes to pugixml, which
 // also reads the encodings a declaration may name.
@@ -20,12 +25,45 @@ constexpr std::array<std::string_view, 3> plainDeclarations = {
     R"(<?xml version="1.0"?>)",
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool isNameStart(char c) {
-    const char lower = static_cast<char>(c | 0x20);
-    return (lower >= 'a' && lower <= 'z') || c == '_' || c == ':';
+// What each byte can be, looked up once per byte while scanning.
+enum ByteKind : std::uint8_t { blankByte = 1, nameStartByte = 2, nameByte = 4, textMark = 8 };
+
+constexpr std::array<std::uint8_t, 256> byteKinds = [] {
+    std::array<std::uint8_t, 256> kinds{};
+    for (const unsigned char c : {' ', '\t', '\r', '\n'}) kinds[c] |= blankByte;
+    for (int c = 0; c < 256; ++c) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (letter || c == '_' || c == ':') kinds[static_cast<std::size_t>(c)] |= nameStartByte | nameByte;
+        if ((c >= '0' && c <= '9') || c == '-' || c == '.') kinds[static_cast<std::size_t>(c)] |= nameByte;
+    }
+    // Where text ends, or needs resolving.
+    for (const unsigned char c : {'<', '&', '\r', '\0'}) kinds[c] |= textMark;
+    return kinds;
+}();
+
+bool is(char c, ByteKind kind) { return (byteKinds[static_cast<unsigned char>(c)] & kind) != 0; }
+
+// The first "<", "&", carriage return or zero byte at or after `p`; `end` when there is none. Text runs
+// between them are most of a document's bytes, so they are passed sixteen at a time.
+const char* findTextMark(const char* p, const char* end) {
+#if defined(__SSE2__)
+    const __m128i less = _mm_set1_epi8('<');
+    const __m128i ampersand = _mm_set1_epi8('&');
+    const __m128i carriageReturn = _mm_set1_epi8('\r');
+    const __m128i zero = _mm_setzero_si128();
+    while (end - p >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i marks =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, less), _mm_cmpeq_epi8(bytes, ampersand)),
+                         _mm_or_si128(_mm_cmpeq_epi8(bytes, carriageReturn), _mm_cmpeq_epi8(bytes, zero)));
+        const int found = _mm_movemask_epi8(marks);
+        if (found != 0) return p + __builtin_ctz(static_cast<unsigned>(found));
+        p += 16;
+    }
+#endif
+    while (p < end && !is(*p, textMark)) ++p;
+    return p;
 }
-bool isNameByte(char c) { return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.'; }
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -90,12 +128,9 @@ std::optional<char> predefinedEntity(const char*& p, const char* end) {
     return std::nullopt;
 }
 
-enum class TextKind { content, attribute };
-
-// Writes the text of [p, end) with its references resolved and its line ends made "\n" (in
-// attribute values, blanks of any kind become spaces). The result is never longer than the
-// source. False on any reference in doubt.
-bool decode(const char* p, const char* end, TextKind kind, char*& out) {
+// Writes the text of [p, end) with its references resolved and its line ends made "\n". The
+// result is never longer than the source. False on any reference in doubt.
+bool decode(const char* p, const char* end, char*& out) {
     while (p < end) {
         const char c = *p++;
         if (c == '&') {
@@ -110,10 +145,8 @@ bool decode(const char* p, const char* end, TextKind kind, char*& out) {
                 *out++ = *character;
             }
         } else if (c == '\r') {
-            *out++ = kind == TextKind::content ? '\n' : ' ';
+            *out++ = '\n';
             if (p < end && *p == '\n') ++p;
-        } else if (kind == TextKind::attribute && (c == '\n' || c == '\t')) {
-            *out++ = ' ';
         } else {
             *out++ = c;
         }
@@ -127,7 +160,7 @@ class FlatXmlParser {
 public:
     FlatXmlParser(std::string_view bytes, TextPieces pieces, FlatXmlDocument& document)
         : p_(bytes.data()), end_(bytes.data() + bytes.size()), size_(bytes.size()), pieces_(pieces),
-          records_(document.records_), decoded_(document.decoded_) {}
+          document_(document), records_(document.records_), decoded_(document.decoded_) {}
 
     bool parse() {
         if (skipDeclaration() == Step::refused) return false;
@@ -135,7 +168,7 @@ public:
         for (;;) {
             skipBlanks();
             if (p_ == end_) return rootRead;
-            if (startsWith("<!--")) {
+            if (atComment()) {
                 if (!skipComment()) return false;
             } else if (rootRead || *p_ != '<' || !readTree()) {
                 return false;
@@ -150,6 +183,15 @@ private:
     // What ends a piece of text; pugixml keeps a blank piece only before the end tag.
     enum class TextEnd { endTag, comment, child };
 
+    // A piece of text as scanned: whether it is all blanks, and whether it holds nothing to
+    // resolve (references, carriage returns).
+    struct Text {
+        const char* start = nullptr;
+        const char* end = nullptr;
+        bool blank = true;
+        bool plain = true;
+    };
+
     // An element whose end tag is still to come.
     struct OpenElement {
         std::uint32_t index;
@@ -157,13 +199,15 @@ private:
         std::uint32_t keptPieces = 0;
     };
 
+    bool atComment() const { return end_ - p_ >= 4 && p_[0] == '<' && p_[1] == '!' && p_[2] == '-' && p_[3] == '-'; }
+
     bool startsWith(std::string_view prefix) const {
         return static_cast<std::size_t>(end_ - p_) >= prefix.size() && std::memcmp(p_, prefix.data(), prefix.size()) == 0;
     }
 
     bool skipBlanks() {
         const char* start = p_;
-        while (p_ < end_ && isBlank(*p_)) ++p_;
+        while (p_ < end_ && is(*p_, blankByte)) ++p_;
         return p_ != start;
     }
 
@@ -181,7 +225,7 @@ private:
     bool skipComment() {
         const std::string_view rest(p_ + 4, static_cast<std::size_t>(end_ - p_ - 4));
         const std::size_t close = rest.find("-->");
-        if (close == std::string_view::npos) return false;
+        if (close == std::string_view::npos || rest.substr(0, close).find('\0') != std::string_view::npos) return false;
         p_ += 4 + close + 3;
         return true;
     }
@@ -191,18 +235,30 @@ private:
         if (!openElement()) return false;
         while (!open_.empty()) {
             const char* textStart = p_;
-            const char* markup = static_cast<const char*>(std::memchr(p_, '<', static_cast<std::size_t>(end_ - p_)));
-            if (!markup || markup + 1 == end_) return false;
-            p_ = markup;
+            Text text;
+            for (; p_ < end_ && is(*p_, blankByte); ++p_) text.plain = text.plain && *p_ != '\r';
+            while (p_ < end_ && *p_ != '<') {
+                if (*p_ == '\0') return false;  // pugixml ends the text there
+                text.blank = false;
+                if (*p_ == '&' || *p_ == '\r') {
+                    text.plain = false;
+                    ++p_;
+                }
+                p_ = findTextMark(p_, end_);
+            }
+            if (p_ == end_) return false;
+            if (p_ + 1 == end_) return false;
             TextEnd textEnd = TextEnd::child;
-            if (markup[1] == '/') {
+            if (p_[1] == '/') {
                 textEnd = TextEnd::endTag;
-            } else if (startsWith("<!--")) {
+            } else if (atComment()) {
                 textEnd = TextEnd::comment;
-            } else if (markup[1] == '!' || markup[1] == '?') {
+            } else if (p_[1] == '!' || p_[1] == '?') {
                 return false;  // CDATA, DOCTYPE or a processing instruction
             }
-            if (markup != textStart && !addText(textStart, markup, textEnd)) return false;
+            text.start = textStart;
+            text.end = p_;
+            if (p_ != textStart && !addText(text, textEnd)) return false;
             switch (textEnd) {
                 case TextEnd::endTag:
                     if (!closeElement()) return false;
@@ -218,11 +274,12 @@ private:
         return true;
     }
 
-    bool readName(const char*& name, std::uint32_t& length) {
-        if (p_ == end_ || !isNameStart(*p_)) return false;
+    bool readName(const char*& name, std::uint16_t& length) {
+        if (p_ == end_ || !is(*p_, nameStartByte)) return false;
         name = p_;
-        while (p_ < end_ && isNameByte(*p_)) ++p_;
-        length = static_cast<std::uint32_t>(p_ - name);
+        while (p_ < end_ && is(*p_, nameByte)) ++p_;
+        if (p_ - name > UINT16_MAX) return false;
+        length = static_cast<std::uint16_t>(p_ - name);
         return true;
     }
 
@@ -230,7 +287,7 @@ private:
     bool openElement() {
         ++p_;
         const auto index = static_cast<std::uint32_t>(records_.size());
-        FlatXmlDocument::Record record;
+        FlatXmlDocument::Record& record = records_.emplace_back();  // filled in place: records are most of the writing
         if (!readName(record.name, record.nameLength)) return false;
         for (;;) {
             const bool spaced = skipBlanks();
@@ -248,14 +305,13 @@ private:
             if (parent.lastChild) records_[parent.lastChild].nextOffset = index - parent.lastChild;
             parent.lastChild = index;
         }
-        records_.push_back(record);
         if (!empty) open_.push_back({index});
         return true;
     }
 
     bool readAttribute(FlatXmlDocument::Record& record) {
         const char* name = nullptr;
-        std::uint32_t nameLength = 0;
+        std::uint16_t nameLength = 0;
         if (!readName(name, nameLength)) return false;
         skipBlanks();
         if (p_ == end_ || *p_ != '=') return false;
@@ -265,21 +321,33 @@ private:
         const char quote = *p_++;
         const char* value = p_;
         const auto* close = static_cast<const char*>(std::memchr(p_, quote, static_cast<std::size_t>(end_ - p_)));
-        if (!close || std::memchr(value, '<', static_cast<std::size_t>(close - value))) return false;
+        if (!close) return false;
+        for (const char* c = value; c < close; ++c) {
+            if (*c == '<' || *c == '\0') return false;
+        }
         p_ = close + 1;
         record.hasAttributes = true;
         if (record.hasType || std::string_view(name, nameLength) != "type") return true;
+        // Only a value that reads as it stands, close enough to the name to be found from it.
+        for (const char* c = value; c < close; ++c) {
+            if (*c == '&' || (*c != ' ' && is(*c, blankByte))) return false;
+        }
+        const auto offset = static_cast<std::size_t>(value - record.name);
+        const auto length = static_cast<std::size_t>(close - value);
+        if (offset > UINT16_MAX || length > UINT16_MAX) return false;
         record.hasType = true;
-        return resolve(value, close, TextKind::attribute, record.type, record.typeLength);
+        record.typeOffset = static_cast<std::uint16_t>(offset);
+        record.typeLength = static_cast<std::uint16_t>(length);
+        return true;
     }
 
     // At "</".
     bool closeElement() {
         const FlatXmlDocument::Record& record = records_[open_.back().index];
         p_ += 2;
-        if (static_cast<std::size_t>(end_ - p_) < record.nameLength ||
-            std::memcmp(p_, record.name, record.nameLength) != 0) {
-            return false;
+        if (static_cast<std::size_t>(end_ - p_) < record.nameLength) return false;
+        for (std::uint16_t i = 0; i < record.nameLength; ++i) {
+            if (p_[i] != record.name[i]) return false;
         }
         p_ += record.nameLength;
         skipBlanks();
@@ -292,14 +360,22 @@ private:
     // A piece of text of the innermost open element. pugixml drops a blank piece unless it is
     // all the element holds; the element's text is its first piece, or all pieces joined when
     // the reader joins what comments split.
-    bool addText(const char* start, const char* end, TextEnd textEnd) {
+    bool addText(const Text& text, TextEnd textEnd) {
         OpenElement& element = open_.back();
         FlatXmlDocument::Record& record = records_[element.index];
-        bool blank = true;
-        for (const char* c = start; c < end && blank; ++c) blank = isBlank(*c);
-        if (blank && (textEnd != TextEnd::endTag || record.hasChildren || element.keptPieces > 0)) return true;
+        if (text.blank && (textEnd != TextEnd::endTag || record.hasChildren || element.keptPieces > 0)) return true;
         ++element.keptPieces;
-        if (element.keptPieces == 1) return resolve(start, end, TextKind::content, record.text, record.textLength);
+        if (element.keptPieces == 2) document_.piecedText_ = true;
+        const char* start = text.start;
+        const char* end = text.end;
+        if (element.keptPieces == 1) {
+            if (text.plain) {
+                record.text = start;
+                record.textLength = static_cast<std::uint32_t>(end - start);
+                return true;
+            }
+            return resolve(start, end, record.text, record.textLength);
+        }
         if (pieces_ == TextPieces::firstOnly) return true;
 
         // Joined: the text so far must end the decoded area, so that the piece extends it.
@@ -312,27 +388,17 @@ private:
             tail_ += record.textLength;
         }
         char* out = tail_;
-        if (!decode(start, end, TextKind::content, out)) return false;
+        if (!decode(start, end, out)) return false;
         record.textLength += static_cast<std::uint32_t>(out - tail_);
         tail_ = out;
         return true;
     }
 
-    // The text of [start, end) as it reads: the bytes themselves when there is nothing to
-    // resolve, otherwise resolved into the decoded area.
-    bool resolve(const char* start, const char* end, TextKind kind, const char*& text, std::uint32_t& length) {
-        bool plain = true;
-        for (const char* c = start; c < end && plain; ++c) {
-            plain = *c != '&' && *c != '\r' && (kind == TextKind::content || (*c != '\n' && *c != '\t'));
-        }
-        if (plain) {
-            text = start;
-            length = static_cast<std::uint32_t>(end - start);
-            return true;
-        }
+    // The text of [start, end) resolved into the decoded area.
+    bool resolve(const char* start, const char* end, const char*& text, std::uint32_t& length) {
         if (!reserveDecoded(static_cast<std::size_t>(end - start))) return false;
         char* out = tail_;
-        if (!decode(start, end, kind, out)) return false;
+        if (!decode(start, end, out)) return false;
         text = tail_;
         length = static_cast<std::uint32_t>(out - tail_);
         tail_ = out;
@@ -354,6 +420,7 @@ private:
     const char* end_;
     std::size_t size_;
     TextPieces pieces_;
+    FlatXmlDocument& document_;
     std::vector<FlatXmlDocument::Record>& records_;
     std::unique_ptr<char[]>& decoded_;
     char* tail_ = nullptr;
@@ -361,7 +428,9 @@ private:
 };
 
 std::optional<FlatXmlDocument> FlatXmlDocument::parse(std::string_view bytes, TextPieces pieces) {
-    if (bytes.size() >= sizeLimit || std::memchr(bytes.data(), '\0', bytes.size())) return std::nullopt;
+    // Zero bytes, which pugixml takes for the end of the text they are in, are refused where
+    // they are met: in text, attribute values and comments; anywhere else they are no markup.
+    if (bytes.size() >= sizeLimit) return std::nullopt;
     if (bytes.starts_with("\xEF\xBB\xBF")) return std::nullopt;
     FlatXmlDocument document;
     document.records_.reserve(bytes.size() / typicalElementBytes + 1);

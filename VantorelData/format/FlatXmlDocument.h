@@ -4,8 +4,8 @@
 // the writer produces and people write by hand: the UTF-8 declaration, elements, attributes,
 // text with the predefined entities and character references, comments and blanks. Anything
 // else, or any doubt (a DOCTYPE, CDATA, processing instructions, byte order marks, other
-// encodings, unknown entities, malformed markup), gives no document, and the caller reads the
-// bytes with pugixml instead. What it does read, it reads as pugixml does under the document
+// encodings, unknown entities, a `type` value with references or blanks other than spaces,
+// malformed markup), gives no document, and the caller reads the bytes with pugixml instead. What it does read, it reads as pugixml does under the document
 // parse options: the same texts, kept and dropped by the same rules, so the element readers
 // build the same model from either.
 
@@ -27,19 +27,20 @@ enum class TextPieces {
 
 class FlatXmlDocument {
 public:
-    // One element. Its first child, if any, is the next record; `nextOffset` leads to its next
-    // sibling.
+    // One element, in 32 bytes so that a large document's list stays small. Its first child, if
+    // any, is the next record; `nextOffset` leads to its next sibling. The `type` attribute's
+    // value lies shortly after the name, in the bytes themselves.
     struct Record {
         const char* name = nullptr;
         const char* text = nullptr;
-        const char* type = nullptr;
-        std::uint32_t nameLength = 0;
         std::uint32_t textLength = 0;
-        std::uint32_t typeLength = 0;
         std::uint32_t nextOffset = 0;  // 0 for the last child
-        bool hasChildren = false;
-        bool hasAttributes = false;
-        bool hasType = false;
+        std::uint16_t nameLength = 0;
+        std::uint16_t typeOffset = 0;  // from the name
+        std::uint16_t typeLength = 0;
+        bool hasChildren : 1 = false;
+        bool hasAttributes : 1 = false;
+        bool hasType : 1 = false;
     };
 
     // None when the bytes are outside the plain subset. Texts point into `bytes`, which must
@@ -48,10 +49,15 @@ public:
 
     FlatXmlElement root() const;
 
+    // Whether some element's text came in more than one piece, the only texts that differ
+    // between the two ways of taking pieces.
+    bool hasPiecedText() const { return piecedText_; }
+
 private:
     friend class FlatXmlParser;
     std::vector<Record> records_;
     std::unique_ptr<char[]> decoded_;  // texts that needed their references or line ends resolved
+    bool piecedText_ = false;
 };
 
 // An element of a flat document, with the same view of it the element readers take of a
@@ -83,7 +89,7 @@ public:
     bool hasAttributes() const { return record_ && record_->hasAttributes; }
     std::optional<std::string_view> typeAttribute() const {
         if (!record_ || !record_->hasType) return std::nullopt;
-        return std::string_view(record_->type, record_->typeLength);
+        return std::string_view(record_->name + record_->typeOffset, record_->typeLength);
     }
 
 private:

@@ -155,8 +155,11 @@ QuenzColorProjectPtr QuenzColorFileReader::readWellFormed(std::string_view bytes
 }
 
 QuenzColorProjectPtr readPlainDocument(std::string_view bytes) {
-    const auto document =
-        FlatXmlDocument::parse(bytes, mayHoldSplitText(bytes) ? TextPieces::joined : TextPieces::firstOnly);
+    // Texts in pieces are rare; only then does it matter whether pugixml would join them.
+    auto document = FlatXmlDocument::parse(bytes, TextPieces::firstOnly);
+    if (document && document->hasPiecedText() && mayHoldSplitText(bytes)) {
+        document = FlatXmlDocument::parse(bytes, TextPieces::joined);
+    }
     if (!document) return nullptr;
     plainReads.fetch_add(1, std::memory_order_relaxed);
     return readProject(document->root(), bytes.size());

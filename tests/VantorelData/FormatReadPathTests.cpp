@@ -74,12 +74,9 @@ TEST(DocumentReadPaths, AgreeOnTrickyInputsAndRefuseWhatIsNotPlain) {
         {"unknown elements", documentWith("<mystery>x</mystery>" + stringItem("n<odd a='1'>t</odd>") + "<more/>"), true},
         {"attribute blanks and quotes",
          documentWith(colorItem("<variant><rgba>1 0 0 1</rgba></variant><variant\ntype='dark'\t><rgba>0 0 0 1</rgba>"
-                                "</variant><variant type=\"\thighContrast\"><rgba>1 1 1 1</rgba></variant>"
-                                "<variant type=\"dark&#x48;ighContrast\" type=\"dark\"><rgba>.5 .5 .5 1</rgba>"
-                                "</variant><variant x=\"1\"><rgba>0 1 0 1</rgba></variant>")),
-         true},
-        {"attribute line ends", documentWith(colorItem("<variant><rgba>1 0 0 1</rgba></variant><variant type=\"dark\r\n\">"
-                                                       "<rgba>0 0 0 1</rgba></variant>")),
+                                "</variant><variant type=\" highContrast\"><rgba>1 1 1 1</rgba></variant>"
+                                "<variant type=\"darkHighContrast\" type=\"dark\"><rgba>.5 .5 .5 1</rgba>"
+                                "</variant><variant x=\"&amp;\r\n\"><rgba>0 1 0 1</rgba></variant>")),
          true},
         {"blanks in tags", documentWith(stringItem("n") + "<stringItem ><id >X</id ><name\n>m</name\t><string><variants>"
                                         "<variant\n/><variant ><value>v</value></variant></variants></string></stringItem>"),
@@ -87,6 +84,14 @@ TEST(DocumentReadPaths, AgreeOnTrickyInputsAndRefuseWhatIsNotPlain) {
         {"tasks", documentWith("", task + "<namePrefix/><configuration><k>1</k><k>2</k><e/></configuration></task>"), true},
         {"deep nesting", documentWith(nestedGroups(3000)), true},
         {"plain declaration", "<?xml version=\"1.0\"?>" + documentWith("").substr(declaration.size()), true},
+        {"type with a tab", documentWith(colorItem("<variant><rgba>1 0 0 1</rgba></variant><variant type=\"\tdark\"/>")),
+         false},
+        {"type with a line end", documentWith(colorItem("<variant><rgba>1 0 0 1</rgba></variant><variant type=\"dark\r\n\">"
+                                                        "<rgba>0 0 0 1</rgba></variant>")),
+         false},
+        {"type with a reference", documentWith(colorItem("<variant><rgba>1 0 0 1</rgba></variant><variant type=\"&#x64;ark\">"
+                                                         "<rgba>0 0 0 1</rgba></variant>")),
+         false},
         {"CDATA", documentWith(stringItem("<![CDATA[x]]>")), false},
         {"processing instruction", documentWith(stringItem("a<?pi x?>b")), false},
         {"DOCTYPE", "<!DOCTYPE vantorel>" + documentWith(""), false},

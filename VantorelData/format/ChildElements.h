@@ -77,18 +77,23 @@ private:
     std::array<std::size_t, lengthLimit + 1> firstOfLength_{};
 };
 
-// The first child element of each name of a vocabulary, and how many child elements there
-// are, over either element view (`PugiElement`, `FlatXmlElement`).
+// The first child element of each name of a vocabulary, over either element view (`PugiElement`, `FlatXmlElement`).
 template <class Field, class Element = PugiElement>
 class ChildElements {
 public:
     ChildElements(Element element, const ElementNames<Field>& names) {
-        for (Element child = element.firstChild(); child; child = child.nextSibling()) {
-            ++namedCount_;
-            if (const auto field = names.find(child.name())) {
-                Element& slot = elements_[static_cast<std::size_t>(*field)];
-                if (!slot) slot = child;
-            }
+        for (Element child = element.firstChild(); child; child = child.nextSibling()) take(child, names);
+    }
+
+    // None yet: a reader that walks the children anyway offers them one by one with `take`,
+    // rather than walking them twice.
+    ChildElements() = default;
+
+    // The next child, in document order.
+    void take(Element child, const ElementNames<Field>& names) {
+        if (const auto field = names.find(child.name())) {
+            Element& slot = elements_[static_cast<std::size_t>(*field)];
+            if (!slot) slot = child;
         }
     }
 
@@ -111,14 +116,10 @@ public:
         return value && *value == expected;
     }
 
-    // Child elements, known or not: an upper bound for the child items of a group, so that
-    // their list is allocated once.
-    std::size_t namedCount() const { return namedCount_; }
 
 private:
     // Both views are a single pointer, cheap to clear for the forty fields of an item.
     std::array<Element, ElementNames<Field>::size> elements_{};
-    std::size_t namedCount_ = 0;
 };
 
 }  // namespace vantorel::format

@@ -70,6 +70,8 @@ template <class Element>
 class ItemChildren : public ChildElements<ItemField, Element> {
 public:
     explicit ItemChildren(Element itemElement) : ChildElements<ItemField, Element>(itemElement, itemFieldNames) {}
+    ItemChildren() = default;
+    void take(Element child) { ChildElements<ItemField, Element>::take(child, itemFieldNames); }
 };
 
 // The appearance and deprecation blocks, and the set block (none when `middle`,

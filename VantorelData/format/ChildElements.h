@@ -5,20 +5,19 @@
 // slower than parsing them. Lookups keep the meaning of `childText`: the first child of a name
 // counts, and a child without text counts as missing.
 
-#include <pugixml.hpp>
-
 #include <array>
 #include <cstddef>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "VantorelData/format/PugiElement.h"
+
 namespace vantorel::format {
 
 // A fixed vocabulary of element names, one per value of `Field` (an enumeration whose last
-// value is `count`). Built at compile time; a name is found by its length and then a memcmp
+// value is `count`). Built at compile time; a name is found by its length and then a comparison
 // among the few names of that length.
 template <class Field>
 class ElementNames {
@@ -62,9 +61,10 @@ public:
         for (std::size_t position = firstOfLength_[name.size()]; position < end; ++position) {
             const std::size_t index = byLength_[position];
             const std::string_view candidate = names_[index];
-            if (candidate[0] == name[0] && std::memcmp(candidate.data(), name.data(), name.size()) == 0) {
-                return static_cast<Field>(index);
-            }
+            // Names are short: comparing in place beats a library call.
+            std::size_t same = 0;
+            while (same < name.size() && candidate[same] == name[same]) ++same;
+            if (same == name.size()) return static_cast<Field>(index);
         }
         return std::nullopt;
     }
@@ -77,35 +77,32 @@ private:
     std::array<std::size_t, lengthLimit + 1> firstOfLength_{};
 };
 
-// The first child of each name of a vocabulary, and how many named children there are.
-template <class Field>
+// The first child element of each name of a vocabulary, over either element view (`PugiElement`, `FlatXmlElement`).
+template <class Field, class Element = PugiElement>
 class ChildElements {
 public:
-    ChildElements(pugi::xml_node element, const ElementNames<Field>& names) {
-        for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
-            // Only elements carry names under the document's parse options; other named nodes
-            // (processing instructions, when a caller parsed with them) match as `child` would.
-            const char* name = child.name();
-            if (*name == '\0') continue;
-            ++namedCount_;
-            if (const auto field = names.find(name)) {
-                pugi::xml_node_struct*& slot = nodes_[static_cast<std::size_t>(*field)];
-                if (!slot) slot = child.internal_object();
-            }
+    ChildElements(Element element, const ElementNames<Field>& names) {
+        for (Element child = element.firstChild(); child; child = child.nextSibling()) take(child, names);
+    }
+
+    // None yet: a reader that walks the children anyway offers them one by one with `take`,
+    // rather than walking them twice.
+    ChildElements() = default;
+
+    // The next child, in document order.
+    void take(Element child, const ElementNames<Field>& names) {
+        if (const auto field = names.find(child.name())) {
+            Element& slot = elements_[static_cast<std::size_t>(*field)];
+            if (!slot) slot = child;
         }
     }
 
     // The first child of the field's name; empty when there is none.
-    pugi::xml_node node(Field field) const { return pugi::xml_node(nodes_[static_cast<std::size_t>(field)]); }
+    Element node(Field field) const { return elements_[static_cast<std::size_t>(field)]; }
 
     // Its text (the first text node, past any comments); none when the child is missing or
     // has no text.
-    std::optional<std::string_view> text(Field field) const {
-        if (!nodes_[static_cast<std::size_t>(field)]) return std::nullopt;
-        const char* value = node(field).child_value();
-        if (*value == '\0') return std::nullopt;
-        return std::string_view(value);
-    }
+    std::optional<std::string_view> text(Field field) const { return textOf(node(field)); }
 
     // The text as a string, or `fallback` when missing.
     std::string textOr(Field field, std::string_view fallback = {}) const {
@@ -119,15 +116,10 @@ public:
         return value && *value == expected;
     }
 
-    // Named children (elements, under the document's parse options), known or not: an upper
-    // bound for the child items of a group, so that their list is allocated once.
-    std::size_t namedCount() const { return namedCount_; }
 
 private:
-    // Raw node pointers: pugixml's node handles have an out-of-line constructor, and an item
-    // reader would otherwise pay forty library calls per element just to clear the table.
-    std::array<pugi::xml_node_struct*, ElementNames<Field>::size> nodes_{};
-    std::size_t namedCount_ = 0;
+    // Both views are a single pointer, cheap to clear for the forty fields of an item.
+    std::array<Element, ElementNames<Field>::size> elements_{};
 };
 
 }  // namespace vantorel::format

@@ -1,6 +1,7 @@
 #include <array>
 
 #include "VantorelData/format/ChildElements.h"
+#include "VantorelData/format/FlatXmlDocument.h"
 #include "VantorelData/format/ItemElements.h"
 #include "VantorelData/format/ItemFields.h"
 #include "VantorelData/format/NumberText.h"
@@ -25,7 +26,8 @@ constexpr std::array<AliasFields, 4> aliasFields = {{
      ItemField::subIndexDarkHighContrast},
 }};
 
-AliasSetTargets readSetAliasTargets(const ItemChildren& fields) {
+template <class Element>
+AliasSetTargets readSetAliasTargets(const ItemChildren<Element>& fields) {
     AliasSetTargets targets;
     for (std::size_t i = 0; i < aliasFields.size(); ++i) {
         const auto& names = aliasFields[i];
@@ -43,7 +45,8 @@ AliasSetTargets readSetAliasTargets(const ItemChildren& fields) {
     return targets;
 }
 
-ItemAliasTargets readItemAliasTargets(const ItemChildren& fields) {
+template <class Element>
+ItemAliasTargets readItemAliasTargets(const ItemChildren<Element>& fields) {
     ItemAliasTargets targets;
     for (std::size_t i = 0; i < aliasFields.size(); ++i) {
         if (fields.text(aliasFields[i].type).value_or("1") == "2") {
@@ -53,63 +56,70 @@ ItemAliasTargets readItemAliasTargets(const ItemChildren& fields) {
     return targets;
 }
 
-ColorPresentation readPresentation(const ItemChildren& fields) {
+template <class Element>
+ColorPresentation readPresentation(const ItemChildren<Element>& fields) {
     return {profileSpace(fields.text(ItemField::profile)), storedColorFormat(fields.text(ItemField::format))};
 }
 
 // The element children of a list element (`colors`, `shadows`, a group), for reserving.
-std::size_t elementChildCount(pugi::xml_node element) {
+template <class Element>
+std::size_t elementChildCount(Element element) {
     std::size_t count = 0;
-    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element) ++count;
-    }
+    for (Element child = element.firstChild(); child; child = child.nextSibling()) ++count;
     return count;
 }
 
-std::optional<ProjectItemPayload> readColor(const ItemChildren& fields, const ItemArenaPtr& arena) {
+template <class Element>
+std::optional<ProjectItemPayload> readColor(const ItemChildren<Element>& fields, const ItemArenaPtr& arena) {
     const ColorPresentation presentation = readPresentation(fields);
     auto color = readColorValue(fields.node(ItemField::color), componentSpace(presentation.colorSpace));
     if (!color) return std::nullopt;
     return makeShared<QuenzColorItem>(arena, std::move(*color), presentation, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readColorSet(const ItemChildren& fields, const ItemArenaPtr& arena) {
+template <class Element>
+std::optional<ProjectItemPayload> readColorSet(const ItemChildren<Element>& fields, const ItemArenaPtr& arena) {
     const auto parameters = readSetBlock(fields);
     if (!parameters) return std::nullopt;
     const ColorPresentation presentation = readPresentation(fields);
     const quenz::RGBSpace space = componentSpace(presentation.colorSpace);
-    const pugi::xml_node list = fields.node(ItemField::colors);
+    const Element list = fields.node(ItemField::colors);
     std::vector<ThemeableColor> colors;
     colors.reserve(elementChildCount(list));
-    for (const pugi::xml_node step : list.children("color")) {
+    for (Element step = list.firstChild(); step; step = step.nextSibling()) {
+        if (step.name() != "color") continue;
         if (auto color = readColorValue(step, space)) colors.push_back(std::move(*color));
     }
     return makeShared<QuenzColorSet>(arena, std::move(colors), *parameters, presentation, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readShadow(const ItemChildren& fields, const ItemArenaPtr& arena) {
+template <class Element>
+std::optional<ProjectItemPayload> readShadow(const ItemChildren<Element>& fields, const ItemArenaPtr& arena) {
     const ColorPresentation presentation = readPresentation(fields);
     auto shadow = readShadowValue(fields.node(ItemField::shadow), componentSpace(presentation.colorSpace));
     if (!shadow) return std::nullopt;
     return makeShared<QuenzColorShadow>(arena, std::move(*shadow), presentation, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readShadowSet(const ItemChildren& fields, const ItemArenaPtr& arena) {
+template <class Element>
+std::optional<ProjectItemPayload> readShadowSet(const ItemChildren<Element>& fields, const ItemArenaPtr& arena) {
     const auto parameters = readSetBlock(fields);
     if (!parameters) return std::nullopt;
     const ColorPresentation presentation = readPresentation(fields);
     const quenz::RGBSpace space = componentSpace(presentation.colorSpace);
-    const pugi::xml_node list = fields.node(ItemField::shadows);
+    const Element list = fields.node(ItemField::shadows);
     std::vector<ThemeableShadow> shadows;
     shadows.reserve(elementChildCount(list));
-    for (const pugi::xml_node step : list.children("shadow")) {
+    for (Element step = list.firstChild(); step; step = step.nextSibling()) {
+        if (step.name() != "shadow") continue;
         if (auto shadow = readShadowValue(step, space)) shadows.push_back(std::move(*shadow));
     }
     return makeShared<QuenzColorShadowSet>(arena, std::move(shadows), *parameters, presentation,
                                                  readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readNumber(const ItemChildren& fields, const ItemArenaPtr& arena) {
+template <class Element>
+std::optional<ProjectItemPayload> readNumber(const ItemChildren<Element>& fields, const ItemArenaPtr& arena) {
     auto value = readNumberValue(fields.node(ItemField::number));
     if (!value) return std::nullopt;
     const auto min = fields.text(ItemField::min);
@@ -120,25 +130,27 @@ std::optional<ProjectItemPayload> readNumber(const ItemChildren& fields, const I
                                               steps ? parseInt(*steps) : std::nullopt, readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readBoolean(const ItemChildren& fields, const ItemArenaPtr& arena) {
+template <class Element>
+std::optional<ProjectItemPayload> readBoolean(const ItemChildren<Element>& fields, const ItemArenaPtr& arena) {
     auto value = readBooleanValue(fields.node(ItemField::boolean));
     if (!value) return std::nullopt;
     return makeShared<QuenzColorBoolean>(arena, std::move(*value), readCommonFields(fields));
 }
 
-std::optional<ProjectItemPayload> readString(const ItemChildren& fields, const ItemArenaPtr& arena) {
+template <class Element>
+std::optional<ProjectItemPayload> readString(const ItemChildren<Element>& fields, const ItemArenaPtr& arena) {
     auto value = readStringValue(fields.node(ItemField::string));
     if (!value) return std::nullopt;
     return makeShared<QuenzColorString>(arena, std::move(*value), readCommonFields(fields));
 }
 
-template <class Alias>
-std::optional<ProjectItemPayload> readSetAlias(const ItemChildren& fields, const ItemArenaPtr& arena) {
+template <class Alias, class Element>
+std::optional<ProjectItemPayload> readSetAlias(const ItemChildren<Element>& fields, const ItemArenaPtr& arena) {
     return makeShared<Alias>(arena, readSetAliasTargets(fields), readCommonFields(fields));
 }
 
-template <class Alias>
-std::optional<ProjectItemPayload> readItemAlias(const ItemChildren& fields, const ItemArenaPtr& arena) {
+template <class Alias, class Element>
+std::optional<ProjectItemPayload> readItemAlias(const ItemChildren<Element>& fields, const ItemArenaPtr& arena) {
     return makeShared<Alias>(arena, readItemAliasTargets(fields), readCommonFields(fields));
 }
 
@@ -167,7 +179,8 @@ bool isAlias(ElementKind kind) {
 }
 
 // The content of every kind but groups, whose children the tree reader below collects.
-std::optional<ProjectItemPayload> readPayload(ElementKind kind, const ItemChildren& fields, const ItemArenaPtr& arena) {
+template <class Element>
+std::optional<ProjectItemPayload> readPayload(ElementKind kind, const ItemChildren<Element>& fields, const ItemArenaPtr& arena) {
     switch (kind) {
         case ElementKind::group: break;
         case ElementKind::color: return readColor(fields, arena);
@@ -196,7 +209,8 @@ GroupPtr groupWithId(const std::vector<GroupPtr>& groups, std::string_view uuid)
 }
 
 // The item made from a read element and its content: identifier, name and assignments.
-ProjectItemPtr finishItem(ElementKind kind, const ItemChildren& fields, ProjectItemPayload payload,
+template <class Element>
+ProjectItemPtr finishItem(ElementKind kind, const ItemChildren<Element>& fields, ProjectItemPayload payload,
                           const QuenzColorProject& project, bool generateNewIds, const ItemArenaPtr& arena) {
     std::string uuid;
     if (isAlias(kind) || generateNewIds) {
@@ -220,31 +234,33 @@ ProjectItemPtr finishItem(ElementKind kind, const ItemChildren& fields, ProjectI
 }
 
 // A group element being read: its fields, its place in search order and the children read so far.
+template <class Element>
 struct OpenGroup {
-    OpenGroup(pugi::xml_node element, ReferenceLinker* linker)
-        : fields(element), place(linker ? linker->claimPlace() : 0), next(element.first_child()) {
-        children.reserve(fields.namedCount());
-    }
-    ItemChildren fields;
+    OpenGroup(Element element, ReferenceLinker* linker)
+        : place(linker ? linker->claimPlace() : 0), next(element.firstChild()) {}
+    // Taken as the children are read, in the same walk: a large group's children are most of
+    // the document, and walking them twice costs a cache miss per child each time.
+    ItemChildren<Element> fields;
     std::size_t place;
-    pugi::xml_node next;  // the next child node to read
+    Element next;  // the next child element to read
     std::vector<ProjectItemPtr> children;
 };
 
 }  // namespace
 
-ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& project, bool generateNewIds,
+template <class Element>
+ProjectItemPtr readItemElement(Element element, const QuenzColorProject& project, bool generateNewIds,
                                ReferenceLinker* linker, const ItemArenaPtr& arena) {
     // Groups nest to any depth, so the open groups are kept in a list rather than on the stack.
     // A group's place in search order comes before its children's, which are read first.
-    std::vector<OpenGroup> open;
-    pugi::xml_node current = element;
+    std::vector<OpenGroup<Element>> open;
+    Element current = element;
     for (;;) {
         ProjectItemPtr item;
         if (const auto kind = elementKindNames.find(current.name()); kind == ElementKind::group) {
             open.emplace_back(current, linker);
         } else if (kind) {
-            const ItemChildren fields(current);
+            const ItemChildren<Element> fields(current);
             const std::size_t place = linker ? linker->claimPlace() : 0;
             if (auto payload = readPayload(*kind, fields, arena)) {
                 item = finishItem(*kind, fields, std::move(*payload), project, generateNewIds, arena);
@@ -257,11 +273,11 @@ ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& 
         // The next child element of the innermost open group; groups whose children are all read
         // are finished and become a child of the group around them.
         for (;;) {
-            OpenGroup& group = open.back();
-            while (group.next && group.next.type() != pugi::node_element) group.next = group.next.next_sibling();
+            OpenGroup<Element>& group = open.back();
             if (group.next) {
+                group.fields.take(group.next);
                 current = group.next;
-                group.next = group.next.next_sibling();
+                group.next = group.next.nextSibling();
                 break;
             }
             auto payload = makeShared<QuenzColorGroup>(arena, std::move(group.children),
@@ -275,5 +291,9 @@ ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& 
         }
     }
 }
+
+template ProjectItemPtr readItemElement(PugiElement, const QuenzColorProject&, bool, ReferenceLinker*, const ItemArenaPtr&);
+template ProjectItemPtr readItemElement(FlatXmlElement, const QuenzColorProject&, bool, ReferenceLinker*,
+                                        const ItemArenaPtr&);
 
 }  // namespace vantorel::format

@@ -1,10 +1,9 @@
 #pragma once
 // The element of one project item (a group with its children, or any value item or alias),
-// written onto a sink and read from a pugixml element. Undo snapshots and the pasteboard use
+// written onto a sink and read from an element. Undo snapshots and the pasteboard use
 // these on single items; the document reader and writer use them for the whole tree.
 
-#include <pugixml.hpp>
-
+#include "VantorelData/format/PugiElement.h"
 #include "VantorelData/format/XmlSink.h"
 #include "VantorelData/model/ItemArena.h"
 #include "VantorelData/model/Project.h"
@@ -18,11 +17,12 @@ namespace vantorel::format {
 // never produces); the sink then holds a partial element.
 bool writeItemElement(XmlSink& sink, const QuenzColorProjectItem& item);
 
-// Reads one item element; null when the element names no item kind or the kind's content
+// Reads one item element (in either element view: `PugiElement`, `FlatXmlElement`); null when the element names no item kind or the kind's content
 // cannot be read. Build and test group assignments are looked up in `project`. A whole-tree
 // reader passes a linker, which is offered every item read, in search order, and the arena the
 // document's items and payloads are made in.
-ProjectItemPtr readItemElement(pugi::xml_node element, const QuenzColorProject& project, bool generateNewIds,
+template <class Element>
+ProjectItemPtr readItemElement(Element element, const QuenzColorProject& project, bool generateNewIds,
                                ReferenceLinker* linker = nullptr, const ItemArenaPtr& arena = nullptr);
 
 }  // namespace vantorel::format

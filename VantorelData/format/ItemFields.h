@@ -4,8 +4,6 @@
 // alias targets and assignments. The item readers take them all in one pass
 // (`ItemChildren`) and pick the ones of their kind.
 
-#include <pugixml.hpp>
-
 #include <optional>
 
 #include "VantorelData/format/ChildElements.h"
@@ -68,14 +66,19 @@ inline constexpr ElementNames<ItemField> itemFieldNames({{
     {ItemField::subIndexDarkHighContrast, "subIndexDarkHighContrast"},
 }});
 
-class ItemChildren : public ChildElements<ItemField> {
+template <class Element>
+class ItemChildren : public ChildElements<ItemField, Element> {
 public:
-    explicit ItemChildren(pugi::xml_node itemElement) : ChildElements(itemElement, itemFieldNames) {}
+    explicit ItemChildren(Element itemElement) : ChildElements<ItemField, Element>(itemElement, itemFieldNames) {}
+    ItemChildren() = default;
+    void take(Element child) { ChildElements<ItemField, Element>::take(child, itemFieldNames); }
 };
 
 // The appearance and deprecation blocks, and the set block (none when `middle`,
 // `interpolation`, `naming` or `type` cannot be read), from fields already taken.
-CommonValueFields readCommonFields(const ItemChildren& fields);
-std::optional<SetParameters> readSetBlock(const ItemChildren& fields);
+template <class Element>
+CommonValueFields readCommonFields(const ItemChildren<Element>& fields);
+template <class Element>
+std::optional<SetParameters> readSetBlock(const ItemChildren<Element>& fields);
 
 }  // namespace vantorel::format

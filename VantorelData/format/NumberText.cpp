@@ -1,6 +1,7 @@
 #include "VantorelData/format/NumberText.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <system_error>
@@ -51,6 +52,39 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 std::string_view withoutPlusSign(std::string_view text) {
     if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+') text.remove_prefix(1);
     return text;
+}
+
+// Plain decimals ("0.5", "-12.25", "1") with at most fifteen-odd significant digits: the
+// digits form an integer that a double holds exactly, and dividing it by an exactly held power
+// of ten rounds once, correctly, so the result is the double the general parser gives. Anything
+// else (exponents, long digit runs, a bare full stop) is left to the general parser.
+std::optional<double> parseShortDecimal(std::string_view text) {
+    static constexpr std::array<double, 23> powersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr std::uint64_t exactIntegerLimit = std::uint64_t{1} << 53;
+    constexpr std::size_t digitLimit = 19;  // no overflow of the 64-bit accumulator
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    std::uint64_t digits = 0;
+    std::size_t digitCount = 0;
+    const char* const integerStart = p;
+    for (; p < end && isDigit(*p); ++p, ++digitCount) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    if (p == integerStart) return std::nullopt;
+    std::size_t fractionDigits = 0;
+    if (p < end && *p == '.') {
+        const char* const fractionStart = ++p;
+        for (; p < end && isDigit(*p); ++p, ++digitCount) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        fractionDigits = static_cast<std::size_t>(p - fractionStart);
+        if (fractionDigits == 0) return std::nullopt;
+    }
+    if (p != end || digitCount > digitLimit || digits > exactIntegerLimit || fractionDigits >= powersOfTen.size()) {
+        return std::nullopt;
+    }
+    const double magnitude = static_cast<double>(digits) / powersOfTen[fractionDigits];
+    return negative ? -magnitude : magnitude;
 }
 
 }  // namespace
@@ -219,6 +253,7 @@ std::optional<double> parseDouble(std::string_view text) {
     // Only decimal forms: from_chars would also take "inf", "nan" and "infinity".
     const char lead = text.front() == '-' && text.size() > 1 ? text[1] : text.front();
     if (!isDigit(lead) && lead != '.') return std::nullopt;
+    if (const auto shortDecimal = parseShortDecimal(text)) return shortDecimal;
     double value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (result.ec != std::errc{} || result.ptr != text.data() + text.size() || !std::isfinite(value)) {

@@ -1,11 +1,13 @@
 #include "VantorelData/format/QuenzColorFileReader.h"
 
+#include <atomic>
 #include <string>
 #include <vector>
 
+#include "VantorelData/format/DocumentReadPaths.h"
+#include "VantorelData/format/FlatXmlDocument.h"
 #include "VantorelData/format/ItemElements.h"
 #include "VantorelData/format/TaskElements.h"
-#include "VantorelData/format/XmlReading.h"
 
 namespace vantorel::format {
 namespace {
@@ -74,6 +76,60 @@ void joinSplitText(pugi::xml_document& document) {
     }
 }
 
+std::atomic<std::size_t> plainReads{0};
+std::atomic<std::size_t> libraryReads{0};
+
+template <class Element>
+std::optional<std::string_view> childTextOf(Element element, std::string_view name) {
+    return textOf(element.child(name));
+}
+
+// The project of a document's root element, in either element view.
+template <class Element>
+QuenzColorProjectPtr readProject(Element root, std::size_t byteCount) {
+    auto project = std::make_shared<QuenzColorProject>();
+    const Element projectElement = root.child("project");
+    if (!projectElement) return project;
+
+    if (const auto description = childTextOf(projectElement.child("header"), "description")) {
+        project->setProjectDescription(std::string(*description));
+    }
+
+    std::vector<DocumentSettingPtr> settings;
+    for (Element setting = projectElement.child("settings").firstChild(); setting; setting = setting.nextSibling()) {
+        if (setting.name() != "setting") continue;
+        const auto key = childTextOf(setting, "key");
+        const auto value = childTextOf(setting, "value");
+        if (key && value) settings.push_back(std::make_shared<DocumentSetting>(std::string(*key), std::string(*value)));
+    }
+    project->setSettings(std::move(settings));
+
+    // Groups first, so that items find the groups they are assigned to.
+    std::vector<BuildGroupPtr> buildGroups;
+    for (Element group = projectElement.child("buildGroups").firstChild(); group; group = group.nextSibling()) {
+        if (group.name() == "buildGroup") buildGroups.push_back(readBuildGroupElement(group, false));
+    }
+    project->setBuildGroups(std::move(buildGroups));
+    std::vector<TestGroupPtr> testGroups;
+    for (Element group = projectElement.child("testGroups").firstChild(); group; group = group.nextSibling()) {
+        if (group.name() == "testGroup") testGroups.push_back(readTestGroupElement(group, false));
+    }
+    project->setTestGroups(std::move(testGroups));
+
+    // Aliases are linked from what the item reader offers as it goes, not by walking the
+    // finished tree again: on a large document that walk costs a cache miss per item.
+    ReferenceLinker linker;
+    linker.reserve(byteCount / typicalItemBytes);
+    const auto arena = std::make_shared<ItemArena>();
+    std::vector<ProjectItemPtr> items;
+    for (Element element = projectElement.child("colorItems").firstChild(); element; element = element.nextSibling()) {
+        if (auto item = readItemElement(element, *project, false, &linker, arena)) items.push_back(std::move(item));
+    }
+    project->setItems(std::move(items));
+    linker.link();
+    return project;
+}
+
 }  // namespace
 
 bool parseDocumentXml(pugi::xml_document& document, std::string_view bytes) {
@@ -94,49 +150,30 @@ QuenzColorProjectPtr QuenzColorFileReader::read(std::string_view bytes) {
 }
 
 QuenzColorProjectPtr QuenzColorFileReader::readWellFormed(std::string_view bytes) {
+    if (auto project = readPlainDocument(bytes)) return project;
+    return readDocumentThroughLibrary(bytes);
+}
+
+QuenzColorProjectPtr readPlainDocument(std::string_view bytes) {
+    // Texts in pieces are rare; only then does it matter whether pugixml would join them.
+    auto document = FlatXmlDocument::parse(bytes, TextPieces::firstOnly);
+    if (document && document->hasPiecedText() && mayHoldSplitText(bytes)) {
+        document = FlatXmlDocument::parse(bytes, TextPieces::joined);
+    }
+    if (!document) return nullptr;
+    plainReads.fetch_add(1, std::memory_order_relaxed);
+    return readProject(document->root(), bytes.size());
+}
+
+QuenzColorProjectPtr readDocumentThroughLibrary(std::string_view bytes) {
     pugi::xml_document document;
     if (!parseDocumentXml(document, bytes)) return nullptr;
-    auto project = std::make_shared<QuenzColorProject>();
-    const pugi::xml_node projectElement = document.document_element().child("project");
-    if (!projectElement) return project;
+    libraryReads.fetch_add(1, std::memory_order_relaxed);
+    return readProject(PugiElement(document.document_element()), bytes.size());
+}
 
-    if (const auto description = childText(projectElement.child("header"), "description")) {
-        project->setProjectDescription(std::string(*description));
-    }
-
-    std::vector<DocumentSettingPtr> settings;
-    for (const pugi::xml_node setting : projectElement.child("settings").children("setting")) {
-        const auto key = childText(setting, "key");
-        const auto value = childText(setting, "value");
-        if (key && value) settings.push_back(std::make_shared<DocumentSetting>(std::string(*key), std::string(*value)));
-    }
-    project->setSettings(std::move(settings));
-
-    // Groups first, so that items find the groups they are assigned to.
-    std::vector<BuildGroupPtr> buildGroups;
-    for (const pugi::xml_node group : projectElement.child("buildGroups").children("buildGroup")) {
-        buildGroups.push_back(readBuildGroupElement(group, false));
-    }
-    project->setBuildGroups(std::move(buildGroups));
-    std::vector<TestGroupPtr> testGroups;
-    for (const pugi::xml_node group : projectElement.child("testGroups").children("testGroup")) {
-        testGroups.push_back(readTestGroupElement(group, false));
-    }
-    project->setTestGroups(std::move(testGroups));
-
-    // Aliases are linked from what the item reader offers as it goes, not by walking the
-    // finished tree again: on a large document that walk costs a cache miss per item.
-    ReferenceLinker linker;
-    linker.reserve(bytes.size() / typicalItemBytes);
-    const auto arena = std::make_shared<ItemArena>();
-    std::vector<ProjectItemPtr> items;
-    for (const pugi::xml_node element : projectElement.child("colorItems").children()) {
-        if (element.type() != pugi::node_element) continue;
-        if (auto item = readItemElement(element, *project, false, &linker, arena)) items.push_back(std::move(item));
-    }
-    project->setItems(std::move(items));
-    linker.link();
-    return project;
+DocumentReadCounts documentReadCounts() {
+    return {plainReads.load(std::memory_order_relaxed), libraryReads.load(std::memory_order_relaxed)};
 }
 
 bool QuenzColorFileReader::isWellFormed(std::string_view bytes) {
@@ -146,30 +183,30 @@ bool QuenzColorFileReader::isWellFormed(std::string_view bytes) {
 
 ProjectItemPtr QuenzColorFileReader::readItem(pugi::xml_node element, const QuenzColorProject& project,
                                               bool generateNewIds) {
-    return readItemElement(element, project, generateNewIds);
+    return readItemElement(PugiElement(element), project, generateNewIds);
 }
 
 BuildGroupPtr QuenzColorFileReader::readBuildGroup(pugi::xml_node element, bool generateNewIds) {
-    return readBuildGroupElement(element, generateNewIds);
+    return readBuildGroupElement(PugiElement(element), generateNewIds);
 }
 
 TestGroupPtr QuenzColorFileReader::readTestGroup(pugi::xml_node element, bool generateNewIds) {
-    return readTestGroupElement(element, generateNewIds);
+    return readTestGroupElement(PugiElement(element), generateNewIds);
 }
 
 std::optional<BuildTaskPtr> QuenzColorFileReader::readBuildTask(pugi::xml_node element, bool generateNewIds) {
-    return readBuildTaskElement(element, generateNewIds);
+    return readBuildTaskElement(PugiElement(element), generateNewIds);
 }
 
 std::optional<TestTaskPtr> QuenzColorFileReader::readTestTask(pugi::xml_node element, bool generateNewIds) {
-    return readTestTaskElement(element, generateNewIds);
+    return readTestTaskElement(PugiElement(element), generateNewIds);
 }
 
 ProjectItemPtr QuenzColorFileReader::readItemText(std::string_view text, const QuenzColorProject& project,
                                                   bool generateNewIds) {
     pugi::xml_document document;
     if (!parseDocumentXml(document, text)) return nullptr;
-    return readItemElement(document.document_element(), project, generateNewIds);
+    return readItemElement(PugiElement(document.document_element()), project, generateNewIds);
 }
 
 }  // namespace vantorel::format

@@ -1,5 +1,4 @@
-#include <cstring>
-
+#include "VantorelData/format/FlatXmlDocument.h"
 #include "VantorelData/format/NumberText.h"
 #include "VantorelData/format/TaskElements.h"
 #include "VantorelData/format/XmlReading.h"
@@ -7,84 +6,112 @@
 namespace vantorel::format {
 namespace {
 
+template <class Element>
+std::optional<std::string_view> fieldText(Element element, std::string_view name) {
+    return textOf(element.child(name));
+}
+
+template <class Element>
+std::string fieldTextOr(Element element, std::string_view name) {
+    return std::string(element.child(name).value());
+}
+
 // Tasks keep the stored identifier; a missing one, or pasting, gives a fresh one.
-std::string taskIdentifier(pugi::xml_node element, bool generateNewIds) {
+template <class Element>
+std::string taskIdentifier(Element element, bool generateNewIds) {
     if (generateNewIds) return makeUuid();
-    const auto stored = childText(element, "id");
+    const auto stored = fieldText(element, "id");
     return stored ? std::string(*stored) : makeUuid();
 }
 
 // Groups keep the stored identifier, the empty one when it is missing.
-std::string groupIdentifier(pugi::xml_node element, bool generateNewIds) {
-    return generateNewIds ? makeUuid() : childTextOr(element, "id");
+template <class Element>
+std::string groupIdentifier(Element element, bool generateNewIds) {
+    return generateNewIds ? makeUuid() : fieldTextOr(element, "id");
 }
 
 }  // namespace
 
-std::optional<BuildTaskPtr> readBuildTaskElement(pugi::xml_node element, bool generateNewIds) {
-    if (std::strcmp(element.name(), "task") != 0) return std::nullopt;
+template <class Element>
+std::optional<BuildTaskPtr> readBuildTaskElement(Element element, bool generateNewIds) {
+    if (element.name() != "task") return std::nullopt;
     BuildTaskFields fields;
-    const auto fileType = codedCase<BuildFileType>(childText(element, "fileType"), buildFileTypeFromCode);
+    const auto fileType = codedCase<BuildFileType>(fieldText(element, "fileType"), buildFileTypeFromCode);
     const auto nameTransform =
-        codedCase<BuildNameTransform>(childText(element, "nameTransform"), buildNameTransformFromCode);
+        codedCase<BuildNameTransform>(fieldText(element, "nameTransform"), buildNameTransformFromCode);
     const auto conversion = codedCase<ColorSpaceConversion>(
-        childText(element, "colorSpaceConversion").value_or("0"), colorSpaceConversionFromCode);
+        fieldText(element, "colorSpaceConversion").value_or("0"), colorSpaceConversionFromCode);
     if (!fileType || !nameTransform || !conversion) return std::nullopt;
 
-    fields.name = childTextOr(element, "name");
-    fields.exportFileFolder = childTextOr(element, "folder");
-    fields.exportFileName = childTextOr(element, "fileName");
+    fields.name = fieldTextOr(element, "name");
+    fields.exportFileFolder = fieldTextOr(element, "folder");
+    fields.exportFileName = fieldTextOr(element, "fileName");
     fields.exportFileType = *fileType;
     fields.nameTransform = *nameTransform;
     fields.colorSpaceConversion = *conversion;
-    if (const auto format = childText(element, "format")) fields.exportFormat = buildExportFormatFromRawString(*format);
+    if (const auto format = fieldText(element, "format")) fields.exportFormat = buildExportFormatFromRawString(*format);
     // Present but empty elements give empty texts: an empty prefix is still a prefix.
-    if (const auto prefix = element.child("namePrefix")) fields.namePrefix = std::string(prefix.text().get());
-    if (const auto suffix = element.child("nameSuffix")) fields.nameSuffix = std::string(suffix.text().get());
-    for (const pugi::xml_node entry : element.child("configuration").children()) {
-        if (entry.type() != pugi::node_element) continue;
-        const char* value = entry.text().get();
-        if (*value != '\0') fields.customData[entry.name()] = value;
+    if (const Element prefix = element.child("namePrefix")) fields.namePrefix = std::string(prefix.value());
+    if (const Element suffix = element.child("nameSuffix")) fields.nameSuffix = std::string(suffix.value());
+    for (Element entry = element.child("configuration").firstChild(); entry; entry = entry.nextSibling()) {
+        if (const auto value = textOf(entry)) fields.customData[std::string(entry.name())] = std::string(*value);
     }
     return std::make_shared<BuildTask>(std::move(fields), taskIdentifier(element, generateNewIds));
 }
 
-BuildGroupPtr readBuildGroupElement(pugi::xml_node element, bool generateNewIds) {
+template <class Element>
+BuildGroupPtr readBuildGroupElement(Element element, bool generateNewIds) {
     std::vector<BuildTaskPtr> tasks;
-    for (const pugi::xml_node task : element.child("tasks").children("task")) {
+    for (Element task = element.child("tasks").firstChild(); task; task = task.nextSibling()) {
+        if (task.name() != "task") continue;
         if (auto read = readBuildTaskElement(task, generateNewIds)) tasks.push_back(std::move(*read));
     }
-    return std::make_shared<BuildGroup>(childTextOr(element, "name"), std::move(tasks),
-                                        groupIdentifier(element, generateNewIds), childTextIs(element, "expanded", "1"));
+    const auto expanded = fieldText(element, "expanded");
+    return std::make_shared<BuildGroup>(fieldTextOr(element, "name"), std::move(tasks),
+                                        groupIdentifier(element, generateNewIds), expanded == "1");
 }
 
-std::optional<TestTaskPtr> readTestTaskElement(pugi::xml_node element, bool generateNewIds) {
-    if (std::strcmp(element.name(), "test") != 0) return std::nullopt;
-    const auto type = childText(element, "type");
+template <class Element>
+std::optional<TestTaskPtr> readTestTaskElement(Element element, bool generateNewIds) {
+    if (element.name() != "test") return std::nullopt;
+    const auto type = fieldText(element, "type");
     const auto taskType = type ? testTaskTypeFromRawString(*type) : std::nullopt;
     if (!taskType) return std::nullopt;
 
     TestTaskFields fields;
-    fields.name = childTextOr(element, "name");
+    fields.name = fieldTextOr(element, "name");
     fields.taskType = *taskType;
-    if (const auto thresholdType = childText(element, "thresholdType")) {
+    if (const auto thresholdType = fieldText(element, "thresholdType")) {
         fields.thresholdType = testThresholdTypeFromRawString(*thresholdType);
     }
-    if (const auto threshold = childText(element, "threshold")) fields.threshold = parseMeasuredNumber(*threshold);
-    if (const auto fontSize = childText(element, "fontSize")) fields.minFontSize = parseInt(*fontSize);
-    if (const auto fontWeight = childText(element, "fontWeight")) {
+    if (const auto threshold = fieldText(element, "threshold")) fields.threshold = parseMeasuredNumber(*threshold);
+    if (const auto fontSize = fieldText(element, "fontSize")) fields.minFontSize = parseInt(*fontSize);
+    if (const auto fontWeight = fieldText(element, "fontWeight")) {
         fields.minFontWeight = testFontWeightFromRawString(*fontWeight);
     }
     return std::make_shared<TestTask>(std::move(fields), taskIdentifier(element, generateNewIds));
 }
 
-TestGroupPtr readTestGroupElement(pugi::xml_node element, bool generateNewIds) {
+template <class Element>
+TestGroupPtr readTestGroupElement(Element element, bool generateNewIds) {
     std::vector<TestTaskPtr> tests;
-    for (const pugi::xml_node test : element.child("tests").children("test")) {
+    for (Element test = element.child("tests").firstChild(); test; test = test.nextSibling()) {
+        if (test.name() != "test") continue;
         if (auto read = readTestTaskElement(test, generateNewIds)) tests.push_back(std::move(*read));
     }
-    return std::make_shared<TestGroup>(childTextOr(element, "name"), std::move(tests),
-                                       groupIdentifier(element, generateNewIds), childTextIs(element, "expanded", "1"));
+    const auto expanded = fieldText(element, "expanded");
+    return std::make_shared<TestGroup>(fieldTextOr(element, "name"), std::move(tests),
+                                       groupIdentifier(element, generateNewIds), expanded == "1");
 }
+
+// The readers over both element views.
+#define VANTOREL_TASK_READERS(Element)                                                   \
+    template BuildGroupPtr readBuildGroupElement(Element, bool);                         \
+    template std::optional<BuildTaskPtr> readBuildTaskElement(Element, bool);            \
+    template TestGroupPtr readTestGroupElement(Element, bool);                           \
+    template std::optional<TestTaskPtr> readTestTaskElement(Element, bool);
+VANTOREL_TASK_READERS(PugiElement)
+VANTOREL_TASK_READERS(FlatXmlElement)
+#undef VANTOREL_TASK_READERS
 
 }  // namespace vantorel::format

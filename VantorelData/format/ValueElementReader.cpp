@@ -1,6 +1,5 @@
-#include <cstring>
-
 #include "VantorelData/format/ChildElements.h"
+#include "VantorelData/format/FlatXmlDocument.h"
 #include "VantorelData/format/ItemFields.h"
 #include "VantorelData/format/NumberText.h"
 #include "VantorelData/format/ValueElements.h"
@@ -40,15 +39,17 @@ constexpr ElementNames<ShadowField> shadowFieldNames({{
 
 struct ColorVariantReader {
     quenz::RGBSpace space;
-    std::optional<quenz::ColorValue> operator()(pugi::xml_node variant) const {
-        return readComponents(childText(variant, "rgba"), space);
+    template <class Element>
+    std::optional<quenz::ColorValue> operator()(Element variant) const {
+        return readComponents(textOf(variant.child("rgba")), space);
     }
 };
 
 struct ShadowVariantReader {
     quenz::RGBSpace space;
-    std::optional<ShadowDetails> operator()(pugi::xml_node variant) const {
-        const ChildElements<ShadowField> details(variant.child("shadowDetails"), shadowFieldNames);
+    template <class Element>
+    std::optional<ShadowDetails> operator()(Element variant) const {
+        const ChildElements<ShadowField, Element> details(variant.child("shadowDetails"), shadowFieldNames);
         const auto color = readComponents(details.text(ShadowField::colorRgba), space);
         if (!color) return std::nullopt;
         return ShadowDetails(*color, measuredOrZero(details.text(ShadowField::x)),
@@ -61,52 +62,62 @@ struct ShadowVariantReader {
 // A number variant needs a number in its `value` element. Boolean and string variants are
 // true exactly when the text is "true", and the text itself: a missing or empty `value` is
 // false, or the empty string, as a missing text counts as no text.
-std::optional<double> readNumberVariant(pugi::xml_node variant) {
-    const auto text = childText(variant, "value");
-    return text ? parseDouble(*text) : std::nullopt;
-}
-std::optional<bool> readBooleanVariant(pugi::xml_node variant) {
-    return std::strcmp(variant.child("value").child_value(), "true") == 0;
-}
-std::optional<std::string> readStringVariant(pugi::xml_node variant) {
-    return std::string(variant.child("value").child_value());
-}
+struct NumberVariantReader {
+    template <class Element>
+    std::optional<double> operator()(Element variant) const {
+        const auto text = textOf(variant.child("value"));
+        return text ? parseDouble(*text) : std::nullopt;
+    }
+};
+struct BooleanVariantReader {
+    template <class Element>
+    std::optional<bool> operator()(Element variant) const {
+        return variant.child("value").value() == "true";
+    }
+};
+struct StringVariantReader {
+    template <class Element>
+    std::optional<std::string> operator()(Element variant) const {
+        return std::string(variant.child("value").value());
+    }
+};
 
 // The four variants of a value element: the first `variant` without attributes is light, the
 // first of each known `type` gives that appearance; later duplicates and other types are
 // ignored.
-template <class V, class ReadVariant>
-std::optional<Themeable<V>> readVariants(pugi::xml_node element, const ReadVariant& readVariant) {
-    pugi::xml_node light, dark, highContrast, darkHighContrast;
-    for (const pugi::xml_node variant : element.child("variants").children("variant")) {
-        const pugi::xml_attribute type = variant.attribute("type");
-        if (!variant.first_attribute()) {
+template <class V, class Element, class ReadVariant>
+std::optional<Themeable<V>> readVariants(Element element, const ReadVariant& readVariant) {
+    Element light, dark, highContrast, darkHighContrast;
+    for (Element variant = element.child("variants").firstChild(); variant; variant = variant.nextSibling()) {
+        if (variant.name() != "variant") continue;
+        const auto type = variant.typeAttribute();
+        if (!variant.hasAttributes()) {
             if (!light) light = variant;
         } else if (!type) {
             continue;
-        } else if (std::strcmp(type.value(), "dark") == 0) {
+        } else if (*type == "dark") {
             if (!dark) dark = variant;
-        } else if (std::strcmp(type.value(), "highContrast") == 0) {
+        } else if (*type == "highContrast") {
             if (!highContrast) highContrast = variant;
-        } else if (std::strcmp(type.value(), "darkHighContrast") == 0) {
+        } else if (*type == "darkHighContrast") {
             if (!darkHighContrast) darkHighContrast = variant;
         }
     }
     if (!light) return std::nullopt;
     auto lightValue = readVariant(light);
     if (!lightValue) return std::nullopt;
-    auto other = [&](pugi::xml_node variant) -> decltype(readVariant(variant)) {
+    auto other = [&](Element variant) -> decltype(readVariant(variant)) {
         if (!variant) return std::nullopt;
         return readVariant(variant);
     };
     return Themeable<V>(std::move(*lightValue), other(highContrast), other(dark), other(darkHighContrast));
 }
 
-template <class V, class ReadVariant>
-std::optional<NamedThemeable<V>> readNamedVariants(pugi::xml_node element, const ReadVariant& readVariant) {
+template <class V, class Element, class ReadVariant>
+std::optional<NamedThemeable<V>> readNamedVariants(Element element, const ReadVariant& readVariant) {
     auto variants = readVariants<V>(element, readVariant);
     if (!variants) return std::nullopt;
-    return NamedThemeable<V>(std::move(*variants), childTextOr(element, "name"));
+    return NamedThemeable<V>(std::move(*variants), std::string(element.child("name").value()));
 }
 
 }  // namespace
@@ -132,23 +143,29 @@ quenz::ColorFormat storedColorFormat(std::optional<std::string_view> text) {
     return static_cast<quenz::ColorFormat>(*number);
 }
 
-std::optional<ThemeableColor> readColorValue(pugi::xml_node element, quenz::RGBSpace space) {
+template <class Element>
+std::optional<ThemeableColor> readColorValue(Element element, quenz::RGBSpace space) {
     return readNamedVariants<quenz::ColorValue>(element, ColorVariantReader{space});
 }
-std::optional<ThemeableShadow> readShadowValue(pugi::xml_node element, quenz::RGBSpace space) {
+template <class Element>
+std::optional<ThemeableShadow> readShadowValue(Element element, quenz::RGBSpace space) {
     return readNamedVariants<ShadowDetails>(element, ShadowVariantReader{space});
 }
-std::optional<ThemeableNumber> readNumberValue(pugi::xml_node element) {
-    return readVariants<double>(element, readNumberVariant);
+template <class Element>
+std::optional<ThemeableNumber> readNumberValue(Element element) {
+    return readVariants<double>(element, NumberVariantReader{});
 }
-std::optional<ThemeableBoolean> readBooleanValue(pugi::xml_node element) {
-    return readVariants<bool>(element, readBooleanVariant);
+template <class Element>
+std::optional<ThemeableBoolean> readBooleanValue(Element element) {
+    return readVariants<bool>(element, BooleanVariantReader{});
 }
-std::optional<ThemeableString> readStringValue(pugi::xml_node element) {
-    return readVariants<std::string>(element, readStringVariant);
+template <class Element>
+std::optional<ThemeableString> readStringValue(Element element) {
+    return readVariants<std::string>(element, StringVariantReader{});
 }
 
-CommonValueFields readCommonFields(const ItemChildren& fields) {
+template <class Element>
+CommonValueFields readCommonFields(const ItemChildren<Element>& fields) {
     CommonValueFields common;
     if (const auto appearance = fields.text(ItemField::appearance)) {
         common.appearanceType = appearanceTypeFromRawString(*appearance).value_or(AppearanceType::none);
@@ -157,15 +174,14 @@ CommonValueFields readCommonFields(const ItemChildren& fields) {
         common.autoContrastAmount = parseDouble(*amount).value_or(defaultAutoContrastAmount);
     }
     common.deprecated = fields.textIs(ItemField::deprecated, "true");
-    if (const pugi::xml_node reason = fields.node(ItemField::deprecatedReason)) {
-        common.deprecatedReason = std::string(reason.child_value());
+    if (const Element reason = fields.node(ItemField::deprecatedReason)) {
+        common.deprecatedReason = std::string(reason.value());
     }
     return common;
 }
 
-CommonValueFields readCommonFields(pugi::xml_node itemElement) { return readCommonFields(ItemChildren(itemElement)); }
-
-std::optional<SetParameters> readSetBlock(const ItemChildren& fields) {
+template <class Element>
+std::optional<SetParameters> readSetBlock(const ItemChildren<Element>& fields) {
     const auto middle = fields.text(ItemField::middle);
     const auto middleLocation = middle ? parseDouble(*middle) : std::nullopt;
     const auto interpolation =
@@ -188,6 +204,17 @@ std::optional<SetParameters> readSetBlock(const ItemChildren& fields) {
     return parameters;
 }
 
-std::optional<SetParameters> readSetBlock(pugi::xml_node itemElement) { return readSetBlock(ItemChildren(itemElement)); }
+// The readers over both element views.
+#define VANTOREL_VALUE_READERS(Element)                                                                     \
+    template std::optional<ThemeableColor> readColorValue(Element, quenz::RGBSpace);                       \
+    template std::optional<ThemeableShadow> readShadowValue(Element, quenz::RGBSpace);                     \
+    template std::optional<ThemeableNumber> readNumberValue(Element);                                      \
+    template std::optional<ThemeableBoolean> readBooleanValue(Element);                                    \
+    template std::optional<ThemeableString> readStringValue(Element);                                      \
+    template CommonValueFields readCommonFields(const ItemChildren<Element>&);                             \
+    template std::optional<SetParameters> readSetBlock(const ItemChildren<Element>&);
+VANTOREL_VALUE_READERS(PugiElement)
+VANTOREL_VALUE_READERS(FlatXmlElement)
+#undef VANTOREL_VALUE_READERS
 
 }  // namespace vantorel::format

@@ -3,8 +3,6 @@
 // `number`, `boolean`, `string`, `shadow` with their variants), the appearance and deprecation
 // blocks, the set block, and the `profile` and `format` codes of colored items.
 
-#include <pugixml.hpp>
-
 #include <optional>
 #include <string_view>
 
@@ -34,21 +32,23 @@ void writeNumberValue(XmlSink& sink, const ThemeableNumber& value);
 void writeBooleanValue(XmlSink& sink, const ThemeableBoolean& value);
 void writeStringValue(XmlSink& sink, const ThemeableString& value);
 
-// `element` is the value element itself (`color`, `shadow`, …). None when the light variant
-// is missing or unreadable; other unreadable variants are left empty.
-std::optional<ThemeableColor> readColorValue(pugi::xml_node element, quenz::RGBSpace space);
-std::optional<ThemeableShadow> readShadowValue(pugi::xml_node element, quenz::RGBSpace space);
-std::optional<ThemeableNumber> readNumberValue(pugi::xml_node element);
-std::optional<ThemeableBoolean> readBooleanValue(pugi::xml_node element);
-std::optional<ThemeableString> readStringValue(pugi::xml_node element);
+// `element` is the value element itself (`color`, `shadow`, …), in either element view
+// (`PugiElement`, `FlatXmlElement`). None when the light variant is missing or unreadable;
+// other unreadable variants are left empty.
+template <class Element>
+std::optional<ThemeableColor> readColorValue(Element element, quenz::RGBSpace space);
+template <class Element>
+std::optional<ThemeableShadow> readShadowValue(Element element, quenz::RGBSpace space);
+template <class Element>
+std::optional<ThemeableNumber> readNumberValue(Element element);
+template <class Element>
+std::optional<ThemeableBoolean> readBooleanValue(Element element);
+template <class Element>
+std::optional<ThemeableString> readStringValue(Element element);
 
 void writeAppearanceBlock(XmlSink& sink, const CommonValueFields& fields);
 void writeDeprecationBlock(XmlSink& sink, const CommonValueFields& fields);
-// Both blocks, read from an item element.
-CommonValueFields readCommonFields(pugi::xml_node itemElement);
 
 void writeSetBlock(XmlSink& sink, int steps, const SetParameters& parameters);
-// None when `middle`, `interpolation`, `naming` or `type` cannot be read.
-std::optional<SetParameters> readSetBlock(pugi::xml_node itemElement);
 
 }  // namespace vantorel::format

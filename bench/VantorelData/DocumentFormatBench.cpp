@@ -17,6 +17,7 @@
 #include <string>
 
 #include "bench/VantorelData/AllocationCount.h"
+#include "VantorelData/format/FlatXmlDocument.h"
 #include "VantorelData/format/QuenzColorFileReader.h"
 #include "VantorelData/format/QuenzColorFileWriter.h"
 
@@ -157,6 +158,20 @@ void BM_BareParse(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 
+// The flat reader's pass over the same bytes, building its element list and nothing else: the
+// share of an open that goes to XML before any item is made.
+void BM_FlatParse(benchmark::State& state) {
+    const std::string& bytes = documentBytes(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto document = FlatXmlDocument::parse(bytes, TextPieces::firstOnly);
+        benchmark::DoNotOptimize(document);
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
 // The least any reader of pugixml's tree pays: the parse, then one visit of every node through
 // pugixml's interface (its first child, next sibling, name and value), building nothing.
 std::size_t visitEveryNode(pugi::xml_node node) {
@@ -208,6 +223,7 @@ void BM_BarePrint(benchmark::State& state) {
 
 BENCHMARK(BM_Open)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareParse)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FlatParse)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareParseAndVisit)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Save)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BarePrint)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "FormatTestSupport.h"
 #include "VantorelData/format/NumberText.h"
@@ -94,6 +100,30 @@ TEST(FormatNumberText, ParsesOnlyCompleteDecimalNumbers) {
         {"1e400", {}},  {"abc", {}},   {"1.5x", {}}, {"\t1", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(parseDouble(c.text), c.expected) << '"' << c.text << '"';
+}
+
+// Short decimals take a quicker road than long ones; both must give the very same double,
+// sign of zero included, including at the edges of what a double holds exactly.
+TEST(FormatNumberText, DecimalsReadAsTheGeneralParserReadsThem) {
+    std::vector<std::string> texts = {"-0",  "0.0", "-0.000", "9007199254740992", "9007199254740993",
+                                      "0.1", "0.3", "1.0000000000000000000001", "123456789012345678901",
+                                      "0.0000000000000000000001", "0.00000000000000000000001", "00000000000000000001.5"};
+    std::mt19937_64 random(18);
+    for (int i = 0; i < 20000; ++i) {
+        std::string digits = std::to_string(random() >> (random() % 64));
+        const std::size_t point = random() % (digits.size() + 1);
+        std::string text = (random() % 2 ? "-" : "") + digits.substr(0, point);
+        if (point == 0) text += '0';
+        if (point < digits.size()) text += '.' + digits.substr(point);
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        const auto parsed = parseDouble(text);
+        ASSERT_TRUE(parsed) << text;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(*parsed), std::bit_cast<std::uint64_t>(expected)) << text;
+    }
 }
 
 TEST(FormatNumberText, ParsesIntegersWithOptionalSign) {

@@ -1,0 +1,441 @@
+#include "VantorelData/format/FlatXmlDocument.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace vantorel::format {
+namespace {
+
+// Offsets and lengths are kept in 32 bits; larger documents go to pugixml.
+constexpr std::size_t sizeLimit = std::size_t{1} << 30;
+// Roughly the bytes a written document spends per element, for reserving the list up front.
+constexpr std::size_t typicalElementBytes = 32;
+
+// The declarations the writer and most editors put first; any other goes to pugixml, which
+// also reads the encodings a declaration may name.
+constexpr std::array<std::string_view, 3> plainDeclarations = {
+    R"(<?xml version="1.0" encoding="utf-8"?>)",
+    R"(<?xml version="1.0" encoding="UTF-8"?>)",
+    R"(<?xml version="1.0"?>)",
+};
+
+// What each byte can be, looked up once per byte while scanning.
+enum ByteKind : std::uint8_t { blankByte = 1, nameStartByte = 2, nameByte = 4, textMark = 8 };
+
+constexpr std::array<std::uint8_t, 256> byteKinds = [] {
+    std::array<std::uint8_t, 256> kinds{};
+    for (const unsigned char c : {' ', '\t', '\r', '\n'}) kinds[c] |= blankByte;
+    for (int c = 0; c < 256; ++c) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (letter || c == '_' || c == ':') kinds[static_cast<std::size_t>(c)] |= nameStartByte | nameByte;
+        if ((c >= '0' && c <= '9') || c == '-' || c == '.') kinds[static_cast<std::size_t>(c)] |= nameByte;
+    }
+    // Where text ends, or needs resolving.
+    for (const unsigned char c : {'<', '&', '\r', '\0'}) kinds[c] |= textMark;
+    return kinds;
+}();
+
+bool is(char c, ByteKind kind) { return (byteKinds[static_cast<unsigned char>(c)] & kind) != 0; }
+
+// The first "<", "&", carriage return or zero byte at or after `p`; `end` when there is none. Text runs
+// between them are most of a document's bytes, so they are passed sixteen at a time.
+const char* findTextMark(const char* p, const char* end) {
+#if defined(__SSE2__)
+    const __m128i less = _mm_set1_epi8('<');
+    const __m128i ampersand = _mm_set1_epi8('&');
+    const __m128i carriageReturn = _mm_set1_epi8('\r');
+    const __m128i zero = _mm_setzero_si128();
+    while (end - p >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i marks =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, less), _mm_cmpeq_epi8(bytes, ampersand)),
+                         _mm_or_si128(_mm_cmpeq_epi8(bytes, carriageReturn), _mm_cmpeq_epi8(bytes, zero)));
+        const int found = _mm_movemask_epi8(marks);
+        if (found != 0) return p + __builtin_ctz(static_cast<unsigned>(found));
+        p += 16;
+    }
+#endif
+    while (p < end && !is(*p, textMark)) ++p;
+    return p;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    const char lower = static_cast<char>(c | 0x20);
+    if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
+    return -1;
+}
+
+// The code point of a character reference after "&#" (decimal, or hex after a lower-case
+// "x"), up to the ";". None for references pugixml would leave as they are or turn into bytes
+// that are no character.
+std::optional<char32_t> characterReference(const char*& p, const char* end) {
+    const bool hex = p < end && *p == 'x';
+    if (hex) ++p;
+    const std::size_t maxDigits = hex ? 6 : 7;
+    char32_t code = 0;
+    std::size_t digits = 0;
+    for (; p < end && *p != ';'; ++p, ++digits) {
+        const int digit = hex ? hexDigit(*p) : (*p >= '0' && *p <= '9' ? *p - '0' : -1);
+        if (digit < 0 || digits == maxDigits) return std::nullopt;
+        code = code * (hex ? 16 : 10) + static_cast<char32_t>(digit);
+    }
+    if (p == end || digits == 0) return std::nullopt;
+    ++p;  // the ";"
+    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
+    return code;
+}
+
+char* appendUtf8(char* out, char32_t code) {
+    if (code < 0x80) {
+        *out++ = static_cast<char>(code);
+    } else if (code < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (code >> 6));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (code >> 12));
+        *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (code >> 18));
+        *out++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return out;
+}
+
+// A predefined entity after "&", up to its ";".
+std::optional<char> predefinedEntity(const char*& p, const char* end) {
+    struct Entity {
+        std::string_view name;
+        char character;
+    };
+    static constexpr Entity entities[] = {{"lt;", '<'}, {"gt;", '>'}, {"amp;", '&'}, {"apos;", '\''}, {"quot;", '"'}};
+    const std::string_view rest(p, static_cast<std::size_t>(end - p));
+    for (const Entity& entity : entities) {
+        if (rest.starts_with(entity.name)) {
+            p += entity.name.size();
+            return entity.character;
+        }
+    }
+    return std::nullopt;
+}
+
+// Writes the text of [p, end) with its references resolved and its line ends made "\n". The
+// result is never longer than the source. False on any reference in doubt.
+bool decode(const char* p, const char* end, char*& out) {
+    while (p < end) {
+        const char c = *p++;
+        if (c == '&') {
+            if (p < end && *p == '#') {
+                ++p;
+                const auto code = characterReference(p, end);
+                if (!code) return false;
+                out = appendUtf8(out, *code);
+            } else {
+                const auto character = predefinedEntity(p, end);
+                if (!character) return false;
+                *out++ = *character;
+            }
+        } else if (c == '\r') {
+            *out++ = '\n';
+            if (p < end && *p == '\n') ++p;
+        } else {
+            *out++ = c;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+class FlatXmlParser {
+public:
+    FlatXmlParser(std::string_view bytes, TextPieces pieces, FlatXmlDocument& document)
+        : p_(bytes.data()), end_(bytes.data() + bytes.size()), size_(bytes.size()), pieces_(pieces),
+          document_(document), records_(document.records_), decoded_(document.decoded_) {}
+
+    bool parse() {
+        if (skipDeclaration() == Step::refused) return false;
+        bool rootRead = false;
+        for (;;) {
+            skipBlanks();
+            if (p_ == end_) return rootRead;
+            if (atComment()) {
+                if (!skipComment()) return false;
+            } else if (rootRead || *p_ != '<' || !readTree()) {
+                return false;
+            } else {
+                rootRead = true;
+            }
+        }
+    }
+
+private:
+    enum class Step { done, refused };
+    // What ends a piece of text; pugixml keeps a blank piece only before the end tag.
+    enum class TextEnd { endTag, comment, child };
+
+    // A piece of text as scanned: whether it is all blanks, and whether it holds nothing to
+    // resolve (references, carriage returns).
+    struct Text {
+        const char* start = nullptr;
+        const char* end = nullptr;
+        bool blank = true;
+        bool plain = true;
+    };
+
+    // An element whose end tag is still to come.
+    struct OpenElement {
+        std::uint32_t index;
+        std::uint32_t lastChild = 0;  // 0 until the first child element
+        std::uint32_t keptPieces = 0;
+    };
+
+    bool atComment() const { return end_ - p_ >= 4 && p_[0] == '<' && p_[1] == '!' && p_[2] == '-' && p_[3] == '-'; }
+
+    bool startsWith(std::string_view prefix) const {
+        return static_cast<std::size_t>(end_ - p_) >= prefix.size() && std::memcmp(p_, prefix.data(), prefix.size()) == 0;
+    }
+
+    bool skipBlanks() {
+        const char* start = p_;
+        while (p_ < end_ && is(*p_, blankByte)) ++p_;
+        return p_ != start;
+    }
+
+    Step skipDeclaration() {
+        if (!startsWith("<?")) return Step::done;
+        for (const std::string_view declaration : plainDeclarations) {
+            if (startsWith(declaration)) {
+                p_ += declaration.size();
+                return Step::done;
+            }
+        }
+        return Step::refused;
+    }
+
+    bool skipComment() {
+        const std::string_view rest(p_ + 4, static_cast<std::size_t>(end_ - p_ - 4));
+        const std::size_t close = rest.find("-->");
+        if (close == std::string_view::npos || rest.substr(0, close).find('\0') != std::string_view::npos) return false;
+        p_ += 4 + close + 3;
+        return true;
+    }
+
+    // The root element and everything in it, without recursion: documents nest to any depth.
+    bool readTree() {
+        if (!openElement()) return false;
+        while (!open_.empty()) {
+            const char* textStart = p_;
+            Text text;
+            for (; p_ < end_ && is(*p_, blankByte); ++p_) text.plain = text.plain && *p_ != '\r';
+            while (p_ < end_ && *p_ != '<') {
+                if (*p_ == '\0') return false;  // pugixml ends the text there
+                text.blank = false;
+                if (*p_ == '&' || *p_ == '\r') {
+                    text.plain = false;
+                    ++p_;
+                }
+                p_ = findTextMark(p_, end_);
+            }
+            if (p_ == end_) return false;
+            if (p_ + 1 == end_) return false;
+            TextEnd textEnd = TextEnd::child;
+            if (p_[1] == '/') {
+                textEnd = TextEnd::endTag;
+            } else if (atComment()) {
+                textEnd = TextEnd::comment;
+            } else if (p_[1] == '!' || p_[1] == '?') {
+                return false;  // CDATA, DOCTYPE or a processing instruction
+            }
+            text.start = textStart;
+            text.end = p_;
+            if (p_ != textStart && !addText(text, textEnd)) return false;
+            switch (textEnd) {
+                case TextEnd::endTag:
+                    if (!closeElement()) return false;
+                    break;
+                case TextEnd::comment:
+                    if (!skipComment()) return false;
+                    break;
+                case TextEnd::child:
+                    if (!openElement()) return false;
+                    break;
+            }
+        }
+        return true;
+    }
+
+    bool readName(const char*& name, std::uint16_t& length) {
+        if (p_ == end_ || !is(*p_, nameStartByte)) return false;
+        name = p_;
+        while (p_ < end_ && is(*p_, nameByte)) ++p_;
+        if (p_ - name > UINT16_MAX) return false;
+        length = static_cast<std::uint16_t>(p_ - name);
+        return true;
+    }
+
+    // At "<" of a start tag.
+    bool openElement() {
+        ++p_;
+        const auto index = static_cast<std::uint32_t>(records_.size());
+        FlatXmlDocument::Record& record = records_.emplace_back();  // filled in place: records are most of the writing
+        if (!readName(record.name, record.nameLength)) return false;
+        for (;;) {
+            const bool spaced = skipBlanks();
+            if (p_ == end_) return false;
+            if (*p_ == '>' || *p_ == '/') break;
+            if (!spaced || !readAttribute(record)) return false;
+        }
+        const bool empty = *p_ == '/';
+        if (empty && (p_ + 1 == end_ || p_[1] != '>')) return false;
+        p_ += empty ? 2 : 1;
+
+        if (!open_.empty()) {
+            OpenElement& parent = open_.back();
+            records_[parent.index].hasChildren = true;
+            if (parent.lastChild) records_[parent.lastChild].nextOffset = index - parent.lastChild;
+            parent.lastChild = index;
+        }
+        if (!empty) open_.push_back({index});
+        return true;
+    }
+
+    bool readAttribute(FlatXmlDocument::Record& record) {
+        const char* name = nullptr;
+        std::uint16_t nameLength = 0;
+        if (!readName(name, nameLength)) return false;
+        skipBlanks();
+        if (p_ == end_ || *p_ != '=') return false;
+        ++p_;
+        skipBlanks();
+        if (p_ == end_ || (*p_ != '"' && *p_ != '\'')) return false;
+        const char quote = *p_++;
+        const char* value = p_;
+        const auto* close = static_cast<const char*>(std::memchr(p_, quote, static_cast<std::size_t>(end_ - p_)));
+        if (!close) return false;
+        for (const char* c = value; c < close; ++c) {
+            if (*c == '<' || *c == '\0') return false;
+        }
+        p_ = close + 1;
+        record.hasAttributes = true;
+        if (record.hasType || std::string_view(name, nameLength) != "type") return true;
+        // Only a value that reads as it stands, close enough to the name to be found from it.
+        for (const char* c = value; c < close; ++c) {
+            if (*c == '&' || (*c != ' ' && is(*c, blankByte))) return false;
+        }
+        const auto offset = static_cast<std::size_t>(value - record.name);
+        const auto length = static_cast<std::size_t>(close - value);
+        if (offset > UINT16_MAX || length > UINT16_MAX) return false;
+        record.hasType = true;
+        record.typeOffset = static_cast<std::uint16_t>(offset);
+        record.typeLength = static_cast<std::uint16_t>(length);
+        return true;
+    }
+
+    // At "</".
+    bool closeElement() {
+        const FlatXmlDocument::Record& record = records_[open_.back().index];
+        p_ += 2;
+        if (static_cast<std::size_t>(end_ - p_) < record.nameLength) return false;
+        for (std::uint16_t i = 0; i < record.nameLength; ++i) {
+            if (p_[i] != record.name[i]) return false;
+        }
+        p_ += record.nameLength;
+        skipBlanks();
+        if (p_ == end_ || *p_ != '>') return false;
+        ++p_;
+        open_.pop_back();
+        return true;
+    }
+
+    // A piece of text of the innermost open element. pugixml drops a blank piece unless it is
+    // all the element holds; the element's text is its first piece, or all pieces joined when
+    // the reader joins what comments split.
+    bool addText(const Text& text, TextEnd textEnd) {
+        OpenElement& element = open_.back();
+        FlatXmlDocument::Record& record = records_[element.index];
+        if (text.blank && (textEnd != TextEnd::endTag || record.hasChildren || element.keptPieces > 0)) return true;
+        ++element.keptPieces;
+        if (element.keptPieces == 2) document_.piecedText_ = true;
+        const char* start = text.start;
+        const char* end = text.end;
+        if (element.keptPieces == 1) {
+            if (text.plain) {
+                record.text = start;
+                record.textLength = static_cast<std::uint32_t>(end - start);
+                return true;
+            }
+            return resolve(start, end, record.text, record.textLength);
+        }
+        if (pieces_ == TextPieces::firstOnly) return true;
+
+        // Joined: the text so far must end the decoded area, so that the piece extends it.
+        const auto length = static_cast<std::size_t>(end - start);
+        if (!reserveDecoded(record.textLength + length)) return false;
+        const bool atTail = std::less_equal<const char*>()(decoded_.get(), record.text) && record.text + record.textLength == tail_;
+        if (!atTail) {
+            std::memcpy(tail_, record.text, record.textLength);
+            record.text = tail_;
+            tail_ += record.textLength;
+        }
+        char* out = tail_;
+        if (!decode(start, end, out)) return false;
+        record.textLength += static_cast<std::uint32_t>(out - tail_);
+        tail_ = out;
+        return true;
+    }
+
+    // The text of [start, end) resolved into the decoded area.
+    bool resolve(const char* start, const char* end, const char*& text, std::uint32_t& length) {
+        if (!reserveDecoded(static_cast<std::size_t>(end - start))) return false;
+        char* out = tail_;
+        if (!decode(start, end, out)) return false;
+        text = tail_;
+        length = static_cast<std::uint32_t>(out - tail_);
+        tail_ = out;
+        return true;
+    }
+
+    // Room for `length` more bytes in the decoded area, which is as large as the document:
+    // each byte of text is decoded once, but joining may copy an element's text again, and a
+    // document that makes it do so without end goes to pugixml.
+    bool reserveDecoded(std::size_t length) {
+        if (!decoded_) {
+            decoded_ = std::make_unique_for_overwrite<char[]>(size_);
+            tail_ = decoded_.get();
+        }
+        return static_cast<std::size_t>(decoded_.get() + size_ - tail_) >= length;
+    }
+
+    const char* p_;
+    const char* end_;
+    std::size_t size_;
+    TextPieces pieces_;
+    FlatXmlDocument& document_;
+    std::vector<FlatXmlDocument::Record>& records_;
+    std::unique_ptr<char[]>& decoded_;
+    char* tail_ = nullptr;
+    std::vector<OpenElement> open_;
+};
+
+std::optional<FlatXmlDocument> FlatXmlDocument::parse(std::string_view bytes, TextPieces pieces) {
+    // Zero bytes, which pugixml takes for the end of the text they are in, are refused where
+    // they are met: in text, attribute values and comments; anywhere else they are no markup.
+    if (bytes.size() >= sizeLimit) return std::nullopt;
+    if (bytes.starts_with("\xEF\xBB\xBF")) return std::nullopt;
+    FlatXmlDocument document;
+    document.records_.reserve(bytes.size() / typicalElementBytes + 1);
+    if (!FlatXmlParser(bytes, pieces, document).parse()) return std::nullopt;
+    return document;
+}
+
+}  // namespace vantorel::format

@@ -93,7 +93,11 @@ bool isAsciiNameCharacter(UChar32 c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
+bool isAsciiLetter(UChar32 c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
 bool allowedInName(IdentifierLanguage language, UChar32 c) {
+    // In ASCII, XID_Continue is exactly the letters, digits and "_".
+    if (c < 0x80 && language != IdentifierLanguage::android) return isAsciiNameCharacter(c);
     switch (language) {
         case IdentifierLanguage::glsl: return isAsciiNameCharacter(c);
         case IdentifierLanguage::android: return isAsciiNameCharacter(c) || c == '.';
@@ -135,8 +139,10 @@ std::string identifierIn(IdentifierLanguage language, std::string_view name) {
     forEachCodePoint(name, [&](UChar32 c, std::string_view bytes) {
         if (first) {
             first = false;
-            const bool startsName = c == '_' || (language == IdentifierLanguage::glsl || language == IdentifierLanguage::android
-                                                     ? isAsciiNameCharacter(c) && !(c >= '0' && c <= '9')
+            // In ASCII, XID_Start is exactly the letters.
+            const bool startsName = c == '_' || (c < 0x80 || language == IdentifierLanguage::glsl ||
+                                                         language == IdentifierLanguage::android
+                                                     ? isAsciiLetter(c)
                                                      : u_hasBinaryProperty(c, UCHAR_XID_START));
             if (!startsName && allowedInName(language, c)) result += '_';
         }
@@ -156,7 +162,23 @@ std::string identifierIn(IdentifierLanguage language, std::string_view name) {
     return result;
 }
 
+namespace {
+
+// Most names are letters, digits, "_" and "-" that start the way CSS allows: they stand as they are.
+bool needsNoCSSEscape(std::string_view name, bool startsName) {
+    for (char c : name) {
+        if (!isAsciiNameCharacter(static_cast<unsigned char>(c)) && c != '-') return false;
+    }
+    if (!startsName || name.empty()) return true;
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (isDigit(name[0])) return false;
+    return name[0] != '-' || (name.size() > 1 && !isDigit(name[1]));
+}
+
+}  // namespace
+
 std::string cssIdentifier(std::string_view name, bool startsName) {
+    if (needsNoCSSEscape(name, startsName)) return std::string(name);
     std::string result;
     result.reserve(name.size());
     std::size_t index = 0;

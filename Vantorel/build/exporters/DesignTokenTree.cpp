@@ -198,7 +198,7 @@ const std::vector<std::string>& DesignTokenTree::pathOf(const QuenzColorProjectI
 void DesignTokenTree::insert(const QuenzColorProjectItem& item) { insert(item, pathOf(item)); }
 
 void DesignTokenTree::store(std::size_t tree, const std::vector<std::string>& path, const std::string& key,
-                            DesignTokenNode token) {
+                            DesignTokenNode&& token) {
     DesignTokenNode* node = &trees_[tree];
     for (const auto& name : path) {
         auto found = node->members.find(name);
@@ -308,7 +308,7 @@ std::size_t valueCount(const DesignTokenNode& node) {
 void writeToken(JsonStream& out, const DesignToken& token) {
     out.openObject();
     if (token.deprecated) {
-        out.key("$deprecated");
+        out.plainKey("$deprecated");
         if (token.deprecation->empty()) {
             out.boolean(true);
         } else {
@@ -316,27 +316,27 @@ void writeToken(JsonStream& out, const DesignToken& token) {
         }
     }
     if (const char* type = typeName(token.value)) {
-        out.key("$type");
+        out.plainKey("$type");
         out.string(type);
     }
-    out.key("$value");
+    out.plainKey("$value");
     switch (token.value) {
         case DesignToken::Value::color:
             out.openObject();
             if (token.alpha) {
-                out.key("alpha");
+                out.plainKey("alpha");
                 out.number(*token.alpha);
             }
-            out.key("colorSpace");
+            out.plainKey("colorSpace");
             out.string(token.space);
-            out.key("components");
+            out.plainKey("components");
             out.openArray();
             for (double component : token.components) {
                 out.element();
                 out.number(component);
             }
             out.close();
-            out.key("hex");
+            out.plainKey("hex");
             out.string(token.texts[0]);
             out.close();
             break;
@@ -344,7 +344,7 @@ void writeToken(JsonStream& out, const DesignToken& token) {
             static constexpr const char* keys[] = {"blur", "color", "offsetX", "offsetY", "spread"};
             out.openObject();
             for (std::size_t i = 0; i < token.texts.size(); ++i) {
-                out.key(keys[i]);
+                out.plainKey(keys[i]);
                 out.string(token.texts[i]);
             }
             out.close();
@@ -401,7 +401,7 @@ std::optional<std::string> DesignTokenTree::text() const {
         out.openObject();
         for (std::size_t tree : rootsInKeyOrder) {
             if (!present[tree]) continue;
-            out.key(appearanceTrees[tree].rootKey);
+            out.plainKey(appearanceTrees[tree].rootKey);
             writeNode(out, trees_[tree]);
         }
         out.close();

@@ -70,7 +70,7 @@ public:
 private:
     void insert(const QuenzColorProjectItem& item, const std::vector<std::string>& path);
     void insertValue(const QuenzColorProjectItem& item, const std::vector<std::string>& path);
-    void store(std::size_t tree, const std::vector<std::string>& path, const std::string& key, DesignTokenNode node);
+    void store(std::size_t tree, const std::vector<std::string>& path, const std::string& key, DesignTokenNode&& node);
     std::string tokenKey(std::string_view name) const;
     const std::vector<std::string>& pathOf(const QuenzColorProjectItem& item);
 

@@ -35,6 +35,8 @@ public:
     void openArray() { open('['); }
     void close();
     void key(std::string_view name);
+    // A key of plain ASCII that needs no escaping ("$value", "hex"), written as it is.
+    void plainKey(std::string_view name);
     void element();
     void string(std::string_view text);
     void number(double value);  // "%.4g"; a value that is not finite fails the stream

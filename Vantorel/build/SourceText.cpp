@@ -132,26 +132,47 @@ bool isControl(UChar32 c) { return c < 0x20 || c == 0x7F; }
 
 }  // namespace
 
+namespace {
+
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The rewriting below, byte by byte, for names of plain ASCII: nearly every name.
+void appendAsciiIdentifier(std::string& result, IdentifierLanguage language, std::string_view name) {
+    const auto allowed = [language](char c) {
+        return isAsciiNameCharacter(c) || (c == '.' && language == IdentifierLanguage::android);
+    };
+    if (!name.empty() && name.front() != '_' && !isAsciiLetter(name.front()) && allowed(name.front())) result += '_';
+    for (char c : name) result += allowed(c) ? c : '_';
+}
+
+}  // namespace
+
 std::string identifierIn(IdentifierLanguage language, std::string_view name) {
     std::string result;
     result.reserve(name.size() + 2);
-    bool first = true;
-    forEachCodePoint(name, [&](UChar32 c, std::string_view bytes) {
-        if (first) {
-            first = false;
-            // In ASCII, XID_Start is exactly the letters.
-            const bool startsName = c == '_' || (c < 0x80 || language == IdentifierLanguage::glsl ||
-                                                         language == IdentifierLanguage::android
-                                                     ? isAsciiLetter(c)
-                                                     : u_hasBinaryProperty(c, UCHAR_XID_START));
-            if (!startsName && allowedInName(language, c)) result += '_';
-        }
-        if (allowedInName(language, c)) {
-            result += bytes;
-        } else {
-            result += '_';
-        }
-    });
+    if (isAscii(name)) {
+        appendAsciiIdentifier(result, language, name);
+    } else {
+        bool first = true;
+        forEachCodePoint(name, [&](UChar32 c, std::string_view bytes) {
+            if (first) {
+                first = false;
+                // In ASCII, XID_Start is exactly the letters.
+                const bool startsName = c == '_' || (c < 0x80 || language == IdentifierLanguage::glsl ||
+                                                             language == IdentifierLanguage::android
+                                                         ? isAsciiLetter(c)
+                                                         : u_hasBinaryProperty(c, UCHAR_XID_START));
+                if (!startsName && allowedInName(language, c)) result += '_';
+            }
+            if (allowedInName(language, c)) {
+                result += bytes;
+            } else {
+                result += '_';
+            }
+        });
+    }
     if (result.empty()) return "unnamed";
     // GLSL keeps every name that starts with "gl_" for its own variables.
     if (language == IdentifierLanguage::glsl && result.starts_with("gl_")) return "_" + result;

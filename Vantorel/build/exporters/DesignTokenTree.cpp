@@ -29,10 +29,10 @@ bool isFinite(const quenz::ColorValue& color) {
            std::isfinite(color.alpha);
 }
 
-DesignTokenNode tokenNode(DesignToken token) {
+DesignTokenNode tokenNode(std::uint32_t token) {
     DesignTokenNode node;
     node.kind = DesignTokenNode::Kind::token;
-    node.token = std::move(token);
+    node.token = token;
     return node;
 }
 
@@ -197,6 +197,11 @@ const std::vector<std::string>& DesignTokenTree::pathOf(const QuenzColorProjectI
 
 void DesignTokenTree::insert(const QuenzColorProjectItem& item) { insert(item, pathOf(item)); }
 
+std::uint32_t DesignTokenTree::keep(DesignToken&& token) {
+    tokens_.push_back(std::move(token));
+    return static_cast<std::uint32_t>(tokens_.size() - 1);
+}
+
 void DesignTokenTree::store(std::size_t tree, const std::vector<std::string>& path, const std::string& key,
                             DesignTokenNode&& token) {
     DesignTokenNode* node = &trees_[tree];
@@ -207,7 +212,7 @@ void DesignTokenTree::store(std::size_t tree, const std::vector<std::string>& pa
         // A token standing where a group goes is an object too and takes the group's tokens
         // in beside its own keys; anything else (a value inside a token) gives way.
         if (child.kind == DesignTokenNode::Kind::token) {
-            child = asObject(child.token);
+            child = asObject(tokens_[child.token]);
         } else if (child.kind != DesignTokenNode::Kind::object) {
             child = DesignTokenNode{};
         }
@@ -273,7 +278,7 @@ void DesignTokenTree::insertValue(const QuenzColorProjectItem& item, const std::
                 auto addStep = [&](const std::string& name, std::optional<DesignToken> stepToken) {
                     if (!stepToken) return;
                     markDeprecated(*stepToken, *valueItem);
-                    steps.members.insert_or_assign(tokenKey(name), tokenNode(std::move(*stepToken)));
+                    steps.members.insert_or_assign(tokenKey(name), tokenNode(keep(std::move(*stepToken))));
                 };
                 if (auto set = item.colorSet()) {
                     for (const auto& step : set->colors()) addStep(step.name, colorToken(step.variant(source)));
@@ -289,7 +294,7 @@ void DesignTokenTree::insertValue(const QuenzColorProjectItem& item, const std::
         }
         if (!token) continue;
         markDeprecated(*token, *valueItem);
-        store(tree, path, key, tokenNode(std::move(*token)));
+        store(tree, path, key, tokenNode(keep(std::move(*token))));
     }
 }
 
@@ -357,9 +362,9 @@ void writeToken(JsonStream& out, const DesignToken& token) {
     out.close();
 }
 
-void writeNode(JsonStream& out, const DesignTokenNode& node) {
+void writeNode(JsonStream& out, const DesignTokenNode& node, const std::vector<DesignToken>& tokens) {
     switch (node.kind) {
-        case DesignTokenNode::Kind::token: writeToken(out, node.token); return;
+        case DesignTokenNode::Kind::token: writeToken(out, tokens[node.token]); return;
         case DesignTokenNode::Kind::string: out.string(node.text); return;
         case DesignTokenNode::Kind::number: out.number(node.number); return;
         case DesignTokenNode::Kind::boolean: out.boolean(node.boolean); return;
@@ -376,7 +381,7 @@ void writeNode(JsonStream& out, const DesignTokenNode& node) {
             for (const auto& [key, member] : node.members) {
                 if (out.error()) return;
                 out.key(key);
-                writeNode(out, member);
+                writeNode(out, member, tokens);
             }
             out.close();
             return;
@@ -396,13 +401,13 @@ std::optional<std::string> DesignTokenTree::text() const {
         if (present[tree]) onlyLight = false;
     }
     if (onlyLight) {
-        writeNode(out, trees_[0]);
+        writeNode(out, trees_[0], tokens_);
     } else {
         out.openObject();
         for (std::size_t tree : rootsInKeyOrder) {
             if (!present[tree]) continue;
             out.plainKey(appearanceTrees[tree].rootKey);
-            writeNode(out, trees_[tree]);
+            writeNode(out, trees_[tree], tokens_);
         }
         out.close();
     }

@@ -9,6 +9,7 @@
 // JSON document first: a design-token file of ten thousand colors is one pass.
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -46,7 +47,7 @@ struct DesignTokenNode {
     enum class Kind { object, token, string, number, boolean, numbers };
     Kind kind = Kind::object;
     std::map<std::string, DesignTokenNode, std::less<>> members;
-    DesignToken token;
+    std::uint32_t token = 0;  // the token's place among the tree's tokens: nodes stay small to move
     std::string text;
     std::vector<double> numbers;
     double number = 0;
@@ -73,6 +74,7 @@ private:
     void store(std::size_t tree, const std::vector<std::string>& path, const std::string& key, DesignTokenNode&& node);
     std::string tokenKey(std::string_view name) const;
     const std::vector<std::string>& pathOf(const QuenzColorProjectItem& item);
+    std::uint32_t keep(DesignToken&& token);
 
     const QuenzColorProject& project_;
     const BuildTask& task_;
@@ -80,6 +82,7 @@ private:
     // The transformed path below each enclosing group, made once for all its items.
     std::unordered_map<const QuenzColorProjectItem*, std::vector<std::string>> transformedPaths_;
     std::array<DesignTokenNode, 4> trees_;
+    std::vector<DesignToken> tokens_;  // of every tree, in the order they were made
 };
 
 }  // namespace vantorel::build

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -44,7 +45,7 @@ private:
     const BuildTask& task_;
     std::optional<quenz::RGBSpace> target_;
     TaskCodeNames names_;
-    std::unordered_set<std::string> seen_;
+    std::unordered_set<std::string_view> seen_;  // identifiers of the project's items, which outlive the collector
     std::vector<TemplateItemPtr> collected_;
 };
 

@@ -273,12 +273,13 @@ TemplateItem::TemplateItem(std::string name, bool deprecated, std::optional<std:
 }
 
 std::optional<Value> TemplateItem::lookup(std::string_view field) const {
-    if (field == "name") return Value(name_);
-    if (field == "deprecated") return Value(deprecated_);
-    if (field == "deprecatedReason") return deprecatedReason_ ? Value(*deprecatedReason_) : Value();
+    // Templates ask for the kind and the name of every item, often several times: those first.
     if (field == kindFieldName(kind_)) {
         return std::visit([](const auto& record) { return recordValue(record); }, kind_);
     }
+    if (field == "name") return Value(name_);
+    if (field == "deprecated") return Value(deprecated_);
+    if (field == "deprecatedReason") return deprecatedReason_ ? Value(*deprecatedReason_) : Value();
     for (std::string_view other : {"colorItem", "colorSet", "number", "boolean", "string", "shadowItem", "shadowSet"}) {
         if (field == other) return Value();  // a kind this item is not: present, but empty
     }

@@ -153,6 +153,8 @@ TEST_F(JsonDesignExporterTest, GroupsMeetingTokensOfTheSameName) {
          std::string(R"({"Primary": {"$type": "color", "$value": )") + red + "}, " + x + "}}"},
         {"token after group replaces", {group("Primary", {blueX()}), redColor()},
          std::string(R"({"Primary": {"$type": "color", "$value": )") + red + "}}}"},
+        {"group again after the token that replaced it", {group("Primary", {blueX()}), redColor(), group("Primary", {blueX()})},
+         std::string(R"({"Primary": {"$type": "color", "$value": )") + red + "}, " + x + "}}"},
         {"into an object value", {redColor(), group("Primary", {group("$value", {blueX()})})},
          std::string(R"({"Primary": {"$type": "color", "$value": )") + red + ", " + x + "}}}"},
         {"into a number value", {number("Primary", ThemeableNumber(4)), group("Primary", {group("$value", {blueX()})})},

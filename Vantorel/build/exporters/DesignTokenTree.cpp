@@ -204,6 +204,12 @@ std::uint32_t DesignTokenTree::keep(DesignToken&& token) {
 
 void DesignTokenTree::store(std::size_t tree, const std::vector<std::string>& path, const std::string& key,
                             DesignTokenNode&& token) {
+    // Items of one group come one after another: the group's object, found once, takes them all.
+    auto& last = lastGroups_[tree];
+    if (last.object && last.path == path) {
+        storeIn(*last.object, key, std::move(token));
+        return;
+    }
     DesignTokenNode* node = &trees_[tree];
     for (const auto& name : path) {
         auto found = node->members.find(name);
@@ -218,7 +224,15 @@ void DesignTokenTree::store(std::size_t tree, const std::vector<std::string>& pa
         }
         node = &child;
     }
-    node->members.insert_or_assign(key, std::move(token));
+    last = {path, node};
+    storeIn(*node, key, std::move(token));
+}
+
+void DesignTokenTree::storeIn(DesignTokenNode& object, const std::string& key, DesignTokenNode&& token) {
+    auto [at, added] = object.members.try_emplace(key);
+    at->second = std::move(token);
+    // A token that took a group's place may have taken the object remembered for its items.
+    if (!added) lastGroups_ = {};
 }
 
 void DesignTokenTree::insert(const QuenzColorProjectItem& item, const std::vector<std::string>& path) {
@@ -362,7 +376,7 @@ void writeToken(JsonStream& out, const DesignToken& token) {
     out.close();
 }
 
-void writeNode(JsonStream& out, const DesignTokenNode& node, const std::vector<DesignToken>& tokens) {
+void writeNode(JsonStream& out, const DesignTokenNode& node, const std::deque<DesignToken>& tokens) {
     switch (node.kind) {
         case DesignTokenNode::Kind::token: writeToken(out, tokens[node.token]); return;
         case DesignTokenNode::Kind::string: out.string(node.text); return;

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -74,6 +75,7 @@ private:
     void store(std::size_t tree, const std::vector<std::string>& path, const std::string& key, DesignTokenNode&& node);
     std::string tokenKey(std::string_view name) const;
     const std::vector<std::string>& pathOf(const QuenzColorProjectItem& item);
+    void storeIn(DesignTokenNode& object, const std::string& key, DesignTokenNode&& token);
     std::uint32_t keep(DesignToken&& token);
 
     const QuenzColorProject& project_;
@@ -82,7 +84,13 @@ private:
     // The transformed path below each enclosing group, made once for all its items.
     std::unordered_map<const QuenzColorProjectItem*, std::vector<std::string>> transformedPaths_;
     std::array<DesignTokenNode, 4> trees_;
-    std::vector<DesignToken> tokens_;  // of every tree, in the order they were made
+    std::deque<DesignToken> tokens_;  // of every tree, in the order they were made
+    // Per tree, the object that items under one path were last stored in.
+    struct LastGroup {
+        std::vector<std::string> path;
+        DesignTokenNode* object = nullptr;  // null when none is remembered
+    };
+    std::array<LastGroup, 4> lastGroups_{};
 };
 
 }  // namespace vantorel::build

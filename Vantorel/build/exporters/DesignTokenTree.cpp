@@ -58,7 +58,7 @@ std::optional<DesignToken> colorToken(const std::optional<quenz::ColorValue>& co
     }
     DesignToken token;
     token.value = DesignToken::Value::color;
-    token.texts[0] = std::move(*hex);
+    token.text = std::move(*hex);
     token.space = space;
     token.components = {written.red, written.green, written.blue};
     if (written.alpha < 1.0) token.alpha = written.alpha;
@@ -71,7 +71,7 @@ std::optional<DesignToken> shadowToken(const std::optional<ShadowDetails>& shado
     if (!shadow) return std::nullopt;
     DesignToken token;
     token.value = DesignToken::Value::shadow;
-    token.texts = {pixels(shadow->blur),
+    token.shadowTexts = {pixels(shadow->blur),
                    isFinite(shadow->color)
                        ? sRGBHexText(shadow->color, quenz::ColorFormat::hexRGB).value_or(std::string())
                        : std::string(),
@@ -92,7 +92,7 @@ std::optional<DesignToken> valueToken(const std::optional<V>& value) {
         token.boolean = *value;
     } else {
         token.value = DesignToken::Value::string;
-        token.texts[0] = *value;
+        token.text = *value;
     }
     return token;
 }
@@ -152,11 +152,13 @@ DesignTokenNode asObject(const DesignToken& token) {
                 components.numbers.assign(token.components.begin(), token.components.end());
                 value.members.emplace("components", std::move(components));
             }
-            value.members.emplace("hex", textNode(token.texts[0]));
+            value.members.emplace("hex", textNode(token.text));
             break;
         case DesignToken::Value::shadow: {
             static constexpr const char* keys[] = {"blur", "color", "offsetX", "offsetY", "spread"};
-            for (std::size_t i = 0; i < token.texts.size(); ++i) value.members.emplace(keys[i], textNode(token.texts[i]));
+            for (std::size_t i = 0; i < token.shadowTexts.size(); ++i) {
+                value.members.emplace(keys[i], textNode(token.shadowTexts[i]));
+            }
             break;
         }
         case DesignToken::Value::number:
@@ -167,7 +169,7 @@ DesignTokenNode asObject(const DesignToken& token) {
             value.kind = DesignTokenNode::Kind::boolean;
             value.boolean = token.boolean;
             break;
-        case DesignToken::Value::string: value = textNode(token.texts[0]); break;
+        case DesignToken::Value::string: value = textNode(token.text); break;
     }
     object.members.emplace("$value", std::move(value));
     return object;
@@ -356,22 +358,22 @@ void writeToken(JsonStream& out, const DesignToken& token) {
             }
             out.close();
             out.plainKey("hex");
-            out.string(token.texts[0]);
+            out.string(token.text);
             out.close();
             break;
         case DesignToken::Value::shadow: {
             static constexpr const char* keys[] = {"blur", "color", "offsetX", "offsetY", "spread"};
             out.openObject();
-            for (std::size_t i = 0; i < token.texts.size(); ++i) {
+            for (std::size_t i = 0; i < token.shadowTexts.size(); ++i) {
                 out.plainKey(keys[i]);
-                out.string(token.texts[i]);
+                out.string(token.shadowTexts[i]);
             }
             out.close();
             break;
         }
         case DesignToken::Value::number: out.number(token.number); break;
         case DesignToken::Value::boolean: out.boolean(token.boolean); break;
-        case DesignToken::Value::string: out.string(token.texts[0]); break;
+        case DesignToken::Value::string: out.string(token.text); break;
     }
     out.close();
 }
@@ -406,6 +408,7 @@ void writeNode(JsonStream& out, const DesignTokenNode& node, const std::deque<De
 
 std::optional<std::string> DesignTokenTree::text() const {
     JsonStream out;
+    out.reserve(tokens_.size() * 200);  // a color token takes about as much
     // The appearance roots in key order: "Dark", "Dark High Contrast", "High Contrast", "Light".
     constexpr std::array<std::size_t, 4> rootsInKeyOrder = {1, 3, 2, 0};
     std::array<bool, 4> present{true, false, false, false};

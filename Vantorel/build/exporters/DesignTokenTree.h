@@ -30,9 +30,11 @@ class JsonStream;
 struct DesignToken {
     enum class Value { color, shadow, number, boolean, string };
     Value value = Value::color;
-    // color: hex, space name, components, alpha below 1; shadow: color hex and four lengths
-    // in `texts` (blur, color, offsetX, offsetY, spread: key order); string: texts[0].
-    std::array<std::string, 5> texts;
+    // color: hex, space name, components, alpha below 1; string: the text in `text`; shadow:
+    // color hex and four lengths in `shadowTexts` (blur, color, offsetX, offsetY, spread: key
+    // order). Tokens are moved about a lot: what most of them lack takes no room.
+    std::string text;
+    std::vector<std::string> shadowTexts;
     const char* space = nullptr;
     std::array<double, 3> components{};
     std::optional<double> alpha;

@@ -48,6 +48,9 @@ public:
         if (!error_) error_ = std::move(message);
     }
 
+    // Room for about this much text, so that a long document is not copied as it grows.
+    void reserve(std::size_t bytes) { out_.reserve(bytes); }
+
     const std::optional<std::string>& error() const { return error_; }
     std::string take() { return std::move(out_); }
 

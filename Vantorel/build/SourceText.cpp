@@ -29,9 +29,16 @@ void forEachCodePoint(std::string_view text, Visitor&& visit) {
     }
 }
 
-template <std::size_t N>
-bool contains(const std::string_view (&words)[N], std::string_view word) {
-    return std::find(std::begin(words), std::end(words), word) != std::end(words);
+// Whether `word` is one of `Words`; names longer than every word there, most of them, are
+// told apart at once.
+template <const auto& Words>
+bool contains(std::string_view word) {
+    static constexpr std::size_t longest = [] {
+        std::size_t length = 0;
+        for (std::string_view candidate : Words) length = std::max(length, candidate.size());
+        return length;
+    }();
+    return word.size() <= longest && std::find(std::begin(Words), std::end(Words), word) != std::end(Words);
 }
 
 // Words that cannot name a declaration, including the contextual ones that break a
@@ -110,11 +117,11 @@ bool allowedInName(IdentifierLanguage language, UChar32 c) {
 
 bool isReserved(IdentifierLanguage language, std::string_view name) {
     switch (language) {
-        case IdentifierLanguage::swift: return contains(swiftReserved, name) || contains(swiftReservedMore, name);
-        case IdentifierLanguage::kotlin: return contains(kotlinReserved, name);
-        case IdentifierLanguage::metal: return contains(metalReserved, name);
-        case IdentifierLanguage::glsl: return contains(glslReserved, name);
-        case IdentifierLanguage::android: return contains(javaReserved, name);
+        case IdentifierLanguage::swift: return contains<swiftReserved>(name) || contains<swiftReservedMore>(name);
+        case IdentifierLanguage::kotlin: return contains<kotlinReserved>(name);
+        case IdentifierLanguage::metal: return contains<metalReserved>(name);
+        case IdentifierLanguage::glsl: return contains<glslReserved>(name);
+        case IdentifierLanguage::android: return contains<javaReserved>(name);
     }
     return false;
 }

@@ -18,6 +18,8 @@ struct BuildError {
     std::string message;
 };
 
+class SharedTemplateItems;
+
 // What an exporter is given for one task.
 struct ExportRequest {
     const QuenzColorProject& project;
@@ -25,6 +27,8 @@ struct ExportRequest {
     std::filesystem::path outputFolder;    // already created by the builder
     const BuildTask& task;
     const std::vector<ProjectItemPtr>& items;  // assigned to the task's group, depth first
+    // The template records the tasks of one build share; null for an export on its own.
+    SharedTemplateItems* sharedItems = nullptr;
 };
 
 // What an exporter wrote, or why it could not.

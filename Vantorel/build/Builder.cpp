@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "Vantorel/build/BuildLocations.h"
+#include "Vantorel/build/templates/TemplateItemCollector.h"
 #include "VantorelData/model/Uuid.h"
 
 namespace vantorel::build {
@@ -71,6 +72,9 @@ BuildResult Builder::build() {
     }
 
     const fs::path baseFolder = documentFolder(documentURL_);
+    // The style sheets and sources of a group name and convert its items alike: their records
+    // (and each color's formatted text) are made once for all of them.
+    SharedTemplateItems sharedItems(project_);
     std::size_t taskNumber = 0;
     for (const auto& [group, items] : groups) {
         for (const auto& task : group->tasks()) {
@@ -89,7 +93,7 @@ BuildResult Builder::build() {
                 result.failure = std::move(*error);
                 return result;
             }
-            ExportRequest request{project_, baseFolder, folder, *task, items};
+            ExportRequest request{project_, baseFolder, folder, *task, items, &sharedItems};
             ExportResult exported = runExporter(*exporter, request);
             result.outputs.insert(result.outputs.end(), exported.outputs.begin(), exported.outputs.end());
             if (exported.error) {

@@ -82,6 +82,11 @@ std::string capitalised(std::string_view word) {
 }
 
 std::string withUpperFirst(std::string_view piece) {
+    if (!piece.empty() && static_cast<unsigned char>(piece.front()) < 0x80) {
+        std::string result(piece);
+        if (result.front() >= 'a' && result.front() <= 'z') result.front() = static_cast<char>(result.front() - 'a' + 'A');
+        return result;
+    }
     auto [first, rest] = firstCharacter(piece);
     return upperCased(first) + std::string(rest);
 }
@@ -128,7 +133,58 @@ std::string numberText(double value, int maxFractionDigits) {
 
 }  // namespace
 
+namespace {
+
+// Names are nearly always plain ASCII, where the Unicode classes and case mappings reduce to
+// the ASCII ones; those are transformed without a round trip through UTF-16.
+bool isAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char asciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+bool isAsciiAlphanumeric(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+std::string asciiTransform(std::string_view text, NameTransform nameTransform) {
+    std::string result;
+    result.reserve(text.size());
+    switch (nameTransform) {
+        case NameTransform::none: result.assign(text); break;
+        case NameTransform::camelCase:
+        case NameTransform::pascalCase: {
+            // Words are the runs of letters and digits; each but a leading camelCase one is capitalised.
+            bool inWord = false;
+            bool firstWord = nameTransform == NameTransform::camelCase;
+            for (char c : text) {
+                if (!isAsciiAlphanumeric(c)) {
+                    if (inWord) firstWord = false;
+                    inWord = false;
+                    continue;
+                }
+                result += !inWord && !firstWord ? asciiUpper(c) : asciiLower(c);
+                inWord = true;
+            }
+            break;
+        }
+        case NameTransform::snakeCase:
+        case NameTransform::kebabCase: {
+            const char separator = nameTransform == NameTransform::snakeCase ? '_' : '-';
+            for (char c : text) result += c == ' ' ? separator : asciiLower(c);
+            break;
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
 std::string transform(std::string_view text, NameTransform nameTransform) {
+    if (isAscii(text)) return asciiTransform(text, nameTransform);
     switch (nameTransform) {
         case NameTransform::none:
             return std::string(text);

@@ -29,9 +29,16 @@ void forEachCodePoint(std::string_view text, Visitor&& visit) {
     }
 }
 
-template <std::size_t N>
-bool contains(const std::string_view (&words)[N], std::string_view word) {
-    return std::find(std::begin(words), std::end(words), word) != std::end(words);
+// Whether `word` is one of `Words`; names longer than every word there, most of them, are
+// told apart at once.
+template <const auto& Words>
+bool contains(std::string_view word) {
+    static constexpr std::size_t longest = [] {
+        std::size_t length = 0;
+        for (std::string_view candidate : Words) length = std::max(length, candidate.size());
+        return length;
+    }();
+    return word.size() <= longest && std::find(std::begin(Words), std::end(Words), word) != std::end(Words);
 }
 
 // Words that cannot name a declaration, including the contextual ones that break a
@@ -93,7 +100,11 @@ bool isAsciiNameCharacter(UChar32 c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
+bool isAsciiLetter(UChar32 c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
 bool allowedInName(IdentifierLanguage language, UChar32 c) {
+    // In ASCII, XID_Continue is exactly the letters, digits and "_".
+    if (c < 0x80 && language != IdentifierLanguage::android) return isAsciiNameCharacter(c);
     switch (language) {
         case IdentifierLanguage::glsl: return isAsciiNameCharacter(c);
         case IdentifierLanguage::android: return isAsciiNameCharacter(c) || c == '.';
@@ -106,11 +117,11 @@ bool allowedInName(IdentifierLanguage language, UChar32 c) {
 
 bool isReserved(IdentifierLanguage language, std::string_view name) {
     switch (language) {
-        case IdentifierLanguage::swift: return contains(swiftReserved, name) || contains(swiftReservedMore, name);
-        case IdentifierLanguage::kotlin: return contains(kotlinReserved, name);
-        case IdentifierLanguage::metal: return contains(metalReserved, name);
-        case IdentifierLanguage::glsl: return contains(glslReserved, name);
-        case IdentifierLanguage::android: return contains(javaReserved, name);
+        case IdentifierLanguage::swift: return contains<swiftReserved>(name) || contains<swiftReservedMore>(name);
+        case IdentifierLanguage::kotlin: return contains<kotlinReserved>(name);
+        case IdentifierLanguage::metal: return contains<metalReserved>(name);
+        case IdentifierLanguage::glsl: return contains<glslReserved>(name);
+        case IdentifierLanguage::android: return contains<javaReserved>(name);
     }
     return false;
 }
@@ -128,24 +139,47 @@ bool isControl(UChar32 c) { return c < 0x20 || c == 0x7F; }
 
 }  // namespace
 
+namespace {
+
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The rewriting below, byte by byte, for names of plain ASCII: nearly every name.
+void appendAsciiIdentifier(std::string& result, IdentifierLanguage language, std::string_view name) {
+    const auto allowed = [language](char c) {
+        return isAsciiNameCharacter(c) || (c == '.' && language == IdentifierLanguage::android);
+    };
+    if (!name.empty() && name.front() != '_' && !isAsciiLetter(name.front()) && allowed(name.front())) result += '_';
+    for (char c : name) result += allowed(c) ? c : '_';
+}
+
+}  // namespace
+
 std::string identifierIn(IdentifierLanguage language, std::string_view name) {
     std::string result;
     result.reserve(name.size() + 2);
-    bool first = true;
-    forEachCodePoint(name, [&](UChar32 c, std::string_view bytes) {
-        if (first) {
-            first = false;
-            const bool startsName = c == '_' || (language == IdentifierLanguage::glsl || language == IdentifierLanguage::android
-                                                     ? isAsciiNameCharacter(c) && !(c >= '0' && c <= '9')
-                                                     : u_hasBinaryProperty(c, UCHAR_XID_START));
-            if (!startsName && allowedInName(language, c)) result += '_';
-        }
-        if (allowedInName(language, c)) {
-            result += bytes;
-        } else {
-            result += '_';
-        }
-    });
+    if (isAscii(name)) {
+        appendAsciiIdentifier(result, language, name);
+    } else {
+        bool first = true;
+        forEachCodePoint(name, [&](UChar32 c, std::string_view bytes) {
+            if (first) {
+                first = false;
+                // In ASCII, XID_Start is exactly the letters.
+                const bool startsName = c == '_' || (c < 0x80 || language == IdentifierLanguage::glsl ||
+                                                             language == IdentifierLanguage::android
+                                                         ? isAsciiLetter(c)
+                                                         : u_hasBinaryProperty(c, UCHAR_XID_START));
+                if (!startsName && allowedInName(language, c)) result += '_';
+            }
+            if (allowedInName(language, c)) {
+                result += bytes;
+            } else {
+                result += '_';
+            }
+        });
+    }
     if (result.empty()) return "unnamed";
     // GLSL keeps every name that starts with "gl_" for its own variables.
     if (language == IdentifierLanguage::glsl && result.starts_with("gl_")) return "_" + result;
@@ -156,7 +190,23 @@ std::string identifierIn(IdentifierLanguage language, std::string_view name) {
     return result;
 }
 
+namespace {
+
+// Most names are letters, digits, "_" and "-" that start the way CSS allows: they stand as they are.
+bool needsNoCSSEscape(std::string_view name, bool startsName) {
+    for (char c : name) {
+        if (!isAsciiNameCharacter(static_cast<unsigned char>(c)) && c != '-') return false;
+    }
+    if (!startsName || name.empty()) return true;
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (isDigit(name[0])) return false;
+    return name[0] != '-' || (name.size() > 1 && !isDigit(name[1]));
+}
+
+}  // namespace
+
 std::string cssIdentifier(std::string_view name, bool startsName) {
+    if (needsNoCSSEscape(name, startsName)) return std::string(name);
     std::string result;
     result.reserve(name.size());
     std::size_t index = 0;

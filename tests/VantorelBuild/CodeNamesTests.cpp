@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "Vantorel/build/CodeNames.h"
 #include "Vantorel/platform/UserLocale.h"
 #include "VantorelData/model/ColorItem.h"
@@ -36,6 +38,27 @@ TEST(CodeNames, TransformUnderEveryCaseStyle) {
         EXPECT_EQ(transform(c.text, NameTransform::pascalCase), c.pascal) << c.text;
         EXPECT_EQ(transform(c.text, NameTransform::snakeCase), c.snake) << c.text;
         EXPECT_EQ(transform(c.text, NameTransform::kebabCase), c.kebab) << c.text;
+    }
+}
+
+// Plain ASCII text is transformed on a short path of its own, which must agree with the Unicode
+// path: text that ends in a non-ASCII word takes that path and transforms its ASCII part alike.
+TEST(CodeNames, AsciiTextTransformsAsTheUnicodePathDoes) {
+    const std::string lowerE = "\xC3\xA9", upperE = "\xC3\x89";  // é, É
+    for (int a = 0; a < 0x80; ++a) {
+        for (int b = 0; b < 0x80; b += 3) {
+            const std::string text{static_cast<char>(a), static_cast<char>(b), 'A'};
+            for (auto style : {NameTransform::none, NameTransform::snakeCase, NameTransform::kebabCase}) {
+                const std::string tail = style == NameTransform::none ? upperE : lowerE;
+                EXPECT_EQ(transform(text + upperE, style), transform(text, style) + tail) << text;
+            }
+            const std::string camel = transform(text, NameTransform::camelCase);
+            EXPECT_EQ(transform(text + " " + upperE, NameTransform::camelCase), camel + (camel.empty() ? lowerE : upperE))
+                << text;
+            EXPECT_EQ(transform(text + " " + upperE, NameTransform::pascalCase),
+                      transform(text, NameTransform::pascalCase) + upperE)
+                << text;
+        }
     }
 }
 

@@ -2,8 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
 
 #include "ExportFixtures.h"
 #include "Vantorel/build/exporters/JsonDesignExporter.h"
@@ -151,6 +153,8 @@ TEST_F(JsonDesignExporterTest, GroupsMeetingTokensOfTheSameName) {
          std::string(R"({"Primary": {"$type": "color", "$value": )") + red + "}, " + x + "}}"},
         {"token after group replaces", {group("Primary", {blueX()}), redColor()},
          std::string(R"({"Primary": {"$type": "color", "$value": )") + red + "}}}"},
+        {"group again after the token that replaced it", {group("Primary", {blueX()}), redColor(), group("Primary", {blueX()})},
+         std::string(R"({"Primary": {"$type": "color", "$value": )") + red + "}, " + x + "}}"},
         {"into an object value", {redColor(), group("Primary", {group("$value", {blueX()})})},
          std::string(R"({"Primary": {"$type": "color", "$value": )") + red + ", " + x + "}}}"},
         {"into a number value", {number("Primary", ThemeableNumber(4)), group("Primary", {group("$value", {blueX()})})},
@@ -253,4 +257,23 @@ TEST(SortedJsonText, ShortGeneralNumbers) {
         {0.99995, "1"}, {std::numeric_limits<double>::quiet_NaN(), ""},
     };
     for (const auto& [value, text] : cases) EXPECT_EQ(shortGeneralNumberText(value), text) << value;
+
+    // Most numbers are written by integer arithmetic rather than by the library; both must agree
+    // on every value, near rounding ties and powers of ten above all.
+    std::mt19937_64 random(18);
+    std::uniform_real_distribution<double> exponent(-6, 6), unit(0, 1);
+    const auto agrees = [](double value) {
+        char buffer[32];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 4).ptr;
+        EXPECT_EQ(shortGeneralNumberText(value), std::string(buffer, end)) << value;
+    };
+    for (int i = 0; i < 100'000; ++i) {
+        agrees(std::pow(10, exponent(random)) * (i % 2 ? 1 : -1));
+        agrees(unit(random));
+        agrees(std::round(unit(random) * 1e4) / 1e4 + 0.00005);  // a tie in decimal
+        const double power = std::pow(10.0, static_cast<int>(random() % 9) - 5);
+        agrees(power);
+        agrees(std::nextafter(power, 0.0));
+        agrees(static_cast<double>(random() % 100'000) / 10'000);
+    }
 }

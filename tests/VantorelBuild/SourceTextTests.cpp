@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "Vantorel/build/SourceText.h"
 
@@ -108,5 +110,36 @@ std::vector<TextCase> textCases() {
 TEST(SourceTextTest, NamesAndTextsInEveryLanguage) {
     for (const auto& c : textCases()) {
         EXPECT_EQ(c.write(c.input), c.expected) << c.rule;
+    }
+}
+
+// Plain ASCII names take a short path of their own; it must write exactly what the Unicode path
+// writes. A trailing "é" (a letter every rule keeps as it is) sends a name down the Unicode path
+// without changing how its ASCII part is written, so every one- and two-character ASCII name is
+// compared through both.
+TEST(SourceTextTest, AsciiNamesWriteAsTheUnicodePathWrites) {
+    const std::string tail = "\xC3\xA9";
+    std::vector<std::string> names;
+    for (int a = 0; a < 0x80; ++a) {
+        names.emplace_back(1, static_cast<char>(a));
+        for (int b = 0; b < 0x80; ++b) names.push_back({static_cast<char>(a), static_cast<char>(b)});
+    }
+    for (const auto& name : names) {
+        if (name != "-") {
+            EXPECT_EQ(cssIdentifier(name + tail, true), cssIdentifier(name, true) + tail) << name;
+        }
+        EXPECT_EQ(cssIdentifier(name + tail, false), cssIdentifier(name, false) + tail) << name;
+        // Reserved words and the fallbacks for empty and underscore-only names look at the whole
+        // result, so only names that are neither are compared.
+        for (auto language : {IdentifierLanguage::swift, IdentifierLanguage::kotlin, IdentifierLanguage::metal}) {
+            const std::string ascii = identifierIn(language, name + "x");
+            if (ascii.find_first_not_of('_') == std::string::npos || ascii.find('`') != std::string::npos) continue;
+            if (ascii.back() != 'x') continue;  // a reserved word that took a trailing "_"
+            EXPECT_EQ(identifierIn(language, name + "x" + tail), ascii + tail) << name;
+        }
+        const std::string glsl = identifierIn(IdentifierLanguage::glsl, name + "x");
+        if (glsl.back() == 'x') {
+            EXPECT_EQ(identifierIn(IdentifierLanguage::glsl, name + "x" + tail), glsl + "_") << name;
+        }
     }
 }

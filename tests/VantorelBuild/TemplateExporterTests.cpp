@@ -155,6 +155,44 @@ TEST_F(TemplateExporterTest, ColorsAreConvertedIntoTheTaskColorSpace) {
     }
 }
 
+// The tasks of one build share records when they name and convert alike; any difference in
+// naming or color space gets records of its own, named and converted for that task.
+TEST_F(TemplateExporterTest, TasksThatNameAndConvertAlikeShareRecords) {
+    auto red = color("Brand Red", colorValue(rgb(1, 0, 0, 1, quenz::RGBSpace::displayP3)));
+    auto project = projectWith({group("Core", {red}, true)});
+    const std::vector<ProjectItemPtr> items = project->items(), sameItemsElsewhere = project->items();
+    const auto kebab = task(BuildFileType::css, "a", BuildNameTransform::kebabCase, "", std::nullopt);
+    auto inSRGB = kebab;
+    inSRGB.setColorSpaceConversion(ColorSpaceConversion::sRGB);
+    struct Case {
+        BuildTask task;
+        const std::vector<ProjectItemPtr>* items;
+        bool shared;
+        std::string name;
+    };
+    const Case cases[] = {
+        {task(BuildFileType::scss, "b", BuildNameTransform::kebabCase), &items, true, "core-brand-red"},
+        {task(BuildFileType::css, "c", BuildNameTransform::snakeCase), &items, false, "core_brand_red"},
+        {task(BuildFileType::css, "d", BuildNameTransform::kebabCase, "x-"), &items, false, "x-core-brand-red"},
+        {task(BuildFileType::css, "e", BuildNameTransform::kebabCase, std::nullopt, "-y"), &items, false,
+         "core-brand-red-y"},
+        {inSRGB, &items, false, "core-brand-red"},
+        {kebab, &sameItemsElsewhere, false, "core-brand-red"},
+    };
+    SharedTemplateItems shared(*project);
+    const auto first = shared.itemsFor(kebab, items);
+    ASSERT_EQ(first.size(), 1u);
+    for (const auto& c : cases) {
+        const auto records = shared.itemsFor(c.task, *c.items);
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0] == first[0], c.shared) << c.name;
+        EXPECT_EQ(records[0]->name(), c.name);
+        EXPECT_EQ(records[0], shared.itemsFor(c.task, *c.items)[0]) << "asked again, " << c.name;
+    }
+    const auto& light = shared.itemsFor(inSRGB, items)[0]->record<TemplateColorItem>()->field()->variants().light;
+    EXPECT_EQ(light->colorSpace, TemplateColorSpace::sRGB);
+}
+
 TEST_F(TemplateExporterTest, RecordsSerialiseWithTheirFieldNames) {
     auto red = color("Red", colorValue(rgb(1, 0, 0), rgb(0.5, 0, 0)), deprecatedFields());
     auto ramp = colorSet("Ramp", {colorValue(rgb(0, 0, 0), std::nullopt, std::nullopt, std::nullopt, "100")});

@@ -117,6 +117,22 @@ TEST_F(TemplateTags, WideColorsAreClippedOnlyByTheHexAndRgbForms) {
     });
 }
 
+// A color keeps the texts it was formatted into, by format and options: tags that write the
+// same color in other forms or with other options, in any order, each get their own text.
+TEST_F(TemplateTags, ColorsFormattedAgainGiveTheTextOfTheirOwnTag) {
+    const std::string tags[] = {"{% colorAsCSSColor wideRed %}", "{% colorAsCSSHexRGB wideRed %}",
+                                "{% lightDark wideRed wideRed cssHEX %}", "{% lightDark wideRed wideRed %}",
+                                "{% colorAsSwiftUIColor wideRed %}", "{% shadowAsCSSBoxShadow wide %}",
+                                "{% shadowAsSwiftUIVantorelShadow wide %}", "{% colorAsCSSColor wideRed %}"};
+    std::string together, alone;
+    for (const auto& tag : tags) {
+        together += tag + "|";
+        alone += render(tag) + "|";  // each in a context of fresh records
+    }
+    EXPECT_EQ(render(together), alone);
+    EXPECT_EQ(render(together + together), alone + alone);
+}
+
 TEST_F(TemplateTags, ColorTagsReachRecordsThroughExpressions) {
     expectRenders({
         {"{% for c in palette %}{% colorAsCSSHexRGB c %};{% endfor %}", "#FF8000;#000080;"},

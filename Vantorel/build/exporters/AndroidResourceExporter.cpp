@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 #include <unordered_map>
+#include <string_view>
 #include <unordered_set>
 
 #include "Vantorel/build/CodeNames.h"
@@ -33,9 +34,9 @@ public:
 private:
     void addItem(pugi::xml_node parent, const QuenzColorProjectItem& item, ColorSource source) {
         if (!seen_.insert(item.uuid()).second) return;
-        // Both appearance passes name each item; the name is made in the first.
+        // Both appearance passes name each item; the resource name is made in the first.
         auto named = itemNames_.find(&item);
-        if (named == itemNames_.end()) named = itemNames_.emplace(&item, names_.of(item)).first;
+        if (named == itemNames_.end()) named = itemNames_.emplace(&item, resourceName(names_.of(item))).first;
         const std::string& name = named->second;
         switch (item.itemType()) {
             case ProjectItemType::color: addColor(parent, name, item.color()->color().variant(source)); break;
@@ -59,7 +60,7 @@ private:
                 auto setPath = namespacePath(item);
                 setPath.push_back(item.name());
                 for (const auto& step : item.colorSet()->colors()) {
-                    addColor(parent, codeName(step.name, task_, setPath), step.variant(source));
+                    addColor(parent, resourceName(codeName(step.name, task_, setPath)), step.variant(source));
                 }
                 break;
             }
@@ -81,9 +82,13 @@ private:
 
     std::vector<std::string> namespacePath(const QuenzColorProjectItem& item) const { return names_.namespacePath(item); }
 
+    static std::string resourceName(const std::string& codeName) {
+        return identifierIn(IdentifierLanguage::android, codeName);
+    }
+
     static pugi::xml_node element(pugi::xml_node parent, const char* kind, const std::string& name) {
         auto node = parent.append_child(kind);
-        node.append_attribute("name").set_value(identifierIn(IdentifierLanguage::android, name).c_str());
+        node.append_attribute("name").set_value(name.c_str());
         return node;
     }
 
@@ -113,7 +118,7 @@ private:
     const BuildTask& task_;
     TaskCodeNames names_;
     std::unordered_map<const QuenzColorProjectItem*, std::string> itemNames_;
-    std::unordered_set<std::string> seen_;
+    std::unordered_set<std::string_view> seen_;  // identifiers of the items, which outlive the writer
 };
 
 struct StringWriter final : pugi::xml_writer {

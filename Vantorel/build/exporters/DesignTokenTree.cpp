@@ -29,10 +29,10 @@ bool isFinite(const quenz::ColorValue& color) {
            std::isfinite(color.alpha);
 }
 
-DesignTokenNode tokenNode(DesignToken token) {
+DesignTokenNode tokenNode(std::uint32_t token) {
     DesignTokenNode node;
     node.kind = DesignTokenNode::Kind::token;
-    node.token = std::move(token);
+    node.token = token;
     return node;
 }
 
@@ -58,7 +58,7 @@ std::optional<DesignToken> colorToken(const std::optional<quenz::ColorValue>& co
     }
     DesignToken token;
     token.value = DesignToken::Value::color;
-    token.texts[0] = std::move(*hex);
+    token.text = std::move(*hex);
     token.space = space;
     token.components = {written.red, written.green, written.blue};
     if (written.alpha < 1.0) token.alpha = written.alpha;
@@ -71,7 +71,7 @@ std::optional<DesignToken> shadowToken(const std::optional<ShadowDetails>& shado
     if (!shadow) return std::nullopt;
     DesignToken token;
     token.value = DesignToken::Value::shadow;
-    token.texts = {pixels(shadow->blur),
+    token.shadowTexts = {pixels(shadow->blur),
                    isFinite(shadow->color)
                        ? sRGBHexText(shadow->color, quenz::ColorFormat::hexRGB).value_or(std::string())
                        : std::string(),
@@ -92,7 +92,7 @@ std::optional<DesignToken> valueToken(const std::optional<V>& value) {
         token.boolean = *value;
     } else {
         token.value = DesignToken::Value::string;
-        token.texts[0] = *value;
+        token.text = *value;
     }
     return token;
 }
@@ -152,11 +152,13 @@ DesignTokenNode asObject(const DesignToken& token) {
                 components.numbers.assign(token.components.begin(), token.components.end());
                 value.members.emplace("components", std::move(components));
             }
-            value.members.emplace("hex", textNode(token.texts[0]));
+            value.members.emplace("hex", textNode(token.text));
             break;
         case DesignToken::Value::shadow: {
             static constexpr const char* keys[] = {"blur", "color", "offsetX", "offsetY", "spread"};
-            for (std::size_t i = 0; i < token.texts.size(); ++i) value.members.emplace(keys[i], textNode(token.texts[i]));
+            for (std::size_t i = 0; i < token.shadowTexts.size(); ++i) {
+                value.members.emplace(keys[i], textNode(token.shadowTexts[i]));
+            }
             break;
         }
         case DesignToken::Value::number:
@@ -167,7 +169,7 @@ DesignTokenNode asObject(const DesignToken& token) {
             value.kind = DesignTokenNode::Kind::boolean;
             value.boolean = token.boolean;
             break;
-        case DesignToken::Value::string: value = textNode(token.texts[0]); break;
+        case DesignToken::Value::string: value = textNode(token.text); break;
     }
     object.members.emplace("$value", std::move(value));
     return object;
@@ -197,8 +199,19 @@ const std::vector<std::string>& DesignTokenTree::pathOf(const QuenzColorProjectI
 
 void DesignTokenTree::insert(const QuenzColorProjectItem& item) { insert(item, pathOf(item)); }
 
+std::uint32_t DesignTokenTree::keep(DesignToken&& token) {
+    tokens_.push_back(std::move(token));
+    return static_cast<std::uint32_t>(tokens_.size() - 1);
+}
+
 void DesignTokenTree::store(std::size_t tree, const std::vector<std::string>& path, const std::string& key,
-                            DesignTokenNode token) {
+                            DesignTokenNode&& token) {
+    // Items of one group come one after another: the group's object, found once, takes them all.
+    auto& last = lastGroups_[tree];
+    if (last.object && last.path == path) {
+        storeIn(*last.object, key, std::move(token));
+        return;
+    }
     DesignTokenNode* node = &trees_[tree];
     for (const auto& name : path) {
         auto found = node->members.find(name);
@@ -207,13 +220,21 @@ void DesignTokenTree::store(std::size_t tree, const std::vector<std::string>& pa
         // A token standing where a group goes is an object too and takes the group's tokens
         // in beside its own keys; anything else (a value inside a token) gives way.
         if (child.kind == DesignTokenNode::Kind::token) {
-            child = asObject(child.token);
+            child = asObject(tokens_[child.token]);
         } else if (child.kind != DesignTokenNode::Kind::object) {
             child = DesignTokenNode{};
         }
         node = &child;
     }
-    node->members.insert_or_assign(key, std::move(token));
+    last = {path, node};
+    storeIn(*node, key, std::move(token));
+}
+
+void DesignTokenTree::storeIn(DesignTokenNode& object, const std::string& key, DesignTokenNode&& token) {
+    auto [at, added] = object.members.try_emplace(key);
+    at->second = std::move(token);
+    // A token that took a group's place may have taken the object remembered for its items.
+    if (!added) lastGroups_ = {};
 }
 
 void DesignTokenTree::insert(const QuenzColorProjectItem& item, const std::vector<std::string>& path) {
@@ -273,7 +294,7 @@ void DesignTokenTree::insertValue(const QuenzColorProjectItem& item, const std::
                 auto addStep = [&](const std::string& name, std::optional<DesignToken> stepToken) {
                     if (!stepToken) return;
                     markDeprecated(*stepToken, *valueItem);
-                    steps.members.insert_or_assign(tokenKey(name), tokenNode(std::move(*stepToken)));
+                    steps.members.insert_or_assign(tokenKey(name), tokenNode(keep(std::move(*stepToken))));
                 };
                 if (auto set = item.colorSet()) {
                     for (const auto& step : set->colors()) addStep(step.name, colorToken(step.variant(source)));
@@ -289,7 +310,7 @@ void DesignTokenTree::insertValue(const QuenzColorProjectItem& item, const std::
         }
         if (!token) continue;
         markDeprecated(*token, *valueItem);
-        store(tree, path, key, tokenNode(std::move(*token)));
+        store(tree, path, key, tokenNode(keep(std::move(*token))));
     }
 }
 
@@ -308,7 +329,7 @@ std::size_t valueCount(const DesignTokenNode& node) {
 void writeToken(JsonStream& out, const DesignToken& token) {
     out.openObject();
     if (token.deprecated) {
-        out.key("$deprecated");
+        out.plainKey("$deprecated");
         if (token.deprecation->empty()) {
             out.boolean(true);
         } else {
@@ -316,50 +337,50 @@ void writeToken(JsonStream& out, const DesignToken& token) {
         }
     }
     if (const char* type = typeName(token.value)) {
-        out.key("$type");
+        out.plainKey("$type");
         out.string(type);
     }
-    out.key("$value");
+    out.plainKey("$value");
     switch (token.value) {
         case DesignToken::Value::color:
             out.openObject();
             if (token.alpha) {
-                out.key("alpha");
+                out.plainKey("alpha");
                 out.number(*token.alpha);
             }
-            out.key("colorSpace");
+            out.plainKey("colorSpace");
             out.string(token.space);
-            out.key("components");
+            out.plainKey("components");
             out.openArray();
             for (double component : token.components) {
                 out.element();
                 out.number(component);
             }
             out.close();
-            out.key("hex");
-            out.string(token.texts[0]);
+            out.plainKey("hex");
+            out.string(token.text);
             out.close();
             break;
         case DesignToken::Value::shadow: {
             static constexpr const char* keys[] = {"blur", "color", "offsetX", "offsetY", "spread"};
             out.openObject();
-            for (std::size_t i = 0; i < token.texts.size(); ++i) {
-                out.key(keys[i]);
-                out.string(token.texts[i]);
+            for (std::size_t i = 0; i < token.shadowTexts.size(); ++i) {
+                out.plainKey(keys[i]);
+                out.string(token.shadowTexts[i]);
             }
             out.close();
             break;
         }
         case DesignToken::Value::number: out.number(token.number); break;
         case DesignToken::Value::boolean: out.boolean(token.boolean); break;
-        case DesignToken::Value::string: out.string(token.texts[0]); break;
+        case DesignToken::Value::string: out.string(token.text); break;
     }
     out.close();
 }
 
-void writeNode(JsonStream& out, const DesignTokenNode& node) {
+void writeNode(JsonStream& out, const DesignTokenNode& node, const std::deque<DesignToken>& tokens) {
     switch (node.kind) {
-        case DesignTokenNode::Kind::token: writeToken(out, node.token); return;
+        case DesignTokenNode::Kind::token: writeToken(out, tokens[node.token]); return;
         case DesignTokenNode::Kind::string: out.string(node.text); return;
         case DesignTokenNode::Kind::number: out.number(node.number); return;
         case DesignTokenNode::Kind::boolean: out.boolean(node.boolean); return;
@@ -376,7 +397,7 @@ void writeNode(JsonStream& out, const DesignTokenNode& node) {
             for (const auto& [key, member] : node.members) {
                 if (out.error()) return;
                 out.key(key);
-                writeNode(out, member);
+                writeNode(out, member, tokens);
             }
             out.close();
             return;
@@ -387,6 +408,7 @@ void writeNode(JsonStream& out, const DesignTokenNode& node) {
 
 std::optional<std::string> DesignTokenTree::text() const {
     JsonStream out;
+    out.reserve(tokens_.size() * 200);  // a color token takes about as much
     // The appearance roots in key order: "Dark", "Dark High Contrast", "High Contrast", "Light".
     constexpr std::array<std::size_t, 4> rootsInKeyOrder = {1, 3, 2, 0};
     std::array<bool, 4> present{true, false, false, false};
@@ -396,13 +418,13 @@ std::optional<std::string> DesignTokenTree::text() const {
         if (present[tree]) onlyLight = false;
     }
     if (onlyLight) {
-        writeNode(out, trees_[0]);
+        writeNode(out, trees_[0], tokens_);
     } else {
         out.openObject();
         for (std::size_t tree : rootsInKeyOrder) {
             if (!present[tree]) continue;
-            out.key(appearanceTrees[tree].rootKey);
-            writeNode(out, trees_[tree]);
+            out.plainKey(appearanceTrees[tree].rootKey);
+            writeNode(out, trees_[tree], tokens_);
         }
         out.close();
     }

@@ -9,6 +9,8 @@
 // JSON document first: a design-token file of ten thousand colors is one pass.
 
 #include <array>
+#include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -28,9 +30,11 @@ class JsonStream;
 struct DesignToken {
     enum class Value { color, shadow, number, boolean, string };
     Value value = Value::color;
-    // color: hex, space name, components, alpha below 1; shadow: color hex and four lengths
-    // in `texts` (blur, color, offsetX, offsetY, spread: key order); string: texts[0].
-    std::array<std::string, 5> texts;
+    // color: hex, space name, components, alpha below 1; string: the text in `text`; shadow:
+    // color hex and four lengths in `shadowTexts` (blur, color, offsetX, offsetY, spread: key
+    // order). Tokens are moved about a lot: what most of them lack takes no room.
+    std::string text;
+    std::vector<std::string> shadowTexts;
     const char* space = nullptr;
     std::array<double, 3> components{};
     std::optional<double> alpha;
@@ -46,7 +50,7 @@ struct DesignTokenNode {
     enum class Kind { object, token, string, number, boolean, numbers };
     Kind kind = Kind::object;
     std::map<std::string, DesignTokenNode, std::less<>> members;
-    DesignToken token;
+    std::uint32_t token = 0;  // the token's place among the tree's tokens: nodes stay small to move
     std::string text;
     std::vector<double> numbers;
     double number = 0;
@@ -70,9 +74,11 @@ public:
 private:
     void insert(const QuenzColorProjectItem& item, const std::vector<std::string>& path);
     void insertValue(const QuenzColorProjectItem& item, const std::vector<std::string>& path);
-    void store(std::size_t tree, const std::vector<std::string>& path, const std::string& key, DesignTokenNode node);
+    void store(std::size_t tree, const std::vector<std::string>& path, const std::string& key, DesignTokenNode&& node);
     std::string tokenKey(std::string_view name) const;
     const std::vector<std::string>& pathOf(const QuenzColorProjectItem& item);
+    void storeIn(DesignTokenNode& object, const std::string& key, DesignTokenNode&& token);
+    std::uint32_t keep(DesignToken&& token);
 
     const QuenzColorProject& project_;
     const BuildTask& task_;
@@ -80,6 +86,13 @@ private:
     // The transformed path below each enclosing group, made once for all its items.
     std::unordered_map<const QuenzColorProjectItem*, std::vector<std::string>> transformedPaths_;
     std::array<DesignTokenNode, 4> trees_;
+    std::deque<DesignToken> tokens_;  // of every tree, in the order they were made
+    // Per tree, the object that items under one path were last stored in.
+    struct LastGroup {
+        std::vector<std::string> path;
+        DesignTokenNode* object = nullptr;  // null when none is remembered
+    };
+    std::array<LastGroup, 4> lastGroups_{};
 };
 
 }  // namespace vantorel::build

@@ -11,10 +11,8 @@ std::optional<std::string> sRGBHexText(const quenz::ColorValue& color, quenz::Co
     quenz::ColorConverterOptions options;
     options.roundedTo = 4;
     auto result = quenz::ColorConverter::formatColor(inSRGB, format, quenz::ColorSpace::sRGB, options);
-    if (!result.colorString) return std::nullopt;
-    const std::string_view text = *result.colorString;
-    if (!text.starts_with("0x")) return std::string(text);
-    return "#" + std::string(text.substr(2));
+    if (result.colorString && result.colorString->starts_with("0x")) result.colorString->replace(0, 2, "#");
+    return std::move(result.colorString);
 }
 
 }  // namespace vantorel::build

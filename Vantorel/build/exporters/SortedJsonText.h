@@ -35,6 +35,8 @@ public:
     void openArray() { open('['); }
     void close();
     void key(std::string_view name);
+    // A key of plain ASCII that needs no escaping ("$value", "hex"), written as it is.
+    void plainKey(std::string_view name);
     void element();
     void string(std::string_view text);
     void number(double value);  // "%.4g"; a value that is not finite fails the stream
@@ -45,6 +47,9 @@ public:
     void fail(std::string message) {
         if (!error_) error_ = std::move(message);
     }
+
+    // Room for about this much text, so that a long document is not copied as it grows.
+    void reserve(std::size_t bytes) { out_.reserve(bytes); }
 
     const std::optional<std::string>& error() const { return error_; }
     std::string take() { return std::move(out_); }

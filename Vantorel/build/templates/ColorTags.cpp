@@ -36,13 +36,22 @@ bool clipsInTags(ColorFormat format) {
     }
 }
 
-quenz::ColorConverterOptions colorTagOptions(ColorFormat format) {
+SharedColorOptions colorTagOptions(ColorFormat format) {
     quenz::ColorConverterOptions options;
     options.roundedTo = tagRounding;
     options.suffixWhenClipped = std::string(clippedColorSuffix);
     options.forceClip = clipsInTags(format);
     if (!options.forceClip) options.p3Prefix = std::string(p3Prefix);
-    return options;
+    return std::make_shared<const quenz::ColorConverterOptions>(std::move(options));
+}
+
+SharedColorOptions lightDarkOptions(ColorFormat format) {
+    quenz::ColorConverterOptions options;
+    options.roundedTo = tagRounding;
+    options.p3Prefix = std::string(p3Prefix);
+    options.suffixWhenClipped = std::string(clippedColorSuffix);
+    options.forceClip = format == ColorFormat::htmlRGB || format == ColorFormat::cssRGB;
+    return std::make_shared<const quenz::ColorConverterOptions>(std::move(options));
 }
 
 class ColorFormatterNode final : public Node {
@@ -53,15 +62,14 @@ public:
     Status render(Context& context, std::string& out) const override {
         stencil::Value holder;
         const auto* color = color_.resolveRecord<TemplateRGBAColor>(context, holder);
-        std::optional<std::string> text;
-        if (color) text = color->formatted(format_, options_);
-        out += text ? *text : std::string(colorTagFailure);
+        const std::string* text = color ? color->formatted(format_, options_) : nullptr;
+        out += text ? std::string_view(*text) : colorTagFailure;
         return std::nullopt;
     }
 
 private:
     ColorFormat format_;
-    quenz::ColorConverterOptions options_;  // made once: the tag renders for every item
+    SharedColorOptions options_;  // made once: the tag renders for every item
     TagArgument color_;
 };
 
@@ -82,12 +90,7 @@ ColorFormat lightDarkFormat(std::string word) {
 class LightDarkFormatterNode final : public Node {
 public:
     LightDarkFormatterNode(TagArgument light, TagArgument dark, ColorFormat format)
-        : light_(std::move(light)), dark_(std::move(dark)), format_(format) {
-        options_.roundedTo = tagRounding;
-        options_.p3Prefix = std::string(p3Prefix);
-        options_.suffixWhenClipped = std::string(clippedColorSuffix);
-        options_.forceClip = format_ == ColorFormat::htmlRGB || format_ == ColorFormat::cssRGB;
-    }
+        : light_(std::move(light)), dark_(std::move(dark)), format_(format), options_(lightDarkOptions(format)) {}
 
     Status render(Context& context, std::string& out) const override {
         stencil::Value lightHolder, darkHolder;
@@ -97,17 +100,23 @@ public:
             out += lightDarkFailure;
             return std::nullopt;
         }
-        auto lightText = light->formatted(format_, options_);
+        const std::string* lightText = light->formatted(format_, options_);
         if (!lightText) {
-            out += std::string(lightDarkLightColorFailure) + std::string(quenz::displayName(format_));
+            out += lightDarkLightColorFailure;
+            out += quenz::displayName(format_);
             return std::nullopt;
         }
-        auto darkText = dark->formatted(format_, options_);
+        const std::string* darkText = dark->formatted(format_, options_);
         if (!darkText) {
-            out += std::string(lightDarkDarkColorFailure) + std::string(quenz::displayName(format_));
+            out += lightDarkDarkColorFailure;
+            out += quenz::displayName(format_);
             return std::nullopt;
         }
-        out += "light-dark(" + *lightText + ", " + *darkText + ")";
+        out += "light-dark(";
+        out += *lightText;
+        out += ", ";
+        out += *darkText;
+        out += ')';
         return std::nullopt;
     }
 
@@ -115,7 +124,7 @@ private:
     TagArgument light_;
     TagArgument dark_;
     ColorFormat format_;
-    quenz::ColorConverterOptions options_;
+    SharedColorOptions options_;
 };
 
 struct ColorTag {

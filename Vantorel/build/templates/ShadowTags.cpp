@@ -27,8 +27,7 @@ std::string cssLength(double value) { return value == 0 ? std::string("0") : sho
 
 class CSSBoxShadowFormatterNode final : public Node {
 public:
-    CSSBoxShadowFormatterNode(TagArgument shadow)
-        : shadow_(std::move(shadow)) {}
+    CSSBoxShadowFormatterNode(TagArgument shadow) : shadow_(std::move(shadow)), options_(boxShadowOptions()) {}
 
     Status render(Context& context, std::string& out) const override {
         stencil::Value holder;
@@ -37,10 +36,7 @@ public:
             out += shadowTagFailure;
             return std::nullopt;
         }
-        quenz::ColorConverterOptions options;
-        options.roundedTo = tagRounding;
-        options.p3Prefix = "p3: ";
-        auto color = shadow->color->formatted(ColorFormat::cssColor, options);
+        const std::string* color = shadow->color->formatted(ColorFormat::cssColor, options_);
         if (!color) {
             out += shadowColorFailure;
             return std::nullopt;
@@ -51,7 +47,15 @@ public:
     }
 
 private:
+    static SharedColorOptions boxShadowOptions() {
+        quenz::ColorConverterOptions options;
+        options.roundedTo = tagRounding;
+        options.p3Prefix = "p3: ";
+        return std::make_shared<const quenz::ColorConverterOptions>(std::move(options));
+    }
+
     TagArgument shadow_;
+    SharedColorOptions options_;
 };
 
 std::string_view composeColorSpace(TemplateColorSpace space) {
@@ -78,7 +82,7 @@ std::string kotlinShadow(const TemplateShadow& shadow) {
 class VantorelShadowFormatterNode final : public Node {
 public:
     VantorelShadowFormatterNode(TagArgument shadow, ColorFormatType type)
-        : shadow_(std::move(shadow)), type_(type) {}
+        : shadow_(std::move(shadow)), type_(type), options_(constructorOptions()) {}
 
     Status render(Context& context, std::string& out) const override {
         stencil::Value holder;
@@ -91,9 +95,7 @@ public:
             out += kotlinShadow(*shadow);
             return std::nullopt;
         }
-        quenz::ColorConverterOptions options;
-        options.roundedTo = tagRounding;
-        auto color = shadow->color->formatted(swiftFormat(), options);
+        const std::string* color = shadow->color->formatted(swiftFormat(), options_);
         if (!color) {
             out += shadowColorFailure;
             return std::nullopt;
@@ -115,8 +117,15 @@ private:
         return ColorFormat::swiftColorRGBA;
     }
 
+    static SharedColorOptions constructorOptions() {
+        quenz::ColorConverterOptions options;
+        options.roundedTo = tagRounding;
+        return std::make_shared<const quenz::ColorConverterOptions>(std::move(options));
+    }
+
     TagArgument shadow_;
     ColorFormatType type_;
+    SharedColorOptions options_;
 };
 
 }  // namespace

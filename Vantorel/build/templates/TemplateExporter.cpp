@@ -34,8 +34,9 @@ TemplateExporter::TemplateExporter(const QuenzColorProject& project, std::string
                                    TemplateRenderOptions options)
     : project_(project), templateContents_(std::move(templateContents)), options_(std::move(options)) {}
 
-RenderedTemplate TemplateExporter::render(const BuildTask& task, const std::vector<ProjectItemPtr>& items) {
-    itemsForExport_ = collectTemplateItems(project_, task, items);
+RenderedTemplate TemplateExporter::render(const BuildTask& task, const std::vector<ProjectItemPtr>& items,
+                                          SharedTemplateItems* sharedItems) {
+    itemsForExport_ = sharedItems ? sharedItems->itemsFor(task, items) : collectTemplateItems(project_, task, items);
     return renderTemplateText(templateContents_, templateRenderContext(itemsForExport_, task), options_);
 }
 
@@ -44,7 +45,7 @@ ExportResult TemplateExporter::exportTask(const ExportRequest& request) {
     if (location.error) return {{}, std::move(location.error)};
     removeEarlierOutput(location.path);
 
-    auto rendered = render(request.task, request.items);
+    auto rendered = render(request.task, request.items, request.sharedItems);
     if (rendered.error) return {{}, std::move(rendered.error)};
     if (auto error = platform::writeFileAtomically(location.path, rendered.text)) {
         return ExportResult::failure(error->message);

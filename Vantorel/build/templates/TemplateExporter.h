@@ -45,8 +45,10 @@ public:
     // write fails the export; a file that stood there before is gone either way.
     ExportResult exportTask(const ExportRequest& request) override;
 
-    // Collects the items and renders them under the task's settings, writing nothing.
-    RenderedTemplate render(const BuildTask& task, const std::vector<ProjectItemPtr>& items);
+    // Collects the items (or takes the build's shared records of them) and renders them under
+    // the task's settings, writing nothing.
+    RenderedTemplate render(const BuildTask& task, const std::vector<ProjectItemPtr>& items,
+                            SharedTemplateItems* sharedItems = nullptr);
 
     const std::string& templateContents() const { return templateContents_; }
     // The records of the last export or render, in export order.

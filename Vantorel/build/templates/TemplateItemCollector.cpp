@@ -150,4 +150,22 @@ std::vector<TemplateItemPtr> collectTemplateItems(const QuenzColorProject& proje
     return collector.takeCollected();
 }
 
+const std::vector<TemplateItemPtr>& SharedTemplateItems::itemsFor(const BuildTask& task,
+                                                                  const std::vector<ProjectItemPtr>& items) {
+    const auto nonEmpty = [](const std::optional<std::string>& text) {
+        return text && !text->empty() ? text : std::nullopt;  // an empty prefix names as none does
+    };
+    const auto prefix = nonEmpty(task.namePrefix());
+    const auto suffix = nonEmpty(task.nameSuffix());
+    for (const auto& entry : collected_) {
+        if (entry.items == &items && entry.nameTransform == task.nameTransform() && entry.prefix == prefix &&
+            entry.suffix == suffix && entry.conversion == task.colorSpaceConversion()) {
+            return entry.records;
+        }
+    }
+    collected_.push_back({&items, task.nameTransform(), prefix, suffix, task.colorSpaceConversion(),
+                          collectTemplateItems(project_, task, items)});
+    return collected_.back().records;
+}
+
 }  // namespace vantorel::build

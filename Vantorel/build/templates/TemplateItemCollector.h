@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -44,12 +45,34 @@ private:
     const BuildTask& task_;
     std::optional<quenz::RGBSpace> target_;
     TaskCodeNames names_;
-    std::unordered_set<std::string> seen_;
+    std::unordered_set<std::string_view> seen_;  // identifiers of the project's items, which outlive the collector
     std::vector<TemplateItemPtr> collected_;
 };
 
 // The records of the items, in export order.
 std::vector<TemplateItemPtr> collectTemplateItems(const QuenzColorProject& project, const BuildTask& task,
                                                   const std::vector<ProjectItemPtr>& items);
+
+// The records of one build, kept for every task that asks for the same items under the same
+// naming (transform, prefix, suffix) and color space: records are immutable, so the tasks of a
+// group that write CSS, SCSS and Swift read one set of them.
+class SharedTemplateItems {
+public:
+    explicit SharedTemplateItems(const QuenzColorProject& project) : project_(project) {}
+
+    // `items` must stay alive, unchanged, while this object is used.
+    const std::vector<TemplateItemPtr>& itemsFor(const BuildTask& task, const std::vector<ProjectItemPtr>& items);
+
+private:
+    struct Collected {
+        const std::vector<ProjectItemPtr>* items;
+        BuildNameTransform nameTransform;
+        std::optional<std::string> prefix, suffix;
+        ColorSpaceConversion conversion;
+        std::vector<TemplateItemPtr> records;
+    };
+    const QuenzColorProject& project_;
+    std::vector<Collected> collected_;
+};
 
 }  // namespace vantorel::build

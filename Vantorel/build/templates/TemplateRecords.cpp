@@ -103,11 +103,23 @@ quenz::ColorValue TemplateRGBAColor::colorValue() const {
     return quenz::ColorValue{rgbSpace(colorSpace), red, green, blue, alpha, 0};
 }
 
-std::optional<std::string> TemplateRGBAColor::formatted(quenz::ColorFormat format,
-                                                      const quenz::ColorConverterOptions& options) const {
-    auto result = quenz::ColorConverter::formatColor(colorValue(), format, build::colorSpace(colorSpace), options);
-    if (!result.colorString || result.colorString->empty()) return std::nullopt;
-    return std::move(result.colorString);
+namespace {
+
+bool sameOptions(const SharedColorOptions& a, const SharedColorOptions& b) {
+    return a == b || (a->roundedTo == b->roundedTo && a->forceClip == b->forceClip && a->p3Prefix == b->p3Prefix &&
+                      a->suffixWhenClipped == b->suffixWhenClipped);
+}
+
+}  // namespace
+
+const std::string* TemplateRGBAColor::formatted(quenz::ColorFormat format, const SharedColorOptions& options) const {
+    for (const auto& done : formattedTexts_) {
+        if (done.format == format && sameOptions(done.options, options)) return done.text ? &*done.text : nullptr;
+    }
+    auto result = quenz::ColorConverter::formatColor(colorValue(), format, build::colorSpace(colorSpace), *options);
+    if (result.colorString && result.colorString->empty()) result.colorString.reset();
+    const auto& done = formattedTexts_.emplace_front(FormattedText{format, options, std::move(result.colorString)});
+    return done.text ? &*done.text : nullptr;
 }
 
 TemplateShadow::TemplateShadow(double xOffset, double yOffset, double blurRadius, double spreadDistance,
@@ -261,12 +273,13 @@ TemplateItem::TemplateItem(std::string name, bool deprecated, std::optional<std:
 }
 
 std::optional<Value> TemplateItem::lookup(std::string_view field) const {
-    if (field == "name") return Value(name_);
-    if (field == "deprecated") return Value(deprecated_);
-    if (field == "deprecatedReason") return deprecatedReason_ ? Value(*deprecatedReason_) : Value();
+    // Templates ask for the kind and the name of every item, often several times: those first.
     if (field == kindFieldName(kind_)) {
         return std::visit([](const auto& record) { return recordValue(record); }, kind_);
     }
+    if (field == "name") return Value(name_);
+    if (field == "deprecated") return Value(deprecated_);
+    if (field == "deprecatedReason") return deprecatedReason_ ? Value(*deprecatedReason_) : Value();
     for (std::string_view other : {"colorItem", "colorSet", "number", "boolean", "string", "shadowItem", "shadowSet"}) {
         if (field == other) return Value();  // a kind this item is not: present, but empty
     }

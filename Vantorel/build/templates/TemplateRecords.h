@@ -4,6 +4,7 @@
 // and nothing is copied into dictionaries. Every record also serialises to JSON with the same
 // field names as keys, leaving out optional fields that are absent.
 
+#include <forward_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,6 +38,10 @@ public:
     virtual TemplateJSON toJSON() const = 0;
 };
 
+// Converter options as a tag keeps them: made once per tag, and held by the colors that
+// remember what they were formatted with.
+using SharedColorOptions = std::shared_ptr<const quenz::ColorConverterOptions>;
+
 // One color: components in `colorSpace`, not clamped.
 class TemplateRGBAColor final : public TemplateRecord {
 public:
@@ -48,12 +53,23 @@ public:
     TemplateJSON toJSON() const override;
     // The color as the color formatter takes it.
     quenz::ColorValue colorValue() const;
-    // The color written by the shared color formatter in its own space; none when the format
-    // cannot write it.
-    std::optional<std::string> formatted(quenz::ColorFormat format, const quenz::ColorConverterOptions& options) const;
+    // The color written by the shared color formatter in its own space; null when the format
+    // cannot write it. Each format and set of options is formatted once per color: outputs
+    // that write the same color alike (a style sheet's light value in two places, CSS and SCSS
+    // of one build) reuse the text, which stays valid as long as the record.
+    const std::string* formatted(quenz::ColorFormat format, const SharedColorOptions& options) const;
 
     const double red, green, blue, alpha;
     const TemplateColorSpace colorSpace;
+
+private:
+    struct FormattedText {
+        quenz::ColorFormat format;
+        SharedColorOptions options;
+        std::optional<std::string> text;
+    };
+    // Records belong to one build on one thread. A list, so that texts handed out stay put.
+    mutable std::forward_list<FormattedText> formattedTexts_;
 };
 
 class TemplateShadow final : public TemplateRecord {

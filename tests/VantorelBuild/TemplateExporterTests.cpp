@@ -206,6 +206,54 @@ TEST_F(TemplateExporterTest, RecordsSerialiseWithTheirFieldNames) {
     EXPECT_EQ(items[1]->toJSON()["colorSet"]["colors"][0]["name"], "100");
 }
 
+// Records answer every field by name, the same through `find` and `lookup`, and nothing for
+// names that differ from a field only in a letter; kinds an item is not are present but empty.
+TEST_F(TemplateExporterTest, RecordFieldsAnswerByExactName) {
+    auto steel = std::make_shared<const TemplateRGBAColor>(0.25, 0.5, 0.75, 1, TemplateColorSpace::displayP3);
+    auto drop = std::make_shared<const TemplateShadow>(1, 2, 3, 4, steel);
+    auto themed = std::make_shared<const TemplateThemedColor>(
+        TemplateVariants<std::shared_ptr<const TemplateRGBAColor>>{steel, std::nullopt, steel, std::nullopt, "500"});
+    auto unnamed = std::make_shared<const TemplateThemedNumber>(TemplateVariants<double>{8, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+    auto kind = std::make_shared<const TemplateColorItem>(themed);
+    auto item = std::make_shared<const TemplateItem>("Steel", true, "Use Iron", kind);
+    struct Case {
+        const stencil::HostObject* record;
+        std::string_view field;
+        std::optional<std::string> text;  // the field's printed form; none when there is no such field
+    };
+    const Case cases[] = {
+        {steel.get(), "red", "0.25"},          {steel.get(), "green", "0.5"},
+        {steel.get(), "blue", "0.75"},         {steel.get(), "alpha", "1.0"},
+        {steel.get(), "colorSpace", "displayP3"}, {steel.get(), "rex", std::nullopt},
+        {steel.get(), "alphx", std::nullopt},  {steel.get(), "colorSpacE", std::nullopt},
+        {drop.get(), "x", "1.0"},              {drop.get(), "y", "2.0"},
+        {drop.get(), "blur", "3.0"},           {drop.get(), "spread", "4.0"},
+        {drop.get(), "z", std::nullopt},       {drop.get(), "colour", std::nullopt},
+        {themed.get(), "light", steel->description()}, {themed.get(), "dark", steel->description()},
+        {themed.get(), "highContrast", ""},    {themed.get(), "darkHighContrast", ""},
+        {themed.get(), "name", "500"},         {themed.get(), "dare", std::nullopt},
+        {unnamed.get(), "name", std::nullopt}, {unnamed.get(), "light", "8.0"},
+        {kind.get(), "color", themed->description()}, {kind.get(), "colors", std::nullopt},
+        {item.get(), "name", "Steel"},         {item.get(), "deprecated", "true"},
+        {item.get(), "deprecatedReason", "Use Iron"}, {item.get(), "colorItem", kind->description()},
+        {item.get(), "colorSet", ""},          {item.get(), "number", ""},
+        {item.get(), "string", ""},            {item.get(), "boolean", ""},
+        {item.get(), "shadowItem", ""},        {item.get(), "shadowSet", ""},
+        {item.get(), "numbers", std::nullopt}, {item.get(), "shadowIteM", std::nullopt},
+        {item.get(), "nAme", std::nullopt},    {item.get(), "", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        stencil::Value holder;
+        const stencil::Value* found = c.record->find(c.field, holder);
+        const auto looked = c.record->lookup(c.field);
+        ASSERT_EQ(found != nullptr, c.text.has_value()) << c.field;
+        ASSERT_EQ(looked.has_value(), c.text.has_value()) << c.field;
+        if (!c.text) continue;
+        EXPECT_EQ(found->text(), *c.text) << c.field;
+        EXPECT_EQ(*found, *looked) << c.field;
+    }
+}
+
 TEST_F(TemplateExporterTest, ContextKeysAndSmartTrim) {
     auto red = color("Red", colorValue(rgb(1, 0, 0)));
     auto project = projectWith({red});

@@ -17,7 +17,8 @@ public:
     CodeNameFormatterNode(TagArgument text) : text_(std::move(text)) {}
 
     stencil::Status render(stencil::Context& context, std::string& out) const override {
-        auto value = text_.resolve(context);
+        Value holder;
+        const Value* value = text_.find(context, holder);
         const std::string* text = value ? value->string() : nullptr;
         out += text ? codeSafe(*text, "color") : std::string(nameTagFailure);
         return std::nullopt;

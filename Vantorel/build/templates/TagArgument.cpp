@@ -14,11 +14,11 @@ TagArgument TagArgument::at(const stencil::TokenParser& parser, const stencil::T
     return argument;
 }
 
-std::optional<stencil::Value> TagArgument::resolve(stencil::Context& context) const {
-    if (!expression_) return std::nullopt;
-    auto value = expression_->resolve(context);
-    if (!value || value->isNull()) return std::nullopt;
-    return std::move(value).value();
+const stencil::Value* TagArgument::find(stencil::Context& context, stencil::Value& holder) const {
+    if (!expression_) return nullptr;
+    auto found = expression_->find(context, holder);
+    if (!found || !*found || (*found)->isNull()) return nullptr;
+    return *found;
 }
 
 }  // namespace vantorel::build

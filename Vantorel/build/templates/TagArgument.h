@@ -18,8 +18,9 @@ public:
     // The argument after the tag name at `index` (0 is the first argument).
     static TagArgument at(const stencil::TokenParser& parser, const stencil::Token& token, std::size_t index);
 
-    // The resolved value; none when the argument is missing, unresolvable or null.
-    std::optional<stencil::Value> resolve(stencil::Context& context) const;
+    // The resolved value without copying: where the context or a record keeps it, or `holder`
+    // filled with one made on the spot; null when the argument is missing, unresolvable or null.
+    const stencil::Value* find(stencil::Context& context, stencil::Value& holder) const;
 
     // The argument as written; empty when missing.
     const std::string& word() const { return word_; }
@@ -27,10 +28,8 @@ public:
     // The record the argument resolves to when it is of type R.
     template <class R>
     const R* resolveRecord(stencil::Context& context, stencil::Value& holder) const {
-        auto value = resolve(context);
-        if (!value) return nullptr;
-        holder = std::move(*value);
-        return dynamic_cast<const R*>(holder.object());
+        const stencil::Value* value = find(context, holder);
+        return value ? dynamic_cast<const R*>(value->object()) : nullptr;
     }
 
 private:

@@ -1,5 +1,7 @@
 #include "Vantorel/build/templates/TemplateRecords.h"
 
+#include <cstring>
+
 #include "QuenzColorUtils/Precondition.h"
 
 namespace vantorel::build {
@@ -71,21 +73,55 @@ std::string describedValue(const std::shared_ptr<const R>& record) {
 }
 
 template <class V>
-std::optional<Value> optionalValue(const std::optional<V>& value) {
+Value optionalValue(const std::optional<V>& value) {
     return value ? templateValue(*value) : Value();
 }
 
 }  // namespace
 
+namespace {
+
+// Whether a field name read by a template is `name`: the length known here lets the compiler
+// compare the bytes in a few loads, which matters at a million field reads per build.
+template <std::size_t N>
+bool isName(std::string_view field, const char (&name)[N]) {
+    return field.size() == N - 1 && std::memcmp(field.data(), name, N - 1) == 0;
+}
+
+}  // namespace
+
+std::optional<Value> TemplateRecord::lookup(std::string_view name) const {
+    Value holder;
+    const Value* field = find(name, holder);
+    if (!field) return std::nullopt;
+    return field == &holder ? std::move(holder) : *field;
+}
+
 // --- TemplateRGBAColor and TemplateShadow
 
-std::optional<Value> TemplateRGBAColor::lookup(std::string_view name) const {
-    if (name == "red") return Value(red);
-    if (name == "green") return Value(green);
-    if (name == "blue") return Value(blue);
-    if (name == "alpha") return Value(alpha);
-    if (name == "colorSpace") return Value(caseName(colorSpace));
-    return std::nullopt;
+TemplateRGBAColor::TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space)
+    : red(r),
+      green(g),
+      blue(b),
+      alpha(a),
+      colorSpace(space),
+      redValue_(r),
+      greenValue_(g),
+      blueValue_(b),
+      alphaValue_(a),
+      colorSpaceValue_(caseName(space)) {}
+
+// Field names are told apart by their length, then confirmed whole.
+const Value* TemplateRGBAColor::find(std::string_view name, Value&) const {
+    switch (name.size()) {
+        case 3: return isName(name, "red") ? &redValue_ : nullptr;
+        case 4: return isName(name, "blue") ? &blueValue_ : nullptr;
+        case 5:
+            if (isName(name, "green")) return &greenValue_;
+            return isName(name, "alpha") ? &alphaValue_ : nullptr;
+        case 10: return isName(name, "colorSpace") ? &colorSpaceValue_ : nullptr;
+        default: return nullptr;
+    }
 }
 
 std::string TemplateRGBAColor::description() const {
@@ -124,17 +160,29 @@ const std::string* TemplateRGBAColor::formatted(quenz::ColorFormat format, const
 
 TemplateShadow::TemplateShadow(double xOffset, double yOffset, double blurRadius, double spreadDistance,
                                std::shared_ptr<const TemplateRGBAColor> shadowColor)
-    : x(xOffset), y(yOffset), blur(blurRadius), spread(spreadDistance), color(std::move(shadowColor)) {
+    : x(xOffset),
+      y(yOffset),
+      blur(blurRadius),
+      spread(spreadDistance),
+      color(std::move(shadowColor)),
+      xValue_(x),
+      yValue_(y),
+      blurValue_(blur),
+      spreadValue_(spread),
+      colorValue_(color ? recordValue(color) : Value()) {
     quenz::precondition(color != nullptr, "A template shadow needs a color");
 }
 
-std::optional<Value> TemplateShadow::lookup(std::string_view name) const {
-    if (name == "x") return Value(x);
-    if (name == "y") return Value(y);
-    if (name == "blur") return Value(blur);
-    if (name == "spread") return Value(spread);
-    if (name == "color") return recordValue(color);
-    return std::nullopt;
+const Value* TemplateShadow::find(std::string_view name, Value&) const {
+    switch (name.size()) {
+        case 1:
+            if (name[0] == 'x') return &xValue_;
+            return name[0] == 'y' ? &yValue_ : nullptr;
+        case 4: return isName(name, "blur") ? &blurValue_ : nullptr;
+        case 5: return isName(name, "color") ? &colorValue_ : nullptr;
+        case 6: return isName(name, "spread") ? &spreadValue_ : nullptr;
+        default: return nullptr;
+    }
 }
 
 std::string TemplateShadow::description() const {
@@ -149,13 +197,28 @@ TemplateJSON TemplateShadow::toJSON() const {
 // --- TemplateThemed
 
 template <class V>
-std::optional<Value> TemplateThemed<V>::lookup(std::string_view name) const {
-    if (name == "light") return templateValue(variants_.light);
-    if (name == "highContrast") return optionalValue(variants_.highContrast);
-    if (name == "dark") return optionalValue(variants_.dark);
-    if (name == "darkHighContrast") return optionalValue(variants_.darkHighContrast);
-    if (name == "name" && variants_.name) return Value(*variants_.name);
-    return std::nullopt;
+TemplateThemed<V>::TemplateThemed(TemplateVariants<V> variants)
+    : variants_(std::move(variants)),
+      light_(templateValue(variants_.light)),
+      highContrast_(optionalValue(variants_.highContrast)),
+      dark_(optionalValue(variants_.dark)),
+      darkHighContrast_(optionalValue(variants_.darkHighContrast)) {}
+
+template <class V>
+const Value* TemplateThemed<V>::find(std::string_view name, Value& holder) const {
+    switch (name.size()) {
+        case 4:
+            if (isName(name, "dark")) return &dark_;
+            if (isName(name, "name") && variants_.name) {
+                holder = Value(*variants_.name);  // step names are read once per step, if at all
+                return &holder;
+            }
+            return nullptr;
+        case 5: return isName(name, "light") ? &light_ : nullptr;
+        case 12: return isName(name, "highContrast") ? &highContrast_ : nullptr;
+        case 16: return isName(name, "darkHighContrast") ? &darkHighContrast_ : nullptr;
+        default: return nullptr;
+    }
 }
 
 template <class V>
@@ -235,9 +298,11 @@ TemplateKindRecord<Traits>::TemplateKindRecord(Field field) : field_(std::move(f
 }
 
 template <class Traits>
-std::optional<Value> TemplateKindRecord<Traits>::lookup(std::string_view name) const {
-    if (name == Traits::fieldName) return value_;
-    return std::nullopt;
+const Value* TemplateKindRecord<Traits>::find(std::string_view name, Value&) const {
+    constexpr std::string_view expected = Traits::fieldName;
+    return name.size() == expected.size() && std::memcmp(name.data(), expected.data(), expected.size()) == 0
+               ? &value_
+               : nullptr;
 }
 
 template <class Traits>
@@ -255,43 +320,72 @@ template class TemplateKindRecord<TemplateShadowSetItemTraits>;
 
 // --- TemplateItem
 
-std::string_view kindFieldName(const TemplateItemKind& kind) {
-    static constexpr std::string_view names[] = {"colorItem", "colorSet",   "number",   "boolean",
-                                                 "string",    "shadowItem", "shadowSet"};
-    static_assert(std::size(names) == std::variant_size_v<TemplateItemKind>);
-    return names[kind.index()];
+namespace {
+
+constexpr std::string_view kindFieldNames[] = {"colorItem", "colorSet",   "number",   "boolean",
+                                               "string",    "shadowItem", "shadowSet"};
+static_assert(std::size(kindFieldNames) == std::variant_size_v<TemplateItemKind>);
+
+// The kind a field name stands for, in the order of `kindFieldNames`; told by its length,
+// then confirmed whole.
+std::optional<std::size_t> kindIndex(std::string_view field) {
+    switch (field.size()) {
+        case 6:
+            if (isName(field, "number")) return 2;
+            if (isName(field, "string")) return 4;
+            break;
+        case 7:
+            if (isName(field, "boolean")) return 3;
+            break;
+        case 8:
+            if (isName(field, "colorSet")) return 1;
+            break;
+        case 9:
+            if (isName(field, "colorItem")) return 0;
+            if (isName(field, "shadowSet")) return 6;
+            break;
+        case 10:
+            if (isName(field, "shadowItem")) return 5;
+            break;
+        default: break;
+    }
+    return std::nullopt;
 }
+
+}  // namespace
+
+std::string_view kindFieldName(const TemplateItemKind& kind) { return kindFieldNames[kind.index()]; }
 
 TemplateItem::TemplateItem(std::string name, bool deprecated, std::optional<std::string> deprecatedReason,
                            TemplateItemKind kind)
     : name_(std::move(name)),
       deprecated_(deprecated),
       deprecatedReason_(std::move(deprecatedReason)),
-      kind_(std::move(kind)) {
+      kind_(std::move(kind)),
+      deprecatedValue_(deprecated_),
+      deprecatedReasonValue_(optionalValue(deprecatedReason_)) {
     quenz::precondition(std::visit([](const auto& record) { return record != nullptr; }, kind_),
                         "A template item needs its kind record");
+    kindValue_ = std::visit([](const auto& record) { return recordValue(record); }, kind_);
 }
 
-std::optional<Value> TemplateItem::lookup(std::string_view field) const {
-    // Templates ask for the kind and the name of every item, often several times: those first.
-    if (field == kindFieldName(kind_)) {
-        return std::visit([](const auto& record) { return recordValue(record); }, kind_);
-    }
-    if (field == "name") return Value(name_);
-    if (field == "deprecated") return Value(deprecated_);
-    if (field == "deprecatedReason") return deprecatedReason_ ? Value(*deprecatedReason_) : Value();
-    for (std::string_view other : {"colorItem", "colorSet", "number", "boolean", "string", "shadowItem", "shadowSet"}) {
-        if (field == other) return Value();  // a kind this item is not: present, but empty
-    }
-    return std::nullopt;
+const Value* TemplateItem::find(std::string_view field, Value& holder) const {
+    if (isName(field, "name")) return &name_;
+    if (isName(field, "deprecated")) return &deprecatedValue_;
+    if (isName(field, "deprecatedReason")) return &deprecatedReasonValue_;
+    const auto kind = kindIndex(field);
+    if (!kind) return nullptr;
+    if (*kind == kind_.index()) return &kindValue_;
+    holder = Value();  // a kind this item is not: present, but empty
+    return &holder;
 }
 
 std::string TemplateItem::description() const {
-    return "TemplateItem(name: " + name_ + ", " + std::string(kindFieldName(kind_)) + ")";
+    return "TemplateItem(name: " + name() + ", " + std::string(kindFieldName(kind_)) + ")";
 }
 
 TemplateJSON TemplateItem::toJSON() const {
-    TemplateJSON json{{"name", name_}, {"deprecated", deprecated_}};
+    TemplateJSON json{{"name", name()}, {"deprecated", deprecated_}};
     if (deprecatedReason_) json["deprecatedReason"] = *deprecatedReason_;
     json[std::string(kindFieldName(kind_))] = std::visit([](const auto& record) { return record->toJSON(); }, kind_);
     return json;

@@ -33,9 +33,13 @@ quenz::RGBSpace rgbSpace(TemplateColorSpace space);
 quenz::ColorSpace colorSpace(TemplateColorSpace space);
 
 // A base for records: the JSON form, and the description printed by `{{ record }}`.
+// Records keep every field as a template value, made once when the record is built: a build
+// reads the fields of thousands of items in every template, so `find` hands out the kept
+// value and `lookup` is only its copy.
 class TemplateRecord : public stencil::HostObject {
 public:
     virtual TemplateJSON toJSON() const = 0;
+    std::optional<stencil::Value> lookup(std::string_view name) const final;
 };
 
 // Converter options as a tag keeps them: made once per tag, and held by the colors that
@@ -45,10 +49,9 @@ using SharedColorOptions = std::shared_ptr<const quenz::ColorConverterOptions>;
 // One color: components in `colorSpace`, not clamped.
 class TemplateRGBAColor final : public TemplateRecord {
 public:
-    TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space)
-        : red(r), green(g), blue(b), alpha(a), colorSpace(space) {}
+    TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space);
 
-    std::optional<stencil::Value> lookup(std::string_view name) const override;
+    const stencil::Value* find(std::string_view name, stencil::Value& holder) const override;
     std::string description() const override;
     TemplateJSON toJSON() const override;
     // The color as the color formatter takes it.
@@ -63,6 +66,7 @@ public:
     const TemplateColorSpace colorSpace;
 
 private:
+    const stencil::Value redValue_, greenValue_, blueValue_, alphaValue_, colorSpaceValue_;
     struct FormattedText {
         quenz::ColorFormat format;
         SharedColorOptions options;
@@ -78,12 +82,15 @@ public:
     TemplateShadow(double xOffset, double yOffset, double blurRadius, double spreadDistance,
                    std::shared_ptr<const TemplateRGBAColor> shadowColor);
 
-    std::optional<stencil::Value> lookup(std::string_view name) const override;
+    const stencil::Value* find(std::string_view name, stencil::Value& holder) const override;
     std::string description() const override;
     TemplateJSON toJSON() const override;
 
     const double x, y, blur, spread;
     const std::shared_ptr<const TemplateRGBAColor> color;  // never null
+
+private:
+    const stencil::Value xValue_, yValue_, blurValue_, spreadValue_, colorValue_;
 };
 
 // One value per appearance: `light` always, the others only when stored. `highContrast` is
@@ -100,9 +107,9 @@ struct TemplateVariants {
 template <class V>
 class TemplateThemed final : public TemplateRecord {
 public:
-    explicit TemplateThemed(TemplateVariants<V> variants) : variants_(std::move(variants)) {}
+    explicit TemplateThemed(TemplateVariants<V> variants);
 
-    std::optional<stencil::Value> lookup(std::string_view name) const override;
+    const stencil::Value* find(std::string_view name, stencil::Value& holder) const override;
     std::string description() const override;
     TemplateJSON toJSON() const override;
 
@@ -110,6 +117,8 @@ public:
 
 private:
     TemplateVariants<V> variants_;
+    // Appearances that are not stored are null values: present, but empty.
+    stencil::Value light_, highContrast_, dark_, darkHighContrast_;
 };
 
 using TemplateThemedColor = TemplateThemed<std::shared_ptr<const TemplateRGBAColor>>;
@@ -132,7 +141,7 @@ public:
     using Field = typename Traits::Field;
     explicit TemplateKindRecord(Field field);
 
-    std::optional<stencil::Value> lookup(std::string_view name) const override;
+    const stencil::Value* find(std::string_view name, stencil::Value& holder) const override;
     std::string description() const override { return std::string(Traits::recordName); }
     TemplateJSON toJSON() const override;
     const Field& field() const { return field_; }
@@ -205,11 +214,11 @@ public:
     TemplateItem(std::string name, bool deprecated, std::optional<std::string> deprecatedReason,
                  TemplateItemKind kind);
 
-    std::optional<stencil::Value> lookup(std::string_view field) const override;
+    const stencil::Value* find(std::string_view field, stencil::Value& holder) const override;
     std::string description() const override;
     TemplateJSON toJSON() const override;
 
-    const std::string& name() const { return name_; }
+    const std::string& name() const { return *name_.string(); }
     bool deprecated() const { return deprecated_; }
     const std::optional<std::string>& deprecatedReason() const { return deprecatedReason_; }
     const TemplateItemKind& kind() const { return kind_; }
@@ -221,10 +230,11 @@ public:
     }
 
 private:
-    std::string name_;
+    stencil::Value name_;  // always a string
     bool deprecated_;
     std::optional<std::string> deprecatedReason_;
     TemplateItemKind kind_;
+    stencil::Value deprecatedValue_, deprecatedReasonValue_, kindValue_;
 };
 
 using TemplateItemPtr = std::shared_ptr<const TemplateItem>;

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +75,12 @@ struct EditorFixture {
 
 inline void useTestSettings() {
     QStandardPaths::setTestModeEnabled(true);
+    // Each test process keeps its settings (recent documents above all) in a folder of its own,
+    // so that suites run side by side never read each other's lists.
+    static QTemporaryDir folder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+    qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
     QCoreApplication::setOrganizationName(QStringLiteral("VantorelTests"));
     QCoreApplication::setApplicationName(QStringLiteral("VantorelEditorTests"));
 }

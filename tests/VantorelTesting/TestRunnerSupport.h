@@ -50,11 +50,13 @@ struct TestProject {
         return item;
     }
 
-    ProjectItemPtr color(const std::string& name, TestPosition position, const ThemeableColor& value) {
-        return assign(QuenzColorProjectItem::make(name, std::make_shared<QuenzColorItem>(value)), position);
+    ProjectItemPtr color(const std::string& name, TestPosition position, const ThemeableColor& value,
+                         const TestGroupPtr& to = nullptr) {
+        return assign(QuenzColorProjectItem::make(name, std::make_shared<QuenzColorItem>(value)), position, to);
     }
-    ProjectItemPtr color(const std::string& name, TestPosition position, quenz::ColorValue light) {
-        return color(name, position, ThemeableColor(light));
+    ProjectItemPtr color(const std::string& name, TestPosition position, quenz::ColorValue light,
+                         const TestGroupPtr& to = nullptr) {
+        return color(name, position, ThemeableColor(light), to);
     }
 
     ProjectItemPtr colorSet(const std::string& name, TestPosition position,

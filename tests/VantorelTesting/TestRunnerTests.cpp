@@ -61,10 +61,8 @@ TEST(Tester, GroupsWithoutTasksOrPairsHaveNoResult) {
     auto noPairs = std::make_shared<TestGroup>("Backgrounds only", std::vector{wcagTask("AA", 4.5)});
     setup.project->appendTestGroup(noTasks);
     setup.project->appendTestGroup(noPairs);
-    setup.assign(QuenzColorProjectItem::make("Card", std::make_shared<QuenzColorItem>(ThemeableColor(srgb(1, 1, 1)))),
-                 TestPosition::background, noPairs);
-    setup.assign(QuenzColorProjectItem::make("Sheet", std::make_shared<QuenzColorItem>(ThemeableColor(srgb(0, 0, 0)))),
-                 TestPosition::background, noTasks);
+    setup.color("Card", TestPosition::background, srgb(1, 1, 1), noPairs);
+    setup.color("Sheet", TestPosition::background, srgb(0, 0, 0), noTasks);
 
     int clockReadings = 0;
     auto environment = fixedEnvironment();
@@ -85,10 +83,8 @@ TEST(TestRunViewModel, ARunConsumesTheOptionThatStartedIt) {
     auto setup = inkOnPaper();
     auto second = std::make_shared<TestGroup>("Second", std::vector{wcagTask("AA", 4.5)});
     setup.project->appendTestGroup(second);
-    setup.assign(QuenzColorProjectItem::make("Black", std::make_shared<QuenzColorItem>(ThemeableColor(srgb(0, 0, 0)))),
-                 TestPosition::both, second);
-    setup.assign(QuenzColorProjectItem::make("White", std::make_shared<QuenzColorItem>(ThemeableColor(srgb(1, 1, 1)))),
-                 TestPosition::both, second);
+    setup.color("Black", TestPosition::both, srgb(0, 0, 0), second);
+    setup.color("White", TestPosition::both, srgb(1, 1, 1), second);
 
     TestRunViewModel model(Tester(setup.project, std::nullopt, fixedEnvironment()), pages);
     EXPECT_EQ(model.runState(), TestRunState::notStarted);

@@ -62,22 +62,12 @@ TEST_F(DocumentEditorStructureTest, UnGroupPutsTheChildrenInTheGroupsPlace) {
     EXPECT_EQ(selection.selectedItems()[0]->name(), "x");
     document->undo();
     EXPECT_EQ(treeText(project), "A,B,G[x,y],C");
-}
 
-TEST_F(DocumentEditorStructureTest, UnGroupOfNestedGroupsDissolvesBoth) {
+    // A selected group inside another selected group is dissolved too.
     project.setItems({groupItem("Outer", {colorItem("a"), groupItem("Inner", {colorItem("b")}), colorItem("c")})});
-    document->selectionManager().selectItems({itemNamed(project, "Outer"), itemNamed(project, "Inner")});
+    selection.selectItems({itemNamed(project, "Outer"), itemNamed(project, "Inner")});
     ASSERT_TRUE(editor.unGroup());
     EXPECT_EQ(treeText(project), "a,b,c");
-}
-
-TEST_F(DocumentEditorStructureTest, DeleteRemovesNestedItemsOnceAndUndoPutsThemBack) {
-    ASSERT_TRUE(editor.deleteItems(ids({"y", "G", "A"})));
-    EXPECT_EQ(treeText(project), "B,C");
-    document->undo();
-    EXPECT_EQ(treeText(project), "A,B,G[x,y],C");
-    ASSERT_TRUE(editor.deleteItems(ids({"x"})));
-    EXPECT_EQ(treeText(project), "A,B,G[y],C");
 }
 
 TEST_F(DocumentEditorStructureTest, DeletingTasksClearsTheirSelection) {

@@ -58,10 +58,11 @@ TEST_F(DocumentEditorTransactionTest, EditsThatChangeNothingRecordNothing) {
     }
 }
 
+// An item inside a deleted group is deleted once, with its group.
 TEST_F(DocumentEditorTransactionTest, UndoOfDeletionRestoresIdentifiersChildrenPositionsAndSelection) {
     const std::string groupId = id("G"), xId = id("x"), yId = id("y"), bId = id("B");
     document->selectionManager().selectItems({itemNamed(project, "G")});
-    ASSERT_TRUE(editor.deleteItems({groupId, bId}));
+    ASSERT_TRUE(editor.deleteItems({yId, groupId, bId}));
     EXPECT_EQ(treeText(project), "A,C");
     EXPECT_TRUE(document->selectionManager().selectedItems().empty());
     EXPECT_EQ(undo.undoActionName(), "Delete");
@@ -80,6 +81,9 @@ TEST_F(DocumentEditorTransactionTest, UndoOfDeletionRestoresIdentifiersChildrenP
     EXPECT_EQ(treeText(project), "A,C");
     EXPECT_TRUE(document->selectionManager().selectedItems().empty());
     expectCachesMatch(*document);
+    document->undo();
+    ASSERT_TRUE(editor.deleteItems({xId}));
+    EXPECT_EQ(treeText(project), "A,B,G[y],C");
 }
 
 TEST_F(DocumentEditorTransactionTest, UndoAndRedoReplayValueEditsInOrder) {

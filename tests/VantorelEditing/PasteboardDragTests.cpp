@@ -13,28 +13,18 @@
 namespace vantorel::testing {
 namespace {
 
-TEST(PasteboardDrag, IdProviderGivesTheIdentifierOnlyForItsType) {
-    const IdPasteboardProvider provider{"3F2504E0-4F89-41D3-9A0C-0305E82C3301"};
-    EXPECT_EQ(provider.data(itemUuidPasteboardType), provider.uuid);
-    EXPECT_EQ(provider.data(plainTextPasteboardType), std::nullopt);
-    EXPECT_EQ(provider.data(projectItemsPasteboardType), std::nullopt);
-    EXPECT_EQ(provider.pasteboardItem().types(), std::vector<std::string>{std::string(itemUuidPasteboardType)});
-}
-
-TEST(PasteboardDrag, DragSelectionRoundTripsUnderTheKeyIds) {
+TEST(PasteboardDrag, DragSelectionRoundTripsUnderTheKeyIdsAndRejectsAnythingElse) {
     const DragSelection selection{{"A", "B", "C"}};
     EXPECT_EQ(selection.encode(), R"({"ids":["A","B","C"]})");
     EXPECT_EQ(DragSelection::decode(selection.encode()), selection);
     EXPECT_EQ(DragSelection::decode(R"({"ids":[]})"), DragSelection{});
-}
-
-TEST(PasteboardDrag, MalformedDragSelectionsAreRejected) {
     for (const char* json : {"", "[]", "{}", R"({"ids":"A"})", R"({"ids":["A",1]})", R"({"id":["A"]})", "{\"ids\":[",
                              "null"}) {
         EXPECT_FALSE(DragSelection::decode(json)) << json;
     }
 }
 
+// Each dragged item carries its identifier under its own type and nothing else.
 TEST(PasteboardDrag, DraggedIdsAreReadFromTheDragPasteboardInOrder) {
     InProcessPasteboard drag;
     PasteboardItem other;
@@ -42,6 +32,8 @@ TEST(PasteboardDrag, DraggedIdsAreReadFromTheDragPasteboardInOrder) {
     drag.setItems({IdPasteboardProvider{"B"}.pasteboardItem(), other, IdPasteboardProvider{""}.pasteboardItem(),
                    IdPasteboardProvider{"A"}.pasteboardItem()});
     EXPECT_EQ(draggedIdsOn(drag), (std::vector<std::string>{"B", "A"}));
+    EXPECT_EQ(drag.items()[0].types(), std::vector<std::string>{std::string(itemUuidPasteboardType)});
+    EXPECT_EQ(IdPasteboardProvider{"B"}.data(projectItemsPasteboardType), std::nullopt);
 }
 
 TEST(PasteboardDrag, ADropMovesTheDraggedItemsAsOneStepAndEndsTheDrag) {

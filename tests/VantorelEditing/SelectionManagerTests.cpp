@@ -108,13 +108,11 @@ TEST_F(SelectionManagerTest, BuildAndTestSelectionsAreFoundAgainByIdentifier) {
     EXPECT_EQ(selection.selectedBuildTask(), nullptr);
 
     auto test = std::make_shared<TestTask>(TestTaskFields{}, "TEST");
-    auto testGroup = std::make_shared<TestGroup>("Contrast", std::vector<TestTaskPtr>{test}, "TG");
     selection.setSelectedTestTask(test);
     auto sameTest = std::make_shared<TestTask>(TestTaskFields{}, "TEST");
     selection.refreshTestSelection({std::make_shared<TestGroup>("Other", std::vector<TestTaskPtr>{sameTest}, "X")});
     EXPECT_EQ(selection.selectedTestTask(), sameTest);
     EXPECT_EQ(selection.selectedTestGroup(), nullptr);
-    (void)testGroup;
 }
 
 TEST_F(SelectionManagerTest, ObserversHearOnlyRealChanges) {

@@ -68,7 +68,8 @@ TEST(SnapshotCodecTest, ElementsComeBackWithTheirIdentifiers) {
     EXPECT_EQ(back->group()->items().at(0)->uuid(), group->group()->items()[0]->uuid());
 }
 
-TEST(SnapshotCodecTest, BadBytesReadAsNothing) {
+// Neither direction makes an entry or an element of what it cannot read or write.
+TEST(SnapshotCodecTest, BadBytesReadAsNothingAndUnwritableTextGivesNoEntry) {
     QuenzColorProject project;
     const std::vector<CompressedElement> bad = {
         {},
@@ -82,9 +83,6 @@ TEST(SnapshotCodecTest, BadBytesReadAsNothing) {
         EXPECT_EQ(snapshot::restoreBuildGroup(bytes), nullptr);
     }
     EXPECT_EQ(snapshot::restoreTestGroup(bad[2]), nullptr);
-}
-
-TEST(SnapshotCodecTest, TextThatCannotBeEncodedGivesNoEntry) {
     EXPECT_EQ(snapshot::compress(*colorItem(std::string("bad \xff name"))), nullptr);
     EXPECT_EQ(snapshot::compress(BuildGroup(std::string("nul \0 inside", 13))), nullptr);
 }

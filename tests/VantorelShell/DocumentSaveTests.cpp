@@ -100,7 +100,14 @@ TEST_F(DocumentSaveTest, AFileThatIsNotADocumentIsNeverOverwritten) {
     EXPECT_TRUE(document->saveAs(folder.path()));  // a folder
 }
 
-TEST_F(DocumentSaveTest, ADocumentOpenedFromANonDocumentCannotBeSavedInPlace) {
+// Neither a file that was no document when opened nor one replaced by a non-document since.
+TEST_F(DocumentSaveTest, ANonDocumentIsNotOverwrittenInPlace) {
+    const auto other = folder / "other";
+    writeFileContents(other, "someone else's bytes");
+    std::filesystem::rename(other, file);
+    EXPECT_TRUE(document->save());
+    EXPECT_EQ(fileContents(file), "someone else's bytes");
+
     const auto notes = folder / "notes.vantorel";
     writeFileContents(notes, "just notes");
     auto opened = Document::open(notes).document;
@@ -115,14 +122,6 @@ TEST_F(DocumentSaveTest, ADocumentOpenedFromANonDocumentCannotBeSavedInPlace) {
     EXPECT_EQ(opened->file(), copy);
     EXPECT_TRUE(opened->fileIsDocument());
     EXPECT_FALSE(opened->save());
-}
-
-TEST_F(DocumentSaveTest, AFileReplacedByANonDocumentSinceOpeningIsNotOverwritten) {
-    const auto other = folder / "other";
-    writeFileContents(other, "someone else's bytes");
-    std::filesystem::rename(other, file);
-    EXPECT_TRUE(document->save());
-    EXPECT_EQ(fileContents(file), "someone else's bytes");
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST_F(DocumentEditorStructureTest, UnGroupPutsTheChildrenInTheGroupsPlace) {
     EXPECT_EQ(treeText(project), "A,B,G[x,y],C");
 
     // A selected group inside another selected group is dissolved too.
-    project.setItems({groupItem("Outer", {colorItem("a"), groupItem("Inner", {colorItem("b")}), colorItem("c")})});
+    project.setItems({groupOf("Outer", {colorItem("a"), groupOf("Inner", {colorItem("b")}), colorItem("c")})});
     selection.selectItems({itemNamed(project, "Outer"), itemNamed(project, "Inner")});
     ASSERT_TRUE(editor.unGroup());
     EXPECT_EQ(treeText(project), "a,b,c");

@@ -11,22 +11,15 @@
 #include "LZFSE/Lzfse.h"
 #include "Vantorel/editing/InMemoryColorDocument.h"
 #include "Vantorel/editing/SnapshotCodec.h"
-#include "VantorelData/format/QuenzColorFileWriter.h"
 #include "VantorelData/format/TaskElements.h"
 #include "VantorelData/format/XmlTextSink.h"
 #include "VantorelData/model/Model.h"
 #include "tests/support/ItemTreeText.h"
+#include "tests/support/SmallProjects.h"
 
 namespace vantorel::testing {
 
-inline ProjectItemPtr colorItem(const std::string& name, double red = 0.5) {
-    auto payload = std::make_shared<QuenzColorItem>(ThemeableColor(quenz::ColorValue{quenz::RGBSpace::sRGB, red, 0.25, 0.75, 1, 0}));
-    return QuenzColorProjectItem::make(name, payload);
-}
-
-inline ProjectItemPtr groupItem(const std::string& name, std::vector<ProjectItemPtr> children) {
-    return QuenzColorProjectItem::make(name, std::make_shared<QuenzColorGroup>(std::move(children)));
-}
+inline ProjectItemPtr colorItem(const std::string& name, double red = 0.5) { return srgbColorItem(name, red, 0.25, 0.75); }
 
 inline BuildTaskFields buildTaskNamed(const std::string& name, BuildFileType type = BuildFileType::css) {
     BuildTaskFields fields;
@@ -50,7 +43,7 @@ inline NewSetOptions setWithSteps(int steps) {
 // A project whose top level is A,B,G[x,y],C.
 inline QuenzColorProjectPtr sampleProject() {
     auto project = std::make_shared<QuenzColorProject>();
-    project->setItems({colorItem("A"), colorItem("B"), groupItem("G", {colorItem("x"), colorItem("y")}), colorItem("C")});
+    project->setItems({colorItem("A"), colorItem("B"), groupOf("G", {colorItem("x"), colorItem("y")}), colorItem("C")});
     return project;
 }
 

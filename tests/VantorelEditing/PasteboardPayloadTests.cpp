@@ -134,7 +134,7 @@ TEST(PasteboardPayload, DescribesItemsAsIndentedText) {
     auto number = QuenzColorProjectItem::make("Spacing", std::make_shared<QuenzColorNumber>(ThemeableNumber{8.5}));
     auto text = QuenzColorProjectItem::make("Title", std::make_shared<QuenzColorString>(ThemeableString{std::string("Hi")}));
     auto flag = QuenzColorProjectItem::make("Dark", std::make_shared<QuenzColorBoolean>(ThemeableBoolean{true}));
-    const auto group = groupItem("Brand", {colorItem("Primary"), number});
+    const auto group = groupOf("Brand", {colorItem("Primary"), number});
     EXPECT_EQ(pasteboard::describeItems({group, text, flag}),
               "Brand (Group)\n"
               "  Primary (Color)\n"

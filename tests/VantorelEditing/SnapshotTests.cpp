@@ -61,7 +61,7 @@ TEST(SnapshotCodecTest, ElementsComeBackWithTheirIdentifiers) {
     EXPECT_EQ(testsBack->tests().at(0)->uuid(), "TEST-ID");
 
     QuenzColorProject project;
-    const ProjectItemPtr group = groupItem("G", {colorItem("x")});
+    const ProjectItemPtr group = groupOf("G", {colorItem("x")});
     const ProjectItemPtr back = snapshot::restoreItem(*snapshot::compress(*group), project);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->uuid(), group->uuid());
@@ -90,7 +90,7 @@ TEST(SnapshotCodecTest, BadBytesReadAsNothingAndUnwritableTextGivesNoEntry) {
 TEST(ElementSnapshotCacheTest, OnlyChangedElementsAreCompressedAgain) {
     ElementSnapshotCache<QuenzColorProjectItem> cache;
     const ProjectItemPtr nested = colorItem("nested");
-    std::vector<ProjectItemPtr> items{colorItem("a"), groupItem("g", {nested}), colorItem("b")};
+    std::vector<ProjectItemPtr> items{colorItem("a"), groupOf("g", {nested}), colorItem("b")};
     const ScopeSnapshotPtr first = cache.take(items);
     EXPECT_EQ(cache.compressedCount(), 3u);
     EXPECT_EQ(cache.take(items), first);

@@ -26,7 +26,7 @@ std::vector<ProjectItemPtr> manyItems(int count) {
     for (int g = 0; g < count / 50; ++g) {
         std::vector<ProjectItemPtr> colors;
         for (int c = 0; c < 50; ++c) colors.push_back(colorNamed("Color " + std::to_string(c), c / 50.0));
-        groups.push_back(groupNamed("Group " + std::to_string(g), std::move(colors)));
+        groups.push_back(groupOf("Group " + std::to_string(g), std::move(colors)));
     }
     return groups;
 }

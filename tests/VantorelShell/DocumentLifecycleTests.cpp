@@ -15,7 +15,7 @@ namespace {
 TEST(DocumentLifecycle, OpensTheWholeFile) {
     ScratchFolder folder;
     const auto file = folder / "Brand.vantorel";
-    writeFileContents(file, documentBytes({groupNamed("Brand", {colorNamed("Primary")}), colorNamed("Accent")}, "Tokens"));
+    writeFileContents(file, documentBytes({groupOf("Brand", {colorNamed("Primary")}), colorNamed("Accent")}, "Tokens"));
 
     const auto opened = Document::open(file);
     ASSERT_TRUE(opened.document) << opened.error->message;

@@ -33,8 +33,8 @@ TEST(ItemNamePath, FindsEveryMatchInTreeOrder) {
     const auto first = colorNamed("Primary");
     const auto second = colorNamed("Primary");
     const auto slash = colorNamed("On/Off");
-    project.setItems({groupNamed("Brand", {colorNamed("Accent")}), groupNamed("Brand", {first, slash}),
-                      groupNamed("Brand", {second}), colorNamed("Primary")});
+    project.setItems({groupOf("Brand", {colorNamed("Accent")}), groupOf("Brand", {first, slash}),
+                      groupOf("Brand", {second}), colorNamed("Primary")});
     EXPECT_EQ(itemsAtNamePath(project, {"Brand", "Primary"}), (std::vector<ProjectItemPtr>{first, second}));
     EXPECT_EQ(itemsAtNamePath(project, *parseItemNamePath(R"(Brand/On\/Off)")), std::vector<ProjectItemPtr>{slash});
     EXPECT_EQ(itemsAtNamePath(project, {"Brand"}).size(), 3u);

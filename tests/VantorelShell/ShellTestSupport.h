@@ -10,11 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "VantorelData/format/QuenzColorFileWriter.h"
-#include "VantorelData/model/Model.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/ItemTreeText.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/SmallProjects.h"
 
 namespace vantorel::shell::testing {
 
@@ -24,20 +23,16 @@ using vantorel::testing::fileContents;
 using vantorel::testing::writeFileContents;
 
 inline ProjectItemPtr colorNamed(const std::string& name, double red = 0.25) {
-    return QuenzColorProjectItem::make(
-        name, std::make_shared<QuenzColorItem>(ThemeableColor(quenz::ColorValue{quenz::RGBSpace::sRGB, red, 0.5, 0.75, 1, 0})));
+    return vantorel::testing::srgbColorItem(name, red, 0.5, 0.75);
 }
-
-inline ProjectItemPtr groupNamed(const std::string& name, std::vector<ProjectItemPtr> children) {
-    return QuenzColorProjectItem::make(name, std::make_shared<QuenzColorGroup>(std::move(children)));
-}
+using vantorel::testing::groupOf;
 
 // The bytes of a document holding `items` and `description`.
 inline std::string documentBytes(std::vector<ProjectItemPtr> items, const std::string& description = {}) {
     QuenzColorProject project;
     project.setItems(std::move(items));
     project.setProjectDescription(description);
-    return format::QuenzColorFileWriter::write(project).bytes;
+    return vantorel::testing::documentBytes(project);
 }
 
 using vantorel::testing::treeText;

@@ -9,16 +9,15 @@
 #include "CliTestSupport.h"
 #include "tests/support/ScopedEnvironmentVariable.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/SmallProjects.h"
 #include "Vantorel/platform/UserLocale.h"
-#include "VantorelData/format/QuenzColorFileWriter.h"
-#include "VantorelData/model/ColorItem.h"
-#include "VantorelData/model/Project.h"
 
 using vantorel::cli::testing::CliResult;
 using vantorel::cli::testing::runCli;
 namespace fs = std::filesystem;
 using namespace vantorel;
 using vantorel::testing::ScopedEnvironmentVariable;
+using vantorel::testing::srgbColorItem;
 
 namespace {
 
@@ -30,11 +29,6 @@ BuildTaskPtr task(const std::string& name, BuildFileType type, const std::string
     fields.exportFileName = file;
     fields.nameTransform = BuildNameTransform::kebabCase;
     return std::make_shared<BuildTask>(fields);
-}
-
-ProjectItemPtr color(const std::string& name, double red) {
-    return QuenzColorProjectItem::make(
-        name, std::make_shared<QuenzColorItem>(ThemeableColor(quenz::ColorValue{quenz::RGBSpace::sRGB, red, 0.5, 0.25, 1, 0})));
 }
 
 // A document in a scratch folder that is also the current folder and the settings home, so
@@ -61,7 +55,8 @@ protected:
                                                 task("Android", BuildFileType::androidResource, "out/android", "colors")});
         auto apps = std::make_shared<BuildGroup>(
             "Apps", std::vector<BuildTaskPtr>{task("Catalog", BuildFileType::assetCatalog, "apps", "Colors")});
-        auto red = color("Red", 1), blue = color("Blue", 0), green = color("Green", 0.5);
+        auto red = srgbColorItem("Red", 1, 0.5, 0.25), blue = srgbColorItem("Blue", 0, 0.5, 0.25),
+             green = srgbColorItem("Green", 0.5, 0.5, 0.25);
         red->setBuildGroup(tokens);
         blue->setBuildGroup(tokens);
         green->setBuildGroup(apps);
@@ -71,9 +66,7 @@ protected:
     }
 
     std::string save(const QuenzColorProject& project, const std::string& name = "Colors.vantorel") {
-        auto written = format::QuenzColorFileWriter::write(project);
-        EXPECT_FALSE(written.error);
-        std::ofstream(folder_ / name, std::ios::binary) << written.bytes;
+        std::ofstream(folder_ / name, std::ios::binary) << vantorel::testing::documentBytes(project);
         return name;
     }
 

@@ -12,9 +12,8 @@
 #include <thread>
 
 #include "Vantorel/platform/AtomicFile.h"
-#include "VantorelData/format/QuenzColorFileWriter.h"
-#include "VantorelData/model/Model.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/SmallProjects.h"
 
 namespace {
 
@@ -30,13 +29,12 @@ std::string documentWith(const std::string& name) {
     css.exportFileFolder = "out";
     css.exportFileName = "tokens";
     auto web = std::make_shared<BuildGroup>("Web", std::vector<BuildTaskPtr>{std::make_shared<BuildTask>(css)});
-    auto item = QuenzColorProjectItem::make(
-        name, std::make_shared<QuenzColorItem>(ThemeableColor(quenz::ColorValue{quenz::RGBSpace::sRGB, 1, 0.5, 0, 1, 0})));
+    auto item = vantorel::testing::srgbColorItem(name, 1, 0.5, 0);
     item->setBuildGroup(web);
     QuenzColorProject project;
     project.setItems({item});
     project.setBuildGroups({web});
-    return format::QuenzColorFileWriter::write(project).bytes;
+    return vantorel::testing::documentBytes(project);
 }
 
 std::string contents(const fs::path& file) { return platform::readWholeFile(file).bytes; }

@@ -12,11 +12,10 @@
 #include "CliTestSupport.h"
 #include "Vantorel/editing/PasteboardPayload.h"
 #include "VantorelData/format/QuenzColorFileReader.h"
-#include "VantorelData/format/QuenzColorFileWriter.h"
-#include "VantorelData/model/Model.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/ItemTreeText.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/SmallProjects.h"
 
 namespace vantorel::cli::testing {
 namespace {
@@ -25,14 +24,8 @@ using vantorel::testing::fileContents;
 using vantorel::testing::treeText;
 namespace fs = std::filesystem;
 
-ProjectItemPtr color(const std::string& name) {
-    return QuenzColorProjectItem::make(
-        name, std::make_shared<QuenzColorItem>(ThemeableColor(quenz::ColorValue{quenz::RGBSpace::sRGB, 1, 0, 0, 1, 0})));
-}
-
-ProjectItemPtr group(const std::string& name, std::vector<ProjectItemPtr> children) {
-    return QuenzColorProjectItem::make(name, std::make_shared<QuenzColorGroup>(std::move(children)));
-}
+ProjectItemPtr color(const std::string& name) { return vantorel::testing::srgbColorItem(name, 1, 0, 0); }
+using vantorel::testing::groupOf;
 
 std::vector<std::string> operator+(std::vector<std::string> args, const std::vector<std::string>& more) {
     args.insert(args.end(), more.begin(), more.end());
@@ -53,12 +46,12 @@ struct CopyPasteCommandTest : ::testing::Test {
     QuenzColorProject project;
 
     void SetUp() override {
-        project.setItems({group("Brand", {color("Primary"), color("On/Off")}), color("Accent"), color("Twin"),
+        project.setItems({groupOf("Brand", {color("Primary"), color("On/Off")}), color("Accent"), color("Twin"),
                           color("Twin")});
-        vantorel::testing::writeFileContents(source, format::QuenzColorFileWriter::write(project).bytes);
+        vantorel::testing::writeFileContents(source, vantorel::testing::documentBytes(project));
         QuenzColorProject product;
-        product.setItems({group("Colors", {color("Existing")}), color("Top")});
-        vantorel::testing::writeFileContents(target, format::QuenzColorFileWriter::write(product).bytes);
+        product.setItems({groupOf("Colors", {color("Existing")}), color("Top")});
+        vantorel::testing::writeFileContents(target, vantorel::testing::documentBytes(product));
     }
 
     static QuenzColorProjectPtr read(const fs::path& path) { return format::QuenzColorFileReader::read(fileContents(path)); }

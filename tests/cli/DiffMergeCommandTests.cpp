@@ -9,9 +9,8 @@
 
 #include "CliTestSupport.h"
 #include "Vantorel/platform/AtomicFile.h"
-#include "VantorelData/format/QuenzColorFileWriter.h"
-#include "VantorelData/model/Model.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/SmallProjects.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ std::string documentWith(const std::string& colorName, double red, const std::st
     project.setItems({QuenzColorProjectItem::make(
         "C-ONE", colorName,
         std::make_shared<QuenzColorItem>(ThemeableColor(quenz::ColorValue{quenz::RGBSpace::sRGB, red, 0, 0, 1, 0})))});
-    return format::QuenzColorFileWriter::write(project).bytes;
+    return vantorel::testing::documentBytes(project);
 }
 
 class DiffMergeCommands : public ::testing::Test {

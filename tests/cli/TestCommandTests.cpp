@@ -8,8 +8,7 @@
 #include "CliTestSupport.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/ScratchFolder.h"
-#include "VantorelData/format/QuenzColorFileWriter.h"
-#include "VantorelData/model/Model.h"
+#include "tests/support/SmallProjects.h"
 
 using vantorel::cli::testing::CliResult;
 using vantorel::cli::testing::runCli;
@@ -40,8 +39,7 @@ protected:
         project->appendTestGroup(empty);
         std::vector<ProjectItemPtr> items;
         auto add = [&](const char* name, double gray, TestPosition position, const TestGroupPtr& group) {
-            auto item = QuenzColorProjectItem::make(
-                name, std::make_shared<QuenzColorItem>(ThemeableColor(quenz::ColorValue{quenz::RGBSpace::sRGB, gray, gray, gray, 1})));
+            auto item = vantorel::testing::srgbColorItem(name, gray, gray, gray);
             item->setTestGroup(group);
             item->setTestPosition(position);
             items.push_back(item);
@@ -52,9 +50,8 @@ protected:
         add("Black", 0, TestPosition::foreground, large);
         add("White", 1, TestPosition::background, large);
         project->setItems(items);
-        auto written = format::QuenzColorFileWriter::write(*project);
         const fs::path file = folder_ / "Palette.vantorel";
-        vantorel::testing::writeFileContents(file, written.bytes);
+        vantorel::testing::writeFileContents(file, vantorel::testing::documentBytes(*project));
         return file;
     }
 

@@ -115,16 +115,5 @@ TEST_F(ImportCommandTest, AddsAnAssetCatalogFolderNamedWithATrailingSlash) {
     EXPECT_EQ(result.out, "Added 'Asset Catalog Import - Colors.xcassets' to " + document + ": 1 color\n");
 }
 
-TEST_F(ImportCommandTest, ExportedTokensImportBackWithTheirAppearances) {
-    const std::string example = std::string(VANTOREL_SOURCE_DIR) + "/examples/Showcase.vantorel";
-    ASSERT_EQ(runCli({"export-tokens", example, "-o", path("showcase.json"), "--locale", "en_US"}).exitCode,
-              0);
-    const CliResult result = runCli({"import", path("showcase.json"), "--json"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    const std::string text = result.out;
-    EXPECT_NE(text.find("\"lightanddark\""), std::string::npos);
-    EXPECT_EQ(text.find("\"name\": \"Dark\""), std::string::npos);
-}
-
 }  // namespace
 }  // namespace vantorel::cli::testing

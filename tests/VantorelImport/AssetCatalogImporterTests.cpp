@@ -172,12 +172,6 @@ TEST(AssetCatalogImporter, TheExampleCatalogImportsBackToItsColors) {
     EXPECT_EQ(imported, exported);
 }
 
-}  // namespace
-}  // namespace vantorel::import
-
-namespace vantorel::import {
-namespace {
-
 TEST(AssetCatalogImporter, ExportedVariantsOfEveryAppearanceComeBackExactly) {
     const auto value = [](quenz::RGBSpace space, double red, double alpha) {
         return quenz::ColorValue{space, red, 0.1 + 0.2, 1.0 / 3.0, alpha};

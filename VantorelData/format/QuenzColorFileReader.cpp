@@ -12,8 +12,9 @@
 namespace vantorel::format {
 namespace {
 
-// Roughly the bytes of one item in a document, for reserving the linker's list up front.
-constexpr std::size_t typicalItemBytes = 256;
+// Fewer bytes than a written item takes with its indentation, for sizing the linker's table up
+// front; the table grows when a document holds more items than that.
+constexpr std::size_t typicalItemBytes = 384;
 
 // Text is split into pieces only by markup inside it: a comment, a CDATA section or a
 // processing instruction, each of which starts with "<!" or "<?" (in UTF-16, with a zero byte

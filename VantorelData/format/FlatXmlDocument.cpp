@@ -16,6 +16,8 @@ namespace {
 constexpr std::size_t sizeLimit = std::size_t{1} << 30;
 // Roughly the bytes a written document spends per element, for reserving the list up front.
 constexpr std::size_t typicalElementBytes = 32;
+// Records reserved when children are handed over as they close.
+constexpr std::size_t handedOverRecords = 4096;
 
 // The declarations the writer and most editors put first; any other goes to pugixml, which
 // also reads the encodings a declaration may name.
@@ -62,6 +64,35 @@ const char* findTextMark(const char* p, const char* end) {
     }
 #endif
     while (p < end && !is(*p, textMark)) ++p;
+    return p;
+}
+
+// The first byte at or after `p` that is no blank; `end` when there is none. Tells whether a
+// carriage return was among the blanks passed. The indentation before every tag is such a run,
+// so it too is passed sixteen bytes at a time.
+const char* skipBlankRun(const char* p, const char* end, bool& carriageReturn) {
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi8(' ');
+    const __m128i newline = _mm_set1_epi8('\n');
+    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i carriageReturnByte = _mm_set1_epi8('\r');
+    while (end - p >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i returns = _mm_cmpeq_epi8(bytes, carriageReturnByte);
+        const __m128i blanks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, space), _mm_cmpeq_epi8(bytes, newline)),
+                                            _mm_or_si128(_mm_cmpeq_epi8(bytes, tab), returns));
+        const auto others = static_cast<unsigned>(~_mm_movemask_epi8(blanks)) & 0xFFFFu;
+        const auto returnMask = static_cast<unsigned>(_mm_movemask_epi8(returns));
+        if (others != 0) {
+            const int first = __builtin_ctz(others);
+            if ((returnMask & ((1u << first) - 1)) != 0) carriageReturn = true;
+            return p + first;
+        }
+        if (returnMask != 0) carriageReturn = true;
+        p += 16;
+    }
+#endif
+    for (; p < end && is(*p, blankByte); ++p) carriageReturn = carriageReturn || *p == '\r';
     return p;
 }
 
@@ -158,9 +189,9 @@ bool decode(const char* p, const char* end, char*& out) {
 
 class FlatXmlParser {
 public:
-    FlatXmlParser(std::string_view bytes, TextPieces pieces, FlatXmlDocument& document)
+    FlatXmlParser(std::string_view bytes, TextPieces pieces, FlatXmlDocument& document, FlatXmlChildReader* childReader)
         : p_(bytes.data()), end_(bytes.data() + bytes.size()), size_(bytes.size()), pieces_(pieces),
-          document_(document), records_(document.records_), decoded_(document.decoded_) {}
+          document_(document), records_(document.records_), decoded_(document.decoded_), childReader_(childReader) {}
 
     bool parse() {
         if (skipDeclaration() == Step::refused) return false;
@@ -197,6 +228,7 @@ private:
         std::uint32_t index;
         std::uint32_t lastChild = 0;  // 0 until the first child element
         std::uint32_t keptPieces = 0;
+        bool handsOverChildren = false;
     };
 
     bool atComment() const { return end_ - p_ >= 4 && p_[0] == '<' && p_[1] == '!' && p_[2] == '-' && p_[3] == '-'; }
@@ -207,8 +239,10 @@ private:
 
     bool skipBlanks() {
         const char* start = p_;
-        while (p_ < end_ && is(*p_, blankByte)) ++p_;
-        return p_ != start;
+        const char* p = p_;
+        while (p < end_ && is(*p, blankByte)) ++p;
+        p_ = p;
+        return p != start;
     }
 
     Step skipDeclaration() {
@@ -236,7 +270,9 @@ private:
         while (!open_.empty()) {
             const char* textStart = p_;
             Text text;
-            for (; p_ < end_ && is(*p_, blankByte); ++p_) text.plain = text.plain && *p_ != '\r';
+            bool carriageReturn = false;
+            p_ = skipBlankRun(p_, end_, carriageReturn);
+            text.plain = !carriageReturn;
             while (p_ < end_ && *p_ != '<') {
                 if (*p_ == '\0') return false;  // pugixml ends the text there
                 text.blank = false;
@@ -277,9 +313,11 @@ private:
     bool readName(const char*& name, std::uint16_t& length) {
         if (p_ == end_ || !is(*p_, nameStartByte)) return false;
         name = p_;
-        while (p_ < end_ && is(*p_, nameByte)) ++p_;
-        if (p_ - name > UINT16_MAX) return false;
-        length = static_cast<std::uint16_t>(p_ - name);
+        const char* p = p_ + 1;
+        while (p < end_ && is(*p, nameByte)) ++p;
+        p_ = p;
+        if (p - name > UINT16_MAX) return false;
+        length = static_cast<std::uint16_t>(p - name);
         return true;
     }
 
@@ -299,14 +337,29 @@ private:
         if (empty && (p_ + 1 == end_ || p_[1] != '>')) return false;
         p_ += empty ? 2 : 1;
 
+        const bool handsOver = childReader_ && open_.size() <= FlatXmlChildReader::deepestTaker &&
+                               childReader_->takesChildrenOf(std::string_view(record.name, record.nameLength), open_.size());
         if (!open_.empty()) {
             OpenElement& parent = open_.back();
             records_[parent.index].hasChildren = true;
             if (parent.lastChild) records_[parent.lastChild].nextOffset = index - parent.lastChild;
             parent.lastChild = index;
         }
-        if (!empty) open_.push_back({index});
+        if (!empty) {
+            open_.push_back({.index = index, .handsOverChildren = handsOver});
+        } else {
+            handOver(index);
+        }
         return true;
+    }
+
+    // After the element at `index` closed: if its parent hands its children over, the child
+    // and everything in it go to the child reader and their records are dropped.
+    void handOver(std::uint32_t index) {
+        if (open_.empty() || !open_.back().handsOverChildren) return;
+        childReader_->take(FlatXmlElement(&records_[index]));
+        records_.resize(index);
+        open_.back().lastChild = 0;
     }
 
     bool readAttribute(FlatXmlDocument::Record& record) {
@@ -353,7 +406,11 @@ private:
         skipBlanks();
         if (p_ == end_ || *p_ != '>') return false;
         ++p_;
+        const OpenElement closed = open_.back();
         open_.pop_back();
+        // The children handed over are no longer here to be walked.
+        if (closed.handsOverChildren) records_[closed.index].hasChildren = false;
+        handOver(closed.index);
         return true;
     }
 
@@ -424,17 +481,20 @@ private:
     std::vector<FlatXmlDocument::Record>& records_;
     std::unique_ptr<char[]>& decoded_;
     char* tail_ = nullptr;
+    FlatXmlChildReader* childReader_;
     std::vector<OpenElement> open_;
 };
 
-std::optional<FlatXmlDocument> FlatXmlDocument::parse(std::string_view bytes, TextPieces pieces) {
+std::optional<FlatXmlDocument> FlatXmlDocument::parse(std::string_view bytes, TextPieces pieces,
+                                                      FlatXmlChildReader* childReader) {
     // Zero bytes, which pugixml takes for the end of the text they are in, are refused where
     // they are met: in text, attribute values and comments; anywhere else they are no markup.
     if (bytes.size() >= sizeLimit) return std::nullopt;
     if (bytes.starts_with("\xEF\xBB\xBF")) return std::nullopt;
     FlatXmlDocument document;
-    document.records_.reserve(bytes.size() / typicalElementBytes + 1);
-    if (!FlatXmlParser(bytes, pieces, document).parse()) return std::nullopt;
+    // Handed-over children reuse the room of those before them: a few items' worth suffices.
+    document.records_.reserve(childReader ? handedOverRecords : bytes.size() / typicalElementBytes + 1);
+    if (!FlatXmlParser(bytes, pieces, document, childReader).parse()) return std::nullopt;
     return document;
 }
 

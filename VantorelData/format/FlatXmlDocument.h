@@ -19,6 +19,21 @@ namespace vantorel::format {
 
 class FlatXmlElement;
 
+// Takes the children of chosen elements one at a time, each as soon as its end tag is read,
+// while its records are still in cache; the parser then drops them and reuses their room. A
+// large document's items are then never all kept as records, only the one being read.
+class FlatXmlChildReader {
+public:
+    virtual ~FlatXmlChildReader() = default;
+    // Asked for every element opened near the root (`depth` 0 for the root, up to
+    // `deepestTaker`): whether its children are to be handed over as they close, not kept.
+    virtual bool takesChildrenOf(std::string_view name, std::size_t depth) = 0;
+    // One complete child of such an element, in document order; it is gone after the call.
+    virtual void take(FlatXmlElement child) = 0;
+
+    static constexpr std::size_t deepestTaker = 2;
+};
+
 // How pugixml will have given the texts of elements that comments cut into pieces.
 enum class TextPieces {
     firstOnly,  // an element's text is its first piece
@@ -44,8 +59,10 @@ public:
     };
 
     // None when the bytes are outside the plain subset. Texts point into `bytes`, which must
-    // outlive the document.
-    static std::optional<FlatXmlDocument> parse(std::string_view bytes, TextPieces pieces);
+    // outlive the document. With a child reader, the children of the elements it takes are
+    // handed to it and are not in the document; a refusal may come after some were handed over.
+    static std::optional<FlatXmlDocument> parse(std::string_view bytes, TextPieces pieces,
+                                                FlatXmlChildReader* childReader = nullptr);
 
     FlatXmlElement root() const;
 

@@ -208,10 +208,21 @@ GroupPtr groupWithId(const std::vector<GroupPtr>& groups, std::string_view uuid)
     return nullptr;
 }
 
+void assignGroups(QuenzColorProjectItem& item, const QuenzColorProject& project,
+                  std::optional<std::string_view> buildGroupId, std::optional<std::string_view> testGroupId,
+                  TestPosition testPosition) {
+    if (buildGroupId) item.setBuildGroup(groupWithId(project.buildGroups(), *buildGroupId));
+    if (testGroupId) {
+        item.setTestGroup(groupWithId(project.testGroups(), *testGroupId));
+        item.setTestPosition(testPosition);
+    }
+}
+
 // The item made from a read element and its content: identifier, name and assignments.
 template <class Element>
 ProjectItemPtr finishItem(ElementKind kind, const ItemChildren<Element>& fields, ProjectItemPayload payload,
-                          const QuenzColorProject& project, bool generateNewIds, const ItemArenaPtr& arena) {
+                          const QuenzColorProject& project, bool generateNewIds, const ItemArenaPtr& arena,
+                          PendingAssignments* pending) {
     std::string uuid;
     if (isAlias(kind) || generateNewIds) {
         uuid = makeUuid();
@@ -221,14 +232,17 @@ ProjectItemPtr finishItem(ElementKind kind, const ItemChildren<Element>& fields,
     }
     auto item = makeShared<QuenzColorProjectItem>(arena, std::move(uuid), fields.textOr(ItemField::name), std::move(payload));
     if (kind == ElementKind::group && fields.textIs(ItemField::expanded, "1")) item->setExpanded(true);
-    if (const auto buildGroupId = fields.text(ItemField::buildGroupId)) {
-        item->setBuildGroup(groupWithId(project.buildGroups(), *buildGroupId));
+    const auto buildGroupId = fields.text(ItemField::buildGroupId);
+    const auto testGroupId = fields.text(ItemField::testGroupId);
+    if (!buildGroupId && !testGroupId) return item;
+    TestPosition testPosition = TestPosition::both;
+    if (const auto position = fields.text(ItemField::testPosition); testGroupId && position) {
+        testPosition = testPositionFromRawString(*position).value_or(TestPosition::both);
     }
-    if (const auto testGroupId = fields.text(ItemField::testGroupId)) {
-        item->setTestGroup(groupWithId(project.testGroups(), *testGroupId));
-        const auto position = fields.text(ItemField::testPosition);
-        item->setTestPosition(position ? testPositionFromRawString(*position).value_or(TestPosition::both)
-                                       : TestPosition::both);
+    if (pending) {
+        pending->hold(*item, buildGroupId, testGroupId, testPosition);
+    } else {
+        assignGroups(*item, project, buildGroupId, testGroupId, testPosition);
     }
     return item;
 }
@@ -248,9 +262,21 @@ struct OpenGroup {
 
 }  // namespace
 
+void PendingAssignments::hold(QuenzColorProjectItem& item, std::optional<std::string_view> buildGroupId,
+                              std::optional<std::string_view> testGroupId, TestPosition testPosition) {
+    held_.push_back({&item, buildGroupId, testGroupId, testPosition});
+}
+
+void PendingAssignments::assign(const QuenzColorProject& project) const {
+    for (const Held& held : held_) {
+        assignGroups(*held.item, project, held.buildGroupId ? std::optional(held.buildGroupId->view()) : std::nullopt,
+                     held.testGroupId ? std::optional(held.testGroupId->view()) : std::nullopt, held.testPosition);
+    }
+}
+
 template <class Element>
 ProjectItemPtr readItemElement(Element element, const QuenzColorProject& project, bool generateNewIds,
-                               ReferenceLinker* linker, const ItemArenaPtr& arena) {
+                               ReferenceLinker* linker, const ItemArenaPtr& arena, PendingAssignments* pending) {
     // Groups nest to any depth, so the open groups are kept in a list rather than on the stack.
     // A group's place in search order comes before its children's, which are read first.
     std::vector<OpenGroup<Element>> open;
@@ -263,7 +289,7 @@ ProjectItemPtr readItemElement(Element element, const QuenzColorProject& project
             const ItemChildren<Element> fields(current);
             const std::size_t place = linker ? linker->claimPlace() : 0;
             if (auto payload = readPayload(*kind, fields, arena)) {
-                item = finishItem(*kind, fields, std::move(*payload), project, generateNewIds, arena);
+                item = finishItem(*kind, fields, std::move(*payload), project, generateNewIds, arena, pending);
                 if (linker) linker->fillPlace(place, item);
             }
         }
@@ -283,7 +309,7 @@ ProjectItemPtr readItemElement(Element element, const QuenzColorProject& project
             auto payload = makeShared<QuenzColorGroup>(arena, std::move(group.children),
                                                        group.fields.textIs(ItemField::providesNamespace, "1"));
             ProjectItemPtr finished =
-                finishItem(ElementKind::group, group.fields, std::move(payload), project, generateNewIds, arena);
+                finishItem(ElementKind::group, group.fields, std::move(payload), project, generateNewIds, arena, pending);
             if (linker) linker->fillPlace(group.place, finished);
             open.pop_back();
             if (open.empty()) return finished;
@@ -292,8 +318,9 @@ ProjectItemPtr readItemElement(Element element, const QuenzColorProject& project
     }
 }
 
-template ProjectItemPtr readItemElement(PugiElement, const QuenzColorProject&, bool, ReferenceLinker*, const ItemArenaPtr&);
+template ProjectItemPtr readItemElement(PugiElement, const QuenzColorProject&, bool, ReferenceLinker*, const ItemArenaPtr&,
+                                        PendingAssignments*);
 template ProjectItemPtr readItemElement(FlatXmlElement, const QuenzColorProject&, bool, ReferenceLinker*,
-                                        const ItemArenaPtr&);
+                                        const ItemArenaPtr&, PendingAssignments*);
 
 }  // namespace vantorel::format

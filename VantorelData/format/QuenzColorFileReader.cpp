@@ -12,8 +12,9 @@
 namespace vantorel::format {
 namespace {
 
-// Roughly the bytes of one item in a document, for reserving the linker's list up front.
-constexpr std::size_t typicalItemBytes = 256;
+// Fewer bytes than a written item takes with its indentation, for sizing the linker's table up
+// front; the table grows when a document holds more items than that.
+constexpr std::size_t typicalItemBytes = 384;
 
 // Text is split into pieces only by markup inside it: a comment, a CDATA section or a
 // processing instruction, each of which starts with "<!" or "<?" (in UTF-16, with a zero byte
@@ -84,15 +85,11 @@ std::optional<std::string_view> childTextOf(Element element, std::string_view na
     return textOf(element.child(name));
 }
 
-// The project of a document's root element, in either element view.
+// A document's description, settings, and build and test groups: all it holds but its items.
 template <class Element>
-QuenzColorProjectPtr readProject(Element root, std::size_t byteCount) {
-    auto project = std::make_shared<QuenzColorProject>();
-    const Element projectElement = root.child("project");
-    if (!projectElement) return project;
-
+void readProjectFields(Element projectElement, QuenzColorProject& project) {
     if (const auto description = childTextOf(projectElement.child("header"), "description")) {
-        project->setProjectDescription(std::string(*description));
+        project.setProjectDescription(std::string(*description));
     }
 
     std::vector<DocumentSettingPtr> settings;
@@ -102,31 +99,92 @@ QuenzColorProjectPtr readProject(Element root, std::size_t byteCount) {
         const auto value = childTextOf(setting, "value");
         if (key && value) settings.push_back(std::make_shared<DocumentSetting>(std::string(*key), std::string(*value)));
     }
-    project->setSettings(std::move(settings));
+    project.setSettings(std::move(settings));
 
-    // Groups first, so that items find the groups they are assigned to.
     std::vector<BuildGroupPtr> buildGroups;
     for (Element group = projectElement.child("buildGroups").firstChild(); group; group = group.nextSibling()) {
         if (group.name() == "buildGroup") buildGroups.push_back(readBuildGroupElement(group, false));
     }
-    project->setBuildGroups(std::move(buildGroups));
+    project.setBuildGroups(std::move(buildGroups));
     std::vector<TestGroupPtr> testGroups;
     for (Element group = projectElement.child("testGroups").firstChild(); group; group = group.nextSibling()) {
         if (group.name() == "testGroup") testGroups.push_back(readTestGroupElement(group, false));
     }
-    project->setTestGroups(std::move(testGroups));
+    project.setTestGroups(std::move(testGroups));
+}
 
-    // Aliases are linked from what the item reader offers as it goes, not by walking the
-    // finished tree again: on a large document that walk costs a cache miss per item.
-    ReferenceLinker linker;
-    linker.reserve(byteCount / typicalItemBytes);
-    const auto arena = std::make_shared<ItemArena>();
-    std::vector<ProjectItemPtr> items;
-    for (Element element = projectElement.child("colorItems").firstChild(); element; element = element.nextSibling()) {
-        if (auto item = readItemElement(element, *project, false, &linker, arena)) items.push_back(std::move(item));
+// The top-level items of a document as they are read, one element at a time. Aliases are
+// linked from what the item reader offers as it goes, not by walking the finished tree again:
+// on a large document that walk costs a cache miss per item. Group assignments wait for the
+// groups, which the document holds after its items.
+class DocumentItems {
+public:
+    explicit DocumentItems(std::size_t byteCount) { linker_.reserve(byteCount / typicalItemBytes); }
+
+    template <class Element>
+    void read(Element element, const QuenzColorProject& project) {
+        if (auto item = readItemElement(element, project, false, &linker_, arena_, &pending_)) {
+            items_.push_back(std::move(item));
+        }
     }
-    project->setItems(std::move(items));
-    linker.link();
+
+    // Hands the items to `project`, whose groups are read by now, assigned and linked.
+    void finish(QuenzColorProject& project) {
+        pending_.assign(project);
+        project.setItems(std::move(items_));
+        linker_.link();
+    }
+
+private:
+    ReferenceLinker linker_;
+    ItemArenaPtr arena_ = std::make_shared<ItemArena>();
+    PendingAssignments pending_;
+    std::vector<ProjectItemPtr> items_;
+};
+
+// The items of the first `colorItems` element of the first `project` element, taken from the
+// flat parser as each closes.
+class StreamedItems final : public FlatXmlChildReader {
+public:
+    StreamedItems(std::size_t byteCount, const QuenzColorProject& project) : items_(byteCount), project_(project) {}
+
+    bool takesChildrenOf(std::string_view name, std::size_t depth) override {
+        if (depth == 1) {
+            inProject_ = !projectSeen_ && name == "project";
+            projectSeen_ = projectSeen_ || inProject_;
+        } else if (depth == 2 && inProject_ && !itemsSeen_ && name == "colorItems") {
+            itemsSeen_ = true;
+            return true;
+        }
+        return false;
+    }
+
+    void take(FlatXmlElement child) override { items_.read(child, project_); }
+
+    DocumentItems& items() { return items_; }
+
+private:
+    DocumentItems items_;
+    const QuenzColorProject& project_;
+    bool projectSeen_ = false;
+    bool inProject_ = false;
+    bool itemsSeen_ = false;
+};
+
+// The project of bytes in the plain subset read in one pass, or none.
+QuenzColorProjectPtr readStreamed(std::string_view bytes, TextPieces pieces) {
+    auto project = std::make_shared<QuenzColorProject>();
+    StreamedItems streamed(bytes.size(), *project);
+    auto document = FlatXmlDocument::parse(bytes, pieces, &streamed);
+    if (!document) return nullptr;
+    if (const FlatXmlElement projectElement = document->root().child("project")) {
+        readProjectFields(projectElement, *project);
+        streamed.items().finish(*project);
+    }
+    // Texts in pieces are rare; only then does it matter whether pugixml would join them.
+    if (pieces == TextPieces::firstOnly && document->hasPiecedText() && mayHoldSplitText(bytes)) {
+        return readStreamed(bytes, TextPieces::joined);
+    }
     return project;
 }
 
@@ -155,21 +213,25 @@ QuenzColorProjectPtr QuenzColorFileReader::readWellFormed(std::string_view bytes
 }
 
 QuenzColorProjectPtr readPlainDocument(std::string_view bytes) {
-    // Texts in pieces are rare; only then does it matter whether pugixml would join them.
-    auto document = FlatXmlDocument::parse(bytes, TextPieces::firstOnly);
-    if (document && document->hasPiecedText() && mayHoldSplitText(bytes)) {
-        document = FlatXmlDocument::parse(bytes, TextPieces::joined);
-    }
-    if (!document) return nullptr;
-    plainReads.fetch_add(1, std::memory_order_relaxed);
-    return readProject(document->root(), bytes.size());
+    auto project = readStreamed(bytes, TextPieces::firstOnly);
+    if (project) plainReads.fetch_add(1, std::memory_order_relaxed);
+    return project;
 }
 
 QuenzColorProjectPtr readDocumentThroughLibrary(std::string_view bytes) {
     pugi::xml_document document;
     if (!parseDocumentXml(document, bytes)) return nullptr;
     libraryReads.fetch_add(1, std::memory_order_relaxed);
-    return readProject(PugiElement(document.document_element()), bytes.size());
+    auto project = std::make_shared<QuenzColorProject>();
+    const PugiElement projectElement = PugiElement(document.document_element()).child("project");
+    if (!projectElement) return project;
+    readProjectFields(projectElement, *project);
+    DocumentItems items(bytes.size());
+    for (PugiElement element = projectElement.child("colorItems").firstChild(); element; element = element.nextSibling()) {
+        items.read(element, *project);
+    }
+    items.finish(*project);
+    return project;
 }
 
 DocumentReadCounts documentReadCounts() {

@@ -10,26 +10,21 @@ namespace {
 std::size_t hashOf(std::string_view uuid) { return std::hash<std::string_view>{}(uuid); }
 
 // The first item of each identifier. Open addressing in a table at most half full; a slot
-// keeps the hash and a view of the identifier, so that a lookup reads one or two slots and the
-// identifier's characters, not the item.
+// keeps the hash and the item, so that building the table reads no item (an item's identifier
+// is read only when hashes agree), and a slot is small enough for four to share a cache line.
 class FirstItemById {
 public:
-    struct Item {
-        const ProjectItemPtr* item;
-        std::size_t hash;
-    };
-
     explicit FirstItemById(std::size_t count) : slots_(std::bit_ceil(2 * count + 1)), mask_(slots_.size() - 1) {}
 
     void insertFirst(const ProjectItemPtr& item, std::size_t hash) {
-        const std::string_view uuid = item->uuid();
         for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
             Slot& slot = slots_[i];
             if (!slot.item) {
-                slot = {hash, uuid, &item};
+                slot = {hash, &item};
                 return;
             }
-            if (slot.hash == hash && slot.uuid == uuid) return;  // an earlier item keeps the identifier
+            // An earlier item keeps the identifier.
+            if (slot.hash == hash && (*slot.item)->uuid().view() == item->uuid().view()) return;
         }
     }
 
@@ -40,14 +35,13 @@ public:
         for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
             const Slot& slot = slots_[i];
             if (!slot.item) return none;
-            if (slot.hash == hash && slot.uuid == uuid) return *slot.item;
+            if (slot.hash == hash && (*slot.item)->uuid().view() == uuid) return *slot.item;
         }
     }
 
 private:
     struct Slot {
         std::size_t hash = 0;
-        std::string_view uuid;
         const ProjectItemPtr* item = nullptr;
     };
     std::vector<Slot> slots_;
@@ -90,7 +84,7 @@ void ReferenceLinker::fillPlace(std::size_t place, ProjectItemPtr item) {
     if (place >= entries_.size() || !item) return;
     // Hashed now, while a reader has just written the identifier and it is still in cache.
     entries_[place].hash = hashOf(item->uuid());
-    entries_[place].alias = isAlias(item->itemType());
+    if (isAlias(item->itemType())) aliases_.push_back(place);
     entries_[place].item = std::move(item);
 }
 
@@ -99,9 +93,8 @@ void ReferenceLinker::link() const {
     for (const Entry& entry : entries_) {
         if (entry.item) firstItems.insertFirst(entry.item, entry.hash);
     }
-    for (const Entry& entry : entries_) {
-        if (!entry.alias) continue;
-        const QuenzColorProjectItem& item = *entry.item;
+    for (const std::size_t place : aliases_) {
+        const QuenzColorProjectItem& item = *entries_[place].item;
         if (auto* color = item.payloadIf<QuenzColorAlias>()) {
             linkSetAlias(firstItems, *color);
         } else if (auto* shadow = item.payloadIf<QuenzColorShadowAlias>()) {

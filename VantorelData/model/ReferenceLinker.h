@@ -32,9 +32,9 @@ private:
     struct Entry {
         ProjectItemPtr item;
         std::size_t hash = 0;
-        bool alias = false;
     };
     std::vector<Entry> entries_;
+    std::vector<std::size_t> aliases_;  // the places of aliases, the only items that link
 };
 
 }  // namespace vantorel

@@ -83,6 +83,18 @@ TEST(DocumentReadPaths, AgreeOnTrickyInputsAndRefuseWhatIsNotPlain) {
          true},
         {"tasks", documentWith("", task + "<namePrefix/><configuration><k>1</k><k>2</k><e/></configuration></task>"), true},
         {"deep nesting", documentWith(nestedGroups(3000)), true},
+        {"items before the groups they join",
+         documentWith("<group><id>G</id><name>g</name><buildGroupId>B</buildGroupId>" + stringItem("in") +
+                      "</group><numberItem><id>N</id><name>n</name><number><variants><variant><value>1</value>"
+                      "</variant></variants></number><buildGroupId>none</buildGroupId><testGroupId>T</testGroupId>"
+                      "<testPosition>foreground</testPosition></numberItem>"),
+         true},
+        {"item lists outside the first project, and a second list",
+         std::string(declaration) + "<vantorel><other><colorItems>" + stringItem("outside") +
+             "</colorItems></other><project><colorItems/><colorItems>" + stringItem("second list") +
+             "</colorItems></project><project><colorItems>" + stringItem("second project") +
+             "</colorItems></project></vantorel>",
+         true},
         {"plain declaration", "<?xml version=\"1.0\"?>" + documentWith("").substr(declaration.size()), true},
         {"type with a tab", documentWith(colorItem("<variant><rgba>1 0 0 1</rgba></variant><variant type=\"\tdark\"/>")),
          false},

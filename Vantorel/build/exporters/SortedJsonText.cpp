@@ -2,10 +2,11 @@
 
 #include <unicode/utf8.h>
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string_view>
+
+#include "QuenzColorUtils/ColorFormatPrintf.h"
 
 namespace vantorel::build {
 namespace {
@@ -93,67 +94,18 @@ void writeValue(JsonStream& stream, const nlohmann::json& value) {
     stream.fail("Invalid value in JSON write");
 }
 
-// "%.4g" of a value from 1e-4 up to 1e4, the range of nearly every component and number of
-// a token file, by integer arithmetic: the four significant digits are the value scaled to
-// 1000…9999 and rounded. Scaling by an exact power of ten errs by far less than the margin
-// kept around a rounding tie; values near a tie, and all others, are left to the library.
-// Writes into `buffer` (at least 16 bytes) and returns the end, or null when not handled.
-char* writeShortGeneralFast(char* buffer, double value) {
-    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
-    if (value == 0) {
-        if (std::signbit(value)) *buffer++ = '-';
-        *buffer++ = '0';
-        return buffer;
-    }
-    const double magnitude = std::fabs(value);
-    if (!(magnitude >= 1e-4 && magnitude < 1e4)) return nullptr;
-    int exponent = 3;  // of the leading digit
-    while (exponent > -4 && magnitude < powersOfTen[exponent + 4] / 1e4) --exponent;
-    const double scaled = magnitude * powersOfTen[3 - exponent];
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;
-    if (std::fabs(fraction - 0.5) < 1e-6) return nullptr;
-    auto digits = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1 : 0);
-    if (digits < 1000 || digits > 10000) return nullptr;
-    if (digits == 10000) {
-        digits = 1000;
-        if (++exponent > 3) return nullptr;  // 9999.5 and up are written with an exponent
-    }
-    if (value < 0) *buffer++ = '-';
-    char text[4];
-    for (int i = 3; i >= 0; --i, digits /= 10) text[i] = static_cast<char>('0' + digits % 10);
-    int significant = 4;
-    while (significant > 1 && text[significant - 1] == '0') --significant;
-    if (exponent >= 0) {
-        const int integerDigits = exponent + 1;
-        for (int i = 0; i < integerDigits; ++i) *buffer++ = text[i];
-        if (significant > integerDigits) {
-            *buffer++ = '.';
-            for (int i = integerDigits; i < significant; ++i) *buffer++ = text[i];
-        }
-    } else {
-        *buffer++ = '0';
-        *buffer++ = '.';
-        for (int i = -1; i > exponent; --i) *buffer++ = '0';
-        for (int i = 0; i < significant; ++i) *buffer++ = text[i];
-    }
-    return buffer;
-}
-
-// "%.4g" into `buffer` (32 bytes); null for a value that is not finite.
-char* writeShortGeneral(char* buffer, double value) {
-    if (!std::isfinite(value)) return nullptr;
-    if (char* end = writeShortGeneralFast(buffer, value)) return end;
-    const auto result = std::to_chars(buffer, buffer + 32, value, std::chars_format::general, 4);
-    return result.ec == std::errc() ? result.ptr : nullptr;
+// "%.4g" of a finite value; JSON has no text for the others.
+bool appendShortGeneral(quenz::NumberText& text, double value) {
+    if (!std::isfinite(value)) return false;
+    text.appendGeneral(value, 4);
+    return true;
 }
 
 }  // namespace
 
 std::string shortGeneralNumberText(double value) {
-    char buffer[32];
-    const char* end = writeShortGeneral(buffer, value);
-    return end ? std::string(buffer, static_cast<std::size_t>(end - buffer)) : std::string();
+    quenz::NumberText text;
+    return appendShortGeneral(text, value) ? text.str() : std::string();
 }
 
 SortedJsonText sortedJsonText(const nlohmann::json& value) {
@@ -198,13 +150,12 @@ void JsonStream::element() { separate(); }
 void JsonStream::string(std::string_view text) { appendEscaped(out_, text); }
 
 void JsonStream::number(double value) {
-    char buffer[32];
-    const char* end = writeShortGeneral(buffer, value);
-    if (!end) {
+    quenz::NumberText text;
+    if (!appendShortGeneral(text, value)) {
         fail("Invalid number value in JSON write");
         return;
     }
-    out_.append(buffer, static_cast<std::size_t>(end - buffer));
+    out_.append(text.view());
 }
 
 void JsonStream::plainKey(std::string_view name) {

@@ -232,25 +232,35 @@ struct Paths {
 
 // Byte order of the keys, a group before what it holds. The segments of one enclosing group
 // are the same texts in every path below it, so those compare without reading them.
-int comparePaths(std::span<const std::string_view> a, std::span<const std::string_view> b) {
-    const std::size_t common = std::min(a.size(), b.size());
+inline int comparePaths(const std::string_view* a, std::size_t aSize, const std::string_view* b, std::size_t bSize) {
+    const std::size_t common = std::min(aSize, bSize);
     for (std::size_t i = 0; i < common; ++i) {
         if (a[i].data() == b[i].data() && a[i].size() == b[i].size()) continue;
         if (const int order = a[i].compare(b[i])) return order;
     }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+    return aSize < bSize ? -1 : aSize > bSize ? 1 : 0;
+}
+int comparePaths(std::span<const std::string_view> a, std::span<const std::string_view> b) {
+    return comparePaths(a.data(), a.size(), b.data(), b.size());
 }
 
 // Each placement's `order`: trees in key order, paths in byte order (equal paths alike), and
 // at one path the order things were put there; then sorted by it.
 void sortByPath(Placements& placements, const Paths& paths) {
-    std::vector<std::uint32_t> byPath(paths.paths.size());
-    for (std::uint32_t i = 0; i < byPath.size(); ++i) byPath[i] = i;
-    std::sort(byPath.begin(), byPath.end(),
-              [&](std::uint32_t a, std::uint32_t b) { return comparePaths(paths[a], paths[b]) < 0; });
+    struct Key {
+        const std::string_view* segments;
+        std::uint32_t size;
+        std::uint32_t path;
+    };
+    std::vector<Key> byPath(paths.paths.size());
+    for (std::uint32_t i = 0; i < byPath.size(); ++i) {
+        byPath[i] = {paths.segments.data() + paths.paths[i].firstSegment, paths.paths[i].segmentCount, i};
+    }
+    const auto compare = [](const Key& a, const Key& b) { return comparePaths(a.segments, a.size, b.segments, b.size); };
+    std::sort(byPath.begin(), byPath.end(), [&](const Key& a, const Key& b) { return compare(a, b) < 0; });
     std::vector<std::uint32_t> rank(byPath.size());
     for (std::size_t i = 1; i < byPath.size(); ++i) {
-        rank[byPath[i]] = rank[byPath[i - 1]] + (comparePaths(paths[byPath[i - 1]], paths[byPath[i]]) != 0 ? 1 : 0);
+        rank[byPath[i].path] = rank[byPath[i - 1].path] + (compare(byPath[i - 1], byPath[i]) != 0 ? 1 : 0);
     }
     for (auto& placement : placements) {
         placement.order = std::uint64_t{keyRank[placement.tree]} << 62 | std::uint64_t{rank[placement.path]} << 32 |

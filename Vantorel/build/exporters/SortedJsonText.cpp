@@ -2,7 +2,10 @@
 
 #include <unicode/utf8.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <string_view>
 
@@ -14,21 +17,29 @@ namespace {
 // Containers nested deeper than this are refused, as the platform writer refuses them.
 constexpr int maximumDepth = 512;
 
-void appendEscaped(std::string& out, std::string_view text) {
+// The bytes that stand for themselves in a JSON string: printable ASCII but the quote, the
+// backslash and the solidus, which the platform writer escapes.
+constexpr std::array<bool, 256> plainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x80; ++c) plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\' && c != '/';
+    return plain;
+}();
+
+// Writes `text` quoted and escaped at `out`, which has room for six bytes per byte of text and
+// the quotes; returns the end.
+char* writeEscaped(char* out, std::string_view text) {
     static constexpr char hexDigits[] = "0123456789abcdef";
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const auto length = static_cast<int32_t>(text.size());
     int32_t index = 0;
-    out.push_back('"');
+    *out++ = '"';
     while (index < length) {
         // Runs of plain ASCII, nearly all of a token file, go in at once.
         int32_t plain = index;
-        while (plain < length && bytes[plain] >= 0x20 && bytes[plain] < 0x80 && bytes[plain] != '"' &&
-               bytes[plain] != '\\' && bytes[plain] != '/') {
-            ++plain;
-        }
+        while (plain < length && plainBytes[bytes[plain]]) ++plain;
         if (plain > index) {
-            out.append(text.substr(static_cast<size_t>(index), static_cast<size_t>(plain - index)));
+            std::memcpy(out, bytes + index, static_cast<std::size_t>(plain - index));
+            out += plain - index;
             index = plain;
             continue;
         }
@@ -36,29 +47,35 @@ void appendEscaped(std::string& out, std::string_view text) {
         UChar32 c = 0;
         U8_NEXT(bytes, index, length, c);
         if (c < 0) {
-            out.append("\xEF\xBF\xBD");  // U+FFFD for a malformed sequence
+            out = std::copy_n("\xEF\xBF\xBD", 3, out);  // U+FFFD for a malformed sequence
             continue;
         }
+        const auto escape = [&out](char letter) {
+            *out++ = '\\';
+            *out++ = letter;
+        };
         switch (c) {
-            case '"': out.append("\\\""); break;
-            case '\\': out.append("\\\\"); break;
-            case '/': out.append("\\/"); break;
-            case '\b': out.append("\\b"); break;
-            case '\f': out.append("\\f"); break;
-            case '\n': out.append("\\n"); break;
-            case '\r': out.append("\\r"); break;
-            case '\t': out.append("\\t"); break;
+            case '"': escape('"'); break;
+            case '\\': escape('\\'); break;
+            case '/': escape('/'); break;
+            case '\b': escape('b'); break;
+            case '\f': escape('f'); break;
+            case '\n': escape('n'); break;
+            case '\r': escape('r'); break;
+            case '\t': escape('t'); break;
             default:
                 if (c < 0x20) {
-                    out.append("\\u00");
-                    out.push_back(hexDigits[c >> 4]);
-                    out.push_back(hexDigits[c & 0xF]);
+                    out = std::copy_n("\\u00", 4, out);
+                    *out++ = hexDigits[c >> 4];
+                    *out++ = hexDigits[c & 0xF];
                 } else {
-                    out.append(text.substr(static_cast<size_t>(start), static_cast<size_t>(index - start)));
+                    std::memcpy(out, bytes + start, static_cast<std::size_t>(index - start));
+                    out += index - start;
                 }
         }
     }
-    out.push_back('"');
+    *out++ = '"';
+    return out;
 }
 
 // Walks a general JSON value into the stream; object_t is an ordered map, so keys come in byte order.
@@ -118,36 +135,37 @@ SortedJsonText sortedJsonText(const nlohmann::json& value) {
 // Both kinds of container print alike: the opening bracket, each element on its own line one
 // level deeper, and the closing bracket on a line of its own, also when empty.
 void JsonStream::open(char bracket) {
-    out_.push_back(bracket);
-    out_.push_back('\n');
+    char* out = room(2);
+    out[0] = bracket;
+    out[1] = '\n';
+    moveTo(out + 2);
     closers_.push_back(bracket == '{' ? '}' : ']');
     first_ = true;
     if (closers_.size() >= static_cast<std::size_t>(maximumDepth)) fail("Too many nested arrays or dictionaries");
 }
 
 void JsonStream::close() {
-    out_.push_back('\n');
-    out_.append((closers_.size() - 1) * 2, ' ');
-    out_.push_back(closers_.back());
+    const std::size_t indent = (closers_.size() - 1) * 2;
+    char* out = room(indent + 2);
+    *out++ = '\n';
+    std::memset(out, ' ', indent);
+    out += indent;
+    *out++ = closers_.back();
+    moveTo(out);
     closers_.pop_back();
     first_ = false;
 }
 
-void JsonStream::separate() {
-    if (!first_) out_.append(",\n");
-    first_ = false;
-    out_.append(closers_.size() * 2, ' ');
-}
+// Grows by half again at least, so that a long document is copied a few times at most.
+void JsonStream::grow(std::size_t bytes) { out_.resize(std::max(used_ + bytes, out_.size() + out_.size() / 2)); }
 
 void JsonStream::key(std::string_view name) {
     separate();
-    appendEscaped(out_, name);
-    out_.append(" : ");
+    string(name);
+    append(" : ");
 }
 
-void JsonStream::element() { separate(); }
-
-void JsonStream::string(std::string_view text) { appendEscaped(out_, text); }
+void JsonStream::string(std::string_view text) { moveTo(writeEscaped(room(text.size() * 6 + 2), text)); }
 
 void JsonStream::number(double value) {
     quenz::NumberText text;
@@ -155,17 +173,10 @@ void JsonStream::number(double value) {
         fail("Invalid number value in JSON write");
         return;
     }
-    out_.append(text.view());
+    append(text.view());
 }
 
-void JsonStream::plainKey(std::string_view name) {
-    separate();
-    out_.push_back('"');
-    out_.append(name);
-    out_.append("\" : ");
-}
-
-void JsonStream::integer(std::int64_t value) { out_.append(std::to_string(value)); }
-void JsonStream::unsignedInteger(std::uint64_t value) { out_.append(std::to_string(value)); }
+void JsonStream::integer(std::int64_t value) { append(std::to_string(value)); }
+void JsonStream::unsignedInteger(std::uint64_t value) { append(std::to_string(value)); }
 
 }  // namespace vantorel::build

@@ -232,16 +232,21 @@ struct Paths {
 
 // Byte order of the keys, a group before what it holds. The segments of one enclosing group
 // are the same texts in every path below it, so those compare without reading them.
-inline int comparePaths(const std::string_view* a, std::size_t aSize, const std::string_view* b, std::size_t bSize) {
-    const std::size_t common = std::min(aSize, bSize);
+int comparePaths(std::span<const std::string_view> a, std::span<const std::string_view> b) {
+    const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
         if (a[i].data() == b[i].data() && a[i].size() == b[i].size()) continue;
         if (const int order = a[i].compare(b[i])) return order;
     }
-    return aSize < bSize ? -1 : aSize > bSize ? 1 : 0;
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
-int comparePaths(std::span<const std::string_view> a, std::span<const std::string_view> b) {
-    return comparePaths(a.data(), a.size(), b.data(), b.size());
+
+// The first eight bytes of a text as a number that orders as the texts do where they differ
+// in those bytes (a text that ends early is padded with zeros, which come first).
+std::uint64_t headOf(std::string_view text) {
+    std::uint64_t head = 0;
+    for (std::size_t i = 0; i < 8; ++i) head = head << 8 | (i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0u);
+    return head;
 }
 
 // Each placement's `order`: trees in key order, paths in byte order (equal paths alike), and
@@ -251,12 +256,23 @@ void sortByPath(Placements& placements, const Paths& paths) {
         const std::string_view* segments;
         std::uint32_t size;
         std::uint32_t path;
+        std::uint64_t lastHead;  // of the last segment, where paths below one group differ
     };
     std::vector<Key> byPath(paths.paths.size());
     for (std::uint32_t i = 0; i < byPath.size(); ++i) {
-        byPath[i] = {paths.segments.data() + paths.paths[i].firstSegment, paths.paths[i].segmentCount, i};
+        const auto* segments = paths.segments.data() + paths.paths[i].firstSegment;
+        const std::uint32_t size = paths.paths[i].segmentCount;
+        byPath[i] = {segments, size, i, headOf(segments[size - 1])};
     }
-    const auto compare = [](const Key& a, const Key& b) { return comparePaths(a.segments, a.size, b.segments, b.size); };
+    const auto compare = [](const Key& a, const Key& b) {
+        const std::size_t common = std::min(a.size, b.size);
+        for (std::size_t i = 0; i < common; ++i) {
+            if (a.segments[i].data() == b.segments[i].data() && a.segments[i].size() == b.segments[i].size()) continue;
+            if (i + 1 == a.size && i + 1 == b.size && a.lastHead != b.lastHead) return a.lastHead < b.lastHead ? -1 : 1;
+            if (const int order = a.segments[i].compare(b.segments[i])) return order;
+        }
+        return a.size < b.size ? -1 : a.size > b.size ? 1 : 0;
+    };
     std::sort(byPath.begin(), byPath.end(), [&](const Key& a, const Key& b) { return compare(a, b) < 0; });
     std::vector<std::uint32_t> rank(byPath.size());
     for (std::size_t i = 1; i < byPath.size(); ++i) {
@@ -321,7 +337,7 @@ std::vector<Fate> fates(const Placements& placements, const Paths& paths) {
 
 // Writes what stands, sorted by path, opening and closing the objects of the paths as they go.
 std::optional<std::string> streamed(const Placements& placements, const Paths& paths, const std::vector<Fate>& fate,
-                                    const std::deque<DesignToken>& tokens) {
+                                    const std::vector<DesignToken>& tokens) {
     JsonStream out;
     out.reserve(tokens.size() * 200);  // a color token takes about as much
     std::array<bool, 4> present{true, false, false, false};

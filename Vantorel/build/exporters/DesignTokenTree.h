@@ -102,7 +102,7 @@ private:
     // The transformed path below each enclosing group, made once for all its items.
     std::unordered_map<const QuenzColorProjectItem*, std::vector<std::string_view>> transformedPaths_;
     std::deque<std::string> names_;  // every path segment made here; they stay where they are
-    std::deque<DesignToken> tokens_;  // of every tree, in the order they were made
+    std::vector<DesignToken> tokens_;  // of every tree, in the order they were made; placements name them by place
     std::vector<std::string_view> segments_;  // of the paths, one after another
     std::vector<DesignTokenPath> paths_;
     std::vector<DesignTokenPlacement> placements_;

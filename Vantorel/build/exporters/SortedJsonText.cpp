@@ -146,10 +146,9 @@ void JsonStream::open(char bracket) {
 
 void JsonStream::close() {
     const std::size_t indent = (closers_.size() - 1) * 2;
-    char* out = room(indent + 2);
+    char* out = room(indent + 2 + indentBlock);
     *out++ = '\n';
-    std::memset(out, ' ', indent);
-    out += indent;
+    out = writeIndent(out, indent);
     *out++ = closers_.back();
     moveTo(out);
     closers_.pop_back();

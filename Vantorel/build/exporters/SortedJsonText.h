@@ -70,14 +70,22 @@ private:
     void open(char bracket);
     void separate() {
         const std::size_t indent = closers_.size() * 2;
-        char* out = room(indent + 2);
+        char* out = room(indent + 2 + indentBlock);
         if (!first_) {
             *out++ = ',';
             *out++ = '\n';
         }
         first_ = false;
-        std::memset(out, ' ', indent);
-        moveTo(out + indent);
+        moveTo(writeIndent(out, indent));
+    }
+    // Writes `indent` spaces in whole blocks, the last reaching up to indentBlock - 1 bytes
+    // past the end it returns: callers keep that much room.
+    static constexpr std::size_t indentBlock = 16;
+    static char* writeIndent(char* out, std::size_t indent) {
+        for (std::size_t written = 0; written < indent; written += indentBlock) {
+            std::memcpy(out + written, "                ", indentBlock);
+        }
+        return out + indent;
     }
     void append(std::string_view text) { moveTo(copy(room(text.size()), text)); }
     void moveTo(char* end) { used_ = static_cast<std::size_t>(end - out_.data()); }

@@ -237,9 +237,7 @@ std::optional<std::string> filledForm(const WrittenForm& form) {
     const std::string_view text = form.text;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '%') {
-            const std::size_t literalEnd = std::min(text.find('%', i), text.size());
-            out.append(text.substr(i, literalEnd - i));
-            i = literalEnd - 1;
+            out.append(text[i]);
             continue;
         }
         const std::string_view rest = text.substr(i + 1);

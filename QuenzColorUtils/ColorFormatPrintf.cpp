@@ -262,9 +262,7 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
 
 namespace {
 
-// The most bytes a number writer touches at its start: "-1.23457e+308" and the blocks of
-// digits copied whole beyond the end of shorter numbers.
-constexpr std::size_t numberRoom = 16;
+constexpr std::size_t numberRoom = NumberText::numberRoom;
 
 // Writes m / 10^places for a whole m from 1 to 999,999 that does not end in 0 (unless places is
 // 0) in fixed notation: the "%g" text of every such value from 1e-4 up. The digits are copied
@@ -375,7 +373,7 @@ char* writeShortestOrRounded(char* out, double value, int significant) {
     return std::copy(digits + whole, digits + digitCount, out);
 }
 
-char* writeGeneral(char* out, double value, int significant) {
+char* writeGeneralNumber(char* out, double value, int significant) {
     if (char* end = writeFewDecimals(out, value, significant)) return end;
     if (char* end = writeRoundedDigits(out, value, significant)) return end;
     if (!std::isfinite(value)) {
@@ -388,24 +386,8 @@ char* writeGeneral(char* out, double value, int significant) {
 
 }  // namespace
 
-char* NumberText::room() {
-    if (capacity - size_ >= numberRoom) return text_ + size_;
-    full_ = true;
-    return nullptr;
-}
-
-void NumberText::append(std::string_view piece) {
-    if (capacity - size_ < piece.size()) {
-        full_ = true;
-        return;
-    }
-    std::memcpy(text_ + size_, piece.data(), piece.size());
-    size_ += piece.size();
-}
-
-void NumberText::appendGeneral(double value, int significant) {
-    significant = std::clamp(significant, 1, 6);
-    if (char* out = room()) size_ = static_cast<std::size_t>(writeGeneral(out, value, significant) - text_);
+char* NumberText::writeGeneral(char* out, double value, int significant) {
+    return writeGeneralNumber(out, value, std::clamp(significant, 1, 6));
 }
 
 void NumberText::appendRoundedWholeG(double whole, int places) {
@@ -425,7 +407,7 @@ void NumberText::appendRoundedWholeG(double whole, int places) {
         }
         out = writeDecimal(out, digits, places, whole < 0);
     } else {
-        out = writeGeneral(out, whole / scale, 6);
+        out = writeGeneralNumber(out, whole / scale, 6);
     }
     size_ = static_cast<std::size_t>(out - text_);
 }

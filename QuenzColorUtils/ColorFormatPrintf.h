@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ std::string printfG(double value);
 class NumberText {
 public:
     static constexpr std::size_t capacity = 256;
+    // The most bytes a number writer touches at its start: "-1.23457e+308" and the blocks of
+    // digits it copies whole beyond the end of shorter numbers.
+    static constexpr std::size_t numberRoom = 16;
 
     void append(char c) {
         if (size_ < capacity) {
@@ -46,11 +50,20 @@ public:
             full_ = true;
         }
     }
-    void append(std::string_view piece);
+    void append(std::string_view piece) {
+        if (capacity - size_ < piece.size()) {
+            full_ = true;
+            return;
+        }
+        std::memcpy(text_ + size_, piece.data(), piece.size());
+        size_ += piece.size();
+    }
     // printf "%.<significant>g" in the "C" locale, significant 1…6 ("%g" is 6). The digits are
     // the shortest round-trip ones whenever they are the rounding already, integer arithmetic
     // wherever the value is not near a rounding tie, and the library's rounding otherwise.
-    void appendGeneral(double value, int significant = 6);
+    void appendGeneral(double value, int significant = 6) {
+        if (char* out = room()) size_ = static_cast<std::size_t>(writeGeneral(out, value, significant) - text_);
+    }
     // printfG(whole / 10^places), places 0…22, as roundTo divides a rounded whole number back.
     // Knowing the places, it lays out the whole number's digits directly instead of looking for them.
     void appendRoundedWholeG(double whole, int places);
@@ -63,7 +76,13 @@ public:
 
 private:
     // Where a number may be written with all the bytes its writer may touch; null when full.
-    char* room();
+    char* room() {
+        if (capacity - size_ >= numberRoom) return text_ + size_;
+        full_ = true;
+        return nullptr;
+    }
+    // The writer behind appendGeneral; it may touch numberRoom bytes at `out`.
+    static char* writeGeneral(char* out, double value, int significant);
 
     char text_[capacity];
     std::size_t size_ = 0;

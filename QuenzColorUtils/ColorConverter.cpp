@@ -232,39 +232,38 @@ std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
 std::optional<std::string> filledForm(const WrittenForm& form) {
     static constexpr char hexDigits[] = "0123456789ABCDEF";
     // The longest form is under a hundred characters and each value adds at most a number.
-    char buffer[256];
-    char* out = buffer;
+    NumberText out;
     std::size_t next = 0;
     const std::string_view text = form.text;
-    if (text.size() + form.valueCount * maxPrintfGLength > sizeof buffer) return std::nullopt;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '%') {
-            *out++ = text[i];
+            out.append(text[i]);
             continue;
         }
         const std::string_view rest = text.substr(i + 1);
         if (rest.starts_with('%')) {
-            *out++ = '%';
+            out.append('%');
             ++i;
             continue;
         }
         if (next >= form.valueCount) return std::nullopt;
         const PrintfValue& value = form.values[next++];
         if (rest.starts_with('g') && value.kind == PrintfValue::Kind::real) {
-            out = writePrintfG(out, value.real);
+            out.appendGeneral(value.real);
             i += 1;
         } else if (rest.starts_with('u') && value.kind == PrintfValue::Kind::integer) {
-            out = std::to_chars(out, out + 10, value.integer).ptr;
+            out.appendUnsigned(value.integer);
             i += 1;
         } else if (rest.starts_with("02X") && value.kind == PrintfValue::Kind::integer && value.integer < 256) {
-            *out++ = hexDigits[value.integer >> 4];
-            *out++ = hexDigits[value.integer & 0xF];
+            out.append(hexDigits[value.integer >> 4]);
+            out.append(hexDigits[value.integer & 0xF]);
             i += 3;
         } else {
             return std::nullopt;
         }
     }
-    return std::string(buffer, out);
+    if (out.full()) return std::nullopt;
+    return out.str();
 }
 
 // The hex forms without prefix or suffix, the most written color text of all, byte by byte:

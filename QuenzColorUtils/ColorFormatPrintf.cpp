@@ -262,9 +262,11 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
 
 namespace {
 
+constexpr std::size_t numberRoom = NumberText::numberRoom;
+
 // Writes m / 10^places for a whole m from 1 to 999,999 that does not end in 0 (unless places is
 // 0) in fixed notation: the "%g" text of every such value from 1e-4 up. The digits are copied
-// in blocks of eight, which stay within the maxPrintfGLength bytes at `out`.
+// in blocks of eight, which stay within the numberRoom bytes at `out`.
 inline char* writeDecimal(char* out, std::uint32_t whole, int places, bool negative) {
     char digits[16] = {};
     const int count = static_cast<int>(std::to_chars(digits, digits + 8, whole).ptr - digits);
@@ -286,16 +288,17 @@ inline char* writeDecimal(char* out, std::uint32_t whole, int places, bool negat
 }
 
 // Values rounded to a few decimals, nearly every color component, are the double nearest
-// m / 10^p for a whole m below a million. That decimal has at most six digits, so it is both the
-// shortest text of the value and its "%g" text, and it needs only integer arithmetic. Writes it
-// and returns the end, or null when the value is not of that kind (or lies outside the range
+// m / 10^p for a whole m of at most `significant` digits. That decimal is both the shortest
+// text of the value and its "%g" text, and it needs only integer arithmetic. Writes it and
+// returns the end, or null when the value is not of that kind (or lies outside the range
 // "%g" writes without an exponent).
-char* writeFewDecimals(char* out, double value) {
+char* writeFewDecimals(char* out, double value, int significant) {
     const double magnitude = std::fabs(value);
-    if (!(magnitude >= 1e-4 && magnitude < 1e6)) return nullptr;
+    const double limit = exactPowersOfTen[significant];
+    if (!(magnitude >= 1e-4 && magnitude < limit)) return nullptr;
     for (int places = 0; places < 10; ++places) {
         const double scaled = magnitude * exactPowersOfTen[places];
-        if (scaled >= 1e6) return nullptr;  // more than six significant digits
+        if (scaled >= limit) return nullptr;  // more significant digits than that
         const auto whole = static_cast<std::uint32_t>(scaled + 0.5);
         if (whole / exactPowersOfTen[places] != magnitude) continue;
         return writeDecimal(out, whole, places, value < 0);
@@ -303,20 +306,41 @@ char* writeFewDecimals(char* out, double value) {
     return nullptr;
 }
 
-}  // namespace
-
-char* writePrintfG(char* out, double value) {
-    if (char* end = writeFewDecimals(out, value)) return end;
-    if (!std::isfinite(value)) {
-        std::string text;
-        appendReal(text, Spec{.conversion = 'g'}, value);
-        return std::copy(text.begin(), text.end(), out);
+// Any other value from 1e-4 up to 10^significant rounded to its significant digits by integer
+// arithmetic: the value scaled to 10^(significant-1)…10^significant and rounded. Scaling by an
+// exact power of ten errs by far less than the margin kept around a rounding tie; values near
+// a tie, and all others, are left to the library. Returns the end, or null when not handled.
+char* writeRoundedDigits(char* out, double value, int significant) {
+    const double magnitude = std::fabs(value);
+    const double limit = exactPowersOfTen[significant];
+    if (!(magnitude >= 1e-4 && magnitude < limit)) return nullptr;
+    int exponent = significant - 1;  // of the leading digit
+    while (exponent > -4 && magnitude < exactPowersOfTen[exponent + 4] / 1e4) --exponent;
+    const double scaled = magnitude * exactPowersOfTen[significant - 1 - exponent];
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < 1e-6) return nullptr;
+    auto digits = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    const auto lowest = static_cast<std::uint32_t>(exactPowersOfTen[significant - 1]);
+    if (digits < lowest || digits > lowest * 10) return nullptr;
+    if (digits == lowest * 10) {
+        digits = lowest;
+        if (++exponent >= significant) return nullptr;  // written with an exponent
     }
-    // The shortest digits that read back as `value`, as d[.ddd]e±XX. When there are at most six
-    // of them they are also the six-digit rounding of the exact binary value (a normal double
-    // lies far closer to them than to any midpoint of six-digit decimals), so "%g" would show
-    // the same digits; it only remains to lay them out as "%g" does. Subnormal values carry too
-    // few bits for that and take the rounding path.
+    int places = significant - 1 - exponent;
+    while (places > 0 && digits % 10 == 0) {  // "%g" drops trailing zeros
+        digits /= 10;
+        --places;
+    }
+    return writeDecimal(out, digits, places, value < 0);
+}
+
+// The shortest digits that read back as `value`, as d[.ddd]e±XX. When there are at most
+// `significant` of them they are also the rounding of the exact binary value to that many
+// (a normal double lies far closer to them than to any midpoint of such decimals), so "%g"
+// would show the same digits; it only remains to lay them out as "%g" does. Subnormal values
+// carry too few bits for that and take the library's rounding.
+char* writeShortestOrRounded(char* out, double value, int significant) {
     char shortest[32];
     char* const end = std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific).ptr;
     const char* e = std::find(shortest, end, 'e');
@@ -326,12 +350,12 @@ char* writePrintfG(char* out, double value) {
     for (const char* p = shortest + (negative ? 1 : 0); p < e; ++p) {
         if (*p != '.') digits[digitCount++] = *p;
     }
-    if (digitCount > 6 || (value != 0 && std::fabs(value) < std::numeric_limits<double>::min())) {
-        return std::to_chars(out, out + maxPrintfGLength, value, std::chars_format::general, 6).ptr;
+    if (digitCount > significant || (value != 0 && std::fabs(value) < std::numeric_limits<double>::min())) {
+        return std::to_chars(out, out + numberRoom, value, std::chars_format::general, significant).ptr;
     }
     int exponent = 0;
     std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
-    if (exponent < -4 || exponent >= 6) return std::copy(shortest, end, out);  // "%g" lays exponents out alike
+    if (exponent < -4 || exponent >= significant) return std::copy(shortest, end, out);  // "%g" lays exponents out alike
     if (negative) *out++ = '-';
     if (exponent < 0) {
         *out++ = '0';
@@ -349,7 +373,27 @@ char* writePrintfG(char* out, double value) {
     return std::copy(digits + whole, digits + digitCount, out);
 }
 
-char* writeRoundedWholeG(char* out, double whole, int places) {
+char* writeGeneralNumber(char* out, double value, int significant) {
+    if (char* end = writeFewDecimals(out, value, significant)) return end;
+    if (char* end = writeRoundedDigits(out, value, significant)) return end;
+    if (!std::isfinite(value)) {
+        std::string text;
+        appendReal(text, Spec{.conversion = 'g'}, value);
+        return std::copy(text.begin(), text.end(), out);
+    }
+    return writeShortestOrRounded(out, value, significant);
+}
+
+}  // namespace
+
+char* NumberText::writeGeneral(char* out, double value, int significant) {
+    return writeGeneralNumber(out, value, std::clamp(significant, 1, 6));
+}
+
+void NumberText::appendRoundedWholeG(double whole, int places) {
+    char* out = room();
+    if (!out) return;
+    places = std::clamp(places, 0, static_cast<int>(std::size(exactPowersOfTen)) - 1);
     const double scale = exactPowersOfTen[places];
     const double magnitude = std::fabs(whole);
     // The double nearest m / 10^places, with m of at most six digits and the value at least
@@ -361,14 +405,21 @@ char* writeRoundedWholeG(char* out, double whole, int places) {
             digits /= 10;
             --places;
         }
-        return writeDecimal(out, digits, places, whole < 0);
+        out = writeDecimal(out, digits, places, whole < 0);
+    } else {
+        out = writeGeneralNumber(out, whole / scale, 6);
     }
-    return writePrintfG(out, whole / scale);
+    size_ = static_cast<std::size_t>(out - text_);
+}
+
+void NumberText::appendUnsigned(std::uint32_t value) {
+    if (char* out = room()) size_ = static_cast<std::size_t>(std::to_chars(out, out + numberRoom, value).ptr - text_);
 }
 
 void appendPrintfG(std::string& out, double value) {
-    char text[maxPrintfGLength];
-    out.append(text, writePrintfG(text, value));
+    NumberText text;
+    text.appendGeneral(value);
+    out.append(text.view());
 }
 
 std::string printfG(double value) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,17 +32,63 @@ std::string printfFormat(std::string_view format, std::span<const PrintfValue> v
 // "%g" of one value: six significant digits, no trailing zeros, "C" locale.
 std::string printfG(double value);
 
-// Writes printfG(value) at `out` and returns the end; it may touch all maxPrintfGLength bytes
-// at `out`, also past the end it returns (digits are copied in blocks). The writer of every
-// color component, so it takes the shortest round-trip digits whenever they are the six-digit
-// rounding already, and only rounds to six digits when they are not.
-inline constexpr std::size_t maxPrintfGLength = 16;  // "-1.23457e+308"
-char* writePrintfG(char* out, double value);
-void appendPrintfG(std::string& out, double value);
+// Color text made of numbers and a few literal pieces, written in place without allocating.
+// The number writers copy digits in blocks and may touch more bytes than the text they leave;
+// this is the only way to reach them, and it begins a number only where all the bytes a
+// writer may touch are free. A piece that does not fit marks the text `full` and is left out.
+class NumberText {
+public:
+    static constexpr std::size_t capacity = 256;
+    // The most bytes a number writer touches at its start: "-1.23457e+308" and the blocks of
+    // digits it copies whole beyond the end of shorter numbers.
+    static constexpr std::size_t numberRoom = 16;
 
-// Writes printfG(whole / 10^places) at `out`, places 0…22, as roundTo divides a rounded whole
-// number back, and returns the end; like writePrintfG it may touch maxPrintfGLength bytes.
-// Knowing the places, it lays out the whole number's digits directly instead of looking for them.
-char* writeRoundedWholeG(char* out, double whole, int places);
+    void append(char c) {
+        if (size_ < capacity) {
+            text_[size_++] = c;
+        } else {
+            full_ = true;
+        }
+    }
+    void append(std::string_view piece) {
+        if (capacity - size_ < piece.size()) {
+            full_ = true;
+            return;
+        }
+        std::memcpy(text_ + size_, piece.data(), piece.size());
+        size_ += piece.size();
+    }
+    // printf "%.<significant>g" in the "C" locale, significant 1…6 ("%g" is 6). The digits are
+    // the shortest round-trip ones whenever they are the rounding already, integer arithmetic
+    // wherever the value is not near a rounding tie, and the library's rounding otherwise.
+    void appendGeneral(double value, int significant = 6) {
+        if (char* out = room()) size_ = static_cast<std::size_t>(writeGeneral(out, value, significant) - text_);
+    }
+    // printfG(whole / 10^places), places 0…22, as roundTo divides a rounded whole number back.
+    // Knowing the places, it lays out the whole number's digits directly instead of looking for them.
+    void appendRoundedWholeG(double whole, int places);
+    void appendUnsigned(std::uint32_t value);
+
+    std::string_view view() const { return {text_, size_}; }
+    std::string str() const { return std::string(view()); }
+    std::size_t size() const { return size_; }
+    bool full() const { return full_; }
+
+private:
+    // Where a number may be written with all the bytes its writer may touch; null when full.
+    char* room() {
+        if (capacity - size_ >= numberRoom) return text_ + size_;
+        full_ = true;
+        return nullptr;
+    }
+    // The writer behind appendGeneral; it may touch numberRoom bytes at `out`.
+    static char* writeGeneral(char* out, double value, int significant);
+
+    char text_[capacity];
+    std::size_t size_ = 0;
+    bool full_ = false;
+};
+
+void appendPrintfG(std::string& out, double value);
 
 }  // namespace quenz

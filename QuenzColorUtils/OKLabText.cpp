@@ -236,25 +236,27 @@ struct TextNumber {
 // The text of a form: its opening word, L "%", the two other numbers, " / alpha" unless alpha
 // rounds to 1, and ")".
 std::string formText(std::string_view opening, const std::array<TextNumber, 3>& numbers, double alpha, int places) {
-    char text[6 + 4 * maxPrintfGLength + 8];
-    char* out = std::copy(opening.begin(), opening.end(), text);
-    const auto write = [&out](TextNumber number) {
-        out = number.places < 0 ? writePrintfG(out, number.value)
-                                : writeRoundedWholeG(out, number.value, number.places);
+    NumberText text;
+    text.append(opening);
+    const auto write = [&text](TextNumber number) {
+        if (number.places < 0) {
+            text.appendGeneral(number.value);
+        } else {
+            text.appendRoundedWholeG(number.value, number.places);
+        }
     };
     write(numbers[0]);
-    *out++ = '%';
-    *out++ = ' ';
+    text.append("% ");
     write(numbers[1]);
-    *out++ = ' ';
+    text.append(' ');
     write(numbers[2]);
     const double rounded = alpha == 1 ? 1 : roundTo(alpha, places);
     if (rounded != 1) {
-        out = std::copy_n(" / ", 3, out);
-        out = writePrintfG(out, rounded);
+        text.append(" / ");
+        text.appendGeneral(rounded);
     }
-    *out++ = ')';
-    return std::string(text, out);
+    text.append(')');
+    return text.str();
 }
 
 }  // namespace

@@ -11,9 +11,9 @@
 namespace quenz {
 namespace {
 
-std::string cPrintf(const char* format, double value) {
+std::string cPrintf(const char* format, double value, int precision = 6) {
     char buffer[128];
-    std::snprintf(buffer, sizeof buffer, format, value);
+    std::snprintf(buffer, sizeof buffer, format, precision, value);
     return buffer;
 }
 
@@ -22,7 +22,27 @@ TEST(ColorFormatPrintf, GeneralNotationMatchesPrintfInTheCLocale) {
                              100000, 999999,  999999.5, 1e6,    1e-5,    -0.0,    127.5,     62.800000000000004,
                              1e300,  -2.5e-7, 0.3,      1.0 / 3, 255,     0.999999, 0.9999995, 123456.5};
     for (double value : values) {
-        EXPECT_EQ(printfG(value), cPrintf("%g", value)) << value;
+        EXPECT_EQ(printfG(value), cPrintf("%.*g", value)) << value;
+        // The same writer serves every precision up to six digits.
+        for (int significant = 1; significant <= 6; ++significant) {
+            NumberText text;
+            text.appendGeneral(value, significant);
+            EXPECT_EQ(text.view(), cPrintf("%.*g", value, significant)) << value << " " << significant;
+        }
+    }
+}
+
+// A number is begun only where every byte its writer may touch is free: near the end the
+// text is marked full and nothing is written past it.
+TEST(ColorFormatPrintf, NumberTextNeverWritesPastItsEnd) {
+    for (std::size_t used = NumberText::capacity - 20; used <= NumberText::capacity; ++used) {
+        NumberText text;
+        text.append(std::string(used, 'x'));
+        text.appendGeneral(-1.23457e+308);
+        text.appendRoundedWholeG(-123456, 3);
+        EXPECT_LE(text.size(), NumberText::capacity);
+        // The first number takes 13 bytes; each needs 16 free to begin.
+        EXPECT_EQ(text.full(), used + 13 + 16 > NumberText::capacity) << used;
     }
 }
 

@@ -137,8 +137,8 @@ TEST_F(JsonDesignExporterTest, NamesPathsAndDuplicates) {
 }
 
 // A group whose name is also a token's key merges into the token when it comes later and is
-// replaced by it when it comes first; a group that walks into a token's "$value" joins an
-// object value and replaces any other.
+// replaced by it (or by a set) when it comes first; a group that walks into a token's "$value"
+// joins an object value and replaces any other.
 TEST_F(JsonDesignExporterTest, GroupsMeetingTokensOfTheSameName) {
     const char* red = R"({"colorSpace": "srgb", "components": [1, 0, 0], "hex": "#FF0000")";
     const std::string x = R"("X": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [0, 0, 1], "hex": "#0000FF"}})";
@@ -159,6 +159,13 @@ TEST_F(JsonDesignExporterTest, GroupsMeetingTokensOfTheSameName) {
          std::string(R"({"Primary": {"$type": "color", "$value": )") + red + ", " + x + "}}}"},
         {"into a number value", {number("Primary", ThemeableNumber(4)), group("Primary", {group("$value", {blueX()})})},
          std::string(R"({"Primary": {"$type": "number", "$value": {)") + x + "}}}"},
+        {"into a text inside a value", {redColor(), group("Primary", {group("$value", {group("hex", {blueX()})})})},
+         std::string(R"({"Primary": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [1, 0, 0],
+             "hex": {)") + x + "}}}}"},
+        {"set after group replaces", {group("Primary", {blueX()}),
+                                      colorSet("Primary", {colorValue(rgb(0, 0, 1), std::nullopt, std::nullopt, std::nullopt, "Y")})},
+         R"({"Primary": {"Y": {"$type": "color", "$value": {"colorSpace": "srgb", "components": [0, 0, 1],
+             "hex": "#0000FF"}}}})"},
     };
     for (const auto& c : cases) {
         auto project = projectWith(c.items);

@@ -4,17 +4,19 @@
 // alone when no other appearance has a value, otherwise an object of the appearance trees
 // that have one ("Light", "Dark", "High Contrast", "Dark High Contrast").
 //
-// Tokens are kept as small records under sorted group objects and streamed straight into the
-// text in key order, as the platform JSON writer prints them, rather than built as a general
-// JSON document first: a design-token file of ten thousand colors is one pass.
+// No tree is built. Each token is recorded once, with its path and the order it came in; the
+// text is written by sorting those records by path and streaming objects open and closed as
+// the paths go. Where paths meet (a group named like a token, a token named twice) the order
+// they came in decides what stands, as if each had been stored into a tree in turn.
 
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <map>
-#include <memory>
+#include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -24,15 +26,13 @@
 
 namespace vantorel::build {
 
-class JsonStream;
-
 // One token: what its "$type", "$value" and "$deprecated" keys hold.
 struct DesignToken {
     enum class Value { color, shadow, number, boolean, string };
     Value value = Value::color;
     // color: hex, space name, components, alpha below 1; string: the text in `text`; shadow:
     // color hex and four lengths in `shadowTexts` (blur, color, offsetX, offsetY, spread: key
-    // order). Tokens are moved about a lot: what most of them lack takes no room.
+    // order). What most tokens lack takes no room.
     std::string text;
     std::vector<std::string> shadowTexts;
     const char* space = nullptr;
@@ -44,17 +44,28 @@ struct DesignToken {
     bool deprecated = false;
 };
 
-// A value of a token tree: an object of named nodes, a token, or, where a group took a
-// token's place and merged into it, one of the plain JSON values a token consists of.
-struct DesignTokenNode {
-    enum class Kind { object, token, string, number, boolean, numbers };
-    Kind kind = Kind::object;
-    std::map<std::string, DesignTokenNode, std::less<>> members;
-    std::uint32_t token = 0;  // the token's place among the tree's tokens: nodes stay small to move
-    std::string text;
-    std::vector<double> numbers;
-    double number = 0;
-    bool boolean = false;
+// A path in the appearance trees: segments [firstSegment, firstSegment + segmentCount) of the
+// tree's segments. The tokens of one item share one path in every tree.
+struct DesignTokenPath {
+    std::uint32_t firstSegment = 0;
+    std::uint32_t segmentCount = 0;
+};
+
+// One thing put at a path of an appearance tree. `time` orders everything put anywhere: where
+// two paths meet, the later one decides.
+struct DesignTokenPlacement {
+    enum class Kind : std::uint8_t {
+        token,   // a whole token object
+        member,  // one plain value inside a token (see `member`), once the token had to be opened
+        marker,  // nothing written: a color set's object or an opened token, which still replaces what came before
+    };
+    std::uint64_t order = 0;  // tree, path and time, as the text needs them in turn
+    std::uint32_t path = 0;
+    std::uint32_t time = 0;
+    std::uint32_t token = 0;  // among the tokens
+    std::uint8_t tree = 0;
+    Kind kind = Kind::token;
+    std::uint8_t member = 0;  // which value of the token a member is
 };
 
 class DesignTokenTree {
@@ -69,30 +80,33 @@ public:
 
     // The JSON text of the document: pretty-printed with sorted keys and bare "%.4g" numbers;
     // none when a number is not finite or the nesting is too deep for the platform writer.
-    std::optional<std::string> text() const;
+    // Sorts what was inserted: call it once, after the last insert.
+    std::optional<std::string> text();
 
 private:
-    void insert(const QuenzColorProjectItem& item, const std::vector<std::string>& path);
-    void insertValue(const QuenzColorProjectItem& item, const std::vector<std::string>& path);
-    void store(std::size_t tree, const std::vector<std::string>& path, const std::string& key, DesignTokenNode&& node);
-    std::string tokenKey(std::string_view name) const;
-    const std::vector<std::string>& pathOf(const QuenzColorProjectItem& item);
-    void storeIn(DesignTokenNode& object, const std::string& key, DesignTokenNode&& token);
+    void insert(const QuenzColorProjectItem& item, const std::vector<std::string_view>& path);
+    void insertValue(const QuenzColorProjectItem& item, const std::vector<std::string_view>& path);
+    // The path of these segments followed by `keys`.
+    std::uint32_t newPath(std::span<const std::string_view> segments, std::initializer_list<std::string_view> keys);
+    // Puts a token (or a set's object) at the path, later than all before.
+    void place(std::size_t tree, std::uint32_t path, DesignTokenPlacement::Kind kind, std::uint32_t token = 0);
+    std::string_view keep(std::string name);
+    std::string_view tokenKey(std::string_view name);
+    std::string_view transformed(std::string_view name);
+    const std::vector<std::string_view>& pathOf(const QuenzColorProjectItem& item);
     std::uint32_t keep(DesignToken&& token);
 
     const QuenzColorProject& project_;
     const BuildTask& task_;
     NamespacePaths groupPaths_;  // every group's name, not only those providing a namespace
     // The transformed path below each enclosing group, made once for all its items.
-    std::unordered_map<const QuenzColorProjectItem*, std::vector<std::string>> transformedPaths_;
-    std::array<DesignTokenNode, 4> trees_;
-    std::deque<DesignToken> tokens_;  // of every tree, in the order they were made
-    // Per tree, the object that items under one path were last stored in.
-    struct LastGroup {
-        std::vector<std::string> path;
-        DesignTokenNode* object = nullptr;  // null when none is remembered
-    };
-    std::array<LastGroup, 4> lastGroups_{};
+    std::unordered_map<const QuenzColorProjectItem*, std::vector<std::string_view>> transformedPaths_;
+    std::deque<std::string> names_;  // every path segment made here; they stay where they are
+    std::vector<DesignToken> tokens_;  // of every tree, in the order they were made; placements name them by place
+    std::vector<std::string_view> segments_;  // of the paths, one after another
+    std::vector<DesignTokenPath> paths_;
+    std::vector<DesignTokenPlacement> placements_;
+    std::uint32_t time_ = 0;
 };
 
 }  // namespace vantorel::build

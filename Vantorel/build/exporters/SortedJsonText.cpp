@@ -2,10 +2,14 @@
 
 #include <unicode/utf8.h>
 
-#include <charconv>
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <cstdint>
 #include <string_view>
+
+#include "QuenzColorUtils/ColorFormatPrintf.h"
 
 namespace vantorel::build {
 namespace {
@@ -13,21 +17,29 @@ namespace {
 // Containers nested deeper than this are refused, as the platform writer refuses them.
 constexpr int maximumDepth = 512;
 
-void appendEscaped(std::string& out, std::string_view text) {
+// The bytes that stand for themselves in a JSON string: printable ASCII but the quote, the
+// backslash and the solidus, which the platform writer escapes.
+constexpr std::array<bool, 256> plainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x80; ++c) plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\' && c != '/';
+    return plain;
+}();
+
+// Writes `text` quoted and escaped at `out`, which has room for six bytes per byte of text and
+// the quotes; returns the end.
+char* writeEscaped(char* out, std::string_view text) {
     static constexpr char hexDigits[] = "0123456789abcdef";
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const auto length = static_cast<int32_t>(text.size());
     int32_t index = 0;
-    out.push_back('"');
+    *out++ = '"';
     while (index < length) {
         // Runs of plain ASCII, nearly all of a token file, go in at once.
         int32_t plain = index;
-        while (plain < length && bytes[plain] >= 0x20 && bytes[plain] < 0x80 && bytes[plain] != '"' &&
-               bytes[plain] != '\\' && bytes[plain] != '/') {
-            ++plain;
-        }
+        while (plain < length && plainBytes[bytes[plain]]) ++plain;
         if (plain > index) {
-            out.append(text.substr(static_cast<size_t>(index), static_cast<size_t>(plain - index)));
+            std::memcpy(out, bytes + index, static_cast<std::size_t>(plain - index));
+            out += plain - index;
             index = plain;
             continue;
         }
@@ -35,29 +47,35 @@ void appendEscaped(std::string& out, std::string_view text) {
         UChar32 c = 0;
         U8_NEXT(bytes, index, length, c);
         if (c < 0) {
-            out.append("\xEF\xBF\xBD");  // U+FFFD for a malformed sequence
+            out = std::copy_n("\xEF\xBF\xBD", 3, out);  // U+FFFD for a malformed sequence
             continue;
         }
+        const auto escape = [&out](char letter) {
+            *out++ = '\\';
+            *out++ = letter;
+        };
         switch (c) {
-            case '"': out.append("\\\""); break;
-            case '\\': out.append("\\\\"); break;
-            case '/': out.append("\\/"); break;
-            case '\b': out.append("\\b"); break;
-            case '\f': out.append("\\f"); break;
-            case '\n': out.append("\\n"); break;
-            case '\r': out.append("\\r"); break;
-            case '\t': out.append("\\t"); break;
+            case '"': escape('"'); break;
+            case '\\': escape('\\'); break;
+            case '/': escape('/'); break;
+            case '\b': escape('b'); break;
+            case '\f': escape('f'); break;
+            case '\n': escape('n'); break;
+            case '\r': escape('r'); break;
+            case '\t': escape('t'); break;
             default:
                 if (c < 0x20) {
-                    out.append("\\u00");
-                    out.push_back(hexDigits[c >> 4]);
-                    out.push_back(hexDigits[c & 0xF]);
+                    out = std::copy_n("\\u00", 4, out);
+                    *out++ = hexDigits[c >> 4];
+                    *out++ = hexDigits[c & 0xF];
                 } else {
-                    out.append(text.substr(static_cast<size_t>(start), static_cast<size_t>(index - start)));
+                    std::memcpy(out, bytes + start, static_cast<std::size_t>(index - start));
+                    out += index - start;
                 }
         }
     }
-    out.push_back('"');
+    *out++ = '"';
+    return out;
 }
 
 // Walks a general JSON value into the stream; object_t is an ordered map, so keys come in byte order.
@@ -93,67 +111,18 @@ void writeValue(JsonStream& stream, const nlohmann::json& value) {
     stream.fail("Invalid value in JSON write");
 }
 
-// "%.4g" of a value from 1e-4 up to 1e4, the range of nearly every component and number of
-// a token file, by integer arithmetic: the four significant digits are the value scaled to
-// 1000…9999 and rounded. Scaling by an exact power of ten errs by far less than the margin
-// kept around a rounding tie; values near a tie, and all others, are left to the library.
-// Writes into `buffer` (at least 16 bytes) and returns the end, or null when not handled.
-char* writeShortGeneralFast(char* buffer, double value) {
-    static constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
-    if (value == 0) {
-        if (std::signbit(value)) *buffer++ = '-';
-        *buffer++ = '0';
-        return buffer;
-    }
-    const double magnitude = std::fabs(value);
-    if (!(magnitude >= 1e-4 && magnitude < 1e4)) return nullptr;
-    int exponent = 3;  // of the leading digit
-    while (exponent > -4 && magnitude < powersOfTen[exponent + 4] / 1e4) --exponent;
-    const double scaled = magnitude * powersOfTen[3 - exponent];
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;
-    if (std::fabs(fraction - 0.5) < 1e-6) return nullptr;
-    auto digits = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1 : 0);
-    if (digits < 1000 || digits > 10000) return nullptr;
-    if (digits == 10000) {
-        digits = 1000;
-        if (++exponent > 3) return nullptr;  // 9999.5 and up are written with an exponent
-    }
-    if (value < 0) *buffer++ = '-';
-    char text[4];
-    for (int i = 3; i >= 0; --i, digits /= 10) text[i] = static_cast<char>('0' + digits % 10);
-    int significant = 4;
-    while (significant > 1 && text[significant - 1] == '0') --significant;
-    if (exponent >= 0) {
-        const int integerDigits = exponent + 1;
-        for (int i = 0; i < integerDigits; ++i) *buffer++ = text[i];
-        if (significant > integerDigits) {
-            *buffer++ = '.';
-            for (int i = integerDigits; i < significant; ++i) *buffer++ = text[i];
-        }
-    } else {
-        *buffer++ = '0';
-        *buffer++ = '.';
-        for (int i = -1; i > exponent; --i) *buffer++ = '0';
-        for (int i = 0; i < significant; ++i) *buffer++ = text[i];
-    }
-    return buffer;
-}
-
-// "%.4g" into `buffer` (32 bytes); null for a value that is not finite.
-char* writeShortGeneral(char* buffer, double value) {
-    if (!std::isfinite(value)) return nullptr;
-    if (char* end = writeShortGeneralFast(buffer, value)) return end;
-    const auto result = std::to_chars(buffer, buffer + 32, value, std::chars_format::general, 4);
-    return result.ec == std::errc() ? result.ptr : nullptr;
+// "%.4g" of a finite value; JSON has no text for the others.
+bool appendShortGeneral(quenz::NumberText& text, double value) {
+    if (!std::isfinite(value)) return false;
+    text.appendGeneral(value, 4);
+    return true;
 }
 
 }  // namespace
 
 std::string shortGeneralNumberText(double value) {
-    char buffer[32];
-    const char* end = writeShortGeneral(buffer, value);
-    return end ? std::string(buffer, static_cast<std::size_t>(end - buffer)) : std::string();
+    quenz::NumberText text;
+    return appendShortGeneral(text, value) ? text.str() : std::string();
 }
 
 SortedJsonText sortedJsonText(const nlohmann::json& value) {
@@ -166,55 +135,47 @@ SortedJsonText sortedJsonText(const nlohmann::json& value) {
 // Both kinds of container print alike: the opening bracket, each element on its own line one
 // level deeper, and the closing bracket on a line of its own, also when empty.
 void JsonStream::open(char bracket) {
-    out_.push_back(bracket);
-    out_.push_back('\n');
+    char* out = room(2);
+    out[0] = bracket;
+    out[1] = '\n';
+    moveTo(out + 2);
     closers_.push_back(bracket == '{' ? '}' : ']');
     first_ = true;
     if (closers_.size() >= static_cast<std::size_t>(maximumDepth)) fail("Too many nested arrays or dictionaries");
 }
 
 void JsonStream::close() {
-    out_.push_back('\n');
-    out_.append((closers_.size() - 1) * 2, ' ');
-    out_.push_back(closers_.back());
+    const std::size_t indent = (closers_.size() - 1) * 2;
+    char* out = room(indent + 2 + indentBlock);
+    *out++ = '\n';
+    out = writeIndent(out, indent);
+    *out++ = closers_.back();
+    moveTo(out);
     closers_.pop_back();
     first_ = false;
 }
 
-void JsonStream::separate() {
-    if (!first_) out_.append(",\n");
-    first_ = false;
-    out_.append(closers_.size() * 2, ' ');
-}
+// Grows by half again at least, so that a long document is copied a few times at most.
+void JsonStream::grow(std::size_t bytes) { out_.resize(std::max(used_ + bytes, out_.size() + out_.size() / 2)); }
 
 void JsonStream::key(std::string_view name) {
     separate();
-    appendEscaped(out_, name);
-    out_.append(" : ");
+    string(name);
+    append(" : ");
 }
 
-void JsonStream::element() { separate(); }
-
-void JsonStream::string(std::string_view text) { appendEscaped(out_, text); }
+void JsonStream::string(std::string_view text) { moveTo(writeEscaped(room(text.size() * 6 + 2), text)); }
 
 void JsonStream::number(double value) {
-    char buffer[32];
-    const char* end = writeShortGeneral(buffer, value);
-    if (!end) {
+    quenz::NumberText text;
+    if (!appendShortGeneral(text, value)) {
         fail("Invalid number value in JSON write");
         return;
     }
-    out_.append(buffer, static_cast<std::size_t>(end - buffer));
+    append(text.view());
 }
 
-void JsonStream::plainKey(std::string_view name) {
-    separate();
-    out_.push_back('"');
-    out_.append(name);
-    out_.append("\" : ");
-}
-
-void JsonStream::integer(std::int64_t value) { out_.append(std::to_string(value)); }
-void JsonStream::unsignedInteger(std::uint64_t value) { out_.append(std::to_string(value)); }
+void JsonStream::integer(std::int64_t value) { append(std::to_string(value)); }
+void JsonStream::unsignedInteger(std::uint64_t value) { append(std::to_string(value)); }
 
 }  // namespace vantorel::build

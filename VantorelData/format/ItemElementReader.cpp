@@ -33,13 +33,13 @@ AliasSetTargets readSetAliasTargets(const ItemChildren<Element>& fields) {
         const auto& names = aliasFields[i];
         const std::string_view code = fields.text(names.type).value_or("4");
         if (code == "1") {
-            targets[i] = AliasSetType::item(fields.textOr(names.identifier));
+            targets[i] = AliasSetType::item(Identifier(fields.text(names.identifier).value_or("")));
         } else if (code == "2") {
-            targets[i] = AliasSetType::set(fields.textOr(names.identifier));
+            targets[i] = AliasSetType::set(Identifier(fields.text(names.identifier).value_or("")));
         } else if (code == "3") {
             const auto index = fields.text(names.index);
             targets[i] =
-                AliasSetType::setItem(fields.textOr(names.identifier), index ? parseInt(*index).value_or(0) : 0);
+                AliasSetType::setItem(Identifier(fields.text(names.identifier).value_or("")), index ? parseInt(*index).value_or(0) : 0);
         }
     }
     return targets;
@@ -50,7 +50,7 @@ ItemAliasTargets readItemAliasTargets(const ItemChildren<Element>& fields) {
     ItemAliasTargets targets;
     for (std::size_t i = 0; i < aliasFields.size(); ++i) {
         if (fields.text(aliasFields[i].type).value_or("1") == "2") {
-            targets[i] = ItemAliasType::item(fields.textOr(aliasFields[i].identifier));
+            targets[i] = ItemAliasType::item(Identifier(fields.text(aliasFields[i].identifier).value_or("")));
         }
     }
     return targets;
@@ -223,13 +223,8 @@ template <class Element>
 ProjectItemPtr finishItem(ElementKind kind, const ItemChildren<Element>& fields, ProjectItemPayload payload,
                           const QuenzColorProject& project, bool generateNewIds, const ItemArenaPtr& arena,
                           PendingAssignments* pending) {
-    std::string uuid;
-    if (isAlias(kind) || generateNewIds) {
-        uuid = makeUuid();
-    } else {
-        const auto stored = fields.text(ItemField::id);
-        uuid = stored ? std::string(*stored) : makeUuid();
-    }
+    const auto stored = isAlias(kind) || generateNewIds ? std::nullopt : fields.text(ItemField::id);
+    Identifier uuid = stored ? Identifier(*stored) : makeUuidIdentifier();
     auto item = makeShared<QuenzColorProjectItem>(arena, std::move(uuid), fields.textOr(ItemField::name), std::move(payload));
     if (kind == ElementKind::group && fields.textIs(ItemField::expanded, "1")) item->setExpanded(true);
     const auto buildGroupId = fields.text(ItemField::buildGroupId);

@@ -52,8 +52,7 @@ void writeAlias(XmlSink& sink, const QuenzAliasBase<Target>& alias) {
         const Target& target = alias.target(referenceOrder[i]);
         if (i == 0 || target.isSet()) sink.leaf(typeElements[i], integerText(typeCode(target)).view());
     }
-    writeAppearanceBlock(sink, alias.commonFields());
-    writeDeprecationBlock(sink, alias.commonFields());
+    writeValueItemBlocks(sink, alias);
     for (std::size_t i = 0; i < 4; ++i) writeReference(sink, referenceElements[i], alias.target(referenceOrder[i]));
 }
 
@@ -66,8 +65,7 @@ void writeIdentity(XmlSink& sink, const QuenzColorProjectItem& item) {
 void writeColoredHeader(XmlSink& sink, const QuenzColoredItem& colored) {
     sink.leaf("profile", profileText(colored.colorSpace()));
     sink.leaf("format", integerText(static_cast<int>(colored.colorFormat())).view());
-    writeAppearanceBlock(sink, colored.commonFields());
-    writeDeprecationBlock(sink, colored.commonFields());
+    writeValueItemBlocks(sink, colored);
 }
 
 void writeOptionalMeasured(XmlSink& sink, const char* name, std::optional<double> value) {
@@ -135,8 +133,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             writeOptionalMeasured(sink, "min", number->minValue());
             writeOptionalMeasured(sink, "max", number->maxValue());
             if (const auto steps = number->steps()) sink.leaf("steps", integerText(*steps).view());
-            writeAppearanceBlock(sink, number->commonFields());
-            writeDeprecationBlock(sink, number->commonFields());
+            writeValueItemBlocks(sink, *number);
             return true;
         }
         case ProjectItemType::numberAlias: {
@@ -153,8 +150,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             sink.open("booleanItem");
             writeIdentity(sink, item);
             writeBooleanValue(sink, boolean->value());
-            writeAppearanceBlock(sink, boolean->commonFields());
-            writeDeprecationBlock(sink, boolean->commonFields());
+            writeValueItemBlocks(sink, *boolean);
             return true;
         }
         case ProjectItemType::booleanAlias: {
@@ -171,8 +167,7 @@ bool writeContent(XmlSink& sink, const QuenzColorProjectItem& item) {
             sink.open("stringItem");
             writeIdentity(sink, item);
             writeStringValue(sink, string->value());
-            writeAppearanceBlock(sink, string->commonFields());
-            writeDeprecationBlock(sink, string->commonFields());
+            writeValueItemBlocks(sink, *string);
             return true;
         }
         case ProjectItemType::stringAlias: {

@@ -78,17 +78,15 @@ void writeNumberValue(XmlSink& sink, const ThemeableNumber& value) { writeThemea
 void writeBooleanValue(XmlSink& sink, const ThemeableBoolean& value) { writeThemeable(sink, "boolean", value, {}); }
 void writeStringValue(XmlSink& sink, const ThemeableString& value) { writeThemeable(sink, "string", value, {}); }
 
-void writeAppearanceBlock(XmlSink& sink, const CommonValueFields& fields) {
-    if (fields.appearanceType == AppearanceType::none) return;
-    sink.leaf("appearance", rawString(fields.appearanceType));
-    if (isAuto(fields.appearanceType)) sink.leaf("autoContrast", autoContrastText(fields.autoContrastAmount).view());
-}
-
-void writeDeprecationBlock(XmlSink& sink, const CommonValueFields& fields) {
-    if (fields.deprecated) sink.leaf("deprecated", "true");
-    if (fields.deprecatedReason && !fields.deprecatedReason->empty()) {
-        sink.leaf("deprecatedReason", *fields.deprecatedReason);
+void writeValueItemBlocks(XmlSink& sink, const QuenzValueItem& item) {
+    const AppearanceType appearance = item.appearanceType();
+    if (appearance != AppearanceType::none) {
+        sink.leaf("appearance", rawString(appearance));
+        if (isAuto(appearance)) sink.leaf("autoContrast", autoContrastText(item.autoContrastAmount()).view());
     }
+    if (item.deprecated()) sink.leaf("deprecated", "true");
+    const std::optional<std::string>& reason = item.deprecatedReason();
+    if (reason && !reason->empty()) sink.leaf("deprecatedReason", *reason);
 }
 
 void writeSetBlock(XmlSink& sink, int steps, const SetParameters& parameters) {

@@ -46,8 +46,8 @@ std::optional<ThemeableBoolean> readBooleanValue(Element element);
 template <class Element>
 std::optional<ThemeableString> readStringValue(Element element);
 
-void writeAppearanceBlock(XmlSink& sink, const CommonValueFields& fields);
-void writeDeprecationBlock(XmlSink& sink, const CommonValueFields& fields);
+// The appearance block, then the deprecation block, of a value item, read from its fields in place.
+void writeValueItemBlocks(XmlSink& sink, const QuenzValueItem& item);
 
 void writeSetBlock(XmlSink& sink, int steps, const SetParameters& parameters);
 

@@ -44,17 +44,31 @@ QuenzAliasBase<Target>::QuenzAliasBase(std::array<Target, 4> targets, CommonValu
 }
 
 template <class Target>
+auto QuenzAliasBase<Target>::copyOf(const std::unique_ptr<OtherLinks>& others) -> std::unique_ptr<OtherLinks> {
+    if (!others) return nullptr;
+    auto copy = std::make_unique<OtherLinks>();
+    for (std::size_t i = 0; i < copy->size(); ++i) {
+        if (const auto& one = (*others)[i]) (*copy)[i] = std::make_unique<Link>(*one);
+    }
+    return copy;
+}
+
+template <class Target>
 auto QuenzAliasBase<Target>::link(ColorSource source) const -> const Link& {
     static const Link none;
     if (source == ColorSource::light) return light_;
-    return others_ ? (*others_)[static_cast<std::size_t>(source) - 1] : none;
+    if (!others_) return none;
+    const auto& one = (*others_)[static_cast<std::size_t>(source) - 1];
+    return one ? *one : none;
 }
 
 template <class Target>
 auto QuenzAliasBase<Target>::linkToChange(ColorSource source) -> Link& {
     if (source == ColorSource::light) return light_;
     if (!others_) others_ = std::make_unique<OtherLinks>();
-    return (*others_)[static_cast<std::size_t>(source) - 1];
+    auto& one = (*others_)[static_cast<std::size_t>(source) - 1];
+    if (!one) one = std::make_unique<Link>();
+    return *one;
 }
 
 template <class Target>

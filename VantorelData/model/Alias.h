@@ -46,12 +46,11 @@ public:
 protected:
     QuenzAliasBase(std::array<Target, 4> targets, CommonValueFields common);
     QuenzAliasBase(const QuenzAliasBase& other)
-        : QuenzValueItem(other), light_(other.light_),
-          others_(other.others_ ? std::make_unique<OtherLinks>(*other.others_) : nullptr) {}
+        : QuenzValueItem(other), light_(other.light_), others_(copyOf(other.others_)) {}
     QuenzAliasBase& operator=(const QuenzAliasBase& other) {
         QuenzValueItem::operator=(other);
         light_ = other.light_;
-        others_ = other.others_ ? std::make_unique<OtherLinks>(*other.others_) : nullptr;
+        others_ = copyOf(other.others_);
         return *this;
     }
 
@@ -66,8 +65,10 @@ private:
         std::optional<int> index;
     };
     // Most aliases name one item for every appearance: the light link is inline, the other
-    // three live in a block made when the first of them is set.
-    using OtherLinks = std::array<Link, 3>;
+    // three hang off a small block made when the first of them is set, each link made only
+    // when its own appearance is (an alias with a dark target alone carries one).
+    using OtherLinks = std::array<std::unique_ptr<Link>, 3>;
+    static std::unique_ptr<OtherLinks> copyOf(const std::unique_ptr<OtherLinks>& others);
 
     const Link& link(ColorSource source) const;
     Link& linkToChange(ColorSource source);

@@ -13,9 +13,9 @@ namespace vantorel {
 struct AliasSetType {
     enum class Kind { item, set, setItem, notSet };
 
-    static AliasSetType item(std::string itemUuid) { return {Kind::item, std::move(itemUuid), 0}; }
-    static AliasSetType set(std::string setUuid) { return {Kind::set, std::move(setUuid), 0}; }
-    static AliasSetType setItem(std::string setUuid, int index) { return {Kind::setItem, std::move(setUuid), index}; }
+    static AliasSetType item(Identifier itemUuid) { return {Kind::item, std::move(itemUuid), 0}; }
+    static AliasSetType set(Identifier setUuid) { return {Kind::set, std::move(setUuid), 0}; }
+    static AliasSetType setItem(Identifier setUuid, int index) { return {Kind::setItem, std::move(setUuid), index}; }
     static AliasSetType notSet() { return {}; }
 
     bool isSet() const { return kind != Kind::notSet; }
@@ -35,7 +35,7 @@ struct AliasSetType {
 struct ItemAliasType {
     enum class Kind { item, notSet };
 
-    static ItemAliasType item(std::string itemUuid) { return {Kind::item, std::move(itemUuid)}; }
+    static ItemAliasType item(Identifier itemUuid) { return {Kind::item, std::move(itemUuid)}; }
     static ItemAliasType notSet() { return {}; }
 
     bool isSet() const { return kind != Kind::notSet; }

@@ -31,7 +31,7 @@ void Identifier::assign(std::string_view text) {
     if (text.size() <= inlineCapacity) {
         std::memcpy(inline_, text.data(), text.size());
         inline_[text.size()] = '\0';
-        size_ = static_cast<unsigned char>(text.size());
+        tag() = static_cast<unsigned char>(inlineCapacity - text.size());
         return;
     }
     char* copy = new char[text.size() + 1];
@@ -39,7 +39,7 @@ void Identifier::assign(std::string_view text) {
     copy[text.size()] = '\0';
     heap_.data = copy;
     heap_.size = text.size();
-    size_ = onHeap;
+    tag() = onHeap;
 }
 
 void Identifier::release() noexcept {

@@ -34,7 +34,7 @@ public:
     const char* data() const noexcept { return isInline() ? inline_ : heap_.data; }
     // Always terminated by a null character.
     const char* c_str() const noexcept { return data(); }
-    std::size_t size() const noexcept { return isInline() ? size_ : heap_.size; }
+    std::size_t size() const noexcept { return isInline() ? inlineSize() : heap_.size; }
     bool empty() const noexcept { return size() == 0; }
 
     friend bool operator==(const Identifier& a, std::string_view b) noexcept { return a.view() == b; }
@@ -44,27 +44,32 @@ public:
     friend std::ostream& operator<<(std::ostream& out, const Identifier& identifier);
 
 private:
-    // Room for a canonical UUID's 36 characters, two spare and the terminating null.
-    static constexpr std::size_t inlineCapacity = 38;
+    // Forty bytes in all. Inline, the last byte holds the room left (capacity minus length), so
+    // that a text of full capacity ends in that byte's zero; a heap text is marked there instead.
+    static constexpr std::size_t footprint = 40;
+    static constexpr std::size_t inlineCapacity = footprint - 1;
     static constexpr unsigned char onHeap = 0xFF;
 
-    bool isInline() const noexcept { return size_ != onHeap; }
+    unsigned char& tag() noexcept { return reinterpret_cast<unsigned char&>(inline_[inlineCapacity]); }
+    unsigned char tag() const noexcept { return static_cast<unsigned char>(inline_[inlineCapacity]); }
+    bool isInline() const noexcept { return tag() != onHeap; }
+    std::size_t inlineSize() const noexcept { return inlineCapacity - tag(); }
     void clear() noexcept {
         inline_[0] = '\0';
-        size_ = 0;
+        tag() = static_cast<unsigned char>(inlineCapacity);
     }
     void assign(std::string_view text);
     void release() noexcept;
 
     union {
-        char inline_[inlineCapacity + 1];
+        char inline_[footprint];
         struct {
             char* data;
             std::size_t size;
         } heap_;
     };
-    unsigned char size_;
 };
+static_assert(sizeof(Identifier) == 40);
 
 }  // namespace vantorel
 

@@ -1,11 +1,12 @@
 #pragma once
 // Observable: the change-notification base of every shared, mutable model object. Views
-// register a callback and hear which property of which object changed. An object nobody
-// observes carries a single null pointer; a setter that stores an equal value stays silent.
+// register a callback and hear which property of which object changed; a setter that stores an
+// equal value stays silent. Few objects are ever observed (those a window shows), so the
+// listeners live in a table beside the objects and an object carries one flag: the bytes
+// after it are left to the fields of the kinds built on it.
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -22,18 +23,20 @@ class Observable {
 public:
     Observable() = default;
     // Copies of a model object start without observers: listeners belong to one object.
-    Observable(const Observable&) {}
+    Observable(const Observable&) noexcept {}
     Observable& operator=(const Observable&) { return *this; }
     virtual ~Observable();
 
     // Registers a callback; the token removes it again. Callbacks run synchronously.
     ObserverToken addObserver(ObserverCallback callback);
     void removeObserver(ObserverToken token);
-    bool hasObservers() const { return observers_ && !observers_->entries.empty(); }
+    bool hasObservers() const;
 
     // Tells every observer that `property` changed. Observers may add or remove observers
     // from inside their callback.
-    void notifyChanged(PropertyId property) const;
+    void notifyChanged(PropertyId property) const {
+        if (observed_) notifyObservers(property);
+    }
 
 protected:
     // Stores `newValue` into `field` and notifies, unless the two are equal.
@@ -46,16 +49,10 @@ protected:
     }
 
 private:
-    struct Entry {
-        ObserverToken token;
-        std::shared_ptr<ObserverCallback> callback;
-    };
-    // The listeners and the next token share one block, made by the first `addObserver`.
-    struct Observers {
-        std::vector<Entry> entries;
-        ObserverToken nextToken = 1;
-    };
-    std::unique_ptr<Observers> observers_;
+    void notifyObservers(PropertyId property) const;
+
+    // Set by the first `addObserver`: from then on the object has an entry in the listener table.
+    bool observed_ = false;
 };
 
 }  // namespace vantorel

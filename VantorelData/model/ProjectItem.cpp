@@ -53,12 +53,12 @@ QuenzColorShadowAliasPtr QuenzColorProjectItem::shadowAlias() const { return slo
 
 QuenzColorProjectItem::QuenzColorProjectItem(const QuenzColorProjectItem& other)
     : Observable(other),
+      isExpanded_(other.isExpanded_),
+      testPosition_(other.testPosition_),
       uuid_(other.uuid_),
       name_(other.name_),
       payload_(other.payload_),
-      assignments_(other.assignments_ ? std::make_unique<Assignments>(*other.assignments_) : nullptr),
-      testPosition_(other.testPosition_),
-      isExpanded_(other.isExpanded_) {}
+      assignments_(other.assignments_ ? std::make_unique<Assignments>(*other.assignments_) : nullptr) {}
 
 QuenzColorProjectItem& QuenzColorProjectItem::operator=(const QuenzColorProjectItem& other) {
     if (this == &other) return *this;
@@ -107,7 +107,7 @@ void QuenzColorProjectItem::setTestGroup(TestGroupPtr group) {
     notifyChanged(PropertyId::testGroup);
 }
 
-QuenzColorProjectItem::QuenzColorProjectItem(std::string uuid, std::string name, ProjectItemPayload payload)
+QuenzColorProjectItem::QuenzColorProjectItem(Identifier uuid, std::string name, ProjectItemPayload payload)
     : uuid_(std::move(uuid)), name_(std::move(name)), payload_(std::move(payload)) {
     std::visit(
         [](auto& filled) {

@@ -59,7 +59,7 @@ class QuenzColorProjectItem : public Observable {
 public:
     // An item of the payload's kind; an empty payload pointer is replaced by a default one, so
     // that the filled slot always matches `itemType`.
-    QuenzColorProjectItem(std::string uuid, std::string name, ProjectItemPayload payload);
+    QuenzColorProjectItem(Identifier uuid, std::string name, ProjectItemPayload payload);
     // A copy shares the payload and the groups, and starts without observers.
     QuenzColorProjectItem(const QuenzColorProjectItem& other);
     QuenzColorProjectItem& operator=(const QuenzColorProjectItem& other);
@@ -119,6 +119,9 @@ public:
     void setExpanded(bool expanded) { update(isExpanded_, expanded, PropertyId::isExpanded); }
 
 private:
+    // The two small fields first, where they share the base's last word.
+    bool isExpanded_ = false;
+    TestPosition testPosition_ = TestPosition::both;
     Identifier uuid_;
     std::string name_;
     ProjectItemPayload payload_;
@@ -132,14 +135,15 @@ private:
     void dropEmptyAssignments();
 
     std::unique_ptr<Assignments> assignments_;
-    TestPosition testPosition_ = TestPosition::both;
-    bool isExpanded_ = false;
 };
 
 class QuenzColorGroup : public Observable {
 public:
+    // A list handed over with room to spare (one grown while reading) is trimmed to its items.
     explicit QuenzColorGroup(std::vector<ProjectItemPtr> items = {}, bool providesNamespace = false)
-        : items_(std::move(items)), providesNamespace_(providesNamespace) {}
+        : providesNamespace_(providesNamespace), items_(std::move(items)) {
+        items_.shrink_to_fit();
+    }
     // Takes the nested groups apart one at a time, so that a deeply nested tree does not end in
     // one destructor call per level.
     ~QuenzColorGroup() override;
@@ -160,8 +164,8 @@ public:
     void setSearchFilter(std::string filter) { update(searchFilter_, std::move(filter), PropertyId::searchFilter); }
 
 private:
+    bool providesNamespace_;  // shares the base's last word
     std::vector<ProjectItemPtr> items_;
-    bool providesNamespace_;
     std::string searchFilter_;
 };
 

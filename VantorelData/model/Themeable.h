@@ -101,19 +101,19 @@ private:
 
 // A themeable value with a step name (inside a set) and an identifier of its own. The
 // identifier is not stored in documents, so a value read from a file gets a fresh one; it is
-// kept as bytes, since a large document mints thousands that nobody asks for.
+// kept compact, since a large document mints thousands that nobody asks for.
 template <class V>
 class NamedThemeable : public Themeable<V> {
 public:
-    NamedThemeable() : uuid_(UuidBytes::random()) {}
+    NamedThemeable() : uuid_(CompactUuid::random()) {}
     explicit NamedThemeable(V light, std::optional<V> lightHighContrast = std::nullopt,
                             std::optional<V> dark = std::nullopt, std::optional<V> darkHighContrast = std::nullopt,
                             std::string stepName = {})
         : Themeable<V>(std::move(light), std::move(lightHighContrast), std::move(dark), std::move(darkHighContrast)),
           name(std::move(stepName)),
-          uuid_(UuidBytes::random()) {}
+          uuid_(CompactUuid::random()) {}
     NamedThemeable(Themeable<V> values, std::string stepName)
-        : Themeable<V>(std::move(values)), name(std::move(stepName)), uuid_(UuidBytes::random()) {}
+        : Themeable<V>(std::move(values)), name(std::move(stepName)), uuid_(CompactUuid::random()) {}
 
     std::string uuid() const { return uuid_.text(); }
 
@@ -127,7 +127,7 @@ public:
     std::string name;
 
 private:
-    UuidBytes uuid_;
+    CompactUuid uuid_;
 };
 
 using ThemeableNumber = Themeable<double>;

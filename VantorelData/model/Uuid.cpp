@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
@@ -43,28 +44,87 @@ void fillRandom(std::array<std::uint8_t, 16>& bytes) {
     used += bytes.size();
 }
 
-}  // namespace
-
-UuidBytes UuidBytes::random() {
-    UuidBytes uuid;
-    fillRandom(uuid.bytes_);
-    uuid.bytes_[6] = static_cast<std::uint8_t>((uuid.bytes_[6] & 0x0F) | 0x40);  // version 4
-    uuid.bytes_[8] = static_cast<std::uint8_t>((uuid.bytes_[8] & 0x3F) | 0x80);  // RFC 4122 variant
-    return uuid;
-}
-
-std::string UuidBytes::text() const {
+// The canonical text of sixteen bytes, with the version and variant bits set.
+std::array<char, 36> canonicalText(std::array<std::uint8_t, 16> bytes) {
+    bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40);  // version 4
+    bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80);  // RFC 4122 variant
     static constexpr char digits[] = "0123456789ABCDEF";
-    std::string text(36, '-');
+    std::array<char, 36> text;
+    text.fill('-');
     std::size_t at = 0;
-    for (std::size_t i = 0; i < bytes_.size(); ++i) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i == 4 || i == 6 || i == 8 || i == 10) ++at;  // past a dash
-        text[at++] = digits[bytes_[i] >> 4];
-        text[at++] = digits[bytes_[i] & 0x0F];
+        text[at++] = digits[bytes[i] >> 4];
+        text[at++] = digits[bytes[i] & 0x0F];
     }
     return text;
 }
 
-std::string makeUuid() { return UuidBytes::random().text(); }
+std::array<char, 36> randomText() {
+    std::array<std::uint8_t, 16> bytes{};
+    fillRandom(bytes);
+    return canonicalText(bytes);
+}
+
+// A bijection of 64-bit numbers that scatters neighbouring inputs (the finalizer of SplitMix64).
+std::uint64_t scatter(std::uint64_t x) {
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
+}
+
+struct ProcessKeys {
+    std::uint64_t first;
+    std::uint64_t second;
+};
+
+const ProcessKeys& processKeys() {
+    static const ProcessKeys keys = [] {
+        std::array<std::uint8_t, 16> bytes{};
+        fillFromKernel(bytes.data(), bytes.size());
+        ProcessKeys drawn{};
+        for (std::size_t i = 0; i < 8; ++i) {
+            drawn.first = drawn.first << 8 | bytes[i];
+            drawn.second = drawn.second << 8 | bytes[8 + i];
+        }
+        return drawn;
+    }();
+    return keys;
+}
+
+std::atomic<std::uint64_t> nextSerial{1};
+
+}  // namespace
+
+CompactUuid CompactUuid::random() {
+    CompactUuid uuid;
+    uuid.serial_ = nextSerial.fetch_add(1, std::memory_order_relaxed);
+    return uuid;
+}
+
+std::string CompactUuid::text() const {
+    // The first half is a bijection of the serial number, so two serials differ in it; the
+    // version bits it gives up leave sixty bits, and the second half scatters them again.
+    const ProcessKeys& keys = processKeys();
+    const std::uint64_t first = scatter(serial_ ^ keys.first);
+    const std::uint64_t second = scatter(serial_ + keys.second);
+    std::array<std::uint8_t, 16> bytes{};
+    for (std::size_t i = 0; i < 8; ++i) {
+        bytes[i] = static_cast<std::uint8_t>(first >> (56 - 8 * i));
+        bytes[8 + i] = static_cast<std::uint8_t>(second >> (56 - 8 * i));
+    }
+    const auto text = canonicalText(bytes);
+    return std::string(text.data(), text.size());
+}
+
+std::string makeUuid() {
+    const auto text = randomText();
+    return std::string(text.data(), text.size());
+}
+
+Identifier makeUuidIdentifier() {
+    const auto text = randomText();
+    return Identifier(std::string_view(text.data(), text.size()));
+}
 
 }  // namespace vantorel

@@ -11,15 +11,15 @@ std::unique_ptr<std::optional<std::string>> keptReason(const std::optional<std::
 }  // namespace
 
 QuenzValueItem::QuenzValueItem(CommonValueFields common)
-    : appearanceType_(common.appearanceType),
-      deprecated_(common.deprecated),
+    : deprecated_(common.deprecated),
+      appearanceType_(common.appearanceType),
       autoContrastAmount_(common.autoContrastAmount),
       deprecatedReason_(keptReason(common.deprecatedReason)) {}
 
 QuenzValueItem::QuenzValueItem(const QuenzValueItem& other)
     : Observable(other),
-      appearanceType_(other.appearanceType_),
       deprecated_(other.deprecated_),
+      appearanceType_(other.appearanceType_),
       autoContrastAmount_(other.autoContrastAmount_),
       deprecatedReason_(keptReason(other.deprecatedReason())) {}
 

@@ -50,8 +50,9 @@ protected:
     virtual void autoContrastAmountDidChange() {}
 
 private:
-    AppearanceType appearanceType_;
+    // The two small fields share the base's last word.
     bool deprecated_;
+    AppearanceType appearanceType_;
     double autoContrastAmount_;
     // Few items are deprecated with a reason: the reason is kept apart, and only when there is one.
     std::unique_ptr<std::optional<std::string>> deprecatedReason_;

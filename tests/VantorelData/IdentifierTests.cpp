@@ -14,7 +14,7 @@ namespace {
 
 TEST(Identifier, TextSurvivesCopiesMovesAndAssignmentAtEveryLength) {
     const std::string texts[] = {"", "a", "3F2504E0-4F89-41D3-9A0C-0305E82C3301", std::string(38, 'x'),
-                                 std::string(39, 'y'), "hand-written identifier that is far longer than a UUID"};
+                                 std::string(39, 'y'), std::string(40, 'z'), "hand-written identifier that is far longer than a UUID"};
     for (const std::string& text : texts) {
         for (const std::string& other : texts) {
             Identifier original(text);

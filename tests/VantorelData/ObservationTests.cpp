@@ -1,6 +1,9 @@
 // Change notifications of model objects, and new identifiers.
 
+#include <optional>
 #include <set>
+#include <utility>
+#include <vector>
 #include <string_view>
 
 #include <gtest/gtest.h>
@@ -72,6 +75,14 @@ TEST(Observation, CopiesStartWithoutObservers) {
     EXPECT_FALSE(copy.hasObservers());
     copy.setName("copy");
     EXPECT_EQ(calls, 0);
+
+    // An object's listeners go with it: a new object in the same place starts unobserved.
+    std::optional<QuenzColorGroup> place;
+    place.emplace().addObserver([&](const Observable&, PropertyId) { ++calls; });
+    place.emplace();
+    EXPECT_FALSE(place->hasObservers());
+    place->setProvidesNamespace(true);
+    EXPECT_EQ(calls, 0);
 }
 
 // 8-4-4-4-12 upper-case hexadecimal digits, version 4, RFC 4122 variant.
@@ -88,13 +99,26 @@ bool isCanonicalVersion4(const std::string& uuid) {
 TEST(Identifiers, AreUpperCaseVersion4Uuids) {
     EXPECT_TRUE(isCanonicalVersion4("3F2504E0-4F89-41D3-9A0C-0305E82C3301"));
     EXPECT_FALSE(isCanonicalVersion4("3f2504e0-4f89-41d3-9a0c-0305e82c3301"));
-    std::set<std::string> seen;
-    for (int i = 0; i < 200; ++i) {
-        const std::string uuid = makeUuid();
-        EXPECT_TRUE(isCanonicalVersion4(uuid)) << uuid;
-        seen.insert(uuid);
+    // Every way of minting one: as text, kept inline, and the compact form of set steps (whose
+    // copies keep their text).
+    const std::vector<std::pair<const char*, std::string (*)()>> minters = {
+        {"text", [] { return makeUuid(); }},
+        {"inline", [] { return makeUuidIdentifier().str(); }},
+        {"compact", [] {
+             const CompactUuid uuid = CompactUuid::random();
+             const CompactUuid copy = uuid;
+             return copy.text() == uuid.text() ? uuid.text() : std::string("copy differs");
+         }},
+    };
+    for (const auto& [kind, mint] : minters) {
+        std::set<std::string> seen;
+        for (int i = 0; i < 200; ++i) {
+            const std::string uuid = mint();
+            EXPECT_TRUE(isCanonicalVersion4(uuid)) << kind << ": " << uuid;
+            seen.insert(uuid);
+        }
+        EXPECT_EQ(seen.size(), 200u) << kind;
     }
-    EXPECT_EQ(seen.size(), 200u);
 }
 
 }  // namespace

@@ -22,5 +22,5 @@ mkdir -p "$output"
 # A light, predictable look: the Fusion style at 1x, whatever the desktop around it.
 QT_QPA_PLATFORM=xcb QT_STYLE_OVERRIDE=Fusion QT_SCALE_FACTOR=1 \
   xvfb-run -a -s "-screen 0 1600x1000x24" \
-  "$build/tests/app/vantorel-editor-screenshots" "$document" "$output"
+  "$build/app/vantorel-editor-screenshots" "$document" "$output"
 echo "screenshots: $output"

@@ -133,7 +133,13 @@ void ReferenceLinker::fillPlace(std::size_t place, ProjectItemPtr item) {
     if (place >= items_.size() || !item) return;
     // Hashed now, while a reader has just written the identifier and it is still in cache.
     hashes_[place] = hashOf(item->uuid());
-    if (isAlias(item->itemType())) aliases_.push_back(place);
+    if (isAlias(item->itemType())) {
+        aliases_.push_back(place);
+        // Noted now for the same reason: the alias has just been read.
+        visitAlias(*item, [&](const auto& alias) {
+            noteTargets(alias, [&](std::string_view uuid) { targets_.push_back({uuid, hashOf(uuid)}); });
+        });
+    }
     items_[place] = std::move(item);
 }
 
@@ -157,17 +163,7 @@ void ReferenceLinker::link() const {
     const FirstItemById firstItems(items_, hashes_);
     // Every target is looked up first, each a few lookups ahead of the one resolved: its table
     // slot, then the item that slot holds, are fetched early, so that the misses overlap.
-    struct Target {
-        std::string_view uuid;
-        std::size_t hash;
-    };
-    std::vector<Target> targets;
-    targets.reserve(aliases_.size());
-    const auto note = [&](std::string_view uuid) { targets.push_back({uuid, hashOf(uuid)}); };
-    for (std::size_t k = 0; k < aliases_.size(); ++k) {
-        prefetchAlias(k);
-        visitAlias(*items_[aliases_[k]], [&](const auto& alias) { noteTargets(alias, note); });
-    }
+    const std::vector<Target>& targets = targets_;
     std::vector<const ProjectItemPtr*> found(targets.size());
     constexpr std::size_t ahead = FirstItemById::prefetchDistance;
     for (std::size_t i = 0; i < targets.size(); ++i) {

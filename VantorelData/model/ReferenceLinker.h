@@ -37,6 +37,12 @@ private:
     std::vector<ProjectItemPtr> items_;   // in search order
     std::vector<std::size_t> hashes_;     // of the items' identifiers, by place
     std::vector<std::size_t> aliases_;  // the places of aliases, the only items that link
+    // The identifiers the aliases name, alias by alias, in the order they are linked.
+    struct Target {
+        std::string_view uuid;
+        std::size_t hash;
+    };
+    std::vector<Target> targets_;
 };
 
 }  // namespace vantorel

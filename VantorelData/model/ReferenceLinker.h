@@ -14,7 +14,10 @@ namespace vantorel {
 
 class ReferenceLinker {
 public:
-    void reserve(std::size_t items) { entries_.reserve(items); }
+    void reserve(std::size_t items) {
+        items_.reserve(items);
+        hashes_.reserve(items);
+    }
 
     // Takes the next place in search order for an item that is not made yet: a reader that
     // builds a group's children before the group itself claims the group's place first.
@@ -29,12 +32,17 @@ public:
     void link() const;
 
 private:
-    struct Entry {
-        ProjectItemPtr item;
-        std::size_t hash = 0;
-    };
-    std::vector<Entry> entries_;
+    void prefetchAlias(std::size_t k) const;
+
+    std::vector<ProjectItemPtr> items_;   // in search order
+    std::vector<std::size_t> hashes_;     // of the items' identifiers, by place
     std::vector<std::size_t> aliases_;  // the places of aliases, the only items that link
+    // The identifiers the aliases name, alias by alias, in the order they are linked.
+    struct Target {
+        std::string_view uuid;
+        std::size_t hash;
+    };
+    std::vector<Target> targets_;
 };
 
 }  // namespace vantorel

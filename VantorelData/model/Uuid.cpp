@@ -2,9 +2,9 @@
 
 #include <sys/random.h>
 
-#include <algorithm>
 #include <array>
 #include <atomic>
+#include <bit>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
@@ -31,17 +31,51 @@ void fillFromKernel(std::uint8_t* bytes, std::size_t count) {
     }
 }
 
-// Opening a document mints an identifier for every set step and shadow; one system call per
-// identifier dominated reading large documents, so random bytes are drawn in batches.
-void fillRandom(std::array<std::uint8_t, 16>& bytes) {
-    static thread_local std::array<std::uint8_t, 4096> pool{};
-    static thread_local std::size_t used = pool.size();
-    if (used + bytes.size() > pool.size()) {
-        fillFromKernel(pool.data(), pool.size());
-        used = 0;
+// Opening a document mints an identifier for every alias, set step and shadow. Drawing each
+// from the kernel cost a system call, and even in batches the kernel's generator took a visible
+// share of an open; identifiers need to be unique, not secret, so each thread draws them from
+// its own xoshiro256** generator, seeded from the kernel and reseeded after every 4096 draws
+// (which also keeps a forked process from repeating its parent's identifiers for long).
+class IdentifierRandom {
+public:
+    void fill(std::array<std::uint8_t, 16>& bytes) {
+        if (drawsLeft_ == 0) reseed();
+        drawsLeft_ -= 1;
+        const std::uint64_t high = next();
+        const std::uint64_t low = next();
+        for (std::size_t i = 0; i < 8; ++i) {
+            bytes[i] = static_cast<std::uint8_t>(high >> (8 * i));
+            bytes[8 + i] = static_cast<std::uint8_t>(low >> (8 * i));
+        }
     }
-    std::copy_n(pool.begin() + static_cast<std::ptrdiff_t>(used), bytes.size(), bytes.begin());
-    used += bytes.size();
+
+private:
+    void reseed() {
+        do {
+            fillFromKernel(reinterpret_cast<std::uint8_t*>(state_.data()), sizeof state_);
+        } while (state_[0] == 0 && state_[1] == 0 && state_[2] == 0 && state_[3] == 0);  // the one stuck state
+        drawsLeft_ = 4096;
+    }
+
+    std::uint64_t next() {
+        const std::uint64_t result = std::rotl(state_[1] * 5, 7) * 9;
+        const std::uint64_t shifted = state_[1] << 17;
+        state_[2] ^= state_[0];
+        state_[3] ^= state_[1];
+        state_[1] ^= state_[2];
+        state_[0] ^= state_[3];
+        state_[2] ^= shifted;
+        state_[3] = std::rotl(state_[3], 45);
+        return result;
+    }
+
+    std::array<std::uint64_t, 4> state_{};
+    std::size_t drawsLeft_ = 0;
+};
+
+void fillRandom(std::array<std::uint8_t, 16>& bytes) {
+    static thread_local IdentifierRandom random;
+    random.fill(bytes);
 }
 
 // The canonical text of sixteen bytes, with the version and variant bits set.

@@ -325,7 +325,13 @@ TEST(FileReader, AliasesReachTheFirstItemOfASharedIdentifier) {
     const auto group = [](const std::string& name, const std::string& id, const std::string& children) {
         return "<group><id>" + id + "</id><name>" + name + "</name>" + children + "</group>";
     };
-    const std::string alias = "<alias><name>A</name><type>1</type><referencedItemId>X</referencedItemId></alias>";
+    const auto aliasTo = [](const std::string& id) {
+        return "<alias><name>A</name><type>1</type><referencedItemId>" + id + "</referencedItemId></alias>";
+    };
+    const std::string alias = aliasTo("X");
+    // Many aliases ahead, found and not found in turn: each must keep its own answer.
+    std::string manyAliases = named("other", "Y");
+    for (int i = 0; i < 50; ++i) manyAliases += aliasTo(i % 3 == 0 ? "missing" : "Y");
     const struct {
         const char* description;
         std::string items;
@@ -338,13 +344,20 @@ TEST(FileReader, AliasesReachTheFirstItemOfASharedIdentifier) {
          group("g", "G", group("h", "H", named("deep", "X"))) + named("top", "X") + alias, "deep"},
         {"an unreadable first item leaves the identifier to the next",
          "<colorItem><id>X</id><name>broken</name></colorItem>" + named("readable", "X") + alias, "readable"},
+        {"after many other aliases", manyAliases + named("target", "X") + alias, "target"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.description);
         const auto project = QuenzColorFileReader::read(documentWith({c.items, {}, {}, {}}));
         ProjectItemPtr aliasItem;
         project->forEachItem([&](const ProjectItemPtr& item) {
-            if (item->colorAlias()) aliasItem = item;
+            const auto read = item->colorAlias();
+            if (!read) return;
+            aliasItem = item;
+            // Every alias reaches an item with the identifier it names, or none when none has it.
+            const std::string_view wanted = read->target(ColorSource::light).uuid;
+            const ProjectItemPtr reached = read->referencedProjectItem();
+            EXPECT_EQ(reached ? std::string_view(reached->uuid()) : "", reached || project->itemWithId(wanted) ? wanted : "");
         });
         ASSERT_TRUE(aliasItem);
         const ProjectItemPtr reached = aliasItem->colorAlias()->referencedProjectItem();

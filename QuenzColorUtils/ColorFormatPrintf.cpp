@@ -93,10 +93,12 @@ void appendReal(std::string& out, const Spec& spec, double value) {
     if (digits.empty()) {
         if (result.ec != std::errc{}) return;
         digits.assign(first, result.ptr);
-        if (lower == 'a') digits.insert(0, "0x");
+        if (lower == 'a') digits = "0x" + digits;
         if (spec.alternate && digits.find('.') == std::string::npos && lower != 'a') {
             auto exponent = digits.find('e');
-            digits.insert(exponent == std::string::npos ? digits.size() : exponent, ".");
+            const auto point = exponent == std::string::npos ? digits.end()
+                                                             : digits.begin() + static_cast<std::ptrdiff_t>(exponent);
+            digits.insert(point, '.');
         }
     }
     if (spec.conversion == 'F' || spec.conversion == 'E' || spec.conversion == 'G' || spec.conversion == 'A') {
@@ -154,7 +156,7 @@ void appendInteger(std::string& out, const Spec& spec, const PrintfValue& value)
             digits.insert(0, static_cast<std::size_t>(minimum) - digits.size(), '0');
         }
     }
-    if (spec.conversion == 'o' && spec.alternate && (digits.empty() || digits.front() != '0')) digits.insert(0, "0");
+    if (spec.conversion == 'o' && spec.alternate && (digits.empty() || digits.front() != '0')) digits.insert(digits.begin(), '0');
     std::string signPart = std::string(sign) + std::string(prefix);
     appendPadded(out, spec, signPart, digits, spec.precision < 0);
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <memory_resource>
 #include <optional>
 #include <string_view>
 #include <unordered_set>
@@ -88,7 +89,11 @@ public:
     void addItems(std::string& out, std::string_view indent, const std::vector<ProjectItemPtr>& items,
                   ColorSource source) {
         ResourceText text(out);
-        seen_.clear();
+        // The identifiers met in one pass live as long as the pass: their set draws on one
+        // block of memory, given back whole before the next pass.
+        seen_.reset();
+        seenMemory_.release();
+        seen_.emplace(items.size() * 2, &seenMemory_);
         nextName_ = 0;
         for (const auto& item : items) {
             if (item) addItem(text, indent, *item, source);
@@ -97,7 +102,7 @@ public:
 
 private:
     void addItem(ResourceText& out, std::string_view indent, const QuenzColorProjectItem& item, ColorSource source) {
-        if (!seen_.insert(item.uuid()).second) return;
+        if (!seen_->insert(item.uuid()).second) return;
         // Both appearance passes meet the items in the same order; the first names them. (A
         // group's walk adds names, so its own is not held across it.)
         if (nextName_ == itemNames_.size()) itemNames_.push_back(resourceName(names_.of(item)));
@@ -136,7 +141,7 @@ private:
                         addItem(out, indent, *child, source);
                         return WalkStep::skipChildren;
                     }
-                    return seen_.insert(child->uuid()).second ? WalkStep::descend : WalkStep::skipChildren;
+                    return seen_->insert(child->uuid()).second ? WalkStep::descend : WalkStep::skipChildren;
                 });
                 break;
             case ProjectItemType::shadow:
@@ -182,7 +187,8 @@ private:
     TaskCodeNames names_;
     std::vector<std::string> itemNames_;  // in the order the items are met
     std::size_t nextName_ = 0;
-    std::unordered_set<std::string_view> seen_;  // identifiers of the items, which outlive the writer
+    std::pmr::monotonic_buffer_resource seenMemory_;
+    std::optional<std::pmr::unordered_set<std::string_view>> seen_;  // identifiers of the items, which outlive the writer
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "Stencil/Context.h"
 
-#include <cstring>
+#include <atomic>
 
 namespace stencil {
 
@@ -33,50 +33,21 @@ const Value* Context::find(std::string_view name, Value& holder) const {
     return answer;
 }
 
-namespace {
-
-// Names in templates are short: compared in two overlapping word loads when 8 to 16 bytes long,
-// byte by byte when shorter, without a call.
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    const std::size_t size = a.size();
-    if (size >= 8 && size <= 16) {
-        std::uint64_t x[2];
-        std::uint64_t y[2];
-        std::memcpy(&x[0], a.data(), 8);
-        std::memcpy(&y[0], b.data(), 8);
-        std::memcpy(&x[1], a.data() + size - 8, 8);
-        std::memcpy(&y[1], b.data() + size - 8, 8);
-        return x[0] == y[0] && x[1] == y[1];
-    }
-    if (size < 8) {
-        for (std::size_t i = 0; i < size; ++i) {
-            if (a[i] != b[i]) {
-                return false;
-            }
-        }
-        return true;
-    }
-    return a == b;
+std::uint64_t Context::newSite() {
+    static std::atomic<std::uint64_t> sites{0};
+    return sites.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
-}  // namespace
-
-const Value* Context::find(std::string_view name, Value& holder, const void* site) const {
+const Value* Context::find(std::string_view name, Value& holder, std::uint64_t site) const {
     // Sites are spread by a multiplicative hash, so that the places of one template rarely share an entry.
-    const std::uint64_t hash = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(site)) * 0x9E3779B97F4A7C15u;
-    Remembered& entry = remembered_.entries[hash >> (64 - Memory::bits)];
-    if (entry.shape == shape_ && sameName(entry.name, name)) {
+    Remembered& entry = remembered_.entries[(site * 0x9E3779B97F4A7C15u) >> (64 - Memory::bits)];
+    if (entry.shape == shape_ && entry.site == site) {
         return answerOf(entry.found);
     }
     const Value* answer = nullptr;
     Found found = search(name, holder, answer);
     if (found.kind != Found::Kind::none) {
-        entry.shape = shape_;
-        entry.name.assign(name);
-        entry.found = found;
+        entry = {shape_, site, found};
     }
     return answer;
 }

@@ -33,10 +33,13 @@ public:
     // The same without copying: the value where the context keeps it, or `holder` filled with a
     // host object's field; null when no scope has the name.
     const Value* find(std::string_view name, Value& holder) const;
-    // The same for a name written at one place of a compiled template, `site`, which stays put
-    // while the template lives: as long as no scope came or went and no name was added since
-    // the last read from there, the answer is where it was, without a search.
-    const Value* find(std::string_view name, Value& holder, const void* site) const;
+    // The same for a name written at one place of a compiled template, `site`: a number that
+    // stands for that place and name alone (see newSite). As long as no scope came or went and
+    // no name was added since the last read from there, the answer is where it was, without a
+    // search.
+    const Value* find(std::string_view name, Value& holder, std::uint64_t site) const;
+    // A site number never handed out before in this process.
+    static std::uint64_t newSite();
 
     // A new innermost scope. Its names come from `set`, then from `base` (a dictionary or host
     // object) when given.
@@ -101,7 +104,7 @@ private:
     // of the context remembers nothing: the answers point into this one's scopes.
     struct Remembered {
         std::uint64_t shape = 0;
-        std::string name;
+        std::uint64_t site = 0;
         Found found;
     };
     struct Memory {

@@ -205,7 +205,7 @@ Result<Variable> Variable::parse(std::string_view text, std::size_t depth, std::
             if (!subscript) {
                 return std::move(subscript).error();
             }
-            variable.path_.push_back({{}, std::make_shared<const Variable>(std::move(subscript).value()), {}});
+            variable.path_.push_back({{}, std::make_shared<const Variable>(std::move(subscript).value()), {}, 0});
             i = close + 1;
             if (i < text.size() && text[i] == '.') {
                 ++i;
@@ -227,7 +227,7 @@ Result<Variable> Variable::parse(std::string_view text, std::size_t depth, std::
         if (end == i) {
             return syntaxError("'" + std::string(text) + "' has an empty name between dots");
         }
-        variable.path_.push_back({std::string(text.substr(i, end - i)), nullptr, {}});
+        variable.path_.push_back({std::string(text.substr(i, end - i)), nullptr, {}, 0});
         i = end;
         if (i < text.size() && text[i] == '.') {
             ++i;
@@ -235,6 +235,9 @@ Result<Variable> Variable::parse(std::string_view text, std::size_t depth, std::
                 return syntaxError("'" + std::string(text) + "' ends with '.'");
             }
         }
+    }
+    if (!variable.path_.empty()) {
+        variable.path_.front().site = Context::newSite();
     }
     variable.namesBlock_ = variable.path_.size() == 2 && variable.path_[0].name == "block" &&
                            !variable.path_[0].subscript && !variable.path_[1].subscript;
@@ -253,7 +256,7 @@ Result<const Value*> Variable::find(const Context& context, Value& holder) const
     if (rangeFrom_) {
         return findRange(context, holder);
     }
-    const Value* current = context.find(path_.front().name, holder, &path_.front());
+    const Value* current = context.find(path_.front().name, holder, path_.front().site);
     // Steps into records whose shape this path met before go straight to their slots.
     std::size_t next = 1;
     while (next < path_.size() && current) {

@@ -48,6 +48,7 @@ private:
         std::string name;
         std::shared_ptr<const Variable> subscript;  // set for `[expression]`
         SlotCache slot;                             // where records of one shape keep `name`
+        std::uint64_t site = 0;                     // this place and name, for the context (first step)
     };
     // The path from step `next` on, `current` being the value reached so far.
     Result<const Value*> walk(const Context& context, Value& holder, const Value* current, std::size_t next) const;

@@ -174,13 +174,18 @@ bool sameOptions(const SharedColorOptions& a, const SharedColorOptions& b) {
 }  // namespace
 
 const std::string* TemplateRGBAColor::formatted(quenz::ColorFormat format, const SharedColorOptions& options) const {
+    const auto textOf = [](const FormattedText& done) { return done.text ? &*done.text : nullptr; };
+    for (std::size_t i = 0; i < keptCount_; ++i) {
+        if (keptTexts_[i].format == format && sameOptions(keptTexts_[i].options, options)) return textOf(keptTexts_[i]);
+    }
     for (const auto& done : formattedTexts_) {
-        if (done.format == format && sameOptions(done.options, options)) return done.text ? &*done.text : nullptr;
+        if (done.format == format && sameOptions(done.options, options)) return textOf(done);
     }
     auto result = quenz::ColorConverter::formatColor(colorValue(), format, build::colorSpace(colorSpace), *options);
     if (result.colorString && result.colorString->empty()) result.colorString.reset();
-    const auto& done = formattedTexts_.emplace_front(FormattedText{format, options, std::move(result.colorString)});
-    return done.text ? &*done.text : nullptr;
+    FormattedText done{format, options, std::move(result.colorString)};
+    if (keptCount_ < keptFormats) return textOf(keptTexts_[keptCount_++] = std::move(done));
+    return textOf(formattedTexts_.emplace_front(std::move(done)));
 }
 
 TemplateShadow::TemplateShadow(double xOffset, double yOffset, double blurRadius, double spreadDistance,

@@ -4,6 +4,7 @@
 // and nothing is copied into dictionaries. Every record also serialises to JSON with the same
 // field names as keys, leaving out optional fields that are absent.
 
+#include <array>
 #include <forward_list>
 #include <memory>
 #include <optional>
@@ -71,11 +72,15 @@ public:
 private:
     const stencil::Value fields_[5];  // red, green, blue, alpha, colorSpace
     struct FormattedText {
-        quenz::ColorFormat format;
+        quenz::ColorFormat format{};
         SharedColorOptions options;
         std::optional<std::string> text;
     };
-    // Records belong to one build on one thread. A list, so that texts handed out stay put.
+    // Records belong to one build on one thread. A build writes a color in one or two formats,
+    // kept in the record itself; further ones go to a list. Either way texts handed out stay put.
+    static constexpr std::size_t keptFormats = 2;
+    mutable std::array<FormattedText, keptFormats> keptTexts_;
+    mutable std::size_t keptCount_ = 0;
     mutable std::forward_list<FormattedText> formattedTexts_;
 };
 

@@ -352,12 +352,21 @@ template class TemplateKindRecord<TemplateShadowSetItemTraits>;
 
 namespace {
 
-constexpr std::string_view itemFields[] = {"name",     "deprecated", "deprecatedReason", "colorItem", "colorSet",
-                                           "number",   "boolean",    "string",           "shadowItem", "shadowSet"};
-constexpr std::size_t firstKindSlot = 3;
-constexpr std::span<const std::string_view> kindFieldNames = std::span(itemFields).subspan(firstKindSlot);
-static_assert(kindFieldNames.size() == std::variant_size_v<TemplateItemKind>);
-constexpr stencil::HostShape itemShape{itemFields};
+constexpr std::string_view kindFieldNames[] = {"colorItem", "colorSet",   "number",   "boolean",
+                                               "string",    "shadowItem", "shadowSet"};
+static_assert(std::size(kindFieldNames) == std::variant_size_v<TemplateItemKind>);
+constexpr std::size_t kindSlot = 3;
+
+// One shape per kind: the common fields, then the kind's own.
+template <std::size_t Kind>
+constexpr std::string_view itemFields[] = {"name", "deprecated", "deprecatedReason", kindFieldNames[Kind]};
+template <std::size_t Kind>
+constexpr stencil::HostShape itemShape{itemFields<Kind>};
+constexpr const stencil::HostShape* itemShapes[] = {&itemShape<0>, &itemShape<1>, &itemShape<2>, &itemShape<3>,
+                                                    &itemShape<4>, &itemShape<5>, &itemShape<6>};
+static_assert(std::size(itemShapes) == std::size(kindFieldNames));
+
+const Value absentKind;  // a kind an item is not: present, but empty
 
 // The kind a field name stands for, in the order of `kindFieldNames`; told by its length,
 // then confirmed whole.
@@ -397,9 +406,8 @@ TemplateItem::TemplateItem(std::string name, bool deprecated, std::optional<std:
       fields_{Value(std::move(name)), Value(deprecated_), optionalValue(deprecatedReason_)} {
     quenz::precondition(std::visit([](const auto& record) { return record != nullptr; }, kind_),
                         "A template item needs its kind record");
-    // The kinds this item is not stay null: present, but empty.
-    fields_[firstKindSlot + kind_.index()] = std::visit([](const auto& record) { return recordValue(record); }, kind_);
-    setSlots(&itemShape, fields_);
+    fields_[kindSlot] = std::visit([](const auto& record) { return recordValue(record); }, kind_);
+    setSlots(itemShapes[kind_.index()], fields_);
 }
 
 const Value* TemplateItem::find(std::string_view field, Value&) const {
@@ -407,7 +415,8 @@ const Value* TemplateItem::find(std::string_view field, Value&) const {
     if (isName(field, "deprecated")) return &fields_[1];
     if (isName(field, "deprecatedReason")) return &fields_[2];
     const auto kind = kindIndex(field);
-    return kind ? &fields_[firstKindSlot + *kind] : nullptr;
+    if (!kind) return nullptr;
+    return *kind == kind_.index() ? &fields_[kindSlot] : &absentKind;
 }
 
 std::string TemplateItem::description() const {

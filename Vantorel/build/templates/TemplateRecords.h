@@ -244,9 +244,10 @@ private:
     bool deprecated_;
     std::optional<std::string> deprecatedReason_;
     TemplateItemKind kind_;
-    // name (always a string), deprecated, deprecatedReason, then one slot per kind field in
-    // the order of TemplateItemKind: the item's own record, and null for the kinds it is not.
-    stencil::Value fields_[10];
+    // name (always a string), deprecated, deprecatedReason and the item's kind record, under
+    // the name of its kind. The kinds an item is not are answered by name only: a slot each
+    // would make every item larger, and builds write thousands.
+    stencil::Value fields_[4];
 };
 
 using TemplateItemPtr = std::shared_ptr<const TemplateItem>;

@@ -1,5 +1,7 @@
 #include "Stencil/Context.h"
 
+#include <atomic>
+
 namespace stencil {
 
 Value loopPass(std::size_t index, std::size_t length) {
@@ -26,37 +28,93 @@ Value Context::lookup(std::string_view name) const {
 }
 
 const Value* Context::find(std::string_view name, Value& holder) const {
+    const Value* answer = nullptr;
+    search(name, holder, answer);
+    return answer;
+}
+
+std::uint64_t Context::newSite() {
+    static std::atomic<std::uint64_t> sites{0};
+    return sites.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
+const Value* Context::find(std::string_view name, Value& holder, std::uint64_t site) const {
+    // Sites are spread by a multiplicative hash, so that the places of one template rarely share an entry.
+    Remembered& entry = remembered_.entries[(site * 0x9E3779B97F4A7C15u) >> (64 - Memory::bits)];
+    if (entry.shape == shape_ && entry.site == site) {
+        return answerOf(entry.found);
+    }
+    const Value* answer = nullptr;
+    Found found = search(name, holder, answer);
+    if (found.kind != Found::Kind::none) {
+        entry = {shape_, site, found};
+    }
+    return answer;
+}
+
+const Value* Context::answerOf(const Found& found) const {
+    switch (found.kind) {
+    case Found::Kind::binding: {
+        const auto& binding = *static_cast<const Binding*>(found.where);
+        return binding.reference ? binding.reference : &binding.value;
+    }
+    case Found::Kind::forloop: {
+        const auto& frame = *static_cast<const Frame*>(found.where);
+        if (!frame.forloopMade) {
+            frame.forloop = loopPass(frame.passIndex, frame.passLength);
+            frame.forloopMade = true;
+        }
+        return &frame.forloop;
+    }
+    case Found::Kind::value: return static_cast<const Value*>(found.where);
+    default: return nullptr;
+    }
+}
+
+// Names in a scope's bindings and dictionary stay where they are until the scopes change; a
+// host object's fields may be made on the spot, so what they answer is not remembered (kind
+// none), nor is a name missing from scopes that include a host object.
+Context::Found Context::search(std::string_view name, Value& holder, const Value*& answer) const {
+    bool remembered = true;
     for (auto frame = frames_.rbegin(); frame != frames_.rend(); ++frame) {
         if (frame->passLength > 0 && name == "forloop") {
-            if (!frame->forloopMade) {
-                frame->forloop = loopPass(frame->passIndex, frame->passLength);
-                frame->forloopMade = true;
-            }
-            return &frame->forloop;
+            Found found{Found::Kind::forloop, &*frame};
+            answer = answerOf(found);
+            return found;
         }
         for (const auto& binding : frame->names) {
             if (binding.name == name) {
-                return binding.reference ? binding.reference : &binding.value;
+                Found found{Found::Kind::binding, &binding};
+                answer = answerOf(found);
+                return found;
             }
         }
         if (const Dictionary* dictionary = frame->base.dictionary()) {
-            if (const Value* found = dictionary->find(name)) {
-                return found;
+            if (const Value* value = dictionary->find(name)) {
+                answer = value;
+                return {Found::Kind::value, value};
             }
         } else if (const HostObject* object = frame->base.object()) {
-            if (const Value* found = object->find(name, holder)) {
-                return found;
+            remembered = false;
+            if (const Value* value = object->find(name, holder)) {
+                answer = value;
+                return {};
             }
         }
     }
-    return nullptr;
+    answer = nullptr;
+    return remembered ? Found{Found::Kind::missing, nullptr} : Found{};
 }
 
-void Context::pushScope(Value base) { frames_.emplace_back().base = std::move(base); }
+void Context::pushScope(Value base) {
+    frames_.emplace_back().base = std::move(base);
+    reshape();
+}
 
 void Context::popScope() {
     if (frames_.size() > 1) {
         frames_.pop_back();
+        reshape();
     }
 }
 
@@ -70,6 +128,7 @@ void Context::set(std::string name, Value value) {
         }
     }
     names.push_back(Binding{std::move(name), std::move(value), nullptr});
+    reshape();
 }
 
 void Context::setReference(std::string_view name, const Value& value) {
@@ -84,10 +143,14 @@ void Context::setReference(std::string_view name, const Value& value) {
         }
     }
     names.push_back(Binding{std::string(name), Value(), &value});
+    reshape();
 }
 
 void Context::setLoopPass(std::size_t index, std::size_t length) {
     Frame& frame = frames_.back();
+    if ((frame.passLength > 0) != (length > 0)) {
+        reshape();  // `forloop` starts or stops standing for this scope's pass
+    }
     frame.passIndex = index;
     frame.passLength = length;
     frame.forloopMade = false;

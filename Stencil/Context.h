@@ -2,7 +2,9 @@
 // The names a template sees while it renders: the root value handed to the render, and the
 // scopes that tags such as `for` add on top of it. Inner scopes hide outer ones.
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -31,6 +33,13 @@ public:
     // The same without copying: the value where the context keeps it, or `holder` filled with a
     // host object's field; null when no scope has the name.
     const Value* find(std::string_view name, Value& holder) const;
+    // The same for a name written at one place of a compiled template, `site`: a number that
+    // stands for that place and name alone (see newSite). As long as no scope came or went and
+    // no name was added since the last read from there, the answer is where it was, without a
+    // search.
+    const Value* find(std::string_view name, Value& holder, std::uint64_t site) const;
+    // A site number never handed out before in this process.
+    static std::uint64_t newSite();
 
     // A new innermost scope. Its names come from `set`, then from `base` (a dictionary or host
     // object) when given.
@@ -75,9 +84,42 @@ private:
         mutable Value forloop;       // made on first read of the pass
         mutable bool forloopMade = false;
     };
+    // Where a search found a name: a binding, a loop pass's `forloop`, a value kept in a
+    // dictionary, or nowhere.
+    struct Found {
+        enum class Kind : std::uint8_t { none, binding, forloop, value, missing };
+        Kind kind = Kind::none;
+        const void* where = nullptr;
+    };
+    Found search(std::string_view name, Value& holder, const Value*& answer) const;
+    const Value* answerOf(const Found& found) const;
+    // Marks that names may now be found elsewhere than before.
+    void reshape() { ++shape_; }
+
     // Values found in a scope stay where they are while inner scopes come and go.
     std::deque<Frame> frames_;
     detail::RenderState* state_ = nullptr;
+
+    // Answers remembered per place in a template, valid while `shape_` is what it was. A copy
+    // of the context remembers nothing: the answers point into this one's scopes.
+    struct Remembered {
+        std::uint64_t shape = 0;
+        std::uint64_t site = 0;
+        Found found;
+    };
+    struct Memory {
+        static constexpr unsigned bits = 8;
+        static constexpr std::size_t size = std::size_t{1} << bits;
+        std::array<Remembered, size> entries{};
+        Memory() = default;
+        Memory(const Memory&) {}
+        Memory& operator=(const Memory&) {
+            entries = {};
+            return *this;
+        }
+    };
+    std::uint64_t shape_ = 1;
+    mutable Memory remembered_;
 };
 
 }  // namespace stencil

@@ -205,7 +205,7 @@ Result<Variable> Variable::parse(std::string_view text, std::size_t depth, std::
             if (!subscript) {
                 return std::move(subscript).error();
             }
-            variable.path_.push_back({{}, std::make_shared<const Variable>(std::move(subscript).value())});
+            variable.path_.push_back({{}, std::make_shared<const Variable>(std::move(subscript).value()), {}, 0});
             i = close + 1;
             if (i < text.size() && text[i] == '.') {
                 ++i;
@@ -227,7 +227,7 @@ Result<Variable> Variable::parse(std::string_view text, std::size_t depth, std::
         if (end == i) {
             return syntaxError("'" + std::string(text) + "' has an empty name between dots");
         }
-        variable.path_.push_back({std::string(text.substr(i, end - i)), nullptr});
+        variable.path_.push_back({std::string(text.substr(i, end - i)), nullptr, {}, 0});
         i = end;
         if (i < text.size() && text[i] == '.') {
             ++i;
@@ -235,6 +235,9 @@ Result<Variable> Variable::parse(std::string_view text, std::size_t depth, std::
                 return syntaxError("'" + std::string(text) + "' ends with '.'");
             }
         }
+    }
+    if (!variable.path_.empty()) {
+        variable.path_.front().site = Context::newSite();
     }
     variable.namesBlock_ = variable.path_.size() == 2 && variable.path_[0].name == "block" &&
                            !variable.path_[0].subscript && !variable.path_[1].subscript;
@@ -251,47 +254,35 @@ Result<const Value*> Variable::find(const Context& context, Value& holder) const
         return &*literal_;
     }
     if (rangeFrom_) {
-        auto from = rangeFrom_->resolve(context);
-        if (!from) {
-            return std::move(from).error();
-        }
-        auto to = rangeTo_->resolve(context);
-        if (!to) {
-            return std::move(to).error();
-        }
-        auto low = from->integer();
-        auto high = to->integer();
-        if (!low || !high) {
-            return makeError(ErrorKind::render, "A range needs whole numbers at both ends, got '" + from->text() +
-                                                    "' and '" + to->text() + "'");
-        }
-        std::uint64_t span = *low <= *high ? static_cast<std::uint64_t>(*high) - static_cast<std::uint64_t>(*low)
-                                           : static_cast<std::uint64_t>(*low) - static_cast<std::uint64_t>(*high);
-        if (span >= maxRangeLength) {
-            return makeError(ErrorKind::limitExceeded,
-                             "A range may hold at most " + std::to_string(maxRangeLength) + " numbers");
-        }
-        Value::Array numbers;
-        numbers.reserve(static_cast<std::size_t>(span) + 1);
-        std::int64_t step = *low <= *high ? 1 : -1;
-        for (std::int64_t n = *low;; n += step) {
-            numbers.emplace_back(n);
-            if (n == *high) {
-                break;
-            }
-        }
-        holder = Value(std::move(numbers));
-        return &holder;
+        return findRange(context, holder);
     }
-    const Value* current = context.find(path_.front().name, holder);
-    if (path_.size() == 1) {
-        return current;  // a bare name, as most are
+    const Value* current = context.find(path_.front().name, holder, path_.front().site);
+    // Steps into records whose shape this path met before go straight to their slots.
+    std::size_t next = 1;
+    while (next < path_.size() && current) {
+        const Value* slot = path_[next].slot.slotIn(*current);
+        if (!slot) {
+            break;
+        }
+        current = slot;
+        ++next;
     }
+    if (next < path_.size() && current && !current->isNull()) {
+        return walk(context, holder, current, next);
+    }
+    if ((!current || current->isNull()) && namesBlock_) {
+        return blockOutput(context, holder, current);
+    }
+    return current;
+}
+
+Result<const Value*> Variable::walk(const Context& context, Value& holder, const Value* current,
+                                    std::size_t next) const {
     // The walk keeps pointers to values where their containers hold them; members made on the
     // spot go to `holder` or `spare`, never to the one that keeps the current value alive.
     Value spare;
     bool inSpare = false;  // whether the current value lives in or under `spare` rather than `holder`
-    for (std::size_t i = 1; i < path_.size() && current && !current->isNull(); ++i) {
+    for (std::size_t i = next; i < path_.size() && current && !current->isNull(); ++i) {
         const Step& step = path_[i];
         Value& target = inSpare ? holder : spare;
         if (step.subscript) {
@@ -301,18 +292,15 @@ Result<const Value*> Variable::find(const Context& context, Value& holder) const
             }
             current = findMember(*current, key->text(), target);
         } else {
-            current = findMember(*current, step.name, target);
+            current = step.slot.findMember(*current, step.name, target);
         }
         if (current == &target) {
             inSpare = !inSpare;
         }
     }
     if ((!current || current->isNull()) && namesBlock_) {
-        if (const detail::RenderState* state = context.renderState()) {
-            if (auto found = state->renderedBlocks.find(path_[1].name); found != state->renderedBlocks.end()) {
-                holder = Value(found->second);
-                return &holder;
-            }
+        if (const Value* block = blockOutput(context, holder, nullptr)) {
+            return block;
         }
     }
     if (current && inSpare) {
@@ -323,6 +311,51 @@ Result<const Value*> Variable::find(const Context& context, Value& holder) const
         return isSpare ? &holder : current;
     }
     return current;
+}
+
+// `block.name` that no value answers: the named block's output the last time it rendered.
+const Value* Variable::blockOutput(const Context& context, Value& holder, const Value* current) const {
+    if (const detail::RenderState* state = context.renderState()) {
+        if (auto found = state->renderedBlocks.find(path_[1].name); found != state->renderedBlocks.end()) {
+            holder = Value(found->second);
+            return &holder;
+        }
+    }
+    return current;
+}
+
+Result<const Value*> Variable::findRange(const Context& context, Value& holder) const {
+    auto from = rangeFrom_->resolve(context);
+    if (!from) {
+        return std::move(from).error();
+    }
+    auto to = rangeTo_->resolve(context);
+    if (!to) {
+        return std::move(to).error();
+    }
+    auto low = from->integer();
+    auto high = to->integer();
+    if (!low || !high) {
+        return makeError(ErrorKind::render, "A range needs whole numbers at both ends, got '" + from->text() +
+                                                "' and '" + to->text() + "'");
+    }
+    std::uint64_t span = *low <= *high ? static_cast<std::uint64_t>(*high) - static_cast<std::uint64_t>(*low)
+                                       : static_cast<std::uint64_t>(*low) - static_cast<std::uint64_t>(*high);
+    if (span >= maxRangeLength) {
+        return makeError(ErrorKind::limitExceeded,
+                         "A range may hold at most " + std::to_string(maxRangeLength) + " numbers");
+    }
+    Value::Array numbers;
+    numbers.reserve(static_cast<std::size_t>(span) + 1);
+    std::int64_t step = *low <= *high ? 1 : -1;
+    for (std::int64_t n = *low;; n += step) {
+        numbers.emplace_back(n);
+        if (n == *high) {
+            break;
+        }
+    }
+    holder = Value(std::move(numbers));
+    return &holder;
 }
 
 Result<FilterExpression> FilterExpression::parse(std::string_view text, const FilterTable& filters,
@@ -386,6 +419,9 @@ Result<Value> FilterExpression::resolve(Context& context) const {
 }
 
 Result<const Value*> FilterExpression::find(Context& context, Value& holder) const {
+    if (variable_ && filters_.empty()) {
+        return variable_->find(context, holder);  // a bare variable, as most are
+    }
     static const Value nothing;
     const Value* value = &nothing;
     if (variable_) {

@@ -47,7 +47,14 @@ private:
     struct Step {
         std::string name;
         std::shared_ptr<const Variable> subscript;  // set for `[expression]`
+        SlotCache slot;                             // where records of one shape keep `name`
+        std::uint64_t site = 0;                     // this place and name, for the context (first step)
     };
+    // The path from step `next` on, `current` being the value reached so far.
+    Result<const Value*> walk(const Context& context, Value& holder, const Value* current, std::size_t next) const;
+    const Value* blockOutput(const Context& context, Value& holder, const Value* current) const;
+    Result<const Value*> findRange(const Context& context, Value& holder) const;
+
     std::optional<Value> literal_;
     std::vector<Step> path_;
     bool namesBlock_ = false;  // `block.name`, which falls back to the named block's last output

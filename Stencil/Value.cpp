@@ -299,6 +299,35 @@ const Value* HostObject::find(std::string_view name, Value& holder) const {
     return &holder;
 }
 
+std::size_t HostShape::slotOf(std::string_view name) const {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i] == name) {
+            return i;
+        }
+    }
+    return noSlot;
+}
+
+const Value* SlotCache::findMember(const Value& base, std::string_view name, Value& holder) const {
+    const HostObject* object = base.object();
+    const HostShape* shape = object ? object->shape() : nullptr;
+    if (!shape) {
+        return stencil::findMember(base, name, holder);
+    }
+    const auto address = reinterpret_cast<std::uintptr_t>(shape);
+    std::uint64_t packed = packed_.load(std::memory_order_relaxed);
+    if ((packed >> slotBits) != address) {
+        std::size_t slot = shape->slotOf(name);
+        packed = (static_cast<std::uint64_t>(address) << slotBits) | (slot < slotMask ? slot : slotMask);
+        if ((packed >> slotBits) != address) {
+            return stencil::findMember(base, name, holder);  // an address too wide to remember
+        }
+        packed_.store(packed, std::memory_order_relaxed);
+    }
+    std::uint64_t slot = packed & slotMask;
+    return slot != slotMask ? &object->slots()[slot] : stencil::findMember(base, name, holder);
+}
+
 Value lookupMember(const Value& base, std::string_view name) {
     Value holder;
     const Value* found = findMember(base, name, holder);

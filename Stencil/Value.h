@@ -3,12 +3,14 @@
 // dictionaries and host objects. Values are cheap to copy: containers and host objects are
 // shared, immutable once built.
 
+#include <atomic>
 #include <concepts>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <new>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -180,10 +182,25 @@ private:
     std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
 };
 
+// The fields that every host object of one kind keeps at fixed places, as values made once.
+// A path such as `item.colorItem.color.light` is read thousands of times in a render: after
+// its first read, each step goes straight to the slot its name has in the object's shape.
+struct HostShape {
+    static constexpr std::size_t noSlot = static_cast<std::size_t>(-1);
+    std::span<const std::string_view> fields;
+
+    // Where the named field is kept; noSlot when objects of this shape do not keep it in a slot.
+    std::size_t slotOf(std::string_view name) const;
+};
+
 // A record of the host program that templates read field by field, without copying it into a
 // dictionary first. Fields are asked for by name only when a template names them.
 class HostObject {
 public:
+    HostObject() = default;
+    // A copy keeps no slots: they would point into the original.
+    HostObject(const HostObject&) {}
+    HostObject& operator=(const HostObject&) { return *this; }
     virtual ~HostObject() = default;
     // The named field, or nothing when the object has no such field.
     virtual std::optional<Value> lookup(std::string_view name) const = 0;
@@ -195,6 +212,55 @@ public:
     virtual std::optional<Value::Array> elements() const { return std::nullopt; }
     // The printed form of the object itself.
     virtual std::string description() const { return {}; }
+
+    // The shape of the fields kept in slots, and the slots; both null for objects without.
+    const HostShape* shape() const { return shape_; }
+    const Value* slots() const { return slots_; }
+
+protected:
+    // Field `shape->fields[i]` is `slots[i]`, which `find` must answer alike; `slots` lives
+    // as long as the object.
+    void setSlots(const HostShape* shape, const Value* slots) {
+        shape_ = shape;
+        slots_ = slots;
+    }
+
+private:
+    const HostShape* shape_ = nullptr;
+    const Value* slots_ = nullptr;
+};
+
+// One step of a path remembering, from its last read, which shape it met and the slot its name
+// has there: the next object of the same shape answers from the slot without a name search.
+// Safe to share between threads that render the same compiled template.
+class SlotCache {
+public:
+    SlotCache() = default;
+    SlotCache(const SlotCache&) {}
+    SlotCache& operator=(const SlotCache&) {
+        packed_.store(0, std::memory_order_relaxed);
+        return *this;
+    }
+
+    // findMember(base, name, holder), answered from the slot when `base` has the remembered shape.
+    const Value* findMember(const Value& base, std::string_view name, Value& holder) const;
+    // The remembered slot of `base` when it has the remembered shape and the name a slot there;
+    // null otherwise, when findMember answers.
+    const Value* slotIn(const Value& base) const {
+        const HostObject* object = base.object();
+        const HostShape* shape = object ? object->shape() : nullptr;
+        std::uint64_t packed = packed_.load(std::memory_order_relaxed);
+        if (!shape || (packed >> slotBits) != reinterpret_cast<std::uintptr_t>(shape) || (packed & slotMask) == slotMask) {
+            return nullptr;
+        }
+        return &object->slots()[packed & slotMask];
+    }
+
+private:
+    static constexpr std::uint64_t slotBits = 16;
+    static constexpr std::uint64_t slotMask = (std::uint64_t{1} << slotBits) - 1;
+    // The shape's address shifted up 16 bits, and the slot (0xffff for none) below; 0 when unused.
+    mutable std::atomic<std::uint64_t> packed_{0};
 };
 
 // `base.name` as templates read it: a dictionary key (or `count`, when no key is named so);

@@ -25,11 +25,11 @@ public:
     // The argument as written; empty when missing.
     const std::string& word() const { return word_; }
 
-    // The record the argument resolves to when it is of type R.
+    // The record the argument resolves to when it is of type R (a record type with `from`).
     template <class R>
     const R* resolveRecord(stencil::Context& context, stencil::Value& holder) const {
         const stencil::Value* value = find(context, holder);
-        return value ? dynamic_cast<const R*>(value->object()) : nullptr;
+        return value ? R::from(value->object()) : nullptr;
     }
 
 private:

@@ -99,27 +99,52 @@ std::optional<Value> TemplateRecord::lookup(std::string_view name) const {
 
 // --- TemplateRGBAColor and TemplateShadow
 
+namespace {
+
+constexpr std::string_view colorFields[] = {"red", "green", "blue", "alpha", "colorSpace"};
+constexpr stencil::HostShape colorShape{colorFields};
+constexpr std::string_view shadowFields[] = {"x", "y", "blur", "spread", "color"};
+constexpr stencil::HostShape shadowShape{shadowFields};
+constexpr std::string_view themedFields[] = {"light", "highContrast", "dark", "darkHighContrast"};
+constexpr stencil::HostShape themedShape{themedFields};
+
+// `object` as an R when it has R's shape; a record without slots (a copy) is asked its type.
+template <class R>
+const R* recordWithShape(const stencil::HostObject* object, const stencil::HostShape& shape) {
+    if (!object) return nullptr;
+    if (object->shape() == &shape) return static_cast<const R*>(object);
+    return object->shape() ? nullptr : dynamic_cast<const R*>(object);
+}
+
+}  // namespace
+
+const TemplateRGBAColor* TemplateRGBAColor::from(const stencil::HostObject* object) {
+    return recordWithShape<TemplateRGBAColor>(object, colorShape);
+}
+
+const TemplateShadow* TemplateShadow::from(const stencil::HostObject* object) {
+    return recordWithShape<TemplateShadow>(object, shadowShape);
+}
+
 TemplateRGBAColor::TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space)
     : red(r),
       green(g),
       blue(b),
       alpha(a),
       colorSpace(space),
-      redValue_(r),
-      greenValue_(g),
-      blueValue_(b),
-      alphaValue_(a),
-      colorSpaceValue_(caseName(space)) {}
+      fields_{Value(r), Value(g), Value(b), Value(a), Value(caseName(space))} {
+    setSlots(&colorShape, fields_);
+}
 
 // Field names are told apart by their length, then confirmed whole.
 const Value* TemplateRGBAColor::find(std::string_view name, Value&) const {
     switch (name.size()) {
-        case 3: return isName(name, "red") ? &redValue_ : nullptr;
-        case 4: return isName(name, "blue") ? &blueValue_ : nullptr;
+        case 3: return isName(name, "red") ? &fields_[0] : nullptr;
+        case 4: return isName(name, "blue") ? &fields_[2] : nullptr;
         case 5:
-            if (isName(name, "green")) return &greenValue_;
-            return isName(name, "alpha") ? &alphaValue_ : nullptr;
-        case 10: return isName(name, "colorSpace") ? &colorSpaceValue_ : nullptr;
+            if (isName(name, "green")) return &fields_[1];
+            return isName(name, "alpha") ? &fields_[3] : nullptr;
+        case 10: return isName(name, "colorSpace") ? &fields_[4] : nullptr;
         default: return nullptr;
     }
 }
@@ -149,13 +174,18 @@ bool sameOptions(const SharedColorOptions& a, const SharedColorOptions& b) {
 }  // namespace
 
 const std::string* TemplateRGBAColor::formatted(quenz::ColorFormat format, const SharedColorOptions& options) const {
+    const auto textOf = [](const FormattedText& done) { return done.text ? &*done.text : nullptr; };
+    for (std::size_t i = 0; i < keptCount_; ++i) {
+        if (keptTexts_[i].format == format && sameOptions(keptTexts_[i].options, options)) return textOf(keptTexts_[i]);
+    }
     for (const auto& done : formattedTexts_) {
-        if (done.format == format && sameOptions(done.options, options)) return done.text ? &*done.text : nullptr;
+        if (done.format == format && sameOptions(done.options, options)) return textOf(done);
     }
     auto result = quenz::ColorConverter::formatColor(colorValue(), format, build::colorSpace(colorSpace), *options);
     if (result.colorString && result.colorString->empty()) result.colorString.reset();
-    const auto& done = formattedTexts_.emplace_front(FormattedText{format, options, std::move(result.colorString)});
-    return done.text ? &*done.text : nullptr;
+    FormattedText done{format, options, std::move(result.colorString)};
+    if (keptCount_ < keptFormats) return textOf(keptTexts_[keptCount_++] = std::move(done));
+    return textOf(formattedTexts_.emplace_front(std::move(done)));
 }
 
 TemplateShadow::TemplateShadow(double xOffset, double yOffset, double blurRadius, double spreadDistance,
@@ -165,22 +195,19 @@ TemplateShadow::TemplateShadow(double xOffset, double yOffset, double blurRadius
       blur(blurRadius),
       spread(spreadDistance),
       color(std::move(shadowColor)),
-      xValue_(x),
-      yValue_(y),
-      blurValue_(blur),
-      spreadValue_(spread),
-      colorValue_(color ? recordValue(color) : Value()) {
+      fields_{Value(x), Value(y), Value(blur), Value(spread), color ? recordValue(color) : Value()} {
     quenz::precondition(color != nullptr, "A template shadow needs a color");
+    setSlots(&shadowShape, fields_);
 }
 
 const Value* TemplateShadow::find(std::string_view name, Value&) const {
     switch (name.size()) {
         case 1:
-            if (name[0] == 'x') return &xValue_;
-            return name[0] == 'y' ? &yValue_ : nullptr;
-        case 4: return isName(name, "blur") ? &blurValue_ : nullptr;
-        case 5: return isName(name, "color") ? &colorValue_ : nullptr;
-        case 6: return isName(name, "spread") ? &spreadValue_ : nullptr;
+            if (name[0] == 'x') return &fields_[0];
+            return name[0] == 'y' ? &fields_[1] : nullptr;
+        case 4: return isName(name, "blur") ? &fields_[2] : nullptr;
+        case 5: return isName(name, "color") ? &fields_[4] : nullptr;
+        case 6: return isName(name, "spread") ? &fields_[3] : nullptr;
         default: return nullptr;
     }
 }
@@ -199,24 +226,24 @@ TemplateJSON TemplateShadow::toJSON() const {
 template <class V>
 TemplateThemed<V>::TemplateThemed(TemplateVariants<V> variants)
     : variants_(std::move(variants)),
-      light_(templateValue(variants_.light)),
-      highContrast_(optionalValue(variants_.highContrast)),
-      dark_(optionalValue(variants_.dark)),
-      darkHighContrast_(optionalValue(variants_.darkHighContrast)) {}
+      fields_{templateValue(variants_.light), optionalValue(variants_.highContrast), optionalValue(variants_.dark),
+              optionalValue(variants_.darkHighContrast)} {
+    this->setSlots(&themedShape, fields_);
+}
 
 template <class V>
 const Value* TemplateThemed<V>::find(std::string_view name, Value& holder) const {
     switch (name.size()) {
         case 4:
-            if (isName(name, "dark")) return &dark_;
+            if (isName(name, "dark")) return &fields_[2];
             if (isName(name, "name") && variants_.name) {
                 holder = Value(*variants_.name);  // step names are read once per step, if at all
                 return &holder;
             }
             return nullptr;
-        case 5: return isName(name, "light") ? &light_ : nullptr;
-        case 12: return isName(name, "highContrast") ? &highContrast_ : nullptr;
-        case 16: return isName(name, "darkHighContrast") ? &darkHighContrast_ : nullptr;
+        case 5: return isName(name, "light") ? &fields_[0] : nullptr;
+        case 12: return isName(name, "highContrast") ? &fields_[1] : nullptr;
+        case 16: return isName(name, "darkHighContrast") ? &fields_[3] : nullptr;
         default: return nullptr;
     }
 }
@@ -295,6 +322,9 @@ template <class Traits>
 TemplateKindRecord<Traits>::TemplateKindRecord(Field field) : field_(std::move(field)) {
     quenz::precondition(isFilled(field_), "A template record needs its values");
     value_ = fieldValue(field_);
+    static constexpr std::string_view fields[] = {Traits::fieldName};
+    static constexpr stencil::HostShape shape{fields};
+    this->setSlots(&shape, &value_);
 }
 
 template <class Traits>
@@ -325,6 +355,18 @@ namespace {
 constexpr std::string_view kindFieldNames[] = {"colorItem", "colorSet",   "number",   "boolean",
                                                "string",    "shadowItem", "shadowSet"};
 static_assert(std::size(kindFieldNames) == std::variant_size_v<TemplateItemKind>);
+constexpr std::size_t kindSlot = 3;
+
+// One shape per kind: the common fields, then the kind's own.
+template <std::size_t Kind>
+constexpr std::string_view itemFields[] = {"name", "deprecated", "deprecatedReason", kindFieldNames[Kind]};
+template <std::size_t Kind>
+constexpr stencil::HostShape itemShape{itemFields<Kind>};
+constexpr const stencil::HostShape* itemShapes[] = {&itemShape<0>, &itemShape<1>, &itemShape<2>, &itemShape<3>,
+                                                    &itemShape<4>, &itemShape<5>, &itemShape<6>};
+static_assert(std::size(itemShapes) == std::size(kindFieldNames));
+
+const Value absentKind;  // a kind an item is not: present, but empty
 
 // The kind a field name stands for, in the order of `kindFieldNames`; told by its length,
 // then confirmed whole.
@@ -358,26 +400,23 @@ std::string_view kindFieldName(const TemplateItemKind& kind) { return kindFieldN
 
 TemplateItem::TemplateItem(std::string name, bool deprecated, std::optional<std::string> deprecatedReason,
                            TemplateItemKind kind)
-    : name_(std::move(name)),
-      deprecated_(deprecated),
+    : deprecated_(deprecated),
       deprecatedReason_(std::move(deprecatedReason)),
       kind_(std::move(kind)),
-      deprecatedValue_(deprecated_),
-      deprecatedReasonValue_(optionalValue(deprecatedReason_)) {
+      fields_{Value(std::move(name)), Value(deprecated_), optionalValue(deprecatedReason_)} {
     quenz::precondition(std::visit([](const auto& record) { return record != nullptr; }, kind_),
                         "A template item needs its kind record");
-    kindValue_ = std::visit([](const auto& record) { return recordValue(record); }, kind_);
+    fields_[kindSlot] = std::visit([](const auto& record) { return recordValue(record); }, kind_);
+    setSlots(itemShapes[kind_.index()], fields_);
 }
 
-const Value* TemplateItem::find(std::string_view field, Value& holder) const {
-    if (isName(field, "name")) return &name_;
-    if (isName(field, "deprecated")) return &deprecatedValue_;
-    if (isName(field, "deprecatedReason")) return &deprecatedReasonValue_;
+const Value* TemplateItem::find(std::string_view field, Value&) const {
+    if (isName(field, "name")) return &fields_[0];
+    if (isName(field, "deprecated")) return &fields_[1];
+    if (isName(field, "deprecatedReason")) return &fields_[2];
     const auto kind = kindIndex(field);
     if (!kind) return nullptr;
-    if (*kind == kind_.index()) return &kindValue_;
-    holder = Value();  // a kind this item is not: present, but empty
-    return &holder;
+    return *kind == kind_.index() ? &fields_[kindSlot] : &absentKind;
 }
 
 std::string TemplateItem::description() const {

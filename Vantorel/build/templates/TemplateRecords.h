@@ -4,6 +4,7 @@
 // and nothing is copied into dictionaries. Every record also serialises to JSON with the same
 // field names as keys, leaving out optional fields that are absent.
 
+#include <array>
 #include <forward_list>
 #include <memory>
 #include <optional>
@@ -35,7 +36,8 @@ quenz::ColorSpace colorSpace(TemplateColorSpace space);
 // A base for records: the JSON form, and the description printed by `{{ record }}`.
 // Records keep every field as a template value, made once when the record is built: a build
 // reads the fields of thousands of items in every template, so `find` hands out the kept
-// value and `lookup` is only its copy.
+// value and `lookup` is only its copy. The fields sit in slots of the record's shape, where
+// a template path finds them again without searching names.
 class TemplateRecord : public stencil::HostObject {
 public:
     virtual TemplateJSON toJSON() const = 0;
@@ -50,6 +52,8 @@ using SharedColorOptions = std::shared_ptr<const quenz::ColorConverterOptions>;
 class TemplateRGBAColor final : public TemplateRecord {
 public:
     TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space);
+    // `object` when it is a color, told by its shape; null otherwise.
+    static const TemplateRGBAColor* from(const stencil::HostObject* object);
 
     const stencil::Value* find(std::string_view name, stencil::Value& holder) const override;
     std::string description() const override;
@@ -66,13 +70,17 @@ public:
     const TemplateColorSpace colorSpace;
 
 private:
-    const stencil::Value redValue_, greenValue_, blueValue_, alphaValue_, colorSpaceValue_;
+    const stencil::Value fields_[5];  // red, green, blue, alpha, colorSpace
     struct FormattedText {
-        quenz::ColorFormat format;
+        quenz::ColorFormat format{};
         SharedColorOptions options;
         std::optional<std::string> text;
     };
-    // Records belong to one build on one thread. A list, so that texts handed out stay put.
+    // Records belong to one build on one thread. A build writes a color in one or two formats,
+    // kept in the record itself; further ones go to a list. Either way texts handed out stay put.
+    static constexpr std::size_t keptFormats = 2;
+    mutable std::array<FormattedText, keptFormats> keptTexts_;
+    mutable std::size_t keptCount_ = 0;
     mutable std::forward_list<FormattedText> formattedTexts_;
 };
 
@@ -81,6 +89,8 @@ public:
     // A null color is a programming error.
     TemplateShadow(double xOffset, double yOffset, double blurRadius, double spreadDistance,
                    std::shared_ptr<const TemplateRGBAColor> shadowColor);
+    // `object` when it is a shadow, told by its shape; null otherwise.
+    static const TemplateShadow* from(const stencil::HostObject* object);
 
     const stencil::Value* find(std::string_view name, stencil::Value& holder) const override;
     std::string description() const override;
@@ -90,7 +100,7 @@ public:
     const std::shared_ptr<const TemplateRGBAColor> color;  // never null
 
 private:
-    const stencil::Value xValue_, yValue_, blurValue_, spreadValue_, colorValue_;
+    const stencil::Value fields_[5];  // x, y, blur, spread, color
 };
 
 // One value per appearance: `light` always, the others only when stored. `highContrast` is
@@ -117,8 +127,9 @@ public:
 
 private:
     TemplateVariants<V> variants_;
-    // Appearances that are not stored are null values: present, but empty.
-    stencil::Value light_, highContrast_, dark_, darkHighContrast_;
+    // light, highContrast, dark, darkHighContrast; appearances that are not stored are null
+    // values: present, but empty.
+    const stencil::Value fields_[4];
 };
 
 using TemplateThemedColor = TemplateThemed<std::shared_ptr<const TemplateRGBAColor>>;
@@ -218,7 +229,7 @@ public:
     std::string description() const override;
     TemplateJSON toJSON() const override;
 
-    const std::string& name() const { return *name_.string(); }
+    const std::string& name() const { return *fields_[0].string(); }
     bool deprecated() const { return deprecated_; }
     const std::optional<std::string>& deprecatedReason() const { return deprecatedReason_; }
     const TemplateItemKind& kind() const { return kind_; }
@@ -230,11 +241,13 @@ public:
     }
 
 private:
-    stencil::Value name_;  // always a string
     bool deprecated_;
     std::optional<std::string> deprecatedReason_;
     TemplateItemKind kind_;
-    stencil::Value deprecatedValue_, deprecatedReasonValue_, kindValue_;
+    // name (always a string), deprecated, deprecatedReason and the item's kind record, under
+    // the name of its kind. The kinds an item is not are answered by name only: a slot each
+    // would make every item larger, and builds write thousands.
+    stencil::Value fields_[4];
 };
 
 using TemplateItemPtr = std::shared_ptr<const TemplateItem>;

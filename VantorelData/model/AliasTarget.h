@@ -27,7 +27,7 @@ struct AliasSetType {
     int index = 0;
 
     friend bool operator==(const AliasSetType& a, const AliasSetType& b) {
-        return a.kind == b.kind && a.uuid == b.uuid && a.index == b.index;
+        return a.kind == b.kind && a.uuid.view() == b.uuid.view() && a.index == b.index;
     }
 };
 
@@ -44,7 +44,7 @@ struct ItemAliasType {
     Identifier uuid;
 
     friend bool operator==(const ItemAliasType& a, const ItemAliasType& b) {
-        return a.kind == b.kind && a.uuid == b.uuid;
+        return a.kind == b.kind && a.uuid.view() == b.uuid.view();
     }
 };
 

@@ -61,12 +61,13 @@ private:
     void assign(std::string_view text);
     void release() noexcept;
 
+    struct HeapText {
+        char* data;
+        std::size_t size;
+    };
     union {
         char inline_[footprint];
-        struct {
-            char* data;
-            std::size_t size;
-        } heap_;
+        HeapText heap_;
     };
 };
 static_assert(sizeof(Identifier) == 40);

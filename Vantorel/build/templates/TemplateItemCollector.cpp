@@ -53,7 +53,6 @@ auto themedPlain(const Themeable<V>& value) {
 
 TemplateItemCollector::TemplateItemCollector(const QuenzColorProject& project, const BuildTask& task)
     : project_(project),
-      task_(task),
       target_(conversionTarget(task.colorSpaceConversion())),
       names_(project, task) {}
 

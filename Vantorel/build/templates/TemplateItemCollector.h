@@ -42,7 +42,6 @@ private:
     quenz::RGBSpace targetFor(const quenz::ColorValue& light) const { return target_.value_or(light.space); }
 
     const QuenzColorProject& project_;
-    const BuildTask& task_;
     std::optional<quenz::RGBSpace> target_;
     TaskCodeNames names_;
     std::unordered_set<std::string_view> seen_;  // identifiers of the project's items, which outlive the collector

@@ -31,45 +31,25 @@ int optionCode(const BuildTask& task) {
     return value ? static_cast<int>(*value) : unsetChoice;
 }
 
+constexpr GroupKind<BuildGroup, BuildTask> buildGroupKind{
+    &QuenzColorProject::buildGroups, &BuildGroup::tasks, [](const BuildTask& task) { return displayName(task.exportFileType()); },
+    &QuenzColorDocumentEditor::addBuildGroup, &SelectionManager::setSelectedBuildGroup,
+    &QuenzColorDocumentEditor::deleteBuildGroup, &QuenzColorDocumentEditor::deleteBuildTask};
+
 }  // namespace
 
 BuildGroupEditor::BuildGroupEditor(DocumentSession& session, BuildController& builds,
                                    QWidget* parent)
-    : TaskGroupEditor(session, QStringLiteral("Build Groups"), parent), builds_(builds) {
+    : GroupEditorOf(session, QStringLiteral("Build Groups"), buildGroupKind, parent), builds_(builds) {
     setObjectName(QStringLiteral("buildGroupEditor"));
     addButton(QStringLiteral("Add Group"), QStringLiteral("addBuildGroupButton"), [this] { addGroup(); });
-    addButton(QStringLiteral("Add Task"), QStringLiteral("addBuildTaskButton"), [this] { addTask(); });
+    addButton(QStringLiteral("Add Task"), QStringLiteral("addBuildTaskButton"), [this] { addTask([](QuenzColorDocumentEditor& editor) { return editor.addBuildTask(); }); });
     addButton(QStringLiteral("Delete"), QStringLiteral("deleteBuildButton"), [this] { deleteSelected(); });
     addButton(QStringLiteral("Build Group"), QStringLiteral("buildGroupButton"), [this] {
         if (!selectedGroup().empty()) builds_.buildGroup(selectedGroup());
     });
     addButton(QStringLiteral("Build All"), QStringLiteral("buildAllButton"), [this] { builds_.buildAll(); });
     refresh();
-}
-
-void BuildGroupEditor::addGroup() {
-    if (const BuildGroupPtr group = session().editor().addBuildGroup()) select(group->uuid());
-}
-
-void BuildGroupEditor::addTask() {
-    for (const auto& group : session().project()->buildGroups()) {
-        if (group->uuid() == selectedGroup()) session().selection().setSelectedBuildGroup(group);
-    }
-    const BuildTaskPtr task = session().editor().addBuildTask();
-    if (!task) return;
-    for (const auto& group : session().project()->buildGroups()) {
-        for (const auto& each : group->tasks()) {
-            if (each->uuid() == task->uuid()) select(group->uuid(), task->uuid());
-        }
-    }
-}
-
-void BuildGroupEditor::deleteSelected() {
-    if (!selectedTask().empty()) {
-        session().editor().deleteBuildTask(selectedTask());
-    } else if (!selectedGroup().empty()) {
-        session().editor().deleteBuildGroup(selectedGroup());
-    }
 }
 
 QString BuildGroupEditor::documentFolder() const {
@@ -83,34 +63,13 @@ QString BuildGroupEditor::storedLocation(const QString& path) const {
     return relative.isEmpty() || relative == QStringLiteral(".") ? QStringLiteral("./") : relative;
 }
 
-std::vector<TaskGroupEditor::GroupRow> BuildGroupEditor::rows() const {
-    std::vector<GroupRow> rows;
-    for (const auto& group : session().project()->buildGroups()) {
-        GroupRow row{group->uuid(), qText(group->name()), {}};
-        for (const auto& task : group->tasks()) {
-            row.tasks.push_back({task->uuid(), qText(task->name()), qText(displayName(task->exportFileType()))});
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
-void BuildGroupEditor::fillForm(QFormLayout& form, const std::string& groupUuid, const std::string& taskUuid) {
-    for (const auto& group : session().project()->buildGroups()) {
-        if (group->uuid() != groupUuid) continue;
-        if (taskUuid.empty()) {
-            addTextField(form, QStringLiteral("Group Name"), QStringLiteral("groupNameField"), qText(group->name()),
-                         [this, groupUuid](const QString& name) {
-                             session().editor().changeBuildGroupName(groupUuid, name.toStdString());
-                         });
-            const auto items = session().project()->itemsInBuildGroup(*group);
-            addNote(form, QStringLiteral("%1 items assigned, %2 tasks.").arg(items.size()).arg(group->tasks().size()));
-            return;
-        }
-        for (const auto& task : group->tasks()) {
-            if (task->uuid() == taskUuid) return fillTaskForm(form, *task);
-        }
-    }
+void BuildGroupEditor::fillGroupForm(QFormLayout& form, const BuildGroup& group) {
+    addTextField(form, QStringLiteral("Group Name"), QStringLiteral("groupNameField"), qText(group.name()),
+                 [this, uuid = group.uuid()](const QString& name) {
+                     session().editor().changeBuildGroupName(uuid, name.toStdString());
+                 });
+    const auto items = session().project()->itemsInBuildGroup(group);
+    addNote(form, QStringLiteral("%1 items assigned, %2 tasks.").arg(items.size()).arg(group.tasks().size()));
 }
 
 void BuildGroupEditor::fillTaskForm(QFormLayout& form, const BuildTask& task) {

@@ -12,14 +12,10 @@ namespace vantorel::app {
 
 class BuildController;
 
-class BuildGroupEditor final : public TaskGroupEditor {
+class BuildGroupEditor final : public GroupEditorOf<BuildGroup, BuildTask> {
     Q_OBJECT
 public:
     BuildGroupEditor(DocumentSession& session, BuildController& builds, QWidget* parent);
-
-    void addGroup();
-    void addTask();
-    void deleteSelected();
 
     // The document's folder, where relative task folders and templates start.
     QString documentFolder() const;
@@ -27,12 +23,10 @@ public:
     QString storedLocation(const QString& path) const;
 
 protected:
-    std::vector<GroupRow> rows() const override;
-    void fillForm(QFormLayout& form, const std::string& groupUuid, const std::string& taskUuid) override;
+    void fillGroupForm(QFormLayout& form, const BuildGroup& group) override;
+    void fillTaskForm(QFormLayout& form, const BuildTask& task) override;
 
 private:
-    void fillTaskForm(QFormLayout& form, const BuildTask& task);
-
     BuildController& builds_;
 };
 

@@ -7,10 +7,14 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "Vantorel/editing/DocumentEditor.h"
+#include "Vantorel/editing/SelectionManager.h"
+#include "app/DocumentSession.h"
 #include "app/ItemPresentation.h"
 
 class QFormLayout;
@@ -19,8 +23,6 @@ class QPushButton;
 class QTreeWidget;
 
 namespace vantorel::app {
-
-class DocumentSession;
 
 // The entries of a choice field: title and value.
 using FieldChoices = std::vector<std::pair<QString, int>>;
@@ -86,6 +88,83 @@ private:
     std::string taskUuid_;
     bool filling_ = false;
     bool refreshQueued_ = false;
+};
+
+// One sort of group as a window edits it: where the project keeps the groups, the tasks of a
+// group, the word that describes a task in the tree, and the document editor's operations.
+template <class Group, class Task>
+struct GroupKind {
+    const std::vector<std::shared_ptr<Group>>& (QuenzColorProject::*groups)() const;
+    const std::vector<std::shared_ptr<Task>>& (Group::*tasks)() const;
+    std::string_view (*detail)(const Task&);
+    std::shared_ptr<Group> (QuenzColorDocumentEditor::*addGroup)();
+    void (SelectionManager::*choose)(std::shared_ptr<Group>);
+    bool (QuenzColorDocumentEditor::*deleteGroup)(const std::string&);
+    bool (QuenzColorDocumentEditor::*deleteTask)(const std::string&);
+};
+
+// The window over one sort of group; the window itself only fills the forms.
+template <class Group, class Task>
+class GroupEditorOf : public TaskGroupEditor {
+public:
+    GroupEditorOf(DocumentSession& session, const QString& title, const GroupKind<Group, Task>& kind, QWidget* parent)
+        : TaskGroupEditor(session, title, parent), kind_(kind) {}
+
+protected:
+    virtual void fillGroupForm(QFormLayout& form, const Group& group) = 0;
+    virtual void fillTaskForm(QFormLayout& form, const Task& task) = 0;
+
+    void addGroup() {
+        if (const auto group = (session().editor().*kind_.addGroup)()) select(group->uuid());
+    }
+    // Adds a task made by `add` to the chosen group (the editor adds to its selected group) and
+    // chooses it.
+    template <class Add>
+    void addTask(Add add) {
+        for (const auto& group : groups()) {
+            if (group->uuid() == selectedGroup()) (session().selection().*kind_.choose)(group);
+        }
+        const auto task = add(session().editor());
+        if (!task) return;
+        for (const auto& group : groups()) {
+            for (const auto& each : tasks(*group)) {
+                if (each->uuid() == task->uuid()) select(group->uuid(), task->uuid());
+            }
+        }
+    }
+    void deleteSelected() {
+        if (!selectedTask().empty()) {
+            (session().editor().*kind_.deleteTask)(selectedTask());
+        } else if (!selectedGroup().empty()) {
+            (session().editor().*kind_.deleteGroup)(selectedGroup());
+        }
+    }
+
+    std::vector<GroupRow> rows() const final {
+        std::vector<GroupRow> rows;
+        for (const auto& group : groups()) {
+            GroupRow row{group->uuid(), qText(group->name()), {}};
+            for (const auto& task : tasks(*group)) row.tasks.push_back({task->uuid(), qText(task->name()), qText(kind_.detail(*task))});
+            rows.push_back(std::move(row));
+        }
+        return rows;
+    }
+
+    void fillForm(QFormLayout& form, const std::string& groupUuid, const std::string& taskUuid) final {
+        for (const auto& group : groups()) {
+            if (group->uuid() != groupUuid) continue;
+            if (taskUuid.empty()) return fillGroupForm(form, *group);
+            for (const auto& task : tasks(*group)) {
+                if (task->uuid() == taskUuid) return fillTaskForm(form, *task);
+            }
+        }
+    }
+
+private:
+    const auto& groups() const { return ((*session().project()).*kind_.groups)(); }
+    const auto& tasks(const Group& group) const { return (group.*kind_.tasks)(); }
+
+    GroupKind<Group, Task> kind_;
 };
 
 }  // namespace vantorel::app

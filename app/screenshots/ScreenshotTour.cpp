@@ -9,10 +9,10 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QListWidget>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
@@ -35,6 +35,7 @@
 #include "app/builds/BuildGroupEditor.h"
 #include "app/builds/MissingBuildItemsDialog.h"
 #include "app/testing/TestGroupEditor.h"
+#include "app/testing/TestResultsTree.h"
 #include "app/testing/TestResultsWindow.h"
 #include "app/testing/TestRunController.h"
 
@@ -137,7 +138,9 @@ void shootJobWindows(DocumentManager& manager, DocumentWindow& window, const QSt
     if (waitFor([&] { return window.testRuns().resultsWindow() && !window.testRuns().isRunning(); })) {
         TestResultsWindow* results = window.testRuns().resultsWindow();
         shoot(*results, folder, QStringLiteral("test-results"));
-        results->failureList().setCurrentRow(0);
+        results->failuresOnly().setChecked(true);
+        shoot(*results, folder, QStringLiteral("test-results-failures"));
+        if (const auto rows = results->results().visiblePairRows(); !rows.empty()) results->results().setCurrentItem(rows.front());
         shoot(window, folder, QStringLiteral("test-failure-selected"));
         results->close();
     }

@@ -32,69 +32,28 @@ QString numberText(const std::optional<double>& value) {
     return value ? QLocale().toString(*value, 'g', 6) : QString();
 }
 
+constexpr GroupKind<TestGroup, TestTask> testGroupKind{
+    &QuenzColorProject::testGroups, &TestGroup::tests, [](const TestTask& test) { return displayName(test.taskType()); },
+    &QuenzColorDocumentEditor::addTestGroup, &SelectionManager::setSelectedTestGroup,
+    &QuenzColorDocumentEditor::deleteTestGroup, &QuenzColorDocumentEditor::deleteTestTask};
+
 }  // namespace
 
 TestGroupEditor::TestGroupEditor(DocumentSession& session, TestRunController& runs, QWidget* parent)
-    : TaskGroupEditor(session, QStringLiteral("Test Groups"), parent), runs_(runs) {
+    : GroupEditorOf(session, QStringLiteral("Test Groups"), testGroupKind, parent), runs_(runs) {
     setObjectName(QStringLiteral("testGroupEditor"));
     addButton(QStringLiteral("Add Group"), QStringLiteral("addTestGroupButton"), [this] { addGroup(); });
-    addButton(QStringLiteral("Add WCAG"), QStringLiteral("addWcagTestButton"),
-              [this] { addTest(TestTaskType::wcagContrastTest); });
-    addButton(QStringLiteral("Add APCA"), QStringLiteral("addApcaTestButton"),
-              [this] { addTest(TestTaskType::apcaContrastTest); });
+    const auto addTest = [this](TestTaskType type) {
+        return [this, type] { addTask([type](QuenzColorDocumentEditor& editor) { return editor.addTestTask(type); }); };
+    };
+    addButton(QStringLiteral("Add WCAG"), QStringLiteral("addWcagTestButton"), addTest(TestTaskType::wcagContrastTest));
+    addButton(QStringLiteral("Add APCA"), QStringLiteral("addApcaTestButton"), addTest(TestTaskType::apcaContrastTest));
     addButton(QStringLiteral("Delete"), QStringLiteral("deleteTestButton"), [this] { deleteSelected(); });
     addButton(QStringLiteral("Run Group"), QStringLiteral("runTestGroupButton"), [this] {
         if (!selectedGroup().empty()) runs_.runGroup(selectedGroup());
     });
     addButton(QStringLiteral("Run All"), QStringLiteral("runAllTestsButton"), [this] { runs_.runAll(); });
     refresh();
-}
-
-void TestGroupEditor::addGroup() {
-    if (const TestGroupPtr group = session().editor().addTestGroup()) select(group->uuid());
-}
-
-void TestGroupEditor::addTest(TestTaskType type) {
-    for (const auto& group : session().project()->testGroups()) {
-        if (group->uuid() == selectedGroup()) session().selection().setSelectedTestGroup(group);
-    }
-    const TestTaskPtr test = session().editor().addTestTask(type);
-    if (!test) return;
-    for (const auto& group : session().project()->testGroups()) {
-        for (const auto& each : group->tests()) {
-            if (each->uuid() == test->uuid()) select(group->uuid(), test->uuid());
-        }
-    }
-}
-
-void TestGroupEditor::deleteSelected() {
-    if (!selectedTask().empty()) {
-        session().editor().deleteTestTask(selectedTask());
-    } else if (!selectedGroup().empty()) {
-        session().editor().deleteTestGroup(selectedGroup());
-    }
-}
-
-std::vector<TaskGroupEditor::GroupRow> TestGroupEditor::rows() const {
-    std::vector<GroupRow> rows;
-    for (const auto& group : session().project()->testGroups()) {
-        GroupRow row{group->uuid(), qText(group->name()), {}};
-        for (const auto& test : group->tests()) {
-            row.tasks.push_back({test->uuid(), qText(test->name()), qText(displayName(test->taskType()))});
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
-void TestGroupEditor::fillForm(QFormLayout& form, const std::string& groupUuid, const std::string& taskUuid) {
-    for (const auto& group : session().project()->testGroups()) {
-        if (group->uuid() != groupUuid) continue;
-        if (taskUuid.empty()) return fillGroupForm(form, *group);
-        for (const auto& test : group->tests()) {
-            if (test->uuid() == taskUuid) return fillTestForm(form, *test);
-        }
-    }
 }
 
 void TestGroupEditor::fillGroupForm(QFormLayout& form, const TestGroup& group) {
@@ -114,7 +73,7 @@ void TestGroupEditor::fillGroupForm(QFormLayout& form, const TestGroup& group) {
     addNote(form, QStringLiteral("Assign colors to the group and choose their roles in the inspector."));
 }
 
-void TestGroupEditor::fillTestForm(QFormLayout& form, const TestTask& test) {
+void TestGroupEditor::fillTaskForm(QFormLayout& form, const TestTask& test) {
     QuenzColorDocumentEditor& editor = session().editor();
     const std::string uuid = test.uuid();
     const auto change = [&editor, uuid](std::function<void(TestTask&)> apply) {

@@ -11,23 +11,16 @@ namespace vantorel::app {
 
 class TestRunController;
 
-class TestGroupEditor final : public TaskGroupEditor {
+class TestGroupEditor final : public GroupEditorOf<TestGroup, TestTask> {
     Q_OBJECT
 public:
     TestGroupEditor(DocumentSession& session, TestRunController& runs, QWidget* parent);
 
-    void addGroup();
-    void addTest(TestTaskType type);
-    void deleteSelected();
-
 protected:
-    std::vector<GroupRow> rows() const override;
-    void fillForm(QFormLayout& form, const std::string& groupUuid, const std::string& taskUuid) override;
+    void fillGroupForm(QFormLayout& form, const TestGroup& group) override;
+    void fillTaskForm(QFormLayout& form, const TestTask& test) override;
 
 private:
-    void fillGroupForm(QFormLayout& form, const TestGroup& group);
-    void fillTestForm(QFormLayout& form, const TestTask& test);
-
     TestRunController& runs_;
 };
 

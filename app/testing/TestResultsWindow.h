@@ -1,20 +1,25 @@
 #pragma once
-// TestResultsWindow: the "Test Results" window of a document. The HTML report of the last run,
-// the failed pairs listed beside it (choosing one selects the two items in the document
-// window), and a button that opens the report in the default browser.
+// TestResultsWindow: the "Test Results" window of a document. A table of the test groups run
+// (score, passed and failed pairs, when each ran) over every measured pair of the last run;
+// "Show failures only" narrows the pairs to those that need work, choosing a pair selects its two
+// items in the document window, and "Open in Browser" shows the full HTML report.
 
 #include <QWidget>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/testing/FailingPairs.h"
+#include "Vantorel/testing/TestRunnerResults.h"
+#include "VantorelData/model/Project.h"
 
+class QCheckBox;
 class QLabel;
-class QListWidget;
-class QTextBrowser;
+class QStackedWidget;
+class QTreeWidget;
 
 namespace vantorel::app {
+
+class TestResultsTree;
 
 class TestResultsWindow final : public QWidget {
     Q_OBJECT
@@ -22,19 +27,24 @@ public:
     using ItemSelector = std::function<void(const std::vector<std::string>& uuids)>;
     TestResultsWindow(const QString& documentName, ItemSelector selectItems, QWidget* parent);
 
-    void showResults(const QString& html, std::vector<FailingPair> failures, const QString& summary);
-    QListWidget& failureList() { return *failures_; }
-    QTextBrowser& report() { return *report_; }
+    // `project` names the items behind the tested colors.
+    void showResults(const QString& html, const std::vector<ColorTestGroupResult>& results,
+                     const QuenzColorProject& project);
+    TestResultsTree& results() { return *results_; }
+    QTreeWidget& groups() { return *groups_; }
+    QCheckBox& failuresOnly() { return *failuresOnly_; }
     // Writes the report to a file of its own and hands it to the default browser.
     void openInBrowser();
 
 private:
-    ItemSelector selectItems_;
-    std::vector<FailingPair> pairs_;
+    void fillGroups(const std::vector<ColorTestGroupResult>& results);
+
     QString html_;
     QLabel* summary_ = nullptr;
-    QTextBrowser* report_ = nullptr;
-    QListWidget* failures_ = nullptr;
+    QCheckBox* failuresOnly_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QTreeWidget* groups_ = nullptr;
+    TestResultsTree* results_ = nullptr;
 };
 
 }  // namespace vantorel::app

@@ -82,15 +82,8 @@ void TestRunController::finish(Outcome& outcome) {
         return;
     }
     results_ = std::move(outcome.results);
-    QStringList summaries;
-    for (const auto& group : results_) {
-        summaries << QStringLiteral("<b>%1</b>: %2, %3")
-                         .arg(qText(group.testGroupName).toHtmlEscaped(), qText(group.passSummary), qText(group.failSummary));
-    }
     if (!resultsWindow_) resultsWindow_ = new TestResultsWindow(session_.displayName(), selectItems_, &window_);
-    resultsWindow_->showResults(qText(outcome.html), failingPairs(*session_.project(), results_),
-                                summaries.isEmpty() ? QStringLiteral("No test measured a pair of colors.")
-                                                    : summaries.join(QStringLiteral(" · ")));
+    resultsWindow_->showResults(qText(outcome.html), results_, *session_.project());
     resultsWindow_->show();
     resultsWindow_->raise();
     emit runFinished();

@@ -4,12 +4,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
-#include <QListWidget>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTextBrowser>
 #include <QTreeWidget>
 
 #include "../VantorelTesting/TestRunnerSupport.h"
@@ -23,7 +22,9 @@
 #include "app/builds/MissingBuildItemsDialog.h"
 #include "app/imports/ImportController.h"
 #include "app/testing/TestGroupEditor.h"
+#include "app/testing/TestResultsTree.h"
 #include "app/testing/TestResultsWindow.h"
+#include "app/testing/TestedItems.h"
 #include "app/testing/TestRunController.h"
 
 using namespace vantorel;
@@ -210,34 +211,49 @@ private slots:
         for (const fs::path& output : example.expectedOutputs()) QVERIFY2(fs::exists(output), output.c_str());
     }
 
-    // A run of every test group lists exactly the failed pairs the core finds; choosing one
+    // A run of every test group shows every pair the core measures; failures only narrows them to
+    // exactly the failed pairs, in run order, each with both colors and the verdict. Choosing one
     // selects the pair's two items.
     void testRunListsTheFailuresAndSelectsTheirItems() {
         ExampleWindow example;
         const auto expected = Tester(format::QuenzColorFileReader::read(documentText(example.project()))).runAll();
-        std::size_t failed = 0;
+        std::vector<const TestColorResult*> failures;
+        std::size_t measured = 0;
         for (const auto& group : expected)
             for (const auto& test : group.tests)
-                for (const auto& pair : test.testColors) failed += pair.passed ? 0 : 1;
-        QVERIFY(failed > 0);
+                for (const auto& pair : test.testColors) {
+                    ++measured;
+                    if (!pair.passed) failures.push_back(&pair);
+                }
+        QVERIFY(!failures.empty());
 
         QSignalSpy finished(&example.window->testRuns(), &TestRunController::runFinished);
         trigger(*example.window, "runAllTestsAction");
         QVERIFY(finished.wait(60000));
-        TestResultsWindow* results = example.window->testRuns().resultsWindow();
-        QVERIFY(results && results->isVisible());
-        QCOMPARE(static_cast<std::size_t>(results->failureList().count()), failed);
-        QVERIFY(results->report().toPlainText().contains(QStringLiteral("Text Contrast")));
+        TestResultsWindow* window = example.window->testRuns().resultsWindow();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(static_cast<std::size_t>(window->groups().topLevelItemCount()), expected.size());
+        TestResultsTree& results = window->results();
+        QCOMPARE(results.visiblePairRows().size(), measured);
+        window->failuresOnly().setChecked(true);
+        const auto rows = results.visiblePairRows();
+        QCOMPARE(rows.size(), failures.size());
+        const auto colorCell = [](const std::string& name, const std::string& css) {
+            return qText(name) + QStringLiteral("\n") + qText(css);
+        };
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const TestColorResult& pair = *failures[i];
+            QCOMPARE(rows[i]->text(TestResultsTree::foregroundColumn),
+                     colorCell(pair.foregroundColorName, pair.foregroundCSSColorString));
+            QCOMPARE(rows[i]->text(TestResultsTree::backgroundColumn),
+                     colorCell(pair.backgroundColorName, pair.backgroundCSSColorString));
+            QVERIFY(rows[i]->text(TestResultsTree::resultColumn).endsWith(qText(pair.testResultSummary)));
+        }
 
-        const TestColorResult* first = nullptr;
-        for (const auto& group : expected)
-            for (const auto& test : group.tests)
-                for (const auto& pair : test.testColors)
-                    if (!first && !pair.passed) first = &pair;
-        results->failureList().setCurrentRow(0);
+        results.setCurrentItem(rows.front());
         QStringList selected;
         for (const auto& item : example.window->session().selection().selectedItems()) selected << qText(item->name());
-        QCOMPARE(selected, (QStringList{qText(first->foregroundColorName), qText(first->backgroundColorName)}));
+        QCOMPARE(selected, (QStringList{qText(failures.front()->foregroundColorName), qText(failures.front()->backgroundColorName)}));
     }
 
     // A step of a set is tested as "Set-Step": its failure leads to the set, the set whose name
@@ -248,13 +264,14 @@ private slots:
         setup.colorSet("Blue", TestPosition::background, {{"100", testsupport::srgb(0.9, 0.9, 1)}});
         setup.colorSet("Blue-Gray", TestPosition::background, {{"100", testsupport::srgb(0.85, 0.85, 0.9)}});
         const auto results = Tester(setup.project).runAll();
-        const auto pairs = failingPairs(*setup.project, results);
-        QCOMPARE(pairs.size(), std::size_t(2 * 4));  // both pairs fail in every appearance
-        for (const FailingPair& pair : pairs) {
-            QCOMPARE(pair.itemUuids.size(), std::size_t(2));
-            QCOMPARE(pair.itemUuids.front(), mist->uuid());
-            const QString background = qText(setup.project->itemWithId(pair.itemUuids.back())->name()) + QStringLiteral("-100");
-            QVERIFY2(pair.title.startsWith(QStringLiteral("Mist on ") + background + QStringLiteral(" · ")), qPrintable(pair.title));
+        const TestedItems items(*setup.project, results.at(0).testGroupName);
+        const auto& pairs = results.front().tests.at(0).testColors;
+        QCOMPARE(pairs.size(), std::size_t(2 * 4));  // two pairs in every appearance
+        for (const TestColorResult& pair : pairs) {
+            const auto uuids = items.itemUuids(pair);
+            QCOMPARE(uuids.size(), std::size_t(2));
+            QCOMPARE(uuids.front(), mist->uuid());
+            QCOMPARE(setup.project->itemWithId(uuids.back())->name() + "-100", pair.backgroundColorName);
         }
     }
 

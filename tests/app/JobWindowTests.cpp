@@ -335,11 +335,12 @@ private slots:
         QCOMPARE(documentText(example.project()), before);
     }
 
-    // Each field of the build and test group windows commits one undo step that undo reverts.
+    // Each field and button of the build and test group windows commits one undo step that undo
+    // reverts; a button that adds or deletes a task moves the window off the task it had chosen.
     void groupWindowFieldsAreOneUndoStepEach_data() {
         QTest::addColumn<bool>("buildWindow");
         QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");  // a text field; empty: the combo box's last entry
+        QTest::addColumn<QString>("typed");  // a text field; empty: the combo box's last entry, or the button
         QTest::addColumn<QString>("undoTitle");
         QTest::newRow("task name") << true << "taskNameField" << "Web Colors" << "Undo Edit Build Task";
         QTest::newRow("task file name") << true << "fileNameField" << "palette" << "Undo Edit Build Task";
@@ -347,6 +348,10 @@ private slots:
         QTest::newRow("task prefix") << true << "prefixField" << "ds-" << "Undo Edit Build Task";
         QTest::newRow("test threshold") << false << "thresholdField" << "7" << "Undo Change Test Group";
         QTest::newRow("test font weight") << false << "minFontWeightField" << "" << "Undo Change Test Group";
+        QTest::newRow("add build task") << true << "addBuildTaskButton" << "" << "Undo Add Build Task";
+        QTest::newRow("delete build task") << true << "deleteBuildButton" << "" << "Undo Delete";
+        QTest::newRow("add APCA test") << false << "addApcaTestButton" << "" << "Undo Add Test";
+        QTest::newRow("delete test") << false << "deleteTestButton" << "" << "Undo Delete";
     }
     void groupWindowFieldsAreOneUndoStepEach() {
         QFETCH(bool, buildWindow);
@@ -361,7 +366,11 @@ private slots:
         QVERIFY(!editor.selectedTask().empty());
         const std::string before = documentText(example.project());
 
-        if (typed.isEmpty()) {
+        const std::string chosen = editor.selectedTask();
+        if (auto* button = editor.findChild<QPushButton*>(field)) {
+            button->click();
+            QTRY_VERIFY(editor.selectedTask() != chosen);
+        } else if (typed.isEmpty()) {
             auto* box = editor.findChild<QComboBox*>(field);
             QVERIFY(box);
             const int last = box->count() - 1;

@@ -21,8 +21,6 @@ constexpr int foregroundRole = Qt::UserRole + 2;
 constexpr int backgroundRole = Qt::UserRole + 3;
 constexpr int swatchSize = 18;
 
-const QColor passInk(0x1a, 0x7f, 0x37);
-const QColor failInk(0xc6, 0x28, 0x28);
 
 // The colors of the report are CSS text; a color the parser cannot read shows as none.
 QColor screenColorOf(const std::string& cssText) {
@@ -144,7 +142,7 @@ QTreeWidgetItem* pairRow(QTreeWidgetItem& test, const TestColorResult& pair, con
     setColorCell(*row, TestResultsTree::backgroundColumn, pair.backgroundColorName, pair.backgroundCSSColorString);
     row->setText(TestResultsTree::resultColumn, (pair.passed ? QStringLiteral("✓  ") : QStringLiteral("✗  ")) +
                                                      qText(pair.testResultSummary));
-    row->setForeground(TestResultsTree::resultColumn, pair.passed ? passInk : failInk);
+    row->setForeground(TestResultsTree::resultColumn, verdictInk(pair.passed, test.treeWidget()->palette()));
     row->setData(TestResultsTree::sampleColumn, passedRole, pair.passed);
     QStringList uuids;
     for (const std::string& uuid : items.itemUuids(pair)) uuids << qText(uuid);
@@ -173,6 +171,13 @@ QString testTitle(const ColorTestResult& test) {
 }
 
 }  // namespace
+
+QColor verdictInk(bool passed, const QPalette& palette) {
+    // Darker inks on a light window, lighter ones on a dark window: both keep 4.5:1 on the base.
+    const bool dark = palette.color(QPalette::Base).lightnessF() < 0.5;
+    if (passed) return dark ? QColor(0x6c, 0xcf, 0x86) : QColor(0x1a, 0x7f, 0x37);
+    return dark ? QColor(0xff, 0x8a, 0x80) : QColor(0xc6, 0x28, 0x28);
+}
 
 TestResultsTree::TestResultsTree(PairChosen pairChosen, QWidget* parent)
     : QTreeWidget(parent), pairChosen_(std::move(pairChosen)) {

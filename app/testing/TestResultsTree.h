@@ -14,6 +14,9 @@
 
 namespace vantorel::app {
 
+// The color of a verdict's text: green for passed, red for failed, readable on the palette's base.
+QColor verdictInk(bool passed, const QPalette& palette);
+
 class TestResultsTree final : public QTreeWidget {
     Q_OBJECT
 public:

@@ -110,7 +110,7 @@ void TestResultsWindow::fillGroups(const std::vector<ColorTestGroupResult>& resu
         bold.setBold(true);
         row->setFont(nameColumn, bold);
         row->setFont(scoreColumn, bold);
-        row->setForeground(scoreColumn, clean ? QColor(0x1a, 0x7f, 0x37) : QColor(0xc6, 0x28, 0x28));
+        row->setForeground(scoreColumn, verdictInk(clean, groups_->palette()));
         row->setTextAlignment(scoreColumn, Qt::AlignRight | Qt::AlignVCenter);
     }
     for (int column = 0; column < groups_->columnCount(); ++column) groups_->resizeColumnToContents(column);

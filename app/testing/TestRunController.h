@@ -1,7 +1,7 @@
 #pragma once
 // TestRunController: a document window's contrast test runs. "Run All Tests" or one group runs
-// on a worker thread from a copy of the document; the report and the failed pairs then show in
-// the document's "Test Results" window.
+// on a worker thread from a copy of the document; its results then show in the document's
+// "Test Results" window.
 
 #include <QObject>
 #include <QPointer>

@@ -256,6 +256,18 @@ private slots:
         QCOMPARE(selected, (QStringList{qText(failures.front()->foregroundColorName), qText(failures.front()->backgroundColorName)}));
     }
 
+    // A run that measures no pair says so in place of empty tables.
+    void runWithoutPairsSaysSo() {
+        EditorFixture fixture;
+        DocumentWindow* window = fixture.manager->newDocument();
+        QSignalSpy finished(&window->testRuns(), &TestRunController::runFinished);
+        trigger(*window, "runAllTestsAction");
+        QVERIFY(finished.wait(60000));
+        TestResultsWindow* results = window->testRuns().resultsWindow();
+        QVERIFY(results && results->findChild<QLabel*>(QStringLiteral("noTestResults"))->isVisible());
+        QVERIFY(!results->results().isVisible());
+    }
+
     // A step of a set is tested as "Set-Step": its failure leads to the set, the set whose name
     // is the longest that fits when one set's name begins another's.
     void failuresLeadToTheItemsBehindTheirColors() {

@@ -231,38 +231,41 @@ std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
 // anything else.
 std::optional<std::string> filledForm(const WrittenForm& form) {
     static constexpr char hexDigits[] = "0123456789ABCDEF";
-    // The longest form is under a hundred characters and each value adds at most a number.
+    // The longest form is under a hundred characters; a placeholder writes at most a number.
     NumberText out;
-    std::size_t next = 0;
     const std::string_view text = form.text;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            out.append(text[i]);
-            continue;
-        }
-        const std::string_view rest = text.substr(i + 1);
-        if (rest.starts_with('%')) {
-            out.append('%');
-            ++i;
-            continue;
-        }
-        if (next >= form.valueCount) return std::nullopt;
-        const PrintfValue& value = form.values[next++];
-        if (rest.starts_with('g') && value.kind == PrintfValue::Kind::real) {
-            out.appendGeneral(value.real);
-            i += 1;
-        } else if (rest.starts_with('u') && value.kind == PrintfValue::Kind::integer) {
-            out.appendUnsigned(value.integer);
-            i += 1;
-        } else if (rest.starts_with("02X") && value.kind == PrintfValue::Kind::integer && value.integer < 256) {
-            out.append(hexDigits[value.integer >> 4]);
-            out.append(hexDigits[value.integer & 0xF]);
-            i += 3;
-        } else {
-            return std::nullopt;
+    {
+        auto filled = out.reserve(text.size(), form.valueCount);
+        if (!filled) return std::nullopt;
+        std::size_t next = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '%') {
+                filled.append(text[i]);
+                continue;
+            }
+            const std::string_view rest = text.substr(i + 1);
+            if (rest.starts_with('%')) {
+                filled.append('%');
+                ++i;
+                continue;
+            }
+            if (next >= form.valueCount) return std::nullopt;
+            const PrintfValue& value = form.values[next++];
+            if (rest.starts_with('g') && value.kind == PrintfValue::Kind::real) {
+                filled.appendGeneral(value.real);
+                i += 1;
+            } else if (rest.starts_with('u') && value.kind == PrintfValue::Kind::integer) {
+                filled.appendUnsigned(value.integer);
+                i += 1;
+            } else if (rest.starts_with("02X") && value.kind == PrintfValue::Kind::integer && value.integer < 256) {
+                filled.append(hexDigits[value.integer >> 4]);
+                filled.append(hexDigits[value.integer & 0xF]);
+                i += 3;
+            } else {
+                return std::nullopt;
+            }
         }
     }
-    if (out.full()) return std::nullopt;
     return out.str();
 }
 

@@ -392,9 +392,7 @@ char* NumberText::writeGeneral(char* out, double value, int significant) {
     return writeGeneralNumber(out, value, std::clamp(significant, 1, 6));
 }
 
-void NumberText::appendRoundedWholeG(double whole, int places) {
-    char* out = room();
-    if (!out) return;
+char* NumberText::writeRoundedWholeG(char* out, double whole, int places) {
     places = std::clamp(places, 0, static_cast<int>(std::size(exactPowersOfTen)) - 1);
     const double scale = exactPowersOfTen[places];
     const double magnitude = std::fabs(whole);
@@ -407,15 +405,17 @@ void NumberText::appendRoundedWholeG(double whole, int places) {
             digits /= 10;
             --places;
         }
-        out = writeDecimal(out, digits, places, whole < 0);
-    } else {
-        out = writeGeneralNumber(out, whole / scale, 6);
+        return writeDecimal(out, digits, places, whole < 0);
     }
-    size_ = static_cast<std::size_t>(out - text_);
+    return writeGeneralNumber(out, whole / scale, 6);
 }
 
-void NumberText::appendUnsigned(std::uint32_t value) {
-    if (char* out = room()) size_ = static_cast<std::size_t>(std::to_chars(out, out + numberRoom, value).ptr - text_);
+char* NumberText::writeUnsigned(char* out, std::uint32_t value) {
+    return std::to_chars(out, out + numberRoom, value).ptr;
+}
+
+void NumberText::appendRoundedWholeG(double whole, int places) {
+    if (char* out = room()) size_ = static_cast<std::size_t>(writeRoundedWholeG(out, whole, places) - text_);
 }
 
 void appendPrintfG(std::string& out, double value) {

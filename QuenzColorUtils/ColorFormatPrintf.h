@@ -4,6 +4,7 @@
 // user-chosen prefix or suffix, so every placeholder a user can type is handled without
 // crashing; the ones color forms use ("%g", "%u", "%02X", "%%") match printf exactly.
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -67,7 +68,57 @@ public:
     // printfG(whole / 10^places), places 0…22, as roundTo divides a rounded whole number back.
     // Knowing the places, it lays out the whole number's digits directly instead of looking for them.
     void appendRoundedWholeG(double whole, int places);
-    void appendUnsigned(std::uint32_t value);
+
+    // A stretch of the text with room for a whole color form: its literal pieces and, for each
+    // number, all the bytes a number writer may touch. The room is checked once, when the
+    // stretch is taken; the appends inside it are unchecked (debug builds assert the room), and
+    // the text takes their length when the stretch ends.
+    class Stretch {
+    public:
+        Stretch(const Stretch&) = delete;
+        Stretch& operator=(const Stretch&) = delete;
+        ~Stretch() {
+            if (text_) text_->size_ = static_cast<std::size_t>(out_ - text_->text_);
+        }
+        // False when the text had no room for it: then nothing may be appended.
+        explicit operator bool() const { return text_ != nullptr; }
+
+        void append(char c) {
+            assert(out_ < end_);
+            *out_++ = c;
+        }
+        void append(std::string_view piece) {
+            assert(piece.size() <= static_cast<std::size_t>(end_ - out_));
+            std::memcpy(out_, piece.data(), piece.size());
+            out_ += piece.size();
+        }
+        void appendGeneral(double value, int significant = 6) { out_ = writeGeneral(numberAt(), value, significant); }
+        void appendRoundedWholeG(double whole, int places) { out_ = writeRoundedWholeG(numberAt(), whole, places); }
+        void appendUnsigned(std::uint32_t value) { out_ = writeUnsigned(numberAt(), value); }
+
+    private:
+        friend class NumberText;
+        Stretch(NumberText* text, char* out, char* end) : text_(text), out_(out), end_(end) {}
+        char* numberAt() const {
+            assert(end_ - out_ >= static_cast<std::ptrdiff_t>(numberRoom));
+            return out_;
+        }
+
+        NumberText* text_;
+        char* out_;
+        [[maybe_unused]] char* end_;
+    };
+
+    // Room for `literalBytes` of pieces and `numbers` numbers, or (when the text lacks it) an
+    // empty stretch, and the text is marked full.
+    Stretch reserve(std::size_t literalBytes, std::size_t numbers) {
+        const std::size_t bytes = literalBytes + numbers * numberRoom;
+        if (bytes > capacity - size_) {
+            full_ = true;
+            return {nullptr, nullptr, nullptr};
+        }
+        return {this, text_ + size_, text_ + size_ + bytes};
+    }
 
     std::string_view view() const { return {text_, size_}; }
     std::string str() const { return std::string(view()); }
@@ -81,8 +132,10 @@ private:
         full_ = true;
         return nullptr;
     }
-    // The writer behind appendGeneral; it may touch numberRoom bytes at `out`.
+    // The writers behind the appends of numbers; each may touch numberRoom bytes at `out`.
     static char* writeGeneral(char* out, double value, int significant);
+    static char* writeRoundedWholeG(char* out, double whole, int places);
+    static char* writeUnsigned(char* out, std::uint32_t value);
 
     char text_[capacity];
     std::size_t size_ = 0;

@@ -237,25 +237,29 @@ struct TextNumber {
 // rounds to 1, and ")".
 std::string formText(std::string_view opening, const std::array<TextNumber, 3>& numbers, double alpha, int places) {
     NumberText text;
-    text.append(opening);
-    const auto write = [&text](TextNumber number) {
-        if (number.places < 0) {
-            text.appendGeneral(number.value);
-        } else {
-            text.appendRoundedWholeG(number.value, number.places);
+    {
+        // The opening, "% ", " ", " / " and ")" around four numbers.
+        auto form = text.reserve(opening.size() + 7, 4);
+        const auto write = [&form](TextNumber number) {
+            if (number.places < 0) {
+                form.appendGeneral(number.value);
+            } else {
+                form.appendRoundedWholeG(number.value, number.places);
+            }
+        };
+        form.append(opening);
+        write(numbers[0]);
+        form.append("% ");
+        write(numbers[1]);
+        form.append(' ');
+        write(numbers[2]);
+        const double rounded = alpha == 1 ? 1 : roundTo(alpha, places);
+        if (rounded != 1) {
+            form.append(" / ");
+            form.appendGeneral(rounded);
         }
-    };
-    write(numbers[0]);
-    text.append("% ");
-    write(numbers[1]);
-    text.append(' ');
-    write(numbers[2]);
-    const double rounded = alpha == 1 ? 1 : roundTo(alpha, places);
-    if (rounded != 1) {
-        text.append(" / ");
-        text.appendGeneral(rounded);
+        form.append(')');
     }
-    text.append(')');
     return text.str();
 }
 

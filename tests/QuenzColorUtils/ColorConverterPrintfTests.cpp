@@ -44,6 +44,25 @@ TEST(ColorFormatPrintf, NumberTextNeverWritesPastItsEnd) {
         // The first number takes 13 bytes; each needs 16 free to begin.
         EXPECT_EQ(text.full(), used + 13 + 16 > NumberText::capacity) << used;
     }
+    // A stretch for a whole form is granted only with room for its pieces and every number.
+    for (std::size_t used = NumberText::capacity - 40; used <= NumberText::capacity; ++used) {
+        NumberText text;
+        text.append(std::string(used, 'x'));
+        const bool fits = used + 3 + 2 * 16 <= NumberText::capacity;
+        {
+            auto form = text.reserve(3, 2);
+            ASSERT_EQ(static_cast<bool>(form), fits) << used;
+            if (form) {
+                form.append('(');
+                form.appendGeneral(-1.23457e+308);
+                form.append(' ');
+                form.appendUnsigned(4294967295u);
+                form.append(')');
+            }
+        }
+        EXPECT_EQ(text.full(), !fits) << used;
+        EXPECT_EQ(text.view().substr(used), fits ? "(-1.23457e+308 4294967295)" : "") << used;
+    }
 }
 
 TEST(ColorFormatPrintf, PlaceholdersOfTheColorForms) {

@@ -339,7 +339,7 @@ std::vector<Fate> fates(const Placements& placements, const Paths& paths) {
 std::optional<std::string> streamed(const Placements& placements, const Paths& paths, const std::vector<Fate>& fate,
                                     const std::vector<DesignToken>& tokens) {
     JsonStream out;
-    out.reserve(tokens.size() * 200);  // a color token takes about as much
+    out.reserve(tokens.size() * 256);  // a color token a few groups deep takes about 240 bytes
     std::array<bool, 4> present{true, false, false, false};
     for (const auto& placement : placements) present[placement.tree] = true;
     const bool onlyLight = !present[1] && !present[2] && !present[3];

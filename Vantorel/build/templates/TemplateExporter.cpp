@@ -25,9 +25,11 @@ RenderedTemplate renderTemplateText(std::string_view templateText, const stencil
     const stencil::Environment environment(nullptr, {makeTemplateExtension()}, options.trim);
     auto compiled = environment.templateFromString(templateText, options.templateName);
     if (!compiled) return {{}, BuildError{compiled.error().describe()}};
-    auto rendered = compiled->render(context);
-    if (!rendered) return {{}, BuildError{rendered.error().describe()}};
-    return {std::move(rendered).value(), std::nullopt};
+    stencil::Context prepared(context);
+    std::string text;
+    text.reserve(options.expectedSize);
+    if (auto error = compiled->render(prepared, text)) return {{}, BuildError{error->describe()}};
+    return {std::move(text), std::nullopt};
 }
 
 TemplateExporter::TemplateExporter(const QuenzColorProject& project, std::string templateContents,
@@ -37,7 +39,11 @@ TemplateExporter::TemplateExporter(const QuenzColorProject& project, std::string
 RenderedTemplate TemplateExporter::render(const BuildTask& task, const std::vector<ProjectItemPtr>& items,
                                           SharedTemplateItems* sharedItems) {
     itemsForExport_ = sharedItems ? sharedItems->itemsFor(task, items) : collectTemplateItems(project_, task, items);
-    return renderTemplateText(templateContents_, templateRenderContext(itemsForExport_, task), options_);
+    // Built-in outputs write a line or a few per item, each well under this.
+    constexpr std::size_t expectedBytesPerItem = 256;
+    TemplateRenderOptions options = options_;
+    options.expectedSize = templateContents_.size() + itemsForExport_.size() * expectedBytesPerItem;
+    return renderTemplateText(templateContents_, templateRenderContext(itemsForExport_, task), options);
 }
 
 ExportResult TemplateExporter::exportTask(const ExportRequest& request) {

@@ -21,6 +21,9 @@ struct TemplateRenderOptions {
     // Names the template in engine errors ("cssBase:3:1: Unknown tag 'x'"); may be empty.
     std::string templateName;
     stencil::TrimBehaviour trim = stencil::TrimBehaviour::smart();
+    // Room taken for the text up front, so that a long output is not copied each time it
+    // outgrows its buffer. Room never written costs no memory.
+    std::size_t expectedSize = 0;
 };
 
 // The context templates render against: "items" (the records, in export order),

@@ -101,8 +101,10 @@ std::optional<Value> TemplateRecord::lookup(std::string_view name) const {
 
 namespace {
 
-constexpr std::string_view colorFields[] = {"red", "green", "blue", "alpha", "colorSpace"};
-constexpr stencil::HostShape colorShape{colorFields};
+// Colors keep no slots: a build holds two or more per item and templates mostly hand them to
+// color tags whole, so their fields are made when read, which costs no allocation. The shape
+// still tells a color apart.
+constexpr stencil::HostShape colorShape{};
 constexpr std::string_view shadowFields[] = {"x", "y", "blur", "spread", "color"};
 constexpr stencil::HostShape shadowShape{shadowFields};
 constexpr std::string_view themedFields[] = {"light", "highContrast", "dark", "darkHighContrast"};
@@ -131,20 +133,23 @@ TemplateRGBAColor::TemplateRGBAColor(double r, double g, double b, double a, Tem
       green(g),
       blue(b),
       alpha(a),
-      colorSpace(space),
-      fields_{Value(r), Value(g), Value(b), Value(a), Value(caseName(space))} {
-    setSlots(&colorShape, fields_);
+      colorSpace(space) {
+    setSlots(&colorShape, nullptr);
 }
 
 // Field names are told apart by their length, then confirmed whole.
-const Value* TemplateRGBAColor::find(std::string_view name, Value&) const {
+const Value* TemplateRGBAColor::find(std::string_view name, Value& holder) const {
+    const auto made = [&holder](Value value) {
+        holder = std::move(value);
+        return &holder;
+    };
     switch (name.size()) {
-        case 3: return isName(name, "red") ? &fields_[0] : nullptr;
-        case 4: return isName(name, "blue") ? &fields_[2] : nullptr;
+        case 3: return isName(name, "red") ? made(red) : nullptr;
+        case 4: return isName(name, "blue") ? made(blue) : nullptr;
         case 5:
-            if (isName(name, "green")) return &fields_[1];
-            return isName(name, "alpha") ? &fields_[3] : nullptr;
-        case 10: return isName(name, "colorSpace") ? &fields_[4] : nullptr;
+            if (isName(name, "green")) return made(green);
+            return isName(name, "alpha") ? made(alpha) : nullptr;
+        case 10: return isName(name, "colorSpace") ? made(caseName(colorSpace)) : nullptr;
         default: return nullptr;
     }
 }

@@ -34,7 +34,8 @@ quenz::RGBSpace rgbSpace(TemplateColorSpace space);
 quenz::ColorSpace colorSpace(TemplateColorSpace space);
 
 // A base for records: the JSON form, and the description printed by `{{ record }}`.
-// Records keep every field as a template value, made once when the record is built: a build
+// Records keep their fields as template values, made once when the record is built (colors,
+// the most numerous, make theirs when read): a build
 // reads the fields of thousands of items in every template, so `find` hands out the kept
 // value and `lookup` is only its copy. The fields sit in slots of the record's shape, where
 // a template path finds them again without searching names.
@@ -70,7 +71,6 @@ public:
     const TemplateColorSpace colorSpace;
 
 private:
-    const stencil::Value fields_[5];  // red, green, blue, alpha, colorSpace
     struct FormattedText {
         quenz::ColorFormat format{};
         SharedColorOptions options;

@@ -36,9 +36,7 @@ TEST(RandomSource, UniformDrawsHitBothEndsAndRejectInsteadOfFolding) {
         EXPECT_EQ(uniformDouble(source, c.lo, c.hi), c.expected) << c.name;
         EXPECT_EQ(source.draws(), c.draws) << c.name;
     }
-}
-
-TEST(RandomSource, UniformIntegerStaysInRange) {
+    // Integers too are redrawn when above the range.
     ScriptedRandomSource source({7, 6, 5, 0, ~std::uint64_t{0}});
     EXPECT_EQ(uniformInteger(source, 5), 5u);  // 7 and 6 are above 5 and redrawn
     EXPECT_EQ(uniformInteger(source, 0), 0u);

@@ -81,20 +81,18 @@ TEST(CodeNames, CodeNameJoinsNamespacesThenAddsPrefixAndSuffix) {
     EXPECT_EQ(codeName("Blue", NameTransform::snakeCase, std::nullopt, std::nullopt, {}), "blue");
 }
 
-TEST(CodeNames, CodeSafeKeepsLettersNumbersAndUnderscore) {
-    const std::pair<const char*, const char*> cases[] = {
+// Code-safe text keeps letters, numbers and underscores; a slashed name upper-cases after each slash.
+TEST(CodeNames, CodeSafeTextAndSlashedNames) {
+    const std::pair<const char*, const char*> safe[] = {
         {"3rd tier", "color3rdtier"}, {"é-clair", "éclair"}, {"", ""},       {"---", ""},
         {"_private", "_private"},     {"a_b-c d", "a_bcd"},   {"٣x", "color٣x"},
     };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(codeSafe(text, "color"), expected) << text;
-}
-
-TEST(CodeNames, JoinSlashedNameUpperCasesAfterEachSlash) {
-    const std::pair<const char*, const char*> cases[] = {
+    for (const auto& [text, expected] : safe) EXPECT_EQ(codeSafe(text, "color"), expected) << text;
+    const std::pair<const char*, const char*> slashed[] = {
         {"Brand/primary", "BrandPrimary"}, {"a/b/c", "aBC"}, {"trailing/", "trailing"},
         {"/lead", "Lead"},                 {"no slash", "no slash"}, {"x/é", "xÉ"},
     };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(joinSlashedName(text), expected) << text;
+    for (const auto& [text, expected] : slashed) EXPECT_EQ(joinSlashedName(text), expected) << text;
 }
 
 TEST(CodeNames, NumberTextsFollowTheUserLocale) {

@@ -19,6 +19,19 @@ std::string lightHex(const QuenzColorProject& project, const std::string& uuid) 
     return fmt::format("{:.2f} {:.2f} {:.2f}", light.red, light.green, light.blue);
 }
 
+std::vector<std::string> conflictProperties(const MergeResult& result) {
+    std::vector<std::string> properties;
+    for (const auto& conflict : result.conflicts) properties.push_back(conflict.property);
+    return properties;
+}
+
+// `bytes` with the first `from` replaced by `to`.
+std::string replaced(std::string bytes, const std::string& from, const std::string& to) {
+    const auto at = bytes.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? bytes : bytes.replace(at, from.size(), to);
+}
+
 struct MergeCase {
     const char* title;
     Edit ours;
@@ -36,9 +49,7 @@ void expectMerges(const MergeCase (&cases)[N]) {
         SCOPED_TRACE(row.title);
         const auto result = mergeDocuments(base, edited(base, row.ours), edited(base, row.theirs));
         ASSERT_FALSE(result.error) << *result.error;
-        std::vector<std::string> properties;
-        for (const auto& conflict : result.conflicts) properties.push_back(conflict.property);
-        EXPECT_EQ(properties, row.conflictProperties);
+        EXPECT_EQ(conflictProperties(result), row.conflictProperties);
         const auto merged = format::QuenzColorFileReader::read(result.bytes);
         EXPECT_EQ(treeText(*merged), row.outline);
         if (row.check) row.check(*merged);
@@ -137,12 +148,6 @@ TEST(DocumentMerge, AliasesAreMatchedByGroupAndName) {
 // as this version writes them, and an element the reader skips is no element at all.
 TEST(DocumentMerge, SidesAreComparedAsThisVersionWritesThem) {
     const auto base = baseDocument();
-    const auto replaced = [&base](const std::string& from, const std::string& to) {
-        auto bytes = base;
-        const auto at = bytes.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        return at == std::string::npos ? bytes : bytes.replace(at, from.size(), to);
-    };
     const struct {
         const char* title;
         std::string ours;
@@ -150,10 +155,10 @@ TEST(DocumentMerge, SidesAreComparedAsThisVersionWritesThem) {
         std::vector<std::string> conflictProperties;
         const char* value;  // Font's text, or Spacing's number
     } cases[] = {
-        {"a number spelled otherwise is no change", replaced("<value>8</value>", "<value>8.0</value>"),
+        {"a number spelled otherwise is no change", replaced(base, "<value>8</value>", "<value>8.0</value>"),
          [](auto& p) { p.itemWithId("N-SPACING")->number()->setValue(16, ColorSource::light); }, {}, "16"},
         {"an item the reader skips is removed, and their change of it kept",
-         replaced("<variant>\n              <value>Inter</value>\n            </variant>", ""),
+         replaced(base, "<variant>\n              <value>Inter</value>\n            </variant>", ""),
          [](auto& p) { p.itemWithId("S-FONT")->string()->setValue(std::string("Roboto"), ColorSource::light); },
          {"item"}, "Roboto"},
     };
@@ -161,9 +166,7 @@ TEST(DocumentMerge, SidesAreComparedAsThisVersionWritesThem) {
         SCOPED_TRACE(row.title);
         const auto result = mergeDocuments(base, row.ours, edited(base, row.theirs));
         ASSERT_FALSE(result.error) << *result.error;
-        std::vector<std::string> properties;
-        for (const auto& conflict : result.conflicts) properties.push_back(conflict.property);
-        EXPECT_EQ(properties, row.conflictProperties);
+        EXPECT_EQ(conflictProperties(result), row.conflictProperties);
         const auto merged = format::QuenzColorFileReader::read(result.bytes);
         const auto font = merged->itemWithId("S-FONT");
         const auto spacing = merged->itemWithId("N-SPACING");
@@ -182,10 +185,6 @@ TEST(DocumentMerge, DeeplyNestedFieldsAreCompared) {
     std::string nested;
     for (std::size_t level = 0; level < depth; ++level) nested += "<x>";
     for (std::size_t level = 0; level < depth; ++level) nested += "</x>";
-    const auto replaced = [](std::string bytes, const std::string& from, const std::string& to) {
-        const auto at = bytes.find(from);
-        return at == std::string::npos ? bytes : bytes.replace(at, from.size(), to);
-    };
     const auto base = replaced(baseDocument(), "<name>Spacing</name>", "<name>Spacing</name>" + nested);
     const auto result = mergeDocuments(base, replaced(base, "<value>8</value>", "<value>12</value>"),
                                        replaced(base, "<name>Font</name>", "<name>Type</name>"));
@@ -255,8 +254,7 @@ TEST(DocumentMerge, MovesThatCrossKeepOursAndLoseNothing) {
     };
     const auto result = mergeDocuments(base, edited(base, intoEachOther("G-OTHER", "G-BRAND")),
                                        edited(base, intoEachOther("G-BRAND", "G-OTHER")));
-    ASSERT_EQ(result.conflicts.size(), 1u);
-    EXPECT_EQ(result.conflicts[0].property, "position");
+    EXPECT_EQ(conflictProperties(result), std::vector<std::string>{"position"});
     EXPECT_EQ(treeText(*format::QuenzColorFileReader::read(result.bytes)),
               "Brand[Primary,Accent,Other[]],Spacing,Font,Link");
 }

@@ -125,12 +125,11 @@ TEST(FileReader, SkipsOrDefaultsMalformedItemParts) {
              EXPECT_EQ(only(p)->colorSet()->steps(), 9);
              EXPECT_EQ(only(p)->colorSet()->colors().size(), 9u);
          }},
-        {"a set with an unreadable middle is skipped", colorSet(setBlockWith("middle", "<middle>half</middle>")),
+        {"sets with an unreadable middle, an invalid interpolation, without naming or a valid type are skipped",
+         colorSet(setBlockWith("middle", "<middle>half</middle>")) +
+             colorSet(setBlockWith("interpolation", "<interpolation>5</interpolation>")) +
+             colorSet(setBlockWith("naming", "")) + colorSet(setBlockWith("type", "<type>0</type>")),
          nothingLoads},
-        {"a set with an invalid interpolation is skipped",
-         colorSet(setBlockWith("interpolation", "<interpolation>5</interpolation>")), nothingLoads},
-        {"a set without naming is skipped", colorSet(setBlockWith("naming", "")), nothingLoads},
-        {"a set without a valid type is skipped", colorSet(setBlockWith("type", "<type>0</type>")), nothingLoads},
         {"curve and curve amount fall back to linear and 1.0",
          colorSet("<interpolation>1</interpolation><curve>9</curve><curveAmount>x</curveAmount><type>2</type>"
                   "<middle>0.5</middle><naming>1</naming>"),

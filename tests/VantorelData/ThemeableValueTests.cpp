@@ -61,8 +61,13 @@ TEST(ThemeableValue, CopiesOwnTheirVariantsAndEmptiedVariantsCompareAsNone) {
     EXPECT_EQ(moved.value(ColorSource::dark), "dark");
 }
 
-TEST(AppearanceTypeText, RawStringsRoundTripAndAreCaseSensitive) {
-    for (AppearanceType type : allAppearanceTypes) EXPECT_EQ(appearanceTypeFromRawString(rawString(type)), type);
+// Appearance types as stored (case-sensitive raw strings) and as the two pickers show them;
+// color sources by their raw values.
+TEST(AppearanceCodes, RawStringsPickersAndColorSources) {
+    for (AppearanceType type : allAppearanceTypes) {
+        EXPECT_EQ(appearanceTypeFromRawString(rawString(type)), type);
+        EXPECT_EQ(appearanceType(displayableAppearance(type), displayableContrast(type)), type);
+    }
     struct Case {
         const char* raw;
         std::optional<AppearanceType> expected;
@@ -74,17 +79,9 @@ TEST(AppearanceTypeText, RawStringsRoundTripAndAreCaseSensitive) {
                           {"highcontrastauto", std::nullopt},
                           {"lightDarkHighContrastAuto", AppearanceType::lightDarkHighContrastAuto}};
     for (const Case& c : cases) EXPECT_EQ(appearanceTypeFromRawString(c.raw), c.expected) << c.raw;
-}
-
-TEST(AppearanceTypeText, PickersCombineIntoEveryType) {
-    for (AppearanceType type : allAppearanceTypes) {
-        EXPECT_EQ(appearanceType(displayableAppearance(type), displayableContrast(type)), type);
-    }
     EXPECT_TRUE(isAuto(AppearanceType::highContrastAuto));
     EXPECT_FALSE(isAuto(AppearanceType::lightDarkHighContrast));
-}
 
-TEST(ColorSourceCodes, RawValuesInRange) {
     EXPECT_EQ(colorSourceFromRawValue(0), ColorSource::light);
     EXPECT_EQ(colorSourceFromRawValue(3), ColorSource::darkHighContrast);
     EXPECT_EQ(colorSourceFromRawValue(4), std::nullopt);

@@ -118,16 +118,14 @@ TEST(PasteboardPayload, GroupAssignmentsAreLookedUpInTheTargetDocument) {
     const auto payload = pasteboard::encodeItems({item});
     ASSERT_TRUE(payload);
 
-    const auto withGroup = std::make_shared<QuenzColorProject>();
-    withGroup->setBuildGroups({std::make_shared<BuildGroup>("Web too", std::vector<BuildTaskPtr>{}, "B-1")});
-    const auto read = pasteboard::readItems(*payload, *withGroup);
-    ASSERT_EQ(read.size(), 1u);
-    EXPECT_EQ(read[0]->buildGroup(), withGroup->buildGroups()[0]);
-
-    const auto without = std::make_shared<QuenzColorProject>();
-    const auto unassigned = pasteboard::readItems(*payload, *without);
-    ASSERT_EQ(unassigned.size(), 1u);
-    EXPECT_EQ(unassigned[0]->buildGroup(), nullptr);
+    // The target's own group of that identifier, whatever its name; none where it has none.
+    QuenzColorProject withGroup, without;
+    withGroup.setBuildGroups({std::make_shared<BuildGroup>("Web too", std::vector<BuildTaskPtr>{}, "B-1")});
+    for (const QuenzColorProject* target : {&withGroup, &without}) {
+        const auto read = pasteboard::readItems(*payload, *target);
+        ASSERT_EQ(read.size(), 1u);
+        EXPECT_EQ(read[0]->buildGroup(), target->buildGroups().empty() ? nullptr : target->buildGroups()[0]);
+    }
 }
 
 TEST(PasteboardPayload, DescribesItemsAsIndentedText) {

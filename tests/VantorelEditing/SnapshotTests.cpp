@@ -16,20 +16,18 @@ CompressedElementPtr entry(std::uint8_t byte) { return std::make_shared<const Co
 TEST(ScopeSnapshotTest, UnchangedChunksAreSharedWithThePreviousSnapshot) {
     std::vector<CompressedElementPtr> entries;
     for (int i = 0; i < 200; ++i) entries.push_back(entry(static_cast<std::uint8_t>(i)));
-    ScopeSnapshot::Builder first;
-    for (const auto& e : entries) first.append(e);
-    const ScopeSnapshotPtr before = first.finish();
+    const auto snapshotOf = [&entries](const ScopeSnapshotPtr& previous) {
+        ScopeSnapshot::Builder builder(previous);
+        for (const auto& e : entries) builder.append(e);
+        return builder.finish();
+    };
+    const ScopeSnapshotPtr before = snapshotOf(nullptr);
     ASSERT_EQ(before->size(), 200u);
     EXPECT_EQ(before->chunks().size(), 4u);
-
-    ScopeSnapshot::Builder same(before);
-    for (const auto& e : entries) same.append(e);
-    EXPECT_EQ(same.finish(), before) << "an identical snapshot is the previous one itself";
+    EXPECT_EQ(snapshotOf(before), before) << "an identical snapshot is the previous one itself";
 
     entries[70] = entry(0xFF);
-    ScopeSnapshot::Builder changed(before);
-    for (const auto& e : entries) changed.append(e);
-    const ScopeSnapshotPtr after = changed.finish();
+    const ScopeSnapshotPtr after = snapshotOf(before);
     EXPECT_EQ(after->chunks()[0], before->chunks()[0]);
     EXPECT_NE(after->chunks()[1], before->chunks()[1]);
     EXPECT_EQ(after->chunks()[2], before->chunks()[2]);
@@ -38,14 +36,11 @@ TEST(ScopeSnapshotTest, UnchangedChunksAreSharedWithThePreviousSnapshot) {
     EXPECT_EQ((*after)[199], entries[199]);
 
     entries.pop_back();
-    ScopeSnapshot::Builder shorter(before);
-    for (const auto& e : entries) shorter.append(e);
-    EXPECT_EQ(shorter.finish()->size(), 199u);
+    EXPECT_EQ(snapshotOf(before)->size(), 199u);
 }
 
 TEST(SnapshotCodecTest, ElementsComeBackWithTheirIdentifiers) {
-    auto task = std::make_shared<BuildTask>(buildTaskNamed("Styles"),
-                                            "TASK-ID");
+    auto task = std::make_shared<BuildTask>(buildTaskNamed("Styles"), "TASK-ID");
     BuildGroup build("Web", {task}, "BUILD-ID");
     const BuildGroupPtr buildBack = snapshot::restoreBuildGroup(*snapshot::compress(build));
     ASSERT_TRUE(buildBack);

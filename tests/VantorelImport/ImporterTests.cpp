@@ -76,7 +76,7 @@ TEST(Importer, FillsOneExpandedGroupNamedAfterKindAndFile) {
               "Failed to import colors: The file \"missing.svg\" couldn't be opened.");
 }
 
-TEST(Importer, InsertsAsOneAddColorStepThatUndoRemoves) {
+TEST(Importer, InsertsAsOneAddColorStepThatUndoRemovesAndAFailedImportChangesNothing) {
     ScratchFolder folder("import");
     writeFileContents(folder / "tokens.json", R"({"a":{"$value":"x"},"b":{"$value":true}})");
     auto document = InMemoryColorDocument::make();
@@ -96,22 +96,17 @@ TEST(Importer, InsertsAsOneAddColorStepThatUndoRemoves) {
 
     document->undo();
     EXPECT_EQ(vantorel::testing::treeText(*document->project()), before);
-}
 
-TEST(Importer, AFailedImportLeavesDocumentAndHistoryAsTheyWere) {
-    ScratchFolder folder("import");
+    // A failed import leaves the document and its history, the redo step too, as they were.
     writeFileContents(folder / "broken.svg", "");
-    auto document = InMemoryColorDocument::make();
-    document->editor().addColor("Kept", std::nullopt, quenz::ColorValue{});
-    document->settle();
+    const ImportResult failed = Importer::importFile(ImportKind::svg, folder / "broken.svg");
+    ASSERT_TRUE(failed.error);
     const std::string bytes = format::QuenzColorFileWriter::write(*document->project()).bytes;
-
-    const ImportResult result = Importer::importFile(ImportKind::svg, folder / "broken.svg");
-    ASSERT_TRUE(result.error);
-    EXPECT_FALSE(Importer::insert(*document, result.group));
+    EXPECT_FALSE(Importer::insert(*document, failed.group));
+    document->settle();
     EXPECT_EQ(format::QuenzColorFileWriter::write(*document->project()).bytes, bytes);
-    EXPECT_EQ(document->enhancedUndoManager().undoCount(), 1);
-    EXPECT_FALSE(document->enhancedUndoManager().canRedo());
+    EXPECT_EQ(document->enhancedUndoManager().undoCount(), 0);
+    EXPECT_TRUE(document->enhancedUndoManager().canRedo());
 }
 
 TEST(AddImportedColors, MakesColorsAndManualSets) {

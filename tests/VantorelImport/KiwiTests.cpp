@@ -188,6 +188,13 @@ const std::map<std::string, KiwiTypeConverter> converters{
     {"Nonexistent", [](KiwiValue&&) -> KiwiValue { return {}; }},
 };
 
+// The Figma-shaped schema, read once (the schema table checks that it reads).
+const KiwiSchema& figmaSchema() {
+    std::string error;
+    static const auto schema = KiwiSchema::parse(encodeSchema(figmaLikeSchema()), error);
+    return schema.value();
+}
+
 TEST(KiwiDecoder, DecodesMessagesAndFailsCleanlyOnBadData) {
     KiwiWriter everyType;
     everyType.field(7).varInt(-5).field(8).varUint(1ULL << 40).field(9).varInt(-3);
@@ -223,10 +230,7 @@ TEST(KiwiDecoder, DecodesMessagesAndFailsCleanlyOnBadData) {
          "the data ends inside a value, at byte 4"},
         {"empty data", "", "the data ends inside a value, at byte 0"},
     };
-    std::string schemaError;
-    const auto schema = KiwiSchema::parse(encodeSchema(figmaLikeSchema()), schemaError);
-    ASSERT_TRUE(schema) << schemaError;
-    const KiwiDecoder decoder(*schema, converters);
+    const KiwiDecoder decoder(figmaSchema(), converters);
     for (const auto& test : cases) {
         std::string error;
         const auto value = decoder.decode(test.data, "Message", error);
@@ -306,9 +310,6 @@ TEST(FigmaColorScan, FindsWhatTheTreeWalkFinds) {
 }
 
 TEST(KiwiDecoder, StopsAtItsLimitsOnValuesAndBytes) {
-    std::string schemaError;
-    const auto schema = KiwiSchema::parse(encodeSchema(figmaLikeSchema()), schemaError);
-    ASSERT_TRUE(schema);
     const std::string emptyNodes = message(std::vector<std::string>(60, std::string(1, '\0')));
     const std::string longName = message({Node().name(std::string(300, 'n')).done()});
     const struct {
@@ -322,7 +323,7 @@ TEST(KiwiDecoder, StopsAtItsLimitsOnValuesAndBytes) {
         {{100, 299}, longName, "the data holds more than 299 bytes of text and blobs"},
     };
     for (const auto& test : cases) {
-        const KiwiDecoder decoder(*schema, {}, test.limits);
+        const KiwiDecoder decoder(figmaSchema(), {}, test.limits);
         std::string error;
         decoder.decode(test.data, "Message", error);
         EXPECT_EQ(error, test.expected) << test.limits.values << " " << test.limits.bytes;
@@ -330,10 +331,7 @@ TEST(KiwiDecoder, StopsAtItsLimitsOnValuesAndBytes) {
 }
 
 TEST(KiwiDecoder, NestsToTheLimitAndSurvivesEveryTruncationAndFlippedByte) {
-    std::string schemaError;
-    const auto schema = KiwiSchema::parse(encodeSchema(figmaLikeSchema()), schemaError);
-    ASSERT_TRUE(schema);
-    const KiwiDecoder decoder(*schema);
+    const KiwiDecoder decoder(figmaSchema());
     std::string error;
     EXPECT_TRUE(decoder.decode(message({nestedNode(KiwiDecoder::maxDepth - 2)}), "Message", error)) << error;
 

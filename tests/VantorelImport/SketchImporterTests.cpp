@@ -3,11 +3,11 @@
 // with its message.
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <utility>
 
 #include "Vantorel/import/Importer.h"
+#include "tests/VantorelImport/FigmaTestFiles.h"
 #include "tests/VantorelImport/ImportTestSupport.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/ScratchFolder.h"
@@ -20,18 +20,9 @@ using vantorel::testing::ScratchFolder;
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-// Writes the entries uncompressed, so that a test can find and damage an entry's bytes.
+// Entries are stored uncompressed, so that a test can find and damage an entry's bytes.
 void writeArchive(const std::filesystem::path& file, const Entries& entries) {
-    int error = 0;
-    zip_t* archive = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    ASSERT_TRUE(archive);
-    for (const auto& [name, bytes] : entries) {
-        zip_source_t* source = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
-        const zip_int64_t index = zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8);
-        ASSERT_GE(index, 0);
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
-    }
-    ASSERT_EQ(zip_close(archive), 0);
+    vantorel::testing::writeFileContents(file, testing::zipArchive(entries));
 }
 
 const std::string red = R"({"_class":"color","red":1,"green":0,"blue":0,"alpha":1})";

@@ -10,6 +10,15 @@ namespace {
 using Rows = std::vector<AccessibilityTableRowData>;
 constexpr auto pass = PassFailRating::pass;
 constexpr auto fail = PassFailRating::fail;
+
+// The Lc row, then one row per weight from 200 to 700 with its size; "Fail" rows fail.
+Rows apcaRows(const char* lc, PassFailRating rating, const std::vector<const char*>& sizes) {
+    Rows rows{{"Lightness Contrast", lc, rating}};
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        rows.push_back({std::to_string(200 + 100 * i), sizes[i], std::string(sizes[i]) == "Fail" ? fail : pass});
+    }
+    return rows;
+}
 }  // namespace
 
 TEST(AccessibilityTables, WCAGRow) {
@@ -30,24 +39,10 @@ TEST(AccessibilityTables, WCAGRow) {
 }
 
 TEST(AccessibilityTables, APCARows) {
-    EXPECT_EQ(apcaTableRows(106.0), (Rows{{"Lightness Contrast", "106.0", pass},
-                                          {"200", "25px", pass},
-                                          {"300", "18px", pass},
-                                          {"400", "14px", pass},
-                                          {"500", "14px", pass},
-                                          {"600", "13px", pass},
-                                          {"700", "12px", pass}}));
+    EXPECT_EQ(apcaTableRows(106.0), apcaRows("106.0", pass, {"25px", "18px", "14px", "14px", "13px", "12px"}));
     // Lc 30: weight 200 has no usable size, 700 has one, so the pair passes.
-    EXPECT_EQ(apcaTableRows(-30), (Rows{{"Lightness Contrast", "-30.0", pass},
-                                        {"200", "Fail", fail},
-                                        {"300", "120px", pass},
-                                        {"400", "108px", pass},
-                                        {"500", "108px", pass},
-                                        {"600", "96px", pass},
-                                        {"700", "72px", pass}}));
-    Rows none = apcaTableRows(20);
-    EXPECT_EQ(none.front(), (AccessibilityTableRowData{"Lightness Contrast", "20.0", fail}));
-    for (std::size_t i = 1; i < none.size(); ++i) EXPECT_EQ(none[i].value, "Fail");
+    EXPECT_EQ(apcaTableRows(-30), apcaRows("-30.0", pass, {"Fail", "120px", "108px", "108px", "96px", "72px"}));
+    EXPECT_EQ(apcaTableRows(20), apcaRows("20.0", fail, std::vector<const char*>(6, "Fail")));
 }
 
 TEST(AccessibilityTables, InspectionOfAPair) {

@@ -15,20 +15,18 @@ inline quenz::ColorValue srgb(double r, double g, double b, double a = 1) {
     return {quenz::RGBSpace::sRGB, r, g, b, a};
 }
 
-inline TestTaskPtr wcagTask(std::string name, std::optional<double> threshold = std::nullopt) {
+inline TestTaskPtr testTask(TestTaskType type, std::string name, std::optional<double> threshold) {
     TestTaskFields fields;
     fields.name = std::move(name);
-    fields.taskType = TestTaskType::wcagContrastTest;
+    fields.taskType = type;
     fields.threshold = threshold;
     return std::make_shared<TestTask>(fields);
 }
-
+inline TestTaskPtr wcagTask(std::string name, std::optional<double> threshold = std::nullopt) {
+    return testTask(TestTaskType::wcagContrastTest, std::move(name), threshold);
+}
 inline TestTaskPtr apcaTask(std::string name, std::optional<double> threshold = std::nullopt) {
-    TestTaskFields fields;
-    fields.name = std::move(name);
-    fields.taskType = TestTaskType::apcaContrastTest;
-    fields.threshold = threshold;
-    return std::make_shared<TestTask>(fields);
+    return testTask(TestTaskType::apcaContrastTest, std::move(name), threshold);
 }
 
 // A project with one test group that the helpers assign items to.

@@ -56,7 +56,7 @@ struct TextScan {
     bool refused;
 };
 
-TextScan scanText(const char* p, const char* end) {
+[[gnu::always_inline]] inline TextScan scanText(const char* p, const char* end) {
     bool blank = true;
     bool plain = true;
 #if defined(__SSE2__)
@@ -100,7 +100,7 @@ TextScan scanText(const char* p, const char* end) {
 // The end of the name that starts at `p`: the first byte that cannot be in a name, or `end`.
 // Names are short and of every length, so they are measured sixteen bytes at a time rather than
 // byte by byte with a branch that a new length mispredicts.
-const char* nameEnd(const char* p, const char* end) {
+[[gnu::always_inline]] inline const char* nameEnd(const char* p, const char* end) {
 #if defined(__SSE2__)
     while (end - p >= 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -344,7 +344,8 @@ private:
         const auto index = static_cast<std::uint32_t>(records_.size());
         FlatXmlDocument::Record& record = records_.emplace_back();  // filled in place: records are most of the writing
         if (!readName(record.name, record.nameLength)) return false;
-        for (;;) {
+        // Most start tags end right after their name.
+        while (p_ == end_ || *p_ != '>') {
             const bool spaced = skipBlanks();
             if (p_ == end_) return false;
             if (*p_ == '>' || *p_ == '/') break;

@@ -58,42 +58,45 @@ std::string_view withoutPlusSign(std::string_view text) {
 // Plain decimals ("0.5", "-12.25", "1") with at most fifteen-odd significant digits: the
 // digits form an integer that a double holds exactly, and dividing it by an exactly held power
 // of ten rounds once, correctly, so the result is the double the general parser gives. Reads
-// from `p` up to the first byte that is no digit, or after the fraction's digits, and says
-// where it stopped; none for anything else (exponents, long digit runs, a bare full stop),
-// which is left to the general parser.
-std::optional<double> parseShortDecimal(const char*& p, const char* end) {
+// from `position` up to the first byte that is no digit, or after the fraction's digits, and
+// moves `position` there; false for anything else (exponents, long digit runs, a bare full
+// stop), which is left to the general parser. Inlined where it is used: it runs four times per
+// color, and returning an optional from a call went through memory, costing more than the digits.
+[[gnu::always_inline]] inline bool parseShortDecimal(const char*& position, const char* end, double& value) {
     static constexpr std::array<double, 23> powersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     constexpr std::uint64_t exactIntegerLimit = std::uint64_t{1} << 53;
     constexpr std::size_t digitLimit = 19;  // no overflow of the 64-bit accumulator
+    const char* p = position;
     const bool negative = p < end && *p == '-';
     if (negative) ++p;
     std::uint64_t digits = 0;
     const char* const integerStart = p;
     for (; p < end && isDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-    if (p == integerStart) return std::nullopt;
+    position = p;
+    if (p == integerStart) return false;
     std::size_t digitCount = static_cast<std::size_t>(p - integerStart);
     std::size_t fractionDigits = 0;
     if (p < end && *p == '.') {
         const char* const fractionStart = ++p;
         for (; p < end && isDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        position = p;
         fractionDigits = static_cast<std::size_t>(p - fractionStart);
-        if (fractionDigits == 0) return std::nullopt;
+        if (fractionDigits == 0) return false;
         digitCount += fractionDigits;
     }
-    if (digitCount > digitLimit || digits > exactIntegerLimit || fractionDigits >= powersOfTen.size()) {
-        return std::nullopt;
-    }
+    if (digitCount > digitLimit || digits > exactIntegerLimit || fractionDigits >= powersOfTen.size()) return false;
     const double magnitude = static_cast<double>(digits) / powersOfTen[fractionDigits];
-    return negative ? -magnitude : magnitude;
+    value = negative ? -magnitude : magnitude;
+    return true;
 }
 
 std::optional<double> parseShortDecimal(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();
-    const auto value = parseShortDecimal(p, end);
-    if (p != end) return std::nullopt;
+    double value = 0;
+    if (!parseShortDecimal(p, end, value) || p != end) return std::nullopt;
     return value;
 }
 
@@ -313,13 +316,13 @@ std::optional<std::array<double, 4>> parseComponents(std::string_view text) {
         // Written components are plain decimals, read where they stand; any other form is read
         // whole by the general parser.
         const char* const start = p;
-        auto component = parseShortDecimal(p, end);
-        if (!component || (p < end && *p != ' ')) {
+        double& component = components[count++];
+        if (!parseShortDecimal(p, end, component) || (p < end && *p != ' ')) {
             p = std::find(start, end, ' ');
-            component = parseDouble(std::string_view(start, static_cast<std::size_t>(p - start)));
-            if (!component) return std::nullopt;
+            const auto general = parseDouble(std::string_view(start, static_cast<std::size_t>(p - start)));
+            if (!general) return std::nullopt;
+            component = *general;
         }
-        components[count++] = *component;
     }
     if (count != components.size()) return std::nullopt;
     return components;

@@ -285,6 +285,8 @@ std::optional<double> parseMeasuredNumber(std::string_view text) {
     return value;
 }
 
+double measuredNumberOr(std::string_view text, double fallback) { return parseMeasuredNumber(text).value_or(fallback); }
+
 std::optional<long long> parseInteger(std::string_view text) {
     text = withoutPlusSign(text);
     if (text.empty()) return std::nullopt;

@@ -414,8 +414,13 @@ private:
 
     // At "</".
     bool closeElement() {
-        const OpenElement closed = open_.back();
-        FlatXmlDocument::Record& record = records_[closed.index];
+        // Field by field, not as a copy: a copy loads words that span the narrow stores just
+        // made to the element's counts and flags, and such loads wait for the stores to land.
+        const OpenElement& open = open_.back();
+        const std::uint32_t index = open.index;
+        const bool hasChildren = open.hasChildren;
+        const bool handsOverChildren = open.handsOverChildren;
+        FlatXmlDocument::Record& record = records_[index];
         p_ += 2;
         if (!matchesName(record.name, record.nameLength)) return false;
         p_ += record.nameLength;
@@ -426,8 +431,8 @@ private:
         ++p_;
         open_.pop_back();
         // The children handed over are no longer here to be walked.
-        record.hasChildren = closed.hasChildren && !closed.handsOverChildren;
-        handOver(closed.index);
+        record.hasChildren = hasChildren && !handsOverChildren;
+        handOver(index);
         return true;
     }
 

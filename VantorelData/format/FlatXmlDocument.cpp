@@ -45,54 +45,81 @@ constexpr std::array<std::uint8_t, 256> byteKinds = [] {
 
 bool is(char c, ByteKind kind) { return (byteKinds[static_cast<unsigned char>(c)] & kind) != 0; }
 
-// The first "<", "&", carriage return or zero byte at or after `p`; `end` when there is none. Text runs
-// between them are most of a document's bytes, so they are passed sixteen at a time.
-const char* findTextMark(const char* p, const char* end) {
+// Where a piece of text ends: the first "<" at or after `p` (`end` when there is none), with
+// whether the bytes before it are all blanks and whether they hold nothing to resolve. A zero
+// byte, where pugixml ends the text, refuses. Texts and the indentation between tags are most of
+// a document's bytes, so they are passed sixteen at a time, deciding both in the same pass.
+struct TextScan {
+    const char* end;
+    bool blank;
+    bool plain;
+    bool refused;
+};
+
+[[gnu::always_inline]] inline TextScan scanText(const char* p, const char* end) {
+    bool blank = true;
+    bool plain = true;
 #if defined(__SSE2__)
     const __m128i less = _mm_set1_epi8('<');
     const __m128i ampersand = _mm_set1_epi8('&');
     const __m128i carriageReturn = _mm_set1_epi8('\r');
     const __m128i zero = _mm_setzero_si128();
-    while (end - p >= 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i marks =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, less), _mm_cmpeq_epi8(bytes, ampersand)),
-                         _mm_or_si128(_mm_cmpeq_epi8(bytes, carriageReturn), _mm_cmpeq_epi8(bytes, zero)));
-        const int found = _mm_movemask_epi8(marks);
-        if (found != 0) return p + __builtin_ctz(static_cast<unsigned>(found));
-        p += 16;
-    }
-#endif
-    while (p < end && !is(*p, textMark)) ++p;
-    return p;
-}
-
-// The first byte at or after `p` that is no blank; `end` when there is none. Tells whether a
-// carriage return was among the blanks passed. The indentation before every tag is such a run,
-// so it too is passed sixteen bytes at a time.
-const char* skipBlankRun(const char* p, const char* end, bool& carriageReturn) {
-#if defined(__SSE2__)
     const __m128i space = _mm_set1_epi8(' ');
     const __m128i newline = _mm_set1_epi8('\n');
     const __m128i tab = _mm_set1_epi8('\t');
-    const __m128i carriageReturnByte = _mm_set1_epi8('\r');
     while (end - p >= 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i returns = _mm_cmpeq_epi8(bytes, carriageReturnByte);
+        const __m128i returns = _mm_cmpeq_epi8(bytes, carriageReturn);
+        const auto lessMask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, less)));
+        const auto otherMarks = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, ampersand), returns), _mm_cmpeq_epi8(bytes, zero))));
         const __m128i blanks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, space), _mm_cmpeq_epi8(bytes, newline)),
                                             _mm_or_si128(_mm_cmpeq_epi8(bytes, tab), returns));
-        const auto others = static_cast<unsigned>(~_mm_movemask_epi8(blanks)) & 0xFFFFu;
-        const auto returnMask = static_cast<unsigned>(_mm_movemask_epi8(returns));
-        if (others != 0) {
-            const int first = __builtin_ctz(others);
-            if ((returnMask & ((1u << first) - 1)) != 0) carriageReturn = true;
-            return p + first;
+        const auto others = ~static_cast<unsigned>(_mm_movemask_epi8(blanks)) & 0xFFFFu;
+        // Bytes before the first "<" (all sixteen when there is none).
+        const unsigned before = lessMask ? (1u << __builtin_ctz(lessMask)) - 1 : 0xFFFFu;
+        if (others & before) blank = false;
+        if (const unsigned marks = otherMarks & before) {
+            if (marks & static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, zero)))) {
+                return {p, false, false, true};
+            }
+            plain = false;
         }
-        if (returnMask != 0) carriageReturn = true;
+        if (lessMask) return {p + __builtin_ctz(lessMask), blank, plain, false};
         p += 16;
     }
 #endif
-    for (; p < end && is(*p, blankByte); ++p) carriageReturn = carriageReturn || *p == '\r';
+    for (; p < end && *p != '<'; ++p) {
+        if (*p == '\0') return {p, false, false, true};
+        if (*p == '&' || *p == '\r') plain = false;
+        if (!is(*p, blankByte)) blank = false;
+    }
+    return {p, blank, plain, false};
+}
+
+// The end of the name that starts at `p`: the first byte that cannot be in a name, or `end`.
+// Names are short and of every length, so they are measured sixteen bytes at a time rather than
+// byte by byte with a branch that a new length mispredicts.
+[[gnu::always_inline]] inline const char* nameEnd(const char* p, const char* end) {
+#if defined(__SSE2__)
+    while (end - p >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto within = [&](char low, char high) {
+            return _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8(static_cast<char>(low - 1))),
+                                 _mm_cmplt_epi8(bytes, _mm_set1_epi8(static_cast<char>(high + 1))));
+        };
+        const __m128i lower = _mm_or_si128(bytes, _mm_set1_epi8(0x20));
+        const __m128i letters = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
+                                              _mm_cmplt_epi8(lower, _mm_set1_epi8('z' + 1)));
+        // Digits, "-", "." and ":" lie close together, with "/" among them, which ends names.
+        const __m128i punctuation = _mm_andnot_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('/')), within('-', ':'));
+        const __m128i names = _mm_or_si128(_mm_or_si128(letters, punctuation), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('_')));
+        const auto outside = ~static_cast<unsigned>(_mm_movemask_epi8(names)) & 0xFFFFu;
+        if (outside) return p + __builtin_ctz(outside);
+        p += 16;
+    }
+#endif
+    while (p < end && is(*p, nameByte)) ++p;
     return p;
 }
 
@@ -229,6 +256,9 @@ private:
         std::uint32_t lastChild = 0;  // 0 until the first child element
         std::uint32_t keptPieces = 0;
         bool handsOverChildren = false;
+        // Kept here while the element is open and written to its record when it closes: the
+        // record is far behind by then, and one store beats one per child.
+        bool hasChildren = false;
     };
 
     bool atComment() const { return end_ - p_ >= 4 && p_[0] == '<' && p_[1] == '!' && p_[2] == '-' && p_[3] == '-'; }
@@ -269,19 +299,9 @@ private:
         if (!openElement()) return false;
         while (!open_.empty()) {
             const char* textStart = p_;
-            Text text;
-            bool carriageReturn = false;
-            p_ = skipBlankRun(p_, end_, carriageReturn);
-            text.plain = !carriageReturn;
-            while (p_ < end_ && *p_ != '<') {
-                if (*p_ == '\0') return false;  // pugixml ends the text there
-                text.blank = false;
-                if (*p_ == '&' || *p_ == '\r') {
-                    text.plain = false;
-                    ++p_;
-                }
-                p_ = findTextMark(p_, end_);
-            }
+            const TextScan scan = scanText(p_, end_);
+            if (scan.refused) return false;
+            p_ = scan.end;
             if (p_ == end_) return false;
             if (p_ + 1 == end_) return false;
             TextEnd textEnd = TextEnd::child;
@@ -292,9 +312,7 @@ private:
             } else if (p_[1] == '!' || p_[1] == '?') {
                 return false;  // CDATA, DOCTYPE or a processing instruction
             }
-            text.start = textStart;
-            text.end = p_;
-            if (p_ != textStart && !addText(text, textEnd)) return false;
+            if (p_ != textStart && !addText({textStart, p_, scan.blank, scan.plain}, textEnd)) return false;
             switch (textEnd) {
                 case TextEnd::endTag:
                     if (!closeElement()) return false;
@@ -313,8 +331,7 @@ private:
     bool readName(const char*& name, std::uint16_t& length) {
         if (p_ == end_ || !is(*p_, nameStartByte)) return false;
         name = p_;
-        const char* p = p_ + 1;
-        while (p < end_ && is(*p, nameByte)) ++p;
+        const char* p = nameEnd(p_ + 1, end_);
         p_ = p;
         if (p - name > UINT16_MAX) return false;
         length = static_cast<std::uint16_t>(p - name);
@@ -327,7 +344,8 @@ private:
         const auto index = static_cast<std::uint32_t>(records_.size());
         FlatXmlDocument::Record& record = records_.emplace_back();  // filled in place: records are most of the writing
         if (!readName(record.name, record.nameLength)) return false;
-        for (;;) {
+        // Most start tags end right after their name.
+        while (p_ == end_ || *p_ != '>') {
             const bool spaced = skipBlanks();
             if (p_ == end_) return false;
             if (*p_ == '>' || *p_ == '/') break;
@@ -341,7 +359,7 @@ private:
                                childReader_->takesChildrenOf(std::string_view(record.name, record.nameLength), open_.size());
         if (!open_.empty()) {
             OpenElement& parent = open_.back();
-            records_[parent.index].hasChildren = true;
+            parent.hasChildren = true;
             if (parent.lastChild) records_[parent.lastChild].nextOffset = index - parent.lastChild;
             parent.lastChild = index;
         }
@@ -396,22 +414,42 @@ private:
 
     // At "</".
     bool closeElement() {
-        const FlatXmlDocument::Record& record = records_[open_.back().index];
+        // Field by field, not as a copy: a copy loads words that span the narrow stores just
+        // made to the element's counts and flags, and such loads wait for the stores to land.
+        const OpenElement& open = open_.back();
+        const std::uint32_t index = open.index;
+        const bool hasChildren = open.hasChildren;
+        const bool handsOverChildren = open.handsOverChildren;
+        FlatXmlDocument::Record& record = records_[index];
         p_ += 2;
-        if (static_cast<std::size_t>(end_ - p_) < record.nameLength) return false;
-        for (std::uint16_t i = 0; i < record.nameLength; ++i) {
-            if (p_[i] != record.name[i]) return false;
-        }
+        if (!matchesName(record.name, record.nameLength)) return false;
         p_ += record.nameLength;
-        skipBlanks();
-        if (p_ == end_ || *p_ != '>') return false;
+        if (p_ == end_ || *p_ != '>') {
+            skipBlanks();
+            if (p_ == end_ || *p_ != '>') return false;
+        }
         ++p_;
-        const OpenElement closed = open_.back();
         open_.pop_back();
         // The children handed over are no longer here to be walked.
-        if (closed.handsOverChildren) records_[closed.index].hasChildren = false;
-        handOver(closed.index);
+        record.hasChildren = hasChildren && !handsOverChildren;
+        handOver(index);
         return true;
+    }
+
+    // Whether the bytes at `p_` repeat the start tag's name. The name lies earlier in the same
+    // bytes, so when sixteen bytes remain here, sixteen can be read there too.
+    bool matchesName(const char* name, std::uint16_t length) const {
+        if (static_cast<std::size_t>(end_ - p_) < length) return false;
+#if defined(__SSE2__)
+        if (length <= 16 && end_ - p_ >= 16) {
+            const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p_));
+            const __m128i there = _mm_loadu_si128(reinterpret_cast<const __m128i*>(name));
+            const auto same = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, there)));
+            const unsigned wanted = length == 16 ? 0xFFFFu : (1u << length) - 1;
+            return (same & wanted) == wanted;
+        }
+#endif
+        return std::memcmp(p_, name, length) == 0;
     }
 
     // A piece of text of the innermost open element. pugixml drops a blank piece unless it is
@@ -420,7 +458,7 @@ private:
     bool addText(const Text& text, TextEnd textEnd) {
         OpenElement& element = open_.back();
         FlatXmlDocument::Record& record = records_[element.index];
-        if (text.blank && (textEnd != TextEnd::endTag || record.hasChildren || element.keptPieces > 0)) return true;
+        if (text.blank && (textEnd != TextEnd::endTag || element.hasChildren || element.keptPieces > 0)) return true;
         ++element.keptPieces;
         if (element.keptPieces == 2) document_.piecedText_ = true;
         const char* start = text.start;

@@ -246,7 +246,13 @@ ProjectItemPtr finishItem(ElementKind kind, const ItemChildren<Element>& fields,
 template <class Element>
 struct OpenGroup {
     OpenGroup(Element element, ReferenceLinker* linker)
-        : place(linker ? linker->claimPlace() : 0), next(element.firstChild()) {}
+        : place(linker ? linker->claimPlace() : 0), next(element.firstChild()) {
+        // The list is handed to the group as it is: sized once, it is neither grown nor left
+        // with room to spare.
+        std::size_t items = 0;
+        for (Element child = next; child; child = child.nextSibling()) items += elementKindNames.find(child.name()) ? 1 : 0;
+        children.reserve(items);
+    }
     // Taken as the children are read, in the same walk: a large group's children are most of
     // the document, and walking them twice costs a cache miss per child each time.
     ItemChildren<Element> fields;

@@ -1,5 +1,6 @@
 #include "VantorelData/format/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cmath>
@@ -56,35 +57,47 @@ std::string_view withoutPlusSign(std::string_view text) {
 
 // Plain decimals ("0.5", "-12.25", "1") with at most fifteen-odd significant digits: the
 // digits form an integer that a double holds exactly, and dividing it by an exactly held power
-// of ten rounds once, correctly, so the result is the double the general parser gives. Anything
-// else (exponents, long digit runs, a bare full stop) is left to the general parser.
-std::optional<double> parseShortDecimal(std::string_view text) {
+// of ten rounds once, correctly, so the result is the double the general parser gives. Reads
+// from `position` up to the first byte that is no digit, or after the fraction's digits, and
+// moves `position` there; false for anything else (exponents, long digit runs, a bare full
+// stop), which is left to the general parser. Inlined where it is used: it runs four times per
+// color, and returning an optional from a call went through memory, costing more than the digits.
+[[gnu::always_inline]] inline bool parseShortDecimal(const char*& position, const char* end, double& value) {
     static constexpr std::array<double, 23> powersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     constexpr std::uint64_t exactIntegerLimit = std::uint64_t{1} << 53;
     constexpr std::size_t digitLimit = 19;  // no overflow of the 64-bit accumulator
-    const char* p = text.data();
-    const char* const end = p + text.size();
+    const char* p = position;
     const bool negative = p < end && *p == '-';
     if (negative) ++p;
     std::uint64_t digits = 0;
-    std::size_t digitCount = 0;
     const char* const integerStart = p;
-    for (; p < end && isDigit(*p); ++p, ++digitCount) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-    if (p == integerStart) return std::nullopt;
+    for (; p < end && isDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    position = p;
+    if (p == integerStart) return false;
+    std::size_t digitCount = static_cast<std::size_t>(p - integerStart);
     std::size_t fractionDigits = 0;
     if (p < end && *p == '.') {
         const char* const fractionStart = ++p;
-        for (; p < end && isDigit(*p); ++p, ++digitCount) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        for (; p < end && isDigit(*p); ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        position = p;
         fractionDigits = static_cast<std::size_t>(p - fractionStart);
-        if (fractionDigits == 0) return std::nullopt;
+        if (fractionDigits == 0) return false;
+        digitCount += fractionDigits;
     }
-    if (p != end || digitCount > digitLimit || digits > exactIntegerLimit || fractionDigits >= powersOfTen.size()) {
-        return std::nullopt;
-    }
+    if (digitCount > digitLimit || digits > exactIntegerLimit || fractionDigits >= powersOfTen.size()) return false;
     const double magnitude = static_cast<double>(digits) / powersOfTen[fractionDigits];
-    return negative ? -magnitude : magnitude;
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+std::optional<double> parseShortDecimal(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    double value = 0;
+    if (!parseShortDecimal(p, end, value) || p != end) return std::nullopt;
+    return value;
 }
 
 }  // namespace
@@ -272,6 +285,8 @@ std::optional<double> parseMeasuredNumber(std::string_view text) {
     return value;
 }
 
+double measuredNumberOr(std::string_view text, double fallback) { return parseMeasuredNumber(text).value_or(fallback); }
+
 std::optional<long long> parseInteger(std::string_view text) {
     text = withoutPlusSign(text);
     if (text.empty()) return std::nullopt;
@@ -292,18 +307,24 @@ std::optional<int> parseInt(std::string_view text) {
 std::optional<std::array<double, 4>> parseComponents(std::string_view text) {
     std::array<double, 4> components{};
     std::size_t count = 0;
-    std::size_t position = 0;
-    while (position < text.size()) {
-        if (text[position] == ' ') {
-            ++position;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        if (*p == ' ') {
+            ++p;
             continue;
         }
-        const std::size_t end = std::min(text.find(' ', position), text.size());
         if (count == components.size()) return std::nullopt;
-        const auto component = parseDouble(text.substr(position, end - position));
-        if (!component) return std::nullopt;
-        components[count++] = *component;
-        position = end;
+        // Written components are plain decimals, read where they stand; any other form is read
+        // whole by the general parser.
+        const char* const start = p;
+        double& component = components[count++];
+        if (!parseShortDecimal(p, end, component) || (p < end && *p != ' ')) {
+            p = std::find(start, end, ' ');
+            const auto general = parseDouble(std::string_view(start, static_cast<std::size_t>(p - start)));
+            if (!general) return std::nullopt;
+            component = *general;
+        }
     }
     if (count != components.size()) return std::nullopt;
     return components;

@@ -62,6 +62,9 @@ std::optional<double> parseDouble(std::string_view text);
 // A measured number as stored: a double that can also be written again. Values too large to
 // write read as unparsable, so that what is read can always be saved unchanged.
 std::optional<double> parseMeasuredNumber(std::string_view text);
+// The same, or `fallback` when it does not read: for the many measures of shadows, returned
+// in a register rather than as an optional.
+double measuredNumberOr(std::string_view text, double fallback);
 
 // A complete decimal integer with an optional leading "+" or "-"; none when it does not fit.
 std::optional<long long> parseInteger(std::string_view text);

@@ -25,7 +25,7 @@ std::optional<quenz::ColorValue> readComponents(std::optional<std::string_view> 
 }
 
 double measuredOrZero(std::optional<std::string_view> text) {
-    return text ? parseMeasuredNumber(*text).value_or(0.0) : 0.0;
+    return text ? measuredNumberOr(*text, 0.0) : 0.0;
 }
 
 enum class ShadowField { x, y, blur, spread, colorRgba, count };

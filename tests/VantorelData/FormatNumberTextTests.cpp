@@ -148,11 +148,13 @@ TEST(FormatNumberText, ComponentsSplitAtRunsOfSpaces) {
     const Case cases[] = {
         {"1 0.5 0 1", true}, {"  1   0.5 0 1  ", true}, {"1 0.5 0", false}, {"1 0.5 0 1 1", false},
         {"1\t0.5 0 1", false}, {"1 a 0 1", false},       {"", false},        {"1 0.5 nan 1", false},
+        {"+1 5e-1 .5 1", true}, {"0.25-1 0 0 1", false}, {"1.5x 0 0 1", false}, {"1. 0 0 1", true},
     };
     for (const auto& c : cases) EXPECT_EQ(parseComponents(c.text).has_value(), c.readable) << '"' << c.text << '"';
     const auto components = parseComponents("  1   0.5 0 1  ");
     ASSERT_TRUE(components);
     EXPECT_EQ((*components)[1], 0.5);
+    EXPECT_EQ(parseComponents("+1 5e-1 .5 -0.125"), (std::array<double, 4>{1, 0.5, 0.5, -0.125}));
 }
 
 TEST(FormatNumberText, IndependentOfTheGlobalLocale) {

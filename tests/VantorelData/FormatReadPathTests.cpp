@@ -125,6 +125,18 @@ TEST(DocumentReadPaths, AgreeOnTrickyInputsAndRefuseWhatIsNotPlain) {
         {"nothing", "", false},
         {"unclosed root", std::string(declaration) + "<vantorel><project>", false},
         {"zero byte", documentWith(stringItem(std::string("a\0b", 3))), false},
+        // Names and texts either side of the sixteen bytes scanned at once.
+        {"long names and texts",
+         documentWith(stringItem("sixteen  letters and then &amp; more", std::string(40, ' ') + "\r\n x") +
+                      "<fifteen_letters>a</fifteen_letters><sixteen-letters.>b</sixteen-letters.>"
+                      "<seventeen:letters>c</seventeen:letters><a" + std::string(40, 'z') + "/>"),
+         true},
+        {"end tag differing in its seventeenth byte",
+         documentWith("<seventeen-letter>x</seventeen-lettex>"), false},
+        {"end tag differing in its sixteenth byte", documentWith("<sixteen-letters>x</sixteen-letterz>"), false},
+        {"zero byte after sixteen", documentWith(stringItem(std::string(20, 'a') + std::string("\0b", 2))), false},
+        {"slash inside a name", documentWith("<bad/name-that-is-long>x</bad/name-that-is-long>"), false},
+        {"name with other bytes", documentWith("<na\xC3\xAFve>x</na\xC3\xAFve>"), false},
     };
     for (const Case& c : cases) {
         const auto outcome = compareReadPaths(c.bytes);

@@ -15,7 +15,7 @@ public:
     KeptBlocks() { blocks_.reserve(64); }
     ~KeptBlocks() override {
         for (const auto& block : blocks_)
-            ::operator delete (block.memory, block.size, std::align_val_t{block.alignment});
+            ::operator delete(block.memory, std::align_val_t{block.alignment});
     }
 
 private:
@@ -40,7 +40,7 @@ private:
     }
     void do_deallocate(void* memory, std::size_t bytes, std::size_t alignment) override {
         if (keptBytes_ + bytes > keptBytesLimit || blocks_.size() == blocks_.capacity()) {
-            ::operator delete (memory, bytes, std::align_val_t{alignment});
+            ::operator delete(memory, std::align_val_t{alignment});
             return;
         }
         blocks_.push_back({memory, bytes, alignment});

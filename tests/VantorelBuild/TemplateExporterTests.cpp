@@ -193,6 +193,24 @@ TEST_F(TemplateExporterTest, TasksThatNameAndConvertAlikeShareRecords) {
     EXPECT_EQ(light->colorSpace, TemplateColorSpace::sRGB);
 }
 
+// Records of one build live in its arena; the next build of the same items reuses the memory
+// the first one gave back, instead of asking the system for fresh pages.
+TEST_F(TemplateExporterTest, ArenaRecordsMatchHeapRecordsAndTheNextBuildReusesTheirMemory) {
+    auto project = projectWith({color("Red", colorValue(rgb(1, 0, 0), rgb(0.5, 0, 0)), deprecatedFields())});
+    const auto kebab = task(BuildFileType::css, "a", BuildNameTransform::kebabCase);
+    const auto onHeap = collectTemplateItems(*project, kebab, project->items());
+    ASSERT_EQ(onHeap.size(), 1u);
+    const void* firstAddress = nullptr;
+    for (int build = 0; build < 2; ++build) {
+        SharedTemplateItems shared(*project);
+        const auto& records = shared.itemsFor(kebab, project->items());
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0]->toJSON(), onHeap[0]->toJSON());
+        if (build == 0) firstAddress = records[0].get();
+        EXPECT_EQ(records[0].get(), firstAddress) << "build " << build;
+    }
+}
+
 TEST_F(TemplateExporterTest, RecordsSerialiseWithTheirFieldNames) {
     auto red = color("Red", colorValue(rgb(1, 0, 0), rgb(0.5, 0, 0)), deprecatedFields());
     auto ramp = colorSet("Ramp", {colorValue(rgb(0, 0, 0), std::nullopt, std::nullopt, std::nullopt, "100")});

@@ -1,5 +1,7 @@
 #include "Vantorel/build/exporters/AndroidResourceExporter.h"
 
+#include "Vantorel/build/OutputBuffer.h"
+
 #include <array>
 #include <cmath>
 #include <memory_resource>
@@ -8,6 +10,7 @@
 #include <unordered_set>
 
 #include "Vantorel/build/CodeNames.h"
+#include "Vantorel/build/OutputBuffer.h"
 #include "Vantorel/build/SourceText.h"
 #include "Vantorel/build/exporters/ExportColorText.h"
 #include "Vantorel/build/exporters/ExportLocations.h"
@@ -196,8 +199,9 @@ private:
 std::string AndroidResourceExporter::resourceText(const QuenzColorProject& project, const BuildTask& task,
                                                   const std::vector<ProjectItemPtr>& items) {
     ResourceWriter writer(project, task);
-    std::string text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<resources>\n";
+    std::string text = takeOutputBuffer();
     text.reserve(items.size() * 100);
+    text.append("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<resources>\n");
     writer.addItems(text, "  ", items, ColorSource::light);
     std::string dark;
     dark.reserve(items.size() * 50);
@@ -215,8 +219,10 @@ ExportResult AndroidResourceExporter::exportTask(const ExportRequest& request) {
     auto location = outputPath(request);
     if (location.error) return {{}, std::move(location.error)};
     removeEarlierOutput(location.path);
-    const std::string text = resourceText(project_, request.task, request.items);
-    if (auto error = platform::writeFileAtomically(location.path, text)) return ExportResult::failure(error->message);
+    std::string text = resourceText(project_, request.task, request.items);
+    auto error = platform::writeFileAtomically(location.path, text);
+    keepOutputBuffer(std::move(text));
+    if (error) return ExportResult::failure(error->message);
     return ExportResult::written(location.path);
 }
 

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "QuenzColorUtils/ColorOperations.h"
+#include "Vantorel/build/OutputBuffer.h"
 #include "Vantorel/build/exporters/ExportColorText.h"
 #include "Vantorel/build/exporters/SortedJsonText.h"
 #include "VantorelData/model/ItemTreeWalk.h"
@@ -218,11 +219,11 @@ void writeToken(JsonStream& out, const DesignToken& token) {
 constexpr std::array<std::uint8_t, 4> rootsInKeyOrder = {1, 3, 2, 0};
 constexpr std::array<std::uint8_t, 4> keyRank = {3, 0, 2, 1};  // of each tree among them
 
-using Placements = std::vector<DesignTokenPlacement>;
-using Segments = std::vector<std::string_view>;
+using Placements = std::pmr::vector<DesignTokenPlacement>;
+using Segments = std::pmr::vector<std::string_view>;
 
 struct Paths {
-    const std::vector<DesignTokenPath>& paths;
+    const std::pmr::vector<DesignTokenPath>& paths;
     const Segments& segments;
 
     std::span<const std::string_view> operator[](std::uint32_t path) const {
@@ -337,8 +338,8 @@ std::vector<Fate> fates(const Placements& placements, const Paths& paths) {
 
 // Writes what stands, sorted by path, opening and closing the objects of the paths as they go.
 std::optional<std::string> streamed(const Placements& placements, const Paths& paths, const std::vector<Fate>& fate,
-                                    const std::vector<DesignToken>& tokens) {
-    JsonStream out;
+                                    const std::pmr::vector<DesignToken>& tokens) {
+    JsonStream out(takeOutputBuffer());
     out.reserve(tokens.size() * 256);  // a color token a few groups deep takes about 240 bytes
     std::array<bool, 4> present{true, false, false, false};
     for (const auto& placement : placements) present[placement.tree] = true;

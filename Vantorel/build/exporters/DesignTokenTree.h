@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <deque>
 #include <initializer_list>
+#include <memory_resource>
 #include <optional>
 #include <span>
 #include <string>
@@ -20,6 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "Vantorel/build/BuildArena.h"
 #include "Vantorel/build/CodeNames.h"
 #include "VantorelData/model/BuildTask.h"
 #include "VantorelData/model/Project.h"
@@ -102,10 +104,13 @@ private:
     // The transformed path below each enclosing group, made once for all its items.
     std::unordered_map<const QuenzColorProjectItem*, std::vector<std::string_view>> transformedPaths_;
     std::deque<std::string> names_;  // every path segment made here; they stay where they are
-    std::vector<DesignToken> tokens_;  // of every tree, in the order they were made; placements name them by place
-    std::vector<std::string_view> segments_;  // of the paths, one after another
-    std::vector<DesignTokenPath> paths_;
-    std::vector<DesignTokenPlacement> placements_;
+    // The tables below grow to megabytes for a large document and die with the export.
+    BuildArena arena_;
+    // of every tree, in the order they were made; placements name them by place
+    std::pmr::vector<DesignToken> tokens_{arena_.resource()};
+    std::pmr::vector<std::string_view> segments_{arena_.resource()};  // of the paths, one after another
+    std::pmr::vector<DesignTokenPath> paths_{arena_.resource()};
+    std::pmr::vector<DesignTokenPlacement> placements_{arena_.resource()};
     std::uint32_t time_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "Vantorel/build/exporters/JsonDesignExporter.h"
 
+#include "Vantorel/build/OutputBuffer.h"
 #include "Vantorel/build/exporters/DesignTokenTree.h"
 #include "Vantorel/build/exporters/ExportLocations.h"
 #include "Vantorel/platform/AtomicFile.h"
@@ -27,9 +28,9 @@ ExportResult JsonDesignExporter::exportTask(const ExportRequest& request) {
     removeEarlierOutput(path);
     auto rendered = designTokenText(project_, request.task, request.items);
     if (rendered.error) return {{}, std::move(rendered.error)};
-    if (auto error = platform::writeFileAtomically(path, rendered.text)) {
-        return ExportResult::failure(failurePrefix + error->message);
-    }
+    auto error = platform::writeFileAtomically(path, rendered.text);
+    keepOutputBuffer(std::move(rendered.text));
+    if (error) return ExportResult::failure(failurePrefix + error->message);
     return ExportResult::written(path);
 }
 

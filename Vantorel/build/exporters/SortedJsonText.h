@@ -33,6 +33,10 @@ SortedJsonText sortedJsonText(const nlohmann::json& value);
 // caller gives object members in key order.
 class JsonStream {
 public:
+    JsonStream() = default;
+    // Writes into `buffer`'s room (its text is dropped).
+    explicit JsonStream(std::string buffer) : out_(std::move(buffer)) { out_.clear(); }
+
     void openObject() { open('{'); }
     void openArray() { open('['); }
     void close();

@@ -1,6 +1,7 @@
 #include "Vantorel/build/templates/TemplateExporter.h"
 
 #include "Stencil/Environment.h"
+#include "Vantorel/build/OutputBuffer.h"
 #include "Vantorel/build/exporters/ExportLocations.h"
 #include "Vantorel/build/templates/TemplateItemCollector.h"
 #include "Vantorel/build/templates/TemplateTags.h"
@@ -26,7 +27,7 @@ RenderedTemplate renderTemplateText(std::string_view templateText, const stencil
     auto compiled = environment.templateFromString(templateText, options.templateName);
     if (!compiled) return {{}, BuildError{compiled.error().describe()}};
     stencil::Context prepared(context);
-    std::string text;
+    std::string text = takeOutputBuffer();
     text.reserve(options.expectedSize);
     if (auto error = compiled->render(prepared, text)) return {{}, BuildError{error->describe()}};
     return {std::move(text), std::nullopt};
@@ -53,9 +54,9 @@ ExportResult TemplateExporter::exportTask(const ExportRequest& request) {
 
     auto rendered = render(request.task, request.items, request.sharedItems);
     if (rendered.error) return {{}, std::move(rendered.error)};
-    if (auto error = platform::writeFileAtomically(location.path, rendered.text)) {
-        return ExportResult::failure(error->message);
-    }
+    auto error = platform::writeFileAtomically(location.path, rendered.text);
+    keepOutputBuffer(std::move(rendered.text));
+    if (error) return ExportResult::failure(error->message);
     return ExportResult::written(location.path);
 }
 

@@ -8,27 +8,33 @@ namespace vantorel::build {
 
 std::optional<quenz::RGBSpace> conversionTarget(ColorSpaceConversion conversion) {
     switch (conversion) {
-        case ColorSpaceConversion::original: return std::nullopt;
-        case ColorSpaceConversion::sRGB: return quenz::RGBSpace::sRGB;
-        case ColorSpaceConversion::sRGBExtended: return quenz::RGBSpace::extendedSRGB;
-        case ColorSpaceConversion::displayP3: return quenz::RGBSpace::displayP3;
+        case ColorSpaceConversion::original:
+            return std::nullopt;
+        case ColorSpaceConversion::sRGB:
+            return quenz::RGBSpace::sRGB;
+        case ColorSpaceConversion::sRGBExtended:
+            return quenz::RGBSpace::extendedSRGB;
+        case ColorSpaceConversion::displayP3:
+            return quenz::RGBSpace::displayP3;
     }
     return std::nullopt;
 }
 
-std::shared_ptr<const TemplateRGBAColor> makeTemplateColor(const quenz::ColorValue& color, quenz::RGBSpace target) {
+std::shared_ptr<const TemplateRGBAColor> makeTemplateColor(const quenz::ColorValue& color,
+                                                           quenz::RGBSpace target,
+                                                           std::pmr::memory_resource* memory) {
     quenz::ColorValue converted = color;
     if (color.space != target) converted = quenz::convert(color, target).value_or(color);
-    return std::make_shared<const TemplateRGBAColor>(converted.red, converted.green, converted.blue, converted.alpha,
-                                                     templateColorSpace(target));
+    return makeRecord<TemplateRGBAColor>(memory, converted.red, converted.green, converted.blue,
+                                         converted.alpha, templateColorSpace(target));
 }
 
 namespace {
 
 template <class V>
 TemplateVariants<V> plainVariants(const Themeable<V>& value) {
-    return {value.lightVariant, value.lightVariantHighContrast(), value.darkVariant(), value.darkVariantHighContrast(),
-            std::nullopt};
+    return {value.lightVariant, value.lightVariantHighContrast(), value.darkVariant(),
+            value.darkVariantHighContrast(), std::nullopt};
 }
 
 // Every stored variant through one conversion, keeping the step name.
@@ -39,20 +45,23 @@ auto convertedVariants(const NamedThemeable<V>& value, Convert convert) {
     variants.light = convert(value.lightVariant);
     if (value.lightVariantHighContrast()) variants.highContrast = convert(*value.lightVariantHighContrast());
     if (value.darkVariant()) variants.dark = convert(*value.darkVariant());
-    if (value.darkVariantHighContrast()) variants.darkHighContrast = convert(*value.darkVariantHighContrast());
+    if (value.darkVariantHighContrast())
+        variants.darkHighContrast = convert(*value.darkVariantHighContrast());
     variants.name = value.name;
     return variants;
 }
 
 template <class V>
-auto themedPlain(const Themeable<V>& value) {
-    return std::make_shared<const TemplateThemed<V>>(plainVariants(value));
+auto themedPlain(const Themeable<V>& value, std::pmr::memory_resource* memory) {
+    return makeRecord<TemplateThemed<V>>(memory, plainVariants(value));
 }
 
 }  // namespace
 
-TemplateItemCollector::TemplateItemCollector(const QuenzColorProject& project, const BuildTask& task)
+TemplateItemCollector::TemplateItemCollector(const QuenzColorProject& project, const BuildTask& task,
+                                             std::pmr::memory_resource* memory)
     : project_(project),
+      memory_(memory),
       target_(conversionTarget(task.colorSpaceConversion())),
       names_(project, task) {}
 
@@ -80,65 +89,74 @@ void TemplateItemCollector::collectItem(const QuenzColorProjectItem& root) {
         auto kind = kindRecord(item);
         if (!kind) continue;
         const auto value = item.valueItem();
-        collected_.push_back(std::make_shared<const TemplateItem>(names_.of(item),
-                                                                  value && value->deprecated(),
-                                                                  value ? value->deprecatedReason() : std::nullopt,
-                                                                  std::move(*kind)));
+        collected_.push_back(makeRecord<TemplateItem>(memory_, names_.of(item), value && value->deprecated(),
+                                                      value ? value->deprecatedReason() : std::nullopt,
+                                                      std::move(*kind)));
     }
 }
 
 std::optional<TemplateItemKind> TemplateItemCollector::kindRecord(const QuenzColorProjectItem& item) const {
     switch (item.itemType()) {
         case ProjectItemType::color:
-            return std::make_shared<const TemplateColorItem>(themedColor(item.color()->color()));
+            return makeRecord<TemplateColorItem>(memory_, themedColor(item.color()->color()));
         case ProjectItemType::colorAlias:
-            return std::make_shared<const TemplateColorItem>(themedColor(project_.resolvedColor(*item.colorAlias())));
+            return makeRecord<TemplateColorItem>(memory_,
+                                                 themedColor(project_.resolvedColor(*item.colorAlias())));
         case ProjectItemType::colorSet: {
             std::vector<std::shared_ptr<const TemplateThemedColor>> colors;
             colors.reserve(item.colorSet()->colors().size());
             for (const auto& step : item.colorSet()->colors()) colors.push_back(themedColor(step));
-            return std::make_shared<const TemplateColorSetItem>(std::move(colors));
+            return makeRecord<TemplateColorSetItem>(memory_, std::move(colors));
         }
         case ProjectItemType::number:
-            return std::make_shared<const TemplateNumberItem>(themedPlain(item.number()->value()));
+            return makeRecord<TemplateNumberItem>(memory_, themedPlain(item.number()->value(), memory_));
         case ProjectItemType::numberAlias:
-            return std::make_shared<const TemplateNumberItem>(themedPlain(project_.resolvedValue(*item.numberAlias())));
+            return makeRecord<TemplateNumberItem>(
+                memory_, themedPlain(project_.resolvedValue(*item.numberAlias()), memory_));
         case ProjectItemType::boolean:
-            return std::make_shared<const TemplateBooleanItem>(themedPlain(item.boolean()->value()));
+            return makeRecord<TemplateBooleanItem>(memory_, themedPlain(item.boolean()->value(), memory_));
         case ProjectItemType::booleanAlias:
-            return std::make_shared<const TemplateBooleanItem>(
-                themedPlain(project_.resolvedValue(*item.booleanAlias())));
+            return makeRecord<TemplateBooleanItem>(
+                memory_, themedPlain(project_.resolvedValue(*item.booleanAlias()), memory_));
         case ProjectItemType::string:
-            return std::make_shared<const TemplateStringItem>(themedPlain(item.string()->value()));
+            return makeRecord<TemplateStringItem>(memory_, themedPlain(item.string()->value(), memory_));
         case ProjectItemType::stringAlias:
-            return std::make_shared<const TemplateStringItem>(themedPlain(project_.resolvedValue(*item.stringAlias())));
+            return makeRecord<TemplateStringItem>(
+                memory_, themedPlain(project_.resolvedValue(*item.stringAlias()), memory_));
         case ProjectItemType::shadow:
-            return std::make_shared<const TemplateShadowItem>(themedShadow(item.shadow()->shadow()));
+            return makeRecord<TemplateShadowItem>(memory_, themedShadow(item.shadow()->shadow()));
         case ProjectItemType::shadowAlias:
-            return std::make_shared<const TemplateShadowItem>(themedShadow(project_.resolvedValue(*item.shadowAlias())));
+            return makeRecord<TemplateShadowItem>(memory_,
+                                                  themedShadow(project_.resolvedValue(*item.shadowAlias())));
         case ProjectItemType::shadowSet: {
             std::vector<std::shared_ptr<const TemplateThemedShadow>> shadows;
             shadows.reserve(item.shadowSet()->shadows().size());
             for (const auto& step : item.shadowSet()->shadows()) shadows.push_back(themedShadow(step));
-            return std::make_shared<const TemplateShadowSetItem>(std::move(shadows));
+            return makeRecord<TemplateShadowSetItem>(memory_, std::move(shadows));
         }
-        case ProjectItemType::group: break;
+        case ProjectItemType::group:
+            break;
     }
     return std::nullopt;
 }
 
-std::shared_ptr<const TemplateThemedColor> TemplateItemCollector::themedColor(const ThemeableColor& color) const {
+std::shared_ptr<const TemplateThemedColor> TemplateItemCollector::themedColor(
+    const ThemeableColor& color) const {
     const quenz::RGBSpace target = targetFor(color.lightVariant);
-    return std::make_shared<const TemplateThemedColor>(
-        convertedVariants(color, [target](const quenz::ColorValue& value) { return makeTemplateColor(value, target); }));
+    return makeRecord<TemplateThemedColor>(
+        memory_, convertedVariants(color, [this, target](const quenz::ColorValue& value) {
+            return makeTemplateColor(value, target, memory_);
+        }));
 }
 
-std::shared_ptr<const TemplateThemedShadow> TemplateItemCollector::themedShadow(const ThemeableShadow& shadow) const {
+std::shared_ptr<const TemplateThemedShadow> TemplateItemCollector::themedShadow(
+    const ThemeableShadow& shadow) const {
     const quenz::RGBSpace target = targetFor(shadow.lightVariant.color);
-    return std::make_shared<const TemplateThemedShadow>(
-        convertedVariants(shadow, [target](const ShadowDetails& details) {
-            return std::make_shared<const TemplateShadow>(details.xOffset, details.yOffset, details.blur,
-                                                          details.spread, makeTemplateColor(details.color, target));
+    return makeRecord<TemplateThemedShadow>(
+        memory_, convertedVariants(shadow, [this, target](const ShadowDetails& details) {
+            return makeRecord<TemplateShadow>(memory_, details.xOffset, details.yOffset, details.blur,
+                                              details.spread,
+                                              makeTemplateColor(details.color, target, memory_));
         }));
 }
 
@@ -162,8 +180,10 @@ const std::vector<TemplateItemPtr>& SharedTemplateItems::itemsFor(const BuildTas
             return entry.records;
         }
     }
+    TemplateItemCollector collector(project_, task, arena_.resource());
+    collector.collect(items);
     collected_.push_back({&items, task.nameTransform(), prefix, suffix, task.colorSpaceConversion(),
-                          collectTemplateItems(project_, task, items)});
+                          collector.takeCollected()});
     return collected_.back().records;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Vantorel/build/CodeNames.h"
+#include "Vantorel/build/BuildArena.h"
 #include "Vantorel/build/templates/TemplateRecords.h"
 #include "VantorelData/model/BuildTask.h"
 #include "VantorelData/model/Project.h"
@@ -21,12 +22,17 @@ namespace vantorel::build {
 // `original` (each value keeps the space of its light color).
 std::optional<quenz::RGBSpace> conversionTarget(ColorSpaceConversion conversion);
 
-// A color in the target space; when the conversion fails, the color's own components.
-std::shared_ptr<const TemplateRGBAColor> makeTemplateColor(const quenz::ColorValue& color, quenz::RGBSpace target);
+// A color in the target space; when the conversion fails, the color's own components. Made in
+// `memory`, or on the heap when null.
+std::shared_ptr<const TemplateRGBAColor> makeTemplateColor(const quenz::ColorValue& color,
+                                                           quenz::RGBSpace target,
+                                                           std::pmr::memory_resource* memory = nullptr);
 
 class TemplateItemCollector {
 public:
-    TemplateItemCollector(const QuenzColorProject& project, const BuildTask& task);
+    // Records are made in `memory`, which must outlive them; on the heap when null.
+    TemplateItemCollector(const QuenzColorProject& project, const BuildTask& task,
+                          std::pmr::memory_resource* memory = nullptr);
 
     // Appends the records of the items (and of the children of groups among them) that were
     // not collected before.
@@ -42,9 +48,11 @@ private:
     quenz::RGBSpace targetFor(const quenz::ColorValue& light) const { return target_.value_or(light.space); }
 
     const QuenzColorProject& project_;
+    std::pmr::memory_resource* memory_;
     std::optional<quenz::RGBSpace> target_;
     TaskCodeNames names_;
-    std::unordered_set<std::string_view> seen_;  // identifiers of the project's items, which outlive the collector
+    std::unordered_set<std::string_view>
+        seen_;  // identifiers of the project's items, which outlive the collector
     std::vector<TemplateItemPtr> collected_;
 };
 
@@ -54,13 +62,15 @@ std::vector<TemplateItemPtr> collectTemplateItems(const QuenzColorProject& proje
 
 // The records of one build, kept for every task that asks for the same items under the same
 // naming (transform, prefix, suffix) and color space: records are immutable, so the tasks of a
-// group that write CSS, SCSS and Swift read one set of them.
+// group that write CSS, SCSS and Swift read one set of them. The records live in an arena of the
+// build: records handed out must not be kept beyond this object.
 class SharedTemplateItems {
 public:
     explicit SharedTemplateItems(const QuenzColorProject& project) : project_(project) {}
 
     // `items` must stay alive, unchanged, while this object is used.
-    const std::vector<TemplateItemPtr>& itemsFor(const BuildTask& task, const std::vector<ProjectItemPtr>& items);
+    const std::vector<TemplateItemPtr>& itemsFor(const BuildTask& task,
+                                                 const std::vector<ProjectItemPtr>& items);
 
 private:
     struct Collected {
@@ -71,6 +81,7 @@ private:
         std::vector<TemplateItemPtr> records;
     };
     const QuenzColorProject& project_;
+    BuildArena arena_;  // outlives the records below
     std::vector<Collected> collected_;
 };
 

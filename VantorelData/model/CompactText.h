@@ -9,6 +9,7 @@
 // Identifier: an item's identifier. ItemName: the name of an item or of a set's step.
 
 #include <compare>
+#include <concepts>
 #include <cstddef>
 #include <functional>
 #include <iosfwd>
@@ -49,6 +50,16 @@ public:
     bool ends_with(std::string_view suffix) const noexcept { return view().ends_with(suffix); }
     std::size_t find(std::string_view part, std::size_t from = 0) const noexcept { return view().find(part, from); }
 
+    // Two texts of one footprint compare without a conversion, so neither argument order is
+    // preferred; the template keeps other arguments (literals, strings) to the string_view forms.
+    template <std::same_as<CompactText> Other>
+    friend bool operator==(const CompactText& a, const Other& b) noexcept {
+        return a.view() == b.view();
+    }
+    template <std::same_as<CompactText> Other>
+    friend std::strong_ordering operator<=>(const CompactText& a, const Other& b) noexcept {
+        return a.view().compare(b.view()) <=> 0;
+    }
     friend bool operator==(const CompactText& a, std::string_view b) noexcept { return a.view() == b; }
     friend std::strong_ordering operator<=>(const CompactText& a, std::string_view b) noexcept {
         return a.view().compare(b) <=> 0;

@@ -94,7 +94,7 @@ bool QuenzColorDocumentEditor::sortRampColors(const std::string& setUuid, quenz:
         std::vector<ThemeableColor> steps = set->colors();
         // Steps are compared by the color they show in the light appearance.
         quenz::ColorSortHelper::sort(
-            steps, key, [](const ThemeableColor& step) -> const std::string& { return step.name; },
+            steps, key, [](const ThemeableColor& step) -> std::string_view { return step.name; },
             [](const ThemeableColor& step) { return step.lightVariant; });
         if (steps == set->colors()) return false;
         set->setColors(std::move(steps));

@@ -107,7 +107,7 @@ void QuenzColorProjectItem::setTestGroup(TestGroupPtr group) {
     notifyChanged(PropertyId::testGroup);
 }
 
-QuenzColorProjectItem::QuenzColorProjectItem(Identifier uuid, std::string name, ProjectItemPayload payload)
+QuenzColorProjectItem::QuenzColorProjectItem(Identifier uuid, ItemName name, ProjectItemPayload payload)
     : uuid_(std::move(uuid)), name_(std::move(name)), payload_(std::move(payload)) {
     std::visit(
         [](auto& filled) {

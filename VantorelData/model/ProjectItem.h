@@ -59,26 +59,26 @@ class QuenzColorProjectItem : public Observable {
 public:
     // An item of the payload's kind; an empty payload pointer is replaced by a default one, so
     // that the filled slot always matches `itemType`.
-    QuenzColorProjectItem(Identifier uuid, std::string name, ProjectItemPayload payload);
+    QuenzColorProjectItem(Identifier uuid, ItemName name, ProjectItemPayload payload);
     // A copy shares the payload and the groups, and starts without observers.
     QuenzColorProjectItem(const QuenzColorProjectItem& other);
     QuenzColorProjectItem& operator=(const QuenzColorProjectItem& other);
     ~QuenzColorProjectItem() override;
 
     template <class Payload>
-    static ProjectItemPtr make(std::string uuid, std::string name, std::shared_ptr<Payload> payload) {
+    static ProjectItemPtr make(Identifier uuid, ItemName name, std::shared_ptr<Payload> payload) {
         return std::make_shared<QuenzColorProjectItem>(std::move(uuid), std::move(name),
                                                        ProjectItemPayload(std::move(payload)));
     }
     // A new item with a fresh identifier.
     template <class Payload>
-    static ProjectItemPtr make(std::string name, std::shared_ptr<Payload> payload) {
-        return make(makeUuid(), std::move(name), std::move(payload));
+    static ProjectItemPtr make(ItemName name, std::shared_ptr<Payload> payload) {
+        return make(makeUuidIdentifier(), std::move(name), std::move(payload));
     }
 
     const Identifier& uuid() const { return uuid_; }
-    const std::string& name() const { return name_; }
-    void setName(std::string name) { update(name_, std::move(name), PropertyId::name); }
+    const ItemName& name() const { return name_; }
+    void setName(ItemName name) { update(name_, std::move(name), PropertyId::name); }
     ProjectItemType itemType() const { return static_cast<ProjectItemType>(payload_.index()); }
     const ProjectItemPayload& payload() const { return payload_; }
 
@@ -123,7 +123,7 @@ private:
     bool isExpanded_ = false;
     TestPosition testPosition_ = TestPosition::both;
     Identifier uuid_;
-    std::string name_;
+    ItemName name_;
     ProjectItemPayload payload_;
     // Most items belong to no build or test group: the two assignments share a block that
     // exists while either is set.

@@ -108,9 +108,9 @@ void QuenzSetBase<Step>::regenerate(const std::optional<Step>& first, const std:
     for (std::size_t i = 0; i < light.size(); ++i) {
         auto lightValue = convertedInto(light[i], space);
         if (!lightValue) continue;
-        std::string name;
+        ItemName name;
         if (parameters_.namingScheme == ColorNamingScheme::manual) {
-            name = i < steps_.size() ? steps_[i].name : std::string(unnamedStepName);
+            name = i < steps_.size() ? steps_[i].name : ItemName(unnamedStepName);
         } else {
             name = stepName(static_cast<int>(i), parameters_.namingScheme);
         }

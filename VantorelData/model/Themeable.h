@@ -4,13 +4,13 @@
 // high-contrast value falls back to light, not to dark). Themeable values are copied records;
 // the item that holds one reports its changes.
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "QuenzColorUtils/ColorValue.h"
 #include "VantorelData/model/Appearance.h"
+#include "VantorelData/model/OtherVariants.h"
 #include "VantorelData/model/ShadowDetails.h"
 #include "VantorelData/model/Uuid.h"
 
@@ -24,20 +24,8 @@ public:
     Themeable() = default;
     explicit Themeable(V light, std::optional<V> lightHighContrast = std::nullopt, std::optional<V> dark = std::nullopt,
                        std::optional<V> darkHighContrast = std::nullopt)
-        : lightVariant(std::move(light)) {
-        setVariant(std::move(lightHighContrast), ColorSource::lightHighContrast);
-        setVariant(std::move(dark), ColorSource::dark);
-        setVariant(std::move(darkHighContrast), ColorSource::darkHighContrast);
-    }
-    Themeable(const Themeable& other)
-        : lightVariant(other.lightVariant), others_(other.others_ ? std::make_unique<Others>(*other.others_) : nullptr) {}
-    Themeable(Themeable&&) noexcept = default;
-    Themeable& operator=(const Themeable& other) {
-        if (this != &other) *this = Themeable(other);
-        return *this;
-    }
-    Themeable& operator=(Themeable&&) noexcept = default;
-    ~Themeable() = default;
+        : lightVariant(std::move(light)),
+          others_(std::move(lightHighContrast), std::move(dark), std::move(darkHighContrast)) {}
 
     // The effective value for an appearance; never empty.
     const V& value(ColorSource source) const {
@@ -61,12 +49,7 @@ public:
             if (newValue) lightVariant = std::move(*newValue);
             return;
         }
-        if (!others_) {
-            if (!newValue) return;
-            others_ = std::make_unique<Others>();
-        }
-        others_->slot(source) = std::move(newValue);
-        if (!others_->lightHighContrast && !others_->dark && !others_->darkHighContrast) others_.reset();
+        others_.set(slotOf(source), std::move(newValue));
     }
 
     friend bool operator==(const Themeable& a, const Themeable& b) {
@@ -77,26 +60,16 @@ public:
     V lightVariant{};
 
 private:
-    // Most values are light only (every step of a plain ramp, most numbers and strings): the
-    // other appearances live in one block that exists only while one of them is set.
-    struct Others {
-        std::optional<V> lightHighContrast;
-        std::optional<V> dark;
-        std::optional<V> darkHighContrast;
-
-        std::optional<V>& slot(ColorSource source) {
-            if (source == ColorSource::lightHighContrast) return lightHighContrast;
-            return source == ColorSource::dark ? dark : darkHighContrast;
-        }
-    };
-
+    static int slotOf(ColorSource source) {
+        if (source == ColorSource::lightHighContrast) return 0;
+        return source == ColorSource::dark ? 1 : 2;
+    }
     const std::optional<V>& storedVariant(ColorSource source) const {
         static const std::optional<V> none;
-        if (!others_ || source == ColorSource::light) return none;
-        return others_->slot(source);
+        return source == ColorSource::light ? none : others_.get(slotOf(source));
     }
 
-    std::unique_ptr<Others> others_;
+    OtherVariants<V> others_;
 };
 
 // A themeable value with a step name (inside a set) and an identifier of its own. The
@@ -108,11 +81,11 @@ public:
     NamedThemeable() : uuid_(CompactUuid::random()) {}
     explicit NamedThemeable(V light, std::optional<V> lightHighContrast = std::nullopt,
                             std::optional<V> dark = std::nullopt, std::optional<V> darkHighContrast = std::nullopt,
-                            std::string stepName = {})
+                            ItemName stepName = {})
         : Themeable<V>(std::move(light), std::move(lightHighContrast), std::move(dark), std::move(darkHighContrast)),
           name(std::move(stepName)),
           uuid_(CompactUuid::random()) {}
-    NamedThemeable(Themeable<V> values, std::string stepName)
+    NamedThemeable(Themeable<V> values, ItemName stepName)
         : Themeable<V>(std::move(values)), name(std::move(stepName)), uuid_(CompactUuid::random()) {}
 
     std::string uuid() const { return uuid_.text(); }
@@ -124,7 +97,7 @@ public:
 
     friend bool operator==(const NamedThemeable&, const NamedThemeable&) = default;
 
-    std::string name;
+    ItemName name;
 
 private:
     CompactUuid uuid_;

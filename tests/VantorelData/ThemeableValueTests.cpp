@@ -44,6 +44,31 @@ TEST(ThemeableValue, LightVariantCannotBeEmptied) {
     EXPECT_EQ(value.variant(ColorSource::dark), "dark");
 }
 
+// The other appearances keep only those that are set, packed in order: every subset, filled
+// in either order and then thinned one appearance at a time, reads back what was stored.
+TEST(ThemeableValue, AnySubsetOfAppearancesReadsBackWhatWasStored) {
+    const ColorSource others[] = {ColorSource::lightHighContrast, ColorSource::dark, ColorSource::darkHighContrast};
+    const auto text = [](ColorSource source) { return std::string(20, static_cast<char>('a' + static_cast<int>(source))); };
+    for (unsigned subset = 0; subset < 8; ++subset) {
+        for (const bool reversed : {false, true}) {
+            ThemeableString value(std::string("light"));
+            for (int i = 0; i < 3; ++i) {
+                const int slot = reversed ? 2 - i : i;
+                if (subset & (1u << slot)) value.setVariant(text(others[slot]), others[slot]);
+            }
+            for (int emptied = -1; emptied < 3; ++emptied) {
+                if (emptied >= 0) value.setVariant(std::nullopt, others[emptied]);
+                const ThemeableString copy = value;
+                for (int slot = 0; slot < 3; ++slot) {
+                    const bool kept = (subset & (1u << slot)) && slot > emptied;
+                    EXPECT_EQ(copy.value(others[slot]), kept ? text(others[slot]) : "light")
+                        << "subset " << subset << " slot " << slot << " emptied up to " << emptied;
+                }
+            }
+        }
+    }
+}
+
 // The other appearances are stored apart from the light one: copies must not share them, and a
 // value whose variants were all emptied again equals one that never had any.
 TEST(ThemeableValue, CopiesOwnTheirVariantsAndEmptiedVariantsCompareAsNone) {

@@ -149,7 +149,8 @@ TEST(SetRegeneration, AutomaticSetVariantsFollowTheAnchors) {
         EXPECT_NEAR(step.darkVariant()->red, 1 - 0.25 * static_cast<double>(i), 1e-12);
         EXPECT_FALSE(step.lightVariantHighContrast());
     }
-    for (const ThemeableColor& step : automaticSet(SetType::twoItems, AppearanceType::highContrast, 4)->colors()) {
+    const auto highContrast = automaticSet(SetType::twoItems, AppearanceType::highContrast, 4);
+    for (const ThemeableColor& step : highContrast->colors()) {
         EXPECT_FALSE(step.lightVariantHighContrast()) << "the anchors have no high contrast variant";
     }
     const auto autoContrast = automaticSet(SetType::threeItems, AppearanceType::highContrastAuto, 5);

@@ -36,7 +36,8 @@ public:
     }
     ~OtherVariants() { destroy(block_); }
 
-    // The variant of `slot`; empty when it is not set.
+    // The variant of `slot`; empty when it is not set. The reference lives in the current block:
+    // any set of this value makes a new block, so read what you need before setting.
     const std::optional<V>& get(int slot) const {
         static const std::optional<V> none;
         if (!block_ || !(block_->present & bit(slot))) return none;

@@ -39,6 +39,7 @@ public:
         return storedVariant(source);
     }
 
+    // These references hold only until the next setVariant of this value.
     const std::optional<V>& lightVariantHighContrast() const { return storedVariant(ColorSource::lightHighContrast); }
     const std::optional<V>& darkVariant() const { return storedVariant(ColorSource::dark); }
     const std::optional<V>& darkVariantHighContrast() const { return storedVariant(ColorSource::darkHighContrast); }

@@ -38,11 +38,10 @@ std::uint64_t Context::newSite() {
     return sites.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
-const Value* Context::find(std::string_view name, Value& holder, std::uint64_t site) const {
-    // Sites are spread by a multiplicative hash, so that the places of one template rarely share an entry.
-    Remembered& entry = remembered_.entries[(site * 0x9E3779B97F4A7C15u) >> (64 - Memory::bits)];
+const Value* Context::findAndRemember(std::string_view name, Value& holder, std::uint64_t site) const {
+    Remembered& entry = remembered_.entries[memoryIndex(site)];
     if (entry.shape == shape_ && entry.site == site) {
-        return answerOf(entry.found);
+        return answerOf(entry.found);  // a loop pass's `forloop`, made on its first read
     }
     const Value* answer = nullptr;
     Found found = search(name, holder, answer);

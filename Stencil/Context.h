@@ -37,7 +37,22 @@ public:
     // stands for that place and name alone (see newSite). As long as no scope came or went and
     // no name was added since the last read from there, the answer is where it was, without a
     // search.
-    const Value* find(std::string_view name, Value& holder, std::uint64_t site) const;
+    const Value* find(std::string_view name, Value& holder, std::uint64_t site) const {
+        // Most reads repeat the last read from their place: answered here, without a call.
+        const Remembered& entry = remembered_.entries[memoryIndex(site)];
+        if (entry.shape == shape_ && entry.site == site) [[likely]] {
+            switch (entry.found.kind) {
+            case Found::Kind::binding: {
+                const auto& binding = *static_cast<const Binding*>(entry.found.where);
+                return binding.reference ? binding.reference : &binding.value;
+            }
+            case Found::Kind::value: return static_cast<const Value*>(entry.found.where);
+            case Found::Kind::missing: return nullptr;
+            default: break;
+            }
+        }
+        return findAndRemember(name, holder, site);
+    }
     // A site number never handed out before in this process.
     static std::uint64_t newSite();
 
@@ -92,6 +107,7 @@ private:
         const void* where = nullptr;
     };
     Found search(std::string_view name, Value& holder, const Value*& answer) const;
+    const Value* findAndRemember(std::string_view name, Value& holder, std::uint64_t site) const;
     const Value* answerOf(const Found& found) const;
     // Marks that names may now be found elsewhere than before.
     void reshape() { ++shape_; }
@@ -118,6 +134,10 @@ private:
             return *this;
         }
     };
+    // Sites are spread by a multiplicative hash, so that the places of one template rarely share an entry.
+    static std::size_t memoryIndex(std::uint64_t site) {
+        return static_cast<std::size_t>((site * 0x9E3779B97F4A7C15u) >> (64 - Memory::bits));
+    }
     std::uint64_t shape_ = 1;
     mutable Memory remembered_;
 };

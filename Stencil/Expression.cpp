@@ -241,6 +241,7 @@ Result<Variable> Variable::parse(std::string_view text, std::size_t depth, std::
     }
     variable.namesBlock_ = variable.path_.size() == 2 && variable.path_[0].name == "block" &&
                            !variable.path_[0].subscript && !variable.path_[1].subscript;
+    variable.bareName_ = variable.path_.size() == 1 && !variable.path_[0].subscript;
     return variable;
 }
 
@@ -249,25 +250,26 @@ Result<Value> Variable::resolve(const Context& context) const {
     return valueOf(find(context, holder), holder);
 }
 
-Result<const Value*> Variable::find(const Context& context, Value& holder) const {
+Result<const Value*> Variable::findPath(const Context& context, Value& holder) const {
     if (literal_) {
         return &*literal_;
     }
     if (rangeFrom_) {
         return findRange(context, holder);
     }
-    const Value* current = context.find(path_.front().name, holder, path_.front().site);
+    const Step* const steps = path_.data();
+    const std::size_t count = path_.size();
+    const Value* current = context.find(steps[0].name, holder, steps[0].site);
     // Steps into records whose shape this path met before go straight to their slots.
     std::size_t next = 1;
-    while (next < path_.size() && current) {
-        const Value* slot = path_[next].slot.slotIn(*current);
+    for (; next < count && current; ++next) {
+        const Value* slot = steps[next].slot.slotIn(*current);
         if (!slot) {
             break;
         }
         current = slot;
-        ++next;
     }
-    if (next < path_.size() && current && !current->isNull()) {
+    if (next < count && current && !current->isNull()) {
         return walk(context, holder, current, next);
     }
     if ((!current || current->isNull()) && namesBlock_) {
@@ -418,10 +420,7 @@ Result<Value> FilterExpression::resolve(Context& context) const {
     return valueOf(find(context, holder), holder);
 }
 
-Result<const Value*> FilterExpression::find(Context& context, Value& holder) const {
-    if (variable_ && filters_.empty()) {
-        return variable_->find(context, holder);  // a bare variable, as most are
-    }
+Result<const Value*> FilterExpression::findFiltered(Context& context, Value& holder) const {
     static const Value nothing;
     const Value* value = &nothing;
     if (variable_) {

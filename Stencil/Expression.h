@@ -38,7 +38,12 @@ public:
     Result<Value> resolve(const Context& context) const;
     // The same without copying: the value where the context or its container keeps it, or
     // `holder` filled with a value made on the spot; null when a name is missing.
-    Result<const Value*> find(const Context& context, Value& holder) const;
+    Result<const Value*> find(const Context& context, Value& holder) const {
+        if (bareName_) {
+            return context.find(path_.front().name, holder, path_.front().site);  // as `absent` is read
+        }
+        return findPath(context, holder);
+    }
 
     // The literal's value when the expression is a literal.
     const std::optional<Value>& literal() const { return literal_; }
@@ -50,6 +55,7 @@ private:
         SlotCache slot;                             // where records of one shape keep `name`
         std::uint64_t site = 0;                     // this place and name, for the context (first step)
     };
+    Result<const Value*> findPath(const Context& context, Value& holder) const;
     // The path from step `next` on, `current` being the value reached so far.
     Result<const Value*> walk(const Context& context, Value& holder, const Value* current, std::size_t next) const;
     const Value* blockOutput(const Context& context, Value& holder, const Value* current) const;
@@ -58,6 +64,7 @@ private:
     std::optional<Value> literal_;
     std::vector<Step> path_;
     bool namesBlock_ = false;  // `block.name`, which falls back to the named block's last output
+    bool bareName_ = false;    // one name and nothing else: the context answers it alone
     std::shared_ptr<const Variable> rangeFrom_;
     std::shared_ptr<const Variable> rangeTo_;
 };
@@ -74,7 +81,12 @@ public:
     Result<Value> resolve(Context& context) const;
     // The same without copying when there are no filters to run, as Variable::find; the
     // result of the last filter goes to `holder`.
-    Result<const Value*> find(Context& context, Value& holder) const;
+    Result<const Value*> find(Context& context, Value& holder) const {
+        if (variable_ && filters_.empty()) {
+            return variable_->find(context, holder);  // a bare variable, as most are
+        }
+        return findFiltered(context, holder);
+    }
     // Runs the filters on a given value, in order.
     Result<Value> applyFilters(Value value, Context& context) const;
 
@@ -86,6 +98,7 @@ private:
         // The arguments' values when every one is a literal, as most are: made once, not per render.
         std::optional<std::vector<Value>> literalArguments;
     };
+    Result<const Value*> findFiltered(Context& context, Value& holder) const;
     // Runs the filters on `value`, which may live in `holder`, leaving the result there.
     Status applyFiltersInto(const Value& value, Value& holder, Context& context) const;
     static Result<FilterExpression> parseFilters(std::vector<std::string_view> pieces, FilterExpression expression,

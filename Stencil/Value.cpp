@@ -205,16 +205,16 @@ bool Value::truthy() const {
 }
 
 bool operator==(const Value& a, const Value& b) {
-    if (a.integer() && b.integer()) {
-        return *a.integer() == *b.integer();
-    }
-    if (auto x = a.number(), y = b.number(); x && y) {
-        return *x == *y;
-    }
     if (a.kind() != b.kind()) {
-        return false;
+        auto x = a.number();  // an integer and a double compare by value
+        auto y = b.number();
+        return x && y && *x == *y;
     }
     switch (a.kind()) {
+    case Value::Kind::integer:
+        return a.integer_ == b.integer_;
+    case Value::Kind::number:
+        return a.number_ == b.number_;
     case Value::Kind::null:
         return true;
     case Value::Kind::boolean:
@@ -239,9 +239,6 @@ bool operator==(const Value& a, const Value& b) {
     }
     case Value::Kind::object:
         return a.object() == b.object();
-    case Value::Kind::integer:
-    case Value::Kind::number:
-        break;
     }
     return false;
 }
@@ -311,21 +308,17 @@ std::size_t HostShape::slotOf(std::string_view name) const {
 const Value* SlotCache::findMember(const Value& base, std::string_view name, Value& holder) const {
     const HostObject* object = base.object();
     const HostShape* shape = object ? object->shape() : nullptr;
-    if (!shape) {
-        return stencil::findMember(base, name, holder);
-    }
     const auto address = reinterpret_cast<std::uintptr_t>(shape);
+    if (!shape || address >= (noSlot >> slotBits)) {
+        return stencil::findMember(base, name, holder);  // no shape, or an address too wide to remember
+    }
     std::uint64_t packed = packed_.load(std::memory_order_relaxed);
-    if ((packed >> slotBits) != address) {
+    if (((packed & ~noSlot) >> slotBits) != address) {
         std::size_t slot = shape->slotOf(name);
-        packed = (static_cast<std::uint64_t>(address) << slotBits) | (slot < slotMask ? slot : slotMask);
-        if ((packed >> slotBits) != address) {
-            return stencil::findMember(base, name, holder);  // an address too wide to remember
-        }
+        packed = (static_cast<std::uint64_t>(address) << slotBits) | (slot < slotMask ? slot : noSlot);
         packed_.store(packed, std::memory_order_relaxed);
     }
-    std::uint64_t slot = packed & slotMask;
-    return slot != slotMask ? &object->slots()[slot] : stencil::findMember(base, name, holder);
+    return (packed & noSlot) ? stencil::findMember(base, name, holder) : &object->slots()[packed & slotMask];
 }
 
 Value lookupMember(const Value& base, std::string_view name) {

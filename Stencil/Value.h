@@ -238,7 +238,7 @@ public:
     SlotCache() = default;
     SlotCache(const SlotCache&) {}
     SlotCache& operator=(const SlotCache&) {
-        packed_.store(0, std::memory_order_relaxed);
+        packed_.store(unused, std::memory_order_relaxed);
         return *this;
     }
 
@@ -248,19 +248,26 @@ public:
     // null otherwise, when findMember answers.
     const Value* slotIn(const Value& base) const {
         const HostObject* object = base.object();
-        const HostShape* shape = object ? object->shape() : nullptr;
-        std::uint64_t packed = packed_.load(std::memory_order_relaxed);
-        if (!shape || (packed >> slotBits) != reinterpret_cast<std::uintptr_t>(shape) || (packed & slotMask) == slotMask) {
+        if (!object) {
             return nullptr;
         }
-        return &object->slots()[packed & slotMask];
+        // A shape remembered without a slot, and the unused state, carry the high mark and so
+        // never equal an address here.
+        std::uint64_t packed = packed_.load(std::memory_order_relaxed);
+        if ((packed >> slotBits) != reinterpret_cast<std::uintptr_t>(object->shape())) {
+            return nullptr;
+        }
+        return object->slots() + (packed & slotMask);
     }
 
 private:
     static constexpr std::uint64_t slotBits = 16;
     static constexpr std::uint64_t slotMask = (std::uint64_t{1} << slotBits) - 1;
-    // The shape's address shifted up 16 bits, and the slot (0xffff for none) below; 0 when unused.
-    mutable std::atomic<std::uint64_t> packed_{0};
+    static constexpr std::uint64_t noSlot = std::uint64_t{1} << 63;
+    static constexpr std::uint64_t unused = noSlot;
+    // The shape's address shifted up 16 bits, and the slot below; with the high bit set when the
+    // shape keeps no slot for the name.
+    mutable std::atomic<std::uint64_t> packed_{unused};
 };
 
 // `base.name` as templates read it: a dictionary key (or `count`, when no key is named so);

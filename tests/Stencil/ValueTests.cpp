@@ -92,6 +92,7 @@ TEST(Value, TakesAnElementOfItsOwnContainer) {
 
 TEST(Value, EqualityComparesNumbersByValue) {
     EXPECT_EQ(Value(1), Value(1.0));
+    EXPECT_NE(Value(std::int64_t{9007199254740993}), Value(std::int64_t{9007199254740992}));  // one double apart
     EXPECT_NE(Value(1), Value("1"));
     EXPECT_NE(Value(true), Value(1));
     EXPECT_EQ(Value(), Value());

@@ -3,8 +3,10 @@
 // and the tag or variable text that caused it. Nothing in the engine throws to its callers.
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -60,6 +62,35 @@ public:
 
 private:
     std::variant<T, Error> state_;
+};
+
+// Values that cost nothing to make empty, as the engine's lookups return them by the million:
+// the value inline and the rare error out of line, so that a success is a value and one null
+// pointer, made and dropped without looking at an error's texts.
+template <class T>
+    requires std::is_nothrow_default_constructible_v<T> && std::is_nothrow_move_constructible_v<T>
+class [[nodiscard]] Result<T> {
+public:
+    Result(T value) noexcept : value_(std::move(value)) {}  // NOLINT: implicit by design
+    Result(Error error) : error_(std::make_unique<Error>(std::move(error))) {}  // NOLINT
+
+    bool ok() const { return !error_; }
+    explicit operator bool() const { return ok(); }
+
+    T& value() & { return value_; }
+    const T& value() const& { return value_; }
+    T&& value() && { return std::move(value_); }
+    T& operator*() & { return value_; }
+    const T& operator*() const& { return value_; }
+    T* operator->() { return &value_; }
+    const T* operator->() const { return &value_; }
+
+    const Error& error() const& { return *error_; }
+    Error&& error() && { return std::move(*error_); }
+
+private:
+    T value_{};
+    std::unique_ptr<Error> error_;
 };
 
 // The outcome of an operation that yields nothing but may fail: empty on success.

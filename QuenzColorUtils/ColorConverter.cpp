@@ -227,52 +227,54 @@ std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
 }
 
 // Fills one of the forms' own templates, whose only placeholders are "%g", "%u", "%02X" and
-// "%%" with exactly one value each, straight into the text; none when the template holds
+// "%%" with exactly one value each, straight into `out`; false when the template holds
 // anything else.
-std::optional<std::string> filledForm(const WrittenForm& form) {
+bool fillForm(NumberText& out, const WrittenForm& form) {
     static constexpr char hexDigits[] = "0123456789ABCDEF";
     // The longest form is under a hundred characters; a placeholder writes at most a number.
-    NumberText out;
     const std::string_view text = form.text;
-    {
-        auto filled = out.reserve(text.size(), form.valueCount);
-        if (!filled) return std::nullopt;
-        std::size_t next = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] != '%') {
-                filled.append(text[i]);
-                continue;
-            }
-            const std::string_view rest = text.substr(i + 1);
-            if (rest.starts_with('%')) {
-                filled.append('%');
-                ++i;
-                continue;
-            }
-            if (next >= form.valueCount) return std::nullopt;
-            const PrintfValue& value = form.values[next++];
-            if (rest.starts_with('g') && value.kind == PrintfValue::Kind::real) {
-                filled.appendGeneral(value.real);
-                i += 1;
-            } else if (rest.starts_with('u') && value.kind == PrintfValue::Kind::integer) {
-                filled.appendUnsigned(value.integer);
-                i += 1;
-            } else if (rest.starts_with("02X") && value.kind == PrintfValue::Kind::integer && value.integer < 256) {
-                filled.append(hexDigits[value.integer >> 4]);
-                filled.append(hexDigits[value.integer & 0xF]);
-                i += 3;
-            } else {
-                return std::nullopt;
-            }
+    auto filled = out.reserve(text.size(), form.valueCount);
+    if (!filled) return false;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            // The literal words between placeholders go in whole.
+            const std::size_t placeholder = std::min(text.find('%', i), text.size());
+            filled.append(text.substr(i, placeholder - i));
+            i = placeholder - 1;
+            continue;
+        }
+        const std::string_view rest = text.substr(i + 1);
+        if (rest.starts_with('%')) {
+            filled.append('%');
+            ++i;
+            continue;
+        }
+        if (next >= form.valueCount) return false;
+        const PrintfValue& value = form.values[next++];
+        if (rest.starts_with('g') && value.kind == PrintfValue::Kind::real) {
+            filled.appendGeneral(value.real);
+            i += 1;
+        } else if (rest.starts_with('u') && value.kind == PrintfValue::Kind::integer) {
+            filled.appendUnsigned(value.integer);
+            i += 1;
+        } else if (rest.starts_with("02X") && value.kind == PrintfValue::Kind::integer && value.integer < 256) {
+            filled.append(hexDigits[value.integer >> 4]);
+            filled.append(hexDigits[value.integer & 0xF]);
+            i += 3;
+        } else {
+            return false;
         }
     }
-    return out.str();
+    return true;
 }
 
 // The hex forms without prefix or suffix, the most written color text of all, byte by byte:
-// "#RRGGBB[AA]", "0xRRGGBB", "0xAARRGGBB", "0xRRGGBBAA", clipped as hexBytes clips.
-std::optional<ColorConverterResult> plainHex(const ColorValue& color, ColorFormat format, ColorSpace space,
-                                             const ColorConverterOptions& options) {
+// "#RRGGBB[AA]", "0xRRGGBB", "0xAARRGGBB", "0xRRGGBBAA", clipped as hexBytes clips. Appends the
+// text and tells whether it was clipped; none (and nothing appended) when a prefix or suffix
+// applies.
+std::optional<bool> appendPlainHex(std::string& out, const ColorValue& color, ColorFormat format, ColorSpace space,
+                                   const ColorConverterOptions& options) {
     const bool p3 = space == ColorSpace::displayP3;
     const bool clip = !p3 && isOutsideSRGB(color);
     if ((clip && options.suffixWhenClipped) || (p3 && options.p3Prefix)) return std::nullopt;
@@ -281,50 +283,67 @@ std::optional<ColorConverterResult> plainHex(const ColorValue& color, ColorForma
     std::array<std::uint32_t, 4> bytes{r, g, b, a};
     std::size_t count = 4;
     char text[12];
-    char* out = text;
+    char* end = text;
     if (format == ColorFormat::htmlRGB) {
-        *out++ = '#';
+        *end++ = '#';
         if (color.alpha == 1) count = 3;
     } else {
-        *out++ = '0';
-        *out++ = 'x';
+        *end++ = '0';
+        *end++ = 'x';
         if (format == ColorFormat::hexRGB) count = 3;
         if (format == ColorFormat::hexARGB) bytes = {a, r, g, b};
     }
     static constexpr char hexDigits[] = "0123456789ABCDEF";
     for (std::size_t i = 0; i < count; ++i) {
-        *out++ = hexDigits[bytes[i] >> 4];
-        *out++ = hexDigits[bytes[i] & 0xF];
+        *end++ = hexDigits[bytes[i] >> 4];
+        *end++ = hexDigits[bytes[i] & 0xF];
     }
-    return ColorConverterResult{std::string(text, out), clip};
+    out.append(text, end);
+    return clip;
 }
 
 }  // namespace
 
-ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, ColorSpace space,
-                                 const ColorConverterOptions& options) {
+std::optional<bool> appendFormattedColor(std::string& out, const ColorValue& color, ColorFormat format,
+                                         ColorSpace space, const ColorConverterOptions& options) {
     if (format == ColorFormat::htmlRGB || format == ColorFormat::hexRGB || format == ColorFormat::hexARGB ||
         format == ColorFormat::hexRGBA) {
-        if (auto hex = plainHex(color, format, space, options)) return std::move(*hex);
+        if (auto clipped = appendPlainHex(out, color, format, space, options)) return clipped;
     }
     if (format == ColorFormat::cssOKLAB || format == ColorFormat::cssOKLCH) {
         const int places = std::clamp(options.roundedTo, 0, 17);
-        return {format == ColorFormat::cssOKLCH ? oklchText(color, places) : oklabText(color, places), false};
+        auto text = format == ColorFormat::cssOKLCH ? oklchText(color, places) : oklabText(color, places);
+        if (!text) return std::nullopt;
+        out += *text;
+        return false;
     }
     auto form = FormWriter(color, space, options).write(format);
-    if (!form) return {};
+    if (!form) return std::nullopt;
     const bool prefixed = form->takesP3Prefix && space == ColorSpace::displayP3 && options.p3Prefix;
     const bool suffixed = form->clipped && options.suffixWhenClipped;
     if (!prefixed && !suffixed) {
-        if (auto text = filledForm(*form)) return {std::move(*text), form->clipped};
+        NumberText text;
+        if (fillForm(text, *form)) {
+            out += text.view();
+            return form->clipped;
+        }
     }
     // Prefix and suffix join the template before it is filled, as users configure them, so
     // any placeholder typed into them is filled like the form's own.
+    std::string withExtras;
+    if (prefixed) withExtras = *options.p3Prefix;
+    withExtras += form->text;
+    if (suffixed) withExtras += *options.suffixWhenClipped;
+    out += printfFormat(withExtras, form->filled());
+    return form->clipped;
+}
+
+ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, ColorSpace space,
+                                 const ColorConverterOptions& options) {
     std::string text;
-    if (prefixed) text = *options.p3Prefix;
-    text += form->text;
-    if (suffixed) text += *options.suffixWhenClipped;
-    return {printfFormat(text, form->filled()), form->clipped};
+    const auto clipped = appendFormattedColor(text, color, format, space, options);
+    if (!clipped) return {};
+    return {std::move(text), *clipped};
 }
 
 }  // namespace quenz::ColorConverter

@@ -174,7 +174,9 @@ std::string asciiTransform(std::string_view text, NameTransform nameTransform) {
         case NameTransform::snakeCase:
         case NameTransform::kebabCase: {
             const char separator = nameTransform == NameTransform::snakeCase ? '_' : '-';
-            for (char c : text) result += c == ' ' ? separator : asciiLower(c);
+            result.resize(text.size());
+            std::transform(text.begin(), text.end(), result.begin(),
+                           [separator](char c) { return c == ' ' ? separator : asciiLower(c); });
             break;
         }
     }
@@ -312,25 +314,38 @@ NamespacePaths::NamespacePaths(const QuenzColorProject& project, bool namespaces
     walkItemTree(
         project.items(),
         [&](const ProjectItemPtr& item) {
-            enclosing_.emplace(item.get(), counted.empty() ? nullptr : counted.back());
+            enclosing_.emplace_back(item.get(), counted.empty() ? nullptr : counted.back());
             if (counts(item)) counted.push_back(item.get());
         },
         [&](const ProjectItemPtr& group) {
             if (counts(group)) counted.pop_back();
         });
+    // An item met twice (the same item in two groups) keeps the place it was met first, as
+    // a map filled in walk order would.
+    std::stable_sort(enclosing_.begin(), enclosing_.end(),
+                     [](const auto& a, const auto& b) { return std::less<>{}(a.first, b.first); });
+    enclosing_.erase(std::unique(enclosing_.begin(), enclosing_.end(),
+                                 [](const auto& a, const auto& b) { return a.first == b.first; }),
+                     enclosing_.end());
 }
 
 const QuenzColorProjectItem* NamespacePaths::enclosingGroup(const QuenzColorProjectItem& item) const {
-    const auto found = enclosing_.find(&item);
-    return found == enclosing_.end() ? nullptr : found->second;
+    return enclosingOf(&item);
+}
+
+const QuenzColorProjectItem* NamespacePaths::enclosingOf(const QuenzColorProjectItem* item) const {
+    const auto found = std::lower_bound(enclosing_.begin(), enclosing_.end(), item,
+                                        [](const auto& entry, const QuenzColorProjectItem* wanted) {
+                                            return std::less<>{}(entry.first, wanted);
+                                        });
+    return found != enclosing_.end() && found->first == item ? found->second : nullptr;
 }
 
 std::vector<std::string> NamespacePaths::pathOf(const QuenzColorProjectItem& item) const {
     std::vector<std::string> path;
     for (const QuenzColorProjectItem* group = enclosingGroup(item); group;) {
         path.push_back(group->name());
-        const auto outer = enclosing_.find(group);
-        group = outer == enclosing_.end() ? nullptr : outer->second;
+        group = enclosingOf(group);
     }
     std::reverse(path.begin(), path.end());
     return path;

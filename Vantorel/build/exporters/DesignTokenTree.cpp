@@ -385,6 +385,14 @@ std::optional<std::string> streamed(const Placements& placements, const Paths& p
 DesignTokenTree::DesignTokenTree(const QuenzColorProject& project, const BuildTask& task)
     : project_(project), task_(task), groupPaths_(allNamespacePaths(project, false)) {}
 
+void DesignTokenTree::reserve(std::size_t itemCount) {
+    constexpr std::size_t appearances = 2;  // most documents: light and dark
+    tokens_.reserve(tokens_.size() + itemCount * appearances);
+    placements_.reserve(placements_.size() + itemCount * appearances);
+    paths_.reserve(paths_.size() + itemCount);
+    segments_.reserve(segments_.size() + itemCount * 3);  // a group or two and the key
+}
+
 std::string_view DesignTokenTree::keep(std::string name) { return names_.emplace_back(std::move(name)); }
 
 std::string_view DesignTokenTree::transformed(std::string_view name) {

@@ -75,6 +75,10 @@ public:
     // Names follow the task's transform, prefix and suffix; aliases resolve through `project`.
     DesignTokenTree(const QuenzColorProject& project, const BuildTask& task);
 
+    // Room for the tokens of about this many items with a light and a dark value each, so
+    // that the tables are not grown (and left behind, doubled, in the export's memory).
+    void reserve(std::size_t itemCount);
+
     // Inserts the item's tokens (a group's: its children's) into every appearance tree, under
     // the names of all groups that enclose it in the project. A later token with the same
     // path and key replaces an earlier one.

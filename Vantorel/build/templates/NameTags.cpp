@@ -71,6 +71,7 @@ stencil::Extension makeTemplateExtension() {
     registerNameTags(extension);
     registerReplaceFilter(extension);
     registerSourceTextFilters(extension);
+    registerSourceNameTags(extension);
     return extension;
 }
 

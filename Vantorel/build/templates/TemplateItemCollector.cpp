@@ -26,7 +26,7 @@ std::shared_ptr<const TemplateRGBAColor> makeTemplateColor(const quenz::ColorVal
     quenz::ColorValue converted = color;
     if (color.space != target) converted = quenz::convert(color, target).value_or(color);
     return makeRecord<TemplateRGBAColor>(memory, converted.red, converted.green, converted.blue,
-                                         converted.alpha, templateColorSpace(target));
+                                         converted.alpha, templateColorSpace(target), memory);
 }
 
 namespace {
@@ -66,6 +66,8 @@ TemplateItemCollector::TemplateItemCollector(const QuenzColorProject& project, c
       names_(project, task) {}
 
 void TemplateItemCollector::collect(const std::vector<ProjectItemPtr>& items) {
+    seen_.reserve(seen_.size() + items.size());
+    collected_.reserve(collected_.size() + items.size());
     for (const auto& item : items) {
         if (item) collectItem(*item);
     }

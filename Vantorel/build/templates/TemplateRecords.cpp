@@ -128,12 +128,15 @@ const TemplateShadow* TemplateShadow::from(const stencil::HostObject* object) {
     return recordWithShape<TemplateShadow>(object, shadowShape);
 }
 
-TemplateRGBAColor::TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space)
+TemplateRGBAColor::TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space,
+                                     std::pmr::memory_resource* memory)
     : red(r),
       green(g),
       blue(b),
       alpha(a),
-      colorSpace(space) {
+      colorSpace(space),
+      memory_(memory ? memory : std::pmr::new_delete_resource()),
+      formattedTexts_(memory_) {
     setSlots(&colorShape, nullptr);
 }
 
@@ -178,19 +181,30 @@ bool sameOptions(const SharedColorOptions& a, const SharedColorOptions& b) {
 
 }  // namespace
 
-const std::string* TemplateRGBAColor::formatted(quenz::ColorFormat format, const SharedColorOptions& options) const {
-    const auto textOf = [](const FormattedText& done) { return done.text ? &*done.text : nullptr; };
+std::optional<std::string_view> TemplateRGBAColor::formatted(quenz::ColorFormat format,
+                                                             const SharedColorOptions& options) const {
+    const auto textOf = [](const FormattedText& done) -> std::optional<std::string_view> {
+        if (!done.text) return std::nullopt;
+        return std::string_view(*done.text);
+    };
     for (std::size_t i = 0; i < keptCount_; ++i) {
         if (keptTexts_[i].format == format && sameOptions(keptTexts_[i].options, options)) return textOf(keptTexts_[i]);
     }
     for (const auto& done : formattedTexts_) {
         if (done.format == format && sameOptions(done.options, options)) return textOf(done);
     }
-    auto result = quenz::ColorConverter::formatColor(colorValue(), format, build::colorSpace(colorSpace), *options);
-    if (result.colorString && result.colorString->empty()) result.colorString.reset();
-    FormattedText done{format, options, std::move(result.colorString)};
-    if (keptCount_ < keptFormats) return textOf(keptTexts_[keptCount_++] = std::move(done));
-    return textOf(formattedTexts_.emplace_front(std::move(done)));
+    // Written into a buffer the thread reuses, then kept in the build's memory: tens of
+    // thousands of color texts per build cost no allocation of their own.
+    thread_local std::string written;
+    written.clear();
+    const bool writes = quenz::ColorConverter::appendFormattedColor(written, colorValue(), format,
+                                                                    build::colorSpace(colorSpace), *options) &&
+                        !written.empty();
+    FormattedText& done = keptCount_ < keptFormats ? keptTexts_[keptCount_++] : formattedTexts_.emplace_front();
+    done.format = format;
+    done.options = options;
+    if (writes) done.text.emplace(written, memory_);
+    return textOf(done);
 }
 
 TemplateShadow::TemplateShadow(double xOffset, double yOffset, double blurRadius, double spreadDistance,

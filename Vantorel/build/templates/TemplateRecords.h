@@ -6,6 +6,7 @@
 
 #include <array>
 #include <forward_list>
+#include <memory_resource>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,7 +53,10 @@ using SharedColorOptions = std::shared_ptr<const quenz::ColorConverterOptions>;
 // One color: components in `colorSpace`, not clamped.
 class TemplateRGBAColor final : public TemplateRecord {
 public:
-    TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space);
+    // Texts the color is written as are kept in `memory` (the heap when null), which must
+    // outlive the color.
+    TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space,
+                      std::pmr::memory_resource* memory = nullptr);
     // `object` when it is a color, told by its shape; null otherwise.
     static const TemplateRGBAColor* from(const stencil::HostObject* object);
 
@@ -61,11 +65,11 @@ public:
     TemplateJSON toJSON() const override;
     // The color as the color formatter takes it.
     quenz::ColorValue colorValue() const;
-    // The color written by the shared color formatter in its own space; null when the format
+    // The color written by the shared color formatter in its own space; none when the format
     // cannot write it. Each format and set of options is formatted once per color: outputs
     // that write the same color alike (a style sheet's light value in two places, CSS and SCSS
     // of one build) reuse the text, which stays valid as long as the record.
-    const std::string* formatted(quenz::ColorFormat format, const SharedColorOptions& options) const;
+    std::optional<std::string_view> formatted(quenz::ColorFormat format, const SharedColorOptions& options) const;
 
     const double red, green, blue, alpha;
     const TemplateColorSpace colorSpace;
@@ -74,14 +78,15 @@ private:
     struct FormattedText {
         quenz::ColorFormat format{};
         SharedColorOptions options;
-        std::optional<std::string> text;
+        std::optional<std::pmr::string> text;  // in the record's memory, with the record's build
     };
+    std::pmr::memory_resource* memory_;
     // Records belong to one build on one thread. A build writes a color in one or two formats,
     // kept in the record itself; further ones go to a list. Either way texts handed out stay put.
     static constexpr std::size_t keptFormats = 2;
     mutable std::array<FormattedText, keptFormats> keptTexts_;
     mutable std::size_t keptCount_ = 0;
-    mutable std::forward_list<FormattedText> formattedTexts_;
+    mutable std::pmr::forward_list<FormattedText> formattedTexts_;
 };
 
 class TemplateShadow final : public TemplateRecord {

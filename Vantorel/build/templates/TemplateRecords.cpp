@@ -129,14 +129,13 @@ const TemplateShadow* TemplateShadow::from(const stencil::HostObject* object) {
 }
 
 TemplateRGBAColor::TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space,
-                                     std::pmr::memory_resource* memory)
+                                     std::shared_ptr<ColorTextStore> texts)
     : red(r),
       green(g),
       blue(b),
       alpha(a),
       colorSpace(space),
-      memory_(memory ? memory : std::pmr::new_delete_resource()),
-      formattedTexts_(memory_) {
+      texts_(std::move(texts)) {
     setSlots(&colorShape, nullptr);
 }
 
@@ -172,39 +171,17 @@ quenz::ColorValue TemplateRGBAColor::colorValue() const {
     return quenz::ColorValue{rgbSpace(colorSpace), red, green, blue, alpha, 0};
 }
 
-namespace {
-
-bool sameOptions(const SharedColorOptions& a, const SharedColorOptions& b) {
-    return a == b || (a->roundedTo == b->roundedTo && a->forceClip == b->forceClip && a->p3Prefix == b->p3Prefix &&
-                      a->suffixWhenClipped == b->suffixWhenClipped);
-}
-
-}  // namespace
-
 std::optional<std::string_view> TemplateRGBAColor::formatted(quenz::ColorFormat format,
                                                              const SharedColorOptions& options) const {
-    const auto textOf = [](const FormattedText& done) -> std::optional<std::string_view> {
-        if (!done.text) return std::nullopt;
-        return std::string_view(*done.text);
-    };
     for (std::size_t i = 0; i < keptCount_; ++i) {
-        if (keptTexts_[i].format == format && sameOptions(keptTexts_[i].options, options)) return textOf(keptTexts_[i]);
+        if (keptTexts_[i].format == format && sameColorOptions(keptTexts_[i].options, options)) {
+            return keptTexts_[i].text;
+        }
     }
-    for (const auto& done : formattedTexts_) {
-        if (done.format == format && sameOptions(done.options, options)) return textOf(done);
-    }
-    // Written into a buffer the thread reuses, then kept in the build's memory: tens of
-    // thousands of color texts per build cost no allocation of their own.
-    thread_local std::string written;
-    written.clear();
-    const bool writes = quenz::ColorConverter::appendFormattedColor(written, colorValue(), format,
-                                                                    build::colorSpace(colorSpace), *options) &&
-                        !written.empty();
-    FormattedText& done = keptCount_ < keptFormats ? keptTexts_[keptCount_++] : formattedTexts_.emplace_front();
-    done.format = format;
-    done.options = options;
-    if (writes) done.text.emplace(written, memory_);
-    return textOf(done);
+    if (!texts_) texts_ = std::make_shared<ColorTextStore>();
+    auto text = texts_->text(colorValue(), format, build::colorSpace(colorSpace), options);
+    if (keptCount_ < keptFormats) keptTexts_[keptCount_++] = {format, options, text};
+    return text;
 }
 
 TemplateShadow::TemplateShadow(double xOffset, double yOffset, double blurRadius, double spreadDistance,

@@ -5,8 +5,6 @@
 // field names as keys, leaving out optional fields that are absent.
 
 #include <array>
-#include <forward_list>
-#include <memory_resource>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +18,7 @@
 #include "QuenzColorUtils/ColorSpace.h"
 #include "QuenzColorUtils/ColorValue.h"
 #include "Stencil/Value.h"
+#include "Vantorel/build/templates/ColorTextStore.h"
 
 namespace vantorel::build {
 
@@ -46,17 +45,13 @@ public:
     std::optional<stencil::Value> lookup(std::string_view name) const final;
 };
 
-// Converter options as a tag keeps them: made once per tag, and held by the colors that
-// remember what they were formatted with.
-using SharedColorOptions = std::shared_ptr<const quenz::ColorConverterOptions>;
-
 // One color: components in `colorSpace`, not clamped.
 class TemplateRGBAColor final : public TemplateRecord {
 public:
-    // Texts the color is written as are kept in `memory` (the heap when null), which must
-    // outlive the color.
+    // The texts the color is written as are kept in `texts`, shared with the other colors of a
+    // build; a color without one keeps its own.
     TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space,
-                      std::pmr::memory_resource* memory = nullptr);
+                      std::shared_ptr<ColorTextStore> texts = nullptr);
     // `object` when it is a color, told by its shape; null otherwise.
     static const TemplateRGBAColor* from(const stencil::HostObject* object);
 
@@ -66,9 +61,10 @@ public:
     // The color as the color formatter takes it.
     quenz::ColorValue colorValue() const;
     // The color written by the shared color formatter in its own space; none when the format
-    // cannot write it. Each format and set of options is formatted once per color: outputs
-    // that write the same color alike (a style sheet's light value in two places, CSS and SCSS
-    // of one build) reuse the text, which stays valid as long as the record.
+    // cannot write it. Each format and set of options is formatted once per color value:
+    // outputs that write the same color alike (a style sheet's light value in two places, CSS
+    // and SCSS of one build, a palette value under many names) reuse the text, which stays
+    // valid as long as the record.
     std::optional<std::string_view> formatted(quenz::ColorFormat format, const SharedColorOptions& options) const;
 
     const double red, green, blue, alpha;
@@ -78,15 +74,14 @@ private:
     struct FormattedText {
         quenz::ColorFormat format{};
         SharedColorOptions options;
-        std::optional<std::pmr::string> text;  // in the record's memory, with the record's build
+        std::optional<std::string_view> text;
     };
-    std::pmr::memory_resource* memory_;
     // Records belong to one build on one thread. A build writes a color in one or two formats,
-    // kept in the record itself; further ones go to a list. Either way texts handed out stay put.
+    // remembered in the record itself; the store answers the rest.
     static constexpr std::size_t keptFormats = 2;
     mutable std::array<FormattedText, keptFormats> keptTexts_;
     mutable std::size_t keptCount_ = 0;
-    mutable std::pmr::forward_list<FormattedText> formattedTexts_;
+    mutable std::shared_ptr<ColorTextStore> texts_;
 };
 
 class TemplateShadow final : public TemplateRecord {

@@ -257,18 +257,20 @@ void sortByPath(Placements& placements, const Paths& paths) {
         const std::string_view* segments;
         std::uint32_t size;
         std::uint32_t path;
-        std::uint64_t lastHead;  // of the last segment, where paths below one group differ
+        std::uint64_t firstHead;  // of the first segment, where paths in different groups differ
+        std::uint64_t lastHead;   // of the last segment, where paths below one group differ
     };
     std::vector<Key> byPath(paths.paths.size());
     for (std::uint32_t i = 0; i < byPath.size(); ++i) {
         const auto* segments = paths.segments.data() + paths.paths[i].firstSegment;
         const std::uint32_t size = paths.paths[i].segmentCount;
-        byPath[i] = {segments, size, i, headOf(segments[size - 1])};
+        byPath[i] = {segments, size, i, headOf(segments[0]), headOf(segments[size - 1])};
     }
     const auto compare = [](const Key& a, const Key& b) {
         const std::size_t common = std::min(a.size, b.size);
         for (std::size_t i = 0; i < common; ++i) {
             if (a.segments[i].data() == b.segments[i].data() && a.segments[i].size() == b.segments[i].size()) continue;
+            if (i == 0 && a.firstHead != b.firstHead) return a.firstHead < b.firstHead ? -1 : 1;
             if (i + 1 == a.size && i + 1 == b.size && a.lastHead != b.lastHead) return a.lastHead < b.lastHead ? -1 : 1;
             if (const int order = a.segments[i].compare(b.segments[i])) return order;
         }

@@ -23,6 +23,7 @@
 
 #include "Vantorel/build/BuildArena.h"
 #include "Vantorel/build/CodeNames.h"
+#include "Vantorel/build/ColorTextStore.h"
 #include "VantorelData/model/BuildTask.h"
 #include "VantorelData/model/Project.h"
 
@@ -115,6 +116,7 @@ private:
     std::pmr::vector<std::string_view> segments_{arena_.resource()};  // of the paths, one after another
     std::pmr::vector<DesignTokenPath> paths_{arena_.resource()};
     std::pmr::vector<DesignTokenPlacement> placements_{arena_.resource()};
+    ColorTextStore hexTexts_{arena_.resource()};  // a color met again is not written again
     std::uint32_t time_ = 0;
 };
 

@@ -18,7 +18,7 @@
 #include "QuenzColorUtils/ColorSpace.h"
 #include "QuenzColorUtils/ColorValue.h"
 #include "Stencil/Value.h"
-#include "Vantorel/build/templates/ColorTextStore.h"
+#include "Vantorel/build/ColorTextStore.h"
 
 namespace vantorel::build {
 

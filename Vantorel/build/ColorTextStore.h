@@ -10,6 +10,7 @@
 #include <memory>
 #include <memory_resource>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -38,7 +39,16 @@ public:
     std::optional<std::string_view> text(const quenz::ColorValue& color, quenz::ColorFormat format,
                                          quenz::ColorSpace space, const SharedColorOptions& options);
 
+    // The text `write` appends to a string for the color, under a form of the caller's own
+    // (`form` tells its forms apart); written on first use. `write` returns false when the
+    // color has no such text.
+    template <class Write>
+    std::optional<std::string_view> text(const quenz::ColorValue& color, std::uint32_t form, Write&& write) {
+        return find(keyOf(color, form, ownForms, ownForms), [&](std::string& out) { return write(out); });
+    }
+
 private:
+    static constexpr std::uint32_t ownForms = 0xFFFFFFFF;  // space and options of callers' own forms
     struct Key {
         std::uint64_t components[5];
         std::uint32_t space, format, options;
@@ -53,6 +63,22 @@ private:
         bool written = false;
     };
     std::uint32_t optionsIndex(const SharedColorOptions& options);
+    Text keep(std::string_view written);
+    static Key keyOf(const quenz::ColorValue& color, std::uint32_t format, std::uint32_t space, std::uint32_t options);
+    // The text under `key`, written by `write` on first use.
+    template <class Write>
+    std::optional<std::string_view> find(const Key& key, Write&& write) {
+        auto [entry, added] = texts_.try_emplace(key);
+        if (added) {
+            std::string& written = scratch();
+            written.clear();
+            if (write(written) && !written.empty()) entry->second = keep(written);
+        }
+        if (!entry->second.written) return std::nullopt;
+        return entry->second.text;
+    }
+    // A buffer of the thread's that texts are written into before they are kept.
+    static std::string& scratch();
 
     std::pmr::monotonic_buffer_resource memory_;
     std::vector<SharedColorOptions> options_;  // the distinct options met, a handful at most

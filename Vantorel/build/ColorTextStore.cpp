@@ -1,4 +1,4 @@
-#include "Vantorel/build/templates/ColorTextStore.h"
+#include "Vantorel/build/ColorTextStore.h"
 
 #include <bit>
 #include <cstring>
@@ -34,28 +34,34 @@ std::uint32_t ColorTextStore::optionsIndex(const SharedColorOptions& options) {
     return static_cast<std::uint32_t>(options_.size() - 1);
 }
 
+ColorTextStore::Key ColorTextStore::keyOf(const quenz::ColorValue& color, std::uint32_t format, std::uint32_t space,
+                                          std::uint32_t options) {
+    return Key{{std::bit_cast<std::uint64_t>(color.red), std::bit_cast<std::uint64_t>(color.green),
+                std::bit_cast<std::uint64_t>(color.blue), std::bit_cast<std::uint64_t>(color.alpha),
+                std::bit_cast<std::uint64_t>(color.cmykBlack)},
+               static_cast<std::uint32_t>(color.space) << 8 ^ space,
+               format,
+               options};
+}
+
+std::string& ColorTextStore::scratch() {
+    thread_local std::string written;
+    return written;
+}
+
+ColorTextStore::Text ColorTextStore::keep(std::string_view written) {
+    auto* bytes = static_cast<char*>(memory_.allocate(written.size(), 1));
+    std::memcpy(bytes, written.data(), written.size());
+    return {std::string_view(bytes, written.size()), true};
+}
+
 std::optional<std::string_view> ColorTextStore::text(const quenz::ColorValue& color, quenz::ColorFormat format,
                                                      quenz::ColorSpace space, const SharedColorOptions& options) {
-    Key key{{std::bit_cast<std::uint64_t>(color.red), std::bit_cast<std::uint64_t>(color.green),
-             std::bit_cast<std::uint64_t>(color.blue), std::bit_cast<std::uint64_t>(color.alpha),
-             std::bit_cast<std::uint64_t>(color.cmykBlack)},
-            static_cast<std::uint32_t>(color.space) << 8 | static_cast<std::uint32_t>(space),
-            static_cast<std::uint32_t>(format),
-            optionsIndex(options)};
-    auto [entry, added] = texts_.try_emplace(key);
-    if (added) {
-        // Written into a buffer the thread reuses, then kept in the store's memory.
-        thread_local std::string written;
-        written.clear();
-        if (quenz::ColorConverter::appendFormattedColor(written, color, format, space, *options) &&
-            !written.empty()) {
-            auto* bytes = static_cast<char*>(memory_.allocate(written.size(), 1));
-            std::memcpy(bytes, written.data(), written.size());
-            entry->second = {std::string_view(bytes, written.size()), true};
-        }
-    }
-    if (!entry->second.written) return std::nullopt;
-    return entry->second.text;
+    const Key key = keyOf(color, static_cast<std::uint32_t>(format), static_cast<std::uint32_t>(space),
+                          optionsIndex(options));
+    return find(key, [&](std::string& out) {
+        return quenz::ColorConverter::appendFormattedColor(out, color, format, space, *options).has_value();
+    });
 }
 
 }  // namespace vantorel::build

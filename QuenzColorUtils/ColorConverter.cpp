@@ -238,10 +238,7 @@ bool fillForm(NumberText& out, const WrittenForm& form) {
     std::size_t next = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '%') {
-            // The literal words between placeholders go in whole.
-            const std::size_t placeholder = std::min(text.find('%', i), text.size());
-            filled.append(text.substr(i, placeholder - i));
-            i = placeholder - 1;
+            filled.append(text[i]);
             continue;
         }
         const std::string_view rest = text.substr(i + 1);
@@ -270,51 +267,65 @@ bool fillForm(NumberText& out, const WrittenForm& form) {
 }
 
 // The hex forms without prefix or suffix, the most written color text of all, byte by byte:
-// "#RRGGBB[AA]", "0xRRGGBB", "0xAARRGGBB", "0xRRGGBBAA", clipped as hexBytes clips. Appends the
-// text and tells whether it was clipped; none (and nothing appended) when a prefix or suffix
-// applies.
-std::optional<bool> appendPlainHex(std::string& out, const ColorValue& color, ColorFormat format, ColorSpace space,
-                                   const ColorConverterOptions& options) {
+// "#RRGGBB[AA]", "0xRRGGBB", "0xAARRGGBB", "0xRRGGBBAA", clipped as hexBytes clips. Whether a
+// prefix or suffix stands in the way, and whether the color is clipped.
+struct PlainHex {
+    bool applies = false;
+    bool clipped = false;
+};
+PlainHex plainHexCase(const ColorValue& color, ColorSpace space, const ColorConverterOptions& options) {
     const bool p3 = space == ColorSpace::displayP3;
     const bool clip = !p3 && isOutsideSRGB(color);
-    if ((clip && options.suffixWhenClipped) || (p3 && options.p3Prefix)) return std::nullopt;
+    return {!((clip && options.suffixWhenClipped) || (p3 && options.p3Prefix)), clip};
+}
+
+// Writes the form into `text` (room for 11 bytes) and returns its end.
+char* writePlainHex(char* text, const ColorValue& color, ColorFormat format, bool clip) {
     const ColorValue c = clip ? clippedToSRGB(color) : color;
     const std::uint32_t r = byteOf(c.red), g = byteOf(c.green), b = byteOf(c.blue), a = byteOf(c.alpha);
     std::array<std::uint32_t, 4> bytes{r, g, b, a};
     std::size_t count = 4;
-    char text[12];
-    char* end = text;
+    char* out = text;
     if (format == ColorFormat::htmlRGB) {
-        *end++ = '#';
+        *out++ = '#';
         if (color.alpha == 1) count = 3;
     } else {
-        *end++ = '0';
-        *end++ = 'x';
+        *out++ = '0';
+        *out++ = 'x';
         if (format == ColorFormat::hexRGB) count = 3;
         if (format == ColorFormat::hexARGB) bytes = {a, r, g, b};
     }
     static constexpr char hexDigits[] = "0123456789ABCDEF";
     for (std::size_t i = 0; i < count; ++i) {
-        *end++ = hexDigits[bytes[i] >> 4];
-        *end++ = hexDigits[bytes[i] & 0xF];
+        *out++ = hexDigits[bytes[i] >> 4];
+        *out++ = hexDigits[bytes[i] & 0xF];
     }
-    out.append(text, end);
-    return clip;
+    return out;
 }
 
-}  // namespace
+bool isHexFormat(ColorFormat format) {
+    return format == ColorFormat::htmlRGB || format == ColorFormat::hexRGB || format == ColorFormat::hexARGB ||
+           format == ColorFormat::hexRGBA;
+}
 
-std::optional<bool> appendFormattedColor(std::string& out, const ColorValue& color, ColorFormat format,
-                                         ColorSpace space, const ColorConverterOptions& options) {
-    if (format == ColorFormat::htmlRGB || format == ColorFormat::hexRGB || format == ColorFormat::hexARGB ||
-        format == ColorFormat::hexRGBA) {
-        if (auto clipped = appendPlainHex(out, color, format, space, options)) return clipped;
+// Writes the text of a color form into `sink`, which takes it as a view of text written in
+// place (`view`) or as a string already made (`made`). Gives whether the color was clipped, or
+// none when there is no text. formatColor and appendFormattedColor differ only in their sink.
+template <class Sink>
+std::optional<bool> writeColorText(Sink& sink, const ColorValue& color, ColorFormat format, ColorSpace space,
+                                   const ColorConverterOptions& options) {
+    if (isHexFormat(format)) {
+        if (const PlainHex hex = plainHexCase(color, space, options); hex.applies) {
+            char text[12];
+            sink.view(std::string_view(text, writePlainHex(text, color, format, hex.clipped)));
+            return hex.clipped;
+        }
     }
     if (format == ColorFormat::cssOKLAB || format == ColorFormat::cssOKLCH) {
         const int places = std::clamp(options.roundedTo, 0, 17);
         auto text = format == ColorFormat::cssOKLCH ? oklchText(color, places) : oklabText(color, places);
         if (!text) return std::nullopt;
-        out += *text;
+        sink.made(std::move(*text));
         return false;
     }
     auto form = FormWriter(color, space, options).write(format);
@@ -324,7 +335,7 @@ std::optional<bool> appendFormattedColor(std::string& out, const ColorValue& col
     if (!prefixed && !suffixed) {
         NumberText text;
         if (fillForm(text, *form)) {
-            out += text.view();
+            sink.view(text.view());
             return form->clipped;
         }
     }
@@ -334,16 +345,47 @@ std::optional<bool> appendFormattedColor(std::string& out, const ColorValue& col
     if (prefixed) withExtras = *options.p3Prefix;
     withExtras += form->text;
     if (suffixed) withExtras += *options.suffixWhenClipped;
-    out += printfFormat(withExtras, form->filled());
+    sink.made(printfFormat(withExtras, form->filled()));
     return form->clipped;
+}
+
+struct NewText {
+    std::optional<std::string> text;
+    void view(std::string_view written) { text.emplace(written); }
+    void made(std::string&& written) { text.emplace(std::move(written)); }
+};
+
+struct AppendedText {
+    std::string& out;
+    void view(std::string_view written) { out += written; }
+    void made(std::string&& written) { out += written; }
+};
+
+}  // namespace
+
+std::optional<bool> appendFormattedColor(std::string& out, const ColorValue& color, ColorFormat format,
+                                         ColorSpace space, const ColorConverterOptions& options) {
+    AppendedText sink{out};
+    return writeColorText(sink, color, format, space, options);
 }
 
 ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, ColorSpace space,
                                  const ColorConverterOptions& options) {
-    std::string text;
-    const auto clipped = appendFormattedColor(text, color, format, space, options);
+    // The hex and OKLab forms are made straight into the result.
+    if (isHexFormat(format)) {
+        if (const PlainHex hex = plainHexCase(color, space, options); hex.applies) {
+            char text[12];
+            return {std::string(text, writePlainHex(text, color, format, hex.clipped)), hex.clipped};
+        }
+    }
+    if (format == ColorFormat::cssOKLAB || format == ColorFormat::cssOKLCH) {
+        const int places = std::clamp(options.roundedTo, 0, 17);
+        return {format == ColorFormat::cssOKLCH ? oklchText(color, places) : oklabText(color, places), false};
+    }
+    NewText sink;
+    const auto clipped = writeColorText(sink, color, format, space, options);
     if (!clipped) return {};
-    return {std::move(text), *clipped};
+    return {std::move(sink.text), *clipped};
 }
 
 }  // namespace quenz::ColorConverter

@@ -236,25 +236,6 @@ TEST_F(TemplateTags, CodeSafeNames) {
     });
 }
 
-// Built-in templates write names with the tags; user templates may use either form, and both
-// must write the same text whatever the name (reserved words, leading digits, escapes, a
-// suffix, a value that is not a string, nothing at all).
-TEST_F(TemplateTags, NameTagsWriteWhatTheirFiltersWrite) {
-    const std::vector<std::string> forms = {"swiftName", "kotlinName", "metalName", "glslName",
-                                            "cssName",   "cssNamePart", "lessName"};
-    const std::vector<std::string> values = {"text", "\"class\"", "\"3rd\"", "\"gl_Color\"", "\"-2x\"",
-                                             "\"__\"", "\"\"", "number", "missing"};
-    for (const auto& form : forms) {
-        for (const auto& value : values) {
-            EXPECT_EQ(render("{%+ " + form + " " + value + " +%}"), render("{{ " + value + "|" + form + " }}"))
-                << form << " " << value;
-            EXPECT_EQ(render("{%+ " + form + " " + value + " \"Dark\" +%}"),
-                      render("{{ " + value + "|" + form + ":\"Dark\" }}"))
-                << form << " " << value << " with a suffix";
-        }
-    }
-}
-
 // Colors of a build share one store of texts: equal components read one text, while values
 // that print differently (a signed zero) never share one.
 TEST(TemplateColorTexts, EqualComponentsShareATextAndSignedZerosDoNot) {

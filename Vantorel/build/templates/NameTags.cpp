@@ -71,7 +71,6 @@ stencil::Extension makeTemplateExtension() {
     registerNameTags(extension);
     registerReplaceFilter(extension);
     registerSourceTextFilters(extension);
-    registerSourceNameTags(extension);
     return extension;
 }
 

@@ -36,7 +36,5 @@ void registerNameTags(stencil::Extension& extension);
 void registerReplaceFilter(stencil::Extension& extension);
 // Names, string literals and comments in the form each generated language accepts.
 void registerSourceTextFilters(stencil::Extension& extension);
-// The name filters as tags that write into the output ("swiftName", "cssNamePart", …).
-void registerSourceNameTags(stencil::Extension& extension);
 
 }  // namespace vantorel::build

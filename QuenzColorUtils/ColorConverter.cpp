@@ -227,60 +227,64 @@ std::optional<WrittenForm> FormWriter::write(ColorFormat format) const {
 }
 
 // Fills one of the forms' own templates, whose only placeholders are "%g", "%u", "%02X" and
-// "%%" with exactly one value each, straight into the text; none when the template holds
+// "%%" with exactly one value each, straight into `out`; false when the template holds
 // anything else.
-std::optional<std::string> filledForm(const WrittenForm& form) {
+bool fillForm(NumberText& out, const WrittenForm& form) {
     static constexpr char hexDigits[] = "0123456789ABCDEF";
     // The longest form is under a hundred characters; a placeholder writes at most a number.
-    NumberText out;
     const std::string_view text = form.text;
-    {
-        auto filled = out.reserve(text.size(), form.valueCount);
-        if (!filled) return std::nullopt;
-        std::size_t next = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text[i] != '%') {
-                filled.append(text[i]);
-                continue;
-            }
-            const std::string_view rest = text.substr(i + 1);
-            if (rest.starts_with('%')) {
-                filled.append('%');
-                ++i;
-                continue;
-            }
-            if (next >= form.valueCount) return std::nullopt;
-            const PrintfValue& value = form.values[next++];
-            if (rest.starts_with('g') && value.kind == PrintfValue::Kind::real) {
-                filled.appendGeneral(value.real);
-                i += 1;
-            } else if (rest.starts_with('u') && value.kind == PrintfValue::Kind::integer) {
-                filled.appendUnsigned(value.integer);
-                i += 1;
-            } else if (rest.starts_with("02X") && value.kind == PrintfValue::Kind::integer && value.integer < 256) {
-                filled.append(hexDigits[value.integer >> 4]);
-                filled.append(hexDigits[value.integer & 0xF]);
-                i += 3;
-            } else {
-                return std::nullopt;
-            }
+    auto filled = out.reserve(text.size(), form.valueCount);
+    if (!filled) return false;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            filled.append(text[i]);
+            continue;
+        }
+        const std::string_view rest = text.substr(i + 1);
+        if (rest.starts_with('%')) {
+            filled.append('%');
+            ++i;
+            continue;
+        }
+        if (next >= form.valueCount) return false;
+        const PrintfValue& value = form.values[next++];
+        if (rest.starts_with('g') && value.kind == PrintfValue::Kind::real) {
+            filled.appendGeneral(value.real);
+            i += 1;
+        } else if (rest.starts_with('u') && value.kind == PrintfValue::Kind::integer) {
+            filled.appendUnsigned(value.integer);
+            i += 1;
+        } else if (rest.starts_with("02X") && value.kind == PrintfValue::Kind::integer && value.integer < 256) {
+            filled.append(hexDigits[value.integer >> 4]);
+            filled.append(hexDigits[value.integer & 0xF]);
+            i += 3;
+        } else {
+            return false;
         }
     }
-    return out.str();
+    return true;
 }
 
 // The hex forms without prefix or suffix, the most written color text of all, byte by byte:
-// "#RRGGBB[AA]", "0xRRGGBB", "0xAARRGGBB", "0xRRGGBBAA", clipped as hexBytes clips.
-std::optional<ColorConverterResult> plainHex(const ColorValue& color, ColorFormat format, ColorSpace space,
-                                             const ColorConverterOptions& options) {
+// "#RRGGBB[AA]", "0xRRGGBB", "0xAARRGGBB", "0xRRGGBBAA", clipped as hexBytes clips. Whether a
+// prefix or suffix stands in the way, and whether the color is clipped.
+struct PlainHex {
+    bool applies = false;
+    bool clipped = false;
+};
+PlainHex plainHexCase(const ColorValue& color, ColorSpace space, const ColorConverterOptions& options) {
     const bool p3 = space == ColorSpace::displayP3;
     const bool clip = !p3 && isOutsideSRGB(color);
-    if ((clip && options.suffixWhenClipped) || (p3 && options.p3Prefix)) return std::nullopt;
+    return {!((clip && options.suffixWhenClipped) || (p3 && options.p3Prefix)), clip};
+}
+
+// Writes the form into `text` (room for 11 bytes) and returns its end.
+char* writePlainHex(char* text, const ColorValue& color, ColorFormat format, bool clip) {
     const ColorValue c = clip ? clippedToSRGB(color) : color;
     const std::uint32_t r = byteOf(c.red), g = byteOf(c.green), b = byteOf(c.blue), a = byteOf(c.alpha);
     std::array<std::uint32_t, 4> bytes{r, g, b, a};
     std::size_t count = 4;
-    char text[12];
     char* out = text;
     if (format == ColorFormat::htmlRGB) {
         *out++ = '#';
@@ -296,35 +300,92 @@ std::optional<ColorConverterResult> plainHex(const ColorValue& color, ColorForma
         *out++ = hexDigits[bytes[i] >> 4];
         *out++ = hexDigits[bytes[i] & 0xF];
     }
-    return ColorConverterResult{std::string(text, out), clip};
+    return out;
 }
+
+bool isHexFormat(ColorFormat format) {
+    return format == ColorFormat::htmlRGB || format == ColorFormat::hexRGB || format == ColorFormat::hexARGB ||
+           format == ColorFormat::hexRGBA;
+}
+
+// Writes the text of a color form into `sink`, which takes it as a view of text written in
+// place (`view`) or as a string already made (`made`). Gives whether the color was clipped, or
+// none when there is no text. formatColor and appendFormattedColor differ only in their sink.
+template <class Sink>
+std::optional<bool> writeColorText(Sink& sink, const ColorValue& color, ColorFormat format, ColorSpace space,
+                                   const ColorConverterOptions& options) {
+    if (isHexFormat(format)) {
+        if (const PlainHex hex = plainHexCase(color, space, options); hex.applies) {
+            char text[12];
+            sink.view(std::string_view(text, writePlainHex(text, color, format, hex.clipped)));
+            return hex.clipped;
+        }
+    }
+    if (format == ColorFormat::cssOKLAB || format == ColorFormat::cssOKLCH) {
+        const int places = std::clamp(options.roundedTo, 0, 17);
+        auto text = format == ColorFormat::cssOKLCH ? oklchText(color, places) : oklabText(color, places);
+        if (!text) return std::nullopt;
+        sink.made(std::move(*text));
+        return false;
+    }
+    auto form = FormWriter(color, space, options).write(format);
+    if (!form) return std::nullopt;
+    const bool prefixed = form->takesP3Prefix && space == ColorSpace::displayP3 && options.p3Prefix;
+    const bool suffixed = form->clipped && options.suffixWhenClipped;
+    if (!prefixed && !suffixed) {
+        NumberText text;
+        if (fillForm(text, *form)) {
+            sink.view(text.view());
+            return form->clipped;
+        }
+    }
+    // Prefix and suffix join the template before it is filled, as users configure them, so
+    // any placeholder typed into them is filled like the form's own.
+    std::string withExtras;
+    if (prefixed) withExtras = *options.p3Prefix;
+    withExtras += form->text;
+    if (suffixed) withExtras += *options.suffixWhenClipped;
+    sink.made(printfFormat(withExtras, form->filled()));
+    return form->clipped;
+}
+
+struct NewText {
+    std::optional<std::string> text;
+    void view(std::string_view written) { text.emplace(written); }
+    void made(std::string&& written) { text.emplace(std::move(written)); }
+};
+
+struct AppendedText {
+    std::string& out;
+    void view(std::string_view written) { out += written; }
+    void made(std::string&& written) { out += written; }
+};
 
 }  // namespace
 
+std::optional<bool> appendFormattedColor(std::string& out, const ColorValue& color, ColorFormat format,
+                                         ColorSpace space, const ColorConverterOptions& options) {
+    AppendedText sink{out};
+    return writeColorText(sink, color, format, space, options);
+}
+
 ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, ColorSpace space,
                                  const ColorConverterOptions& options) {
-    if (format == ColorFormat::htmlRGB || format == ColorFormat::hexRGB || format == ColorFormat::hexARGB ||
-        format == ColorFormat::hexRGBA) {
-        if (auto hex = plainHex(color, format, space, options)) return std::move(*hex);
+    // The hex and OKLab forms are made straight into the result.
+    if (isHexFormat(format)) {
+        if (const PlainHex hex = plainHexCase(color, space, options); hex.applies) {
+            char text[12];
+            return {std::string(text, writePlainHex(text, color, format, hex.clipped)), hex.clipped};
+        }
     }
     if (format == ColorFormat::cssOKLAB || format == ColorFormat::cssOKLCH) {
         const int places = std::clamp(options.roundedTo, 0, 17);
         return {format == ColorFormat::cssOKLCH ? oklchText(color, places) : oklabText(color, places), false};
     }
-    auto form = FormWriter(color, space, options).write(format);
-    if (!form) return {};
-    const bool prefixed = form->takesP3Prefix && space == ColorSpace::displayP3 && options.p3Prefix;
-    const bool suffixed = form->clipped && options.suffixWhenClipped;
-    if (!prefixed && !suffixed) {
-        if (auto text = filledForm(*form)) return {std::move(*text), form->clipped};
-    }
-    // Prefix and suffix join the template before it is filled, as users configure them, so
-    // any placeholder typed into them is filled like the form's own.
-    std::string text;
-    if (prefixed) text = *options.p3Prefix;
-    text += form->text;
-    if (suffixed) text += *options.suffixWhenClipped;
-    return {printfFormat(text, form->filled()), form->clipped};
+    NewText sink;
+    const auto clipped = writeColorText(sink, color, format, space, options);
+    if (!clipped) return {};
+    return {std::move(sink.text), *clipped};
 }
 
 }  // namespace quenz::ColorConverter

@@ -47,6 +47,12 @@ namespace ColorConverter {
 ColorConverterResult formatColor(const ColorValue& color, ColorFormat format, ColorSpace space,
                                  const ColorConverterOptions& options);
 
+// The text formatColor writes, appended to `out` (a buffer the caller reuses, or the output
+// itself) instead of returned as a new string. Gives whether the color was clipped, or none,
+// appending nothing, when formatColor gives no text.
+std::optional<bool> appendFormattedColor(std::string& out, const ColorValue& color, ColorFormat format,
+                                         ColorSpace space, const ColorConverterOptions& options);
+
 // Reads a color from `text`, trying `preferredFormat` first and then the other detectable forms.
 // With `detectColorSpace` a text mentioning "p3" (any case) is read as Display P3, and a
 // requested displayP3 falls back to sRGB otherwise. Text without a color gives an empty result.

@@ -150,23 +150,23 @@ bool isAsciiAlphanumeric(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-std::string asciiTransform(std::string_view text, NameTransform nameTransform) {
-    std::string result;
-    result.reserve(text.size());
+// Appends the transformed text to `out`, in place.
+void appendAsciiTransform(std::string& out, std::string_view text, NameTransform nameTransform) {
     switch (nameTransform) {
-        case NameTransform::none: result.assign(text); break;
+        case NameTransform::none: out += text; break;
         case NameTransform::camelCase:
         case NameTransform::pascalCase: {
             // Words are the runs of letters and digits; each but a leading camelCase one is capitalised.
             bool inWord = false;
             bool firstWord = nameTransform == NameTransform::camelCase;
+            out.reserve(out.size() + text.size());
             for (char c : text) {
                 if (!isAsciiAlphanumeric(c)) {
                     if (inWord) firstWord = false;
                     inWord = false;
                     continue;
                 }
-                result += !inWord && !firstWord ? asciiUpper(c) : asciiLower(c);
+                out += !inWord && !firstWord ? asciiUpper(c) : asciiLower(c);
                 inWord = true;
             }
             break;
@@ -174,17 +174,23 @@ std::string asciiTransform(std::string_view text, NameTransform nameTransform) {
         case NameTransform::snakeCase:
         case NameTransform::kebabCase: {
             const char separator = nameTransform == NameTransform::snakeCase ? '_' : '-';
-            for (char c : text) result += c == ' ' ? separator : asciiLower(c);
+            const std::size_t start = out.size();
+            out.resize(start + text.size());
+            std::transform(text.begin(), text.end(), out.begin() + static_cast<std::ptrdiff_t>(start),
+                           [separator](char c) { return c == ' ' ? separator : asciiLower(c); });
             break;
         }
     }
-    return result;
 }
 
 }  // namespace
 
 std::string transform(std::string_view text, NameTransform nameTransform) {
-    if (isAscii(text)) return asciiTransform(text, nameTransform);
+    if (isAscii(text)) {
+        std::string result;
+        appendAsciiTransform(result, text, nameTransform);
+        return result;
+    }
     switch (nameTransform) {
         case NameTransform::none:
             return std::string(text);
@@ -211,26 +217,44 @@ std::string transform(std::string_view text, NameTransform nameTransform) {
 
 namespace {
 
-// Appends one transformed name to a joined code name, with the transform's separator.
-void appendCodeNamePiece(std::string& result, std::string_view name, NameTransform nameTransform) {
-    std::string piece = transform(name, nameTransform);
-    if (!result.empty()) {
-        switch (nameTransform) {
-            case NameTransform::snakeCase:
-                result += '_';
-                break;
-            case NameTransform::kebabCase:
-                result += '-';
-                break;
-            case NameTransform::camelCase:
-            case NameTransform::pascalCase:
-                piece = withUpperFirst(piece);
-                break;
-            case NameTransform::none:
-                break;
-        }
+// Appends one transformed name to a joined code name, with the transform's separator when it
+// `joins` a name before it. Written in place: builds name thousands of items.
+void appendCodeNamePiece(std::string& result, std::string_view name, NameTransform nameTransform, bool joins) {
+    if (joins && nameTransform == NameTransform::snakeCase) result += '_';
+    if (joins && nameTransform == NameTransform::kebabCase) result += '-';
+    const std::size_t start = result.size();
+    if (isAscii(name)) {
+        appendAsciiTransform(result, name, nameTransform);
+    } else {
+        result += transform(name, nameTransform);
     }
-    result += piece;
+    const bool capitalises = nameTransform == NameTransform::camelCase || nameTransform == NameTransform::pascalCase;
+    if (!joins || !capitalises || start == result.size()) return;
+    char& first = result[start];
+    if (static_cast<unsigned char>(first) < 0x80) {
+        first = asciiUpper(first);
+    } else {
+        const std::string piece = withUpperFirst(std::string_view(result).substr(start));
+        result.replace(start, std::string::npos, piece);
+    }
+}
+
+void appendCodeNamePiece(std::string& result, std::string_view name, NameTransform nameTransform) {
+    appendCodeNamePiece(result, name, nameTransform, !result.empty());
+}
+
+// The code name of an item under its joined namespace names, appended to `out`.
+void appendCodeNameUnder(std::string& out, std::string_view joined, std::string_view itemName,
+                         NameTransform nameTransform, const std::optional<std::string>& prefix,
+                         const std::optional<std::string>& suffix) {
+    const bool hasPrefix = prefix && !prefix->empty();
+    const bool hasSuffix = suffix && !suffix->empty();
+    out.reserve(out.size() + (hasPrefix ? prefix->size() : 0) + joined.size() + itemName.size() + 1 +
+                (hasSuffix ? suffix->size() : 0));
+    if (hasPrefix) out += *prefix;
+    out += joined;
+    appendCodeNamePiece(out, itemName, nameTransform, !joined.empty());
+    if (hasSuffix) out += *suffix;
 }
 
 }  // namespace
@@ -243,10 +267,8 @@ std::string joinedNamespace(const std::vector<std::string>& namespacePath, NameT
 
 std::string codeNameUnder(std::string joined, std::string_view itemName, NameTransform nameTransform,
                           const std::optional<std::string>& prefix, const std::optional<std::string>& suffix) {
-    std::string result = std::move(joined);
-    appendCodeNamePiece(result, itemName, nameTransform);
-    if (prefix && !prefix->empty()) result = *prefix + result;
-    if (suffix && !suffix->empty()) result += *suffix;
+    std::string result;
+    appendCodeNameUnder(result, joined, itemName, nameTransform, prefix, suffix);
     return result;
 }
 
@@ -312,25 +334,38 @@ NamespacePaths::NamespacePaths(const QuenzColorProject& project, bool namespaces
     walkItemTree(
         project.items(),
         [&](const ProjectItemPtr& item) {
-            enclosing_.emplace(item.get(), counted.empty() ? nullptr : counted.back());
+            enclosing_.emplace_back(item.get(), counted.empty() ? nullptr : counted.back());
             if (counts(item)) counted.push_back(item.get());
         },
         [&](const ProjectItemPtr& group) {
             if (counts(group)) counted.pop_back();
         });
+    // An item met twice (the same item in two groups) keeps the place it was met first, as
+    // a map filled in walk order would.
+    std::stable_sort(enclosing_.begin(), enclosing_.end(),
+                     [](const auto& a, const auto& b) { return std::less<>{}(a.first, b.first); });
+    enclosing_.erase(std::unique(enclosing_.begin(), enclosing_.end(),
+                                 [](const auto& a, const auto& b) { return a.first == b.first; }),
+                     enclosing_.end());
 }
 
 const QuenzColorProjectItem* NamespacePaths::enclosingGroup(const QuenzColorProjectItem& item) const {
-    const auto found = enclosing_.find(&item);
-    return found == enclosing_.end() ? nullptr : found->second;
+    return enclosingOf(&item);
+}
+
+const QuenzColorProjectItem* NamespacePaths::enclosingOf(const QuenzColorProjectItem* item) const {
+    const auto found = std::lower_bound(enclosing_.begin(), enclosing_.end(), item,
+                                        [](const auto& entry, const QuenzColorProjectItem* wanted) {
+                                            return std::less<>{}(entry.first, wanted);
+                                        });
+    return found != enclosing_.end() && found->first == item ? found->second : nullptr;
 }
 
 std::vector<std::string> NamespacePaths::pathOf(const QuenzColorProjectItem& item) const {
     std::vector<std::string> path;
     for (const QuenzColorProjectItem* group = enclosingGroup(item); group;) {
         path.push_back(group->name());
-        const auto outer = enclosing_.find(group);
-        group = outer == enclosing_.end() ? nullptr : outer->second;
+        group = enclosingOf(group);
     }
     std::reverse(path.begin(), path.end());
     return path;
@@ -349,7 +384,10 @@ std::string TaskCodeNames::of(const QuenzColorProjectItem& item) {
     if (joined == joined_.end()) {
         joined = joined_.emplace(group, joinedNamespace(paths_.pathOf(item), task_.nameTransform())).first;
     }
-    return codeNameUnder(joined->second, item.name(), task_.nameTransform(), task_.namePrefix(), task_.nameSuffix());
+    std::string name;
+    appendCodeNameUnder(name, joined->second, item.name(), task_.nameTransform(), task_.namePrefix(),
+                        task_.nameSuffix());
+    return name;
 }
 
 std::string codeSafe(std::string_view text, std::string_view fallbackPrefix) {

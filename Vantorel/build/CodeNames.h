@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "VantorelData/model/BuildOptions.h"
@@ -54,8 +55,11 @@ public:
     const QuenzColorProjectItem* enclosingGroup(const QuenzColorProjectItem& item) const;
 
 private:
-    // Item to its nearest enclosing group that counts (null when none does).
-    std::unordered_map<const QuenzColorProjectItem*, const QuenzColorProjectItem*> enclosing_;
+    const QuenzColorProjectItem* enclosingOf(const QuenzColorProjectItem* item) const;
+
+    // Item to its nearest enclosing group that counts (null when none does), sorted by item:
+    // one table for the whole project instead of a node per item.
+    std::vector<std::pair<const QuenzColorProjectItem*, const QuenzColorProjectItem*>> enclosing_;
 };
 NamespacePaths allNamespacePaths(const QuenzColorProject& project, bool namespacesOnly);
 

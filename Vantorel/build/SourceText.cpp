@@ -4,6 +4,7 @@
 #include <unicode/utf8.h>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <cstdio>
 
@@ -96,11 +97,26 @@ constexpr std::string_view javaReserved[] = {
     "switch", "synchronized", "this", "throw", "throws", "transient", "try", "void", "volatile", "while",
     "true", "false", "null"};
 
-bool isAsciiNameCharacter(UChar32 c) {
+constexpr bool isAsciiNameCharacter(UChar32 c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
 bool isAsciiLetter(UChar32 c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// What each byte may be in a name, looked up once per byte: letters, digits and "_" stand in
+// identifiers; CSS names also take "-".
+struct AsciiNameByte {
+    bool identifier = false;
+    bool css = false;
+};
+constexpr std::array<AsciiNameByte, 256> asciiNameBytes = [] {
+    std::array<AsciiNameByte, 256> table{};
+    for (int c = 0; c < 128; ++c) {
+        const bool name = isAsciiNameCharacter(c);
+        table[static_cast<std::size_t>(c)] = {name, name || c == '-'};
+    }
+    return table;
+}();
 
 bool allowedInName(IdentifierLanguage language, UChar32 c) {
     // In ASCII, XID_Continue is exactly the letters, digits and "_".
@@ -145,22 +161,30 @@ bool isAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// The rewriting below, byte by byte, for names of plain ASCII: nearly every name.
+// The rewriting below, byte by byte, for names of plain ASCII: nearly every name. Written in
+// place, as names are written thousands of times per build.
 void appendAsciiIdentifier(std::string& result, IdentifierLanguage language, std::string_view name) {
-    const auto allowed = [language](char c) {
-        return isAsciiNameCharacter(c) || (c == '.' && language == IdentifierLanguage::android);
+    const bool android = language == IdentifierLanguage::android;
+    const auto allowed = [android](char c) {
+        const auto kind = asciiNameBytes[static_cast<unsigned char>(c)];
+        return kind.identifier || (android && c == '.');
     };
-    if (!name.empty() && name.front() != '_' && !isAsciiLetter(name.front()) && allowed(name.front())) result += '_';
-    for (char c : name) result += allowed(c) ? c : '_';
+    const bool leadingUnderscore =
+        !name.empty() && name.front() != '_' && !isAsciiLetter(name.front()) && allowed(name.front());
+    const std::size_t start = result.size();
+    result.resize(start + name.size() + (leadingUnderscore ? 1 : 0));
+    char* out = result.data() + start;
+    if (leadingUnderscore) *out++ = '_';
+    for (char c : name) *out++ = allowed(c) ? c : '_';
 }
 
 }  // namespace
 
-std::string identifierIn(IdentifierLanguage language, std::string_view name) {
-    std::string result;
-    result.reserve(name.size() + 2);
+void appendIdentifierIn(std::string& out, IdentifierLanguage language, std::string_view name) {
+    const std::size_t start = out.size();
+    out.reserve(start + name.size() + 2);
     if (isAscii(name)) {
-        appendAsciiIdentifier(result, language, name);
+        appendAsciiIdentifier(out, language, name);
     } else {
         bool first = true;
         forEachCodePoint(name, [&](UChar32 c, std::string_view bytes) {
@@ -171,22 +195,43 @@ std::string identifierIn(IdentifierLanguage language, std::string_view name) {
                                                              language == IdentifierLanguage::android
                                                          ? isAsciiLetter(c)
                                                          : u_hasBinaryProperty(c, UCHAR_XID_START));
-                if (!startsName && allowedInName(language, c)) result += '_';
+                if (!startsName && allowedInName(language, c)) out += '_';
             }
             if (allowedInName(language, c)) {
-                result += bytes;
+                out += bytes;
             } else {
-                result += '_';
+                out += '_';
             }
         });
     }
-    if (result.empty()) return "unnamed";
+    const std::string_view written = std::string_view(out).substr(start);
+    if (written.empty()) {
+        out += "unnamed";
+        return;
+    }
     // GLSL keeps every name that starts with "gl_" for its own variables.
-    if (language == IdentifierLanguage::glsl && result.starts_with("gl_")) return "_" + result;
+    if (language == IdentifierLanguage::glsl && written.starts_with("gl_")) {
+        out.insert(start, 1, '_');
+        return;
+    }
     const bool quotes = language == IdentifierLanguage::swift || language == IdentifierLanguage::kotlin;
     // Swift and Kotlin keep names made only of underscores for themselves.
-    if (quotes && result.find_first_not_of('_') == std::string::npos) return result + "unnamed";
-    if (isReserved(language, result)) return quotes ? "`" + result + "`" : result + "_";
+    if (quotes && written.find_first_not_of('_') == std::string_view::npos) {
+        out += "unnamed";
+        return;
+    }
+    if (!isReserved(language, written)) return;
+    if (quotes) {
+        out.insert(start, 1, '`');
+        out += '`';
+    } else {
+        out += '_';
+    }
+}
+
+std::string identifierIn(IdentifierLanguage language, std::string_view name) {
+    std::string result;
+    appendIdentifierIn(result, language, name);
     return result;
 }
 
@@ -195,7 +240,7 @@ namespace {
 // Most names are letters, digits, "_" and "-" that start the way CSS allows: they stand as they are.
 bool needsNoCSSEscape(std::string_view name, bool startsName) {
     for (char c : name) {
-        if (!isAsciiNameCharacter(static_cast<unsigned char>(c)) && c != '-') return false;
+        if (!asciiNameBytes[static_cast<unsigned char>(c)].css) return false;
     }
     if (!startsName || name.empty()) return true;
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
@@ -205,29 +250,36 @@ bool needsNoCSSEscape(std::string_view name, bool startsName) {
 
 }  // namespace
 
-std::string cssIdentifier(std::string_view name, bool startsName) {
-    if (needsNoCSSEscape(name, startsName)) return std::string(name);
-    std::string result;
-    result.reserve(name.size());
+void appendCssIdentifier(std::string& out, std::string_view name, bool startsName) {
+    if (needsNoCSSEscape(name, startsName)) {
+        out += name;
+        return;
+    }
+    out.reserve(out.size() + name.size());
     std::size_t index = 0;
     const bool leadingHyphen = !name.empty() && name.front() == '-';
     forEachCodePoint(name, [&](UChar32 c, std::string_view bytes) {
         const std::size_t position = index++;
         if (c == 0) {
-            result += "\xEF\xBF\xBD";
+            out += "\xEF\xBF\xBD";
         } else if (isControl(c)) {
-            appendEscape(result, c, "\\%X ");
+            appendEscape(out, c, "\\%X ");
         } else if (startsName && c >= '0' && c <= '9' && (position == 0 || (position == 1 && leadingHyphen))) {
-            appendEscape(result, c, "\\%X ");
+            appendEscape(out, c, "\\%X ");
         } else if (startsName && position == 0 && c == '-' && name.size() == 1) {
-            result += "\\-";
+            out += "\\-";
         } else if (c >= 0x80 || c == '-' || isAsciiNameCharacter(c)) {
-            result += bytes;
+            out += bytes;
         } else {
-            result += '\\';
-            result += bytes;
+            out += '\\';
+            out += bytes;
         }
     });
+}
+
+std::string cssIdentifier(std::string_view name, bool startsName) {
+    std::string result;
+    appendCssIdentifier(result, name, startsName);
     return result;
 }
 

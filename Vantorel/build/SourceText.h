@@ -20,12 +20,15 @@ enum class IdentifierLanguage { swift, kotlin, metal, glsl, android };
 // word is quoted with backticks (Swift, Kotlin) or gets a trailing "_" (Metal, GLSL, Android),
 // and a GLSL name that starts with "gl_" gets a leading "_".
 std::string identifierIn(IdentifierLanguage language, std::string_view name);
+// The same written at the end of `out`, for templates that write thousands of names.
+void appendIdentifierIn(std::string& out, IdentifierLanguage language, std::string_view name);
 
 // A CSS identifier as CSSOM serialises one: characters that cannot stand in a name are
 // backslash-escaped, control characters as hex escapes. With `startsName`, a leading digit (or a
 // digit after a leading "-") is hex-escaped too, as a SCSS variable needs; custom properties
 // ("--" + name) and later parts of a name do not.
 std::string cssIdentifier(std::string_view name, bool startsName);
+void appendCssIdentifier(std::string& out, std::string_view name, bool startsName);
 
 // A LESS variable name: LESS reads only ASCII letters, digits, "_" and "-" there, and no escapes,
 // so every other character becomes "_".

@@ -65,14 +65,22 @@ TEST(ColorConverterReference, EveryFormWrittenAsBefore) {
         int format = 0, space = 0, option = 0, clipped = 0;
         fields >> format >> space >> option >> clipped;
         std::string expected = line.substr(static_cast<std::size_t>(fields.tellg()) + 1);
+        const auto& options = referenceOptions.at(static_cast<std::size_t>(option));
         auto result = ColorConverter::formatColor(color, static_cast<ColorFormat>(format),
-                                                  static_cast<ColorSpace>(space), referenceOptions.at(static_cast<std::size_t>(option)));
+                                                  static_cast<ColorSpace>(space), options);
         const std::string written = result.colorString ? *result.colorString : "!";
+        // The appending form leaves what the buffer held and adds the same text.
+        std::string appended = "> ";
+        const auto appendedClip = ColorConverter::appendFormattedColor(
+            appended, color, static_cast<ColorFormat>(format), static_cast<ColorSpace>(space), options);
+        const bool appendsAlike = appendedClip ? appended == "> " + written && *appendedClip == result.clipped
+                                               : appended == "> " && written == "!";
         ++checked;
-        if (written != expected || result.clipped != (clipped == 1)) {
+        if (written != expected || result.clipped != (clipped == 1) || !appendsAlike) {
             // Report a handful in full; one wrong digit usually repeats across thousands of lines.
             if (++failures <= 20) {
-                ADD_FAILURE() << line << "\n  written: " << written << (result.clipped ? " (clipped)" : "");
+                ADD_FAILURE() << line << "\n  written: " << written << (result.clipped ? " (clipped)" : "")
+                              << "\n  appended: " << appended;
             }
         }
     }

@@ -5,8 +5,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Vantorel/build/templates/TemplateExporter.h"
+#include "Vantorel/build/templates/TemplateItemCollector.h"
 #include "Vantorel/build/templates/TemplateRecords.h"
 #include "ExportFixtures.h"
 
@@ -232,6 +234,30 @@ TEST_F(TemplateTags, CodeSafeNames) {
         {"{% codeSafeName number %}", "Formatting name failed"},
         {"{% codeSafeName orange %}", "Formatting name failed"},
     });
+}
+
+// Colors of a build share one store of texts: equal components read one text, while values
+// that print differently (a signed zero) never share one.
+TEST(TemplateColorTexts, EqualComponentsShareATextAndSignedZerosDoNot) {
+    auto texts = std::make_shared<ColorTextStore>();
+    const auto make = [&](double red) {
+        return makeTemplateColor(quenz::ColorValue{quenz::RGBSpace::sRGB, red, 0.5, 0, 1, 0}, quenz::RGBSpace::sRGB,
+                                 nullptr, texts);
+    };
+    const auto options = std::make_shared<const quenz::ColorConverterOptions>();
+    const auto sameOptions = std::make_shared<const quenz::ColorConverterOptions>();
+    const auto first = make(0), second = make(0), negative = make(-0.0);
+    const auto text = first->formatted(quenz::ColorFormat::floatRGBA, options);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(*text, "0 0.5 0 1");
+    const auto shared = second->formatted(quenz::ColorFormat::floatRGBA, sameOptions);
+    ASSERT_TRUE(shared);
+    EXPECT_EQ(shared->data(), text->data());  // the same bytes, written once
+    EXPECT_EQ(negative->formatted(quenz::ColorFormat::floatRGBA, options), "-0 0.5 0 1");
+    EXPECT_EQ(first->formatted(quenz::ColorFormat::hexRGB, options), "0x008000");
+    EXPECT_EQ(first->formatted(quenz::ColorFormat::swiftNSColorRGBA, options),
+              "NSColor(red: 0, green: 0.5, blue: 0, alpha: 1)");
+    EXPECT_EQ(first->formatted(quenz::ColorFormat::floatRGBA, options), "0 0.5 0 1");  // past the kept slots
 }
 
 TEST_F(TemplateTags, ReplaceFilter) {

@@ -161,11 +161,11 @@ private:
 
     // A color without a value for the appearance still gets its (empty) element, so that the
     // dark style names every color.
-    static void addColor(ResourceText& out, std::string_view indent, const std::string& name,
-                         const std::optional<quenz::ColorValue>& color) {
-        std::optional<std::string> hex;
-        if (color) hex = sRGBHexText(*color, quenz::ColorFormat::hexARGB);
-        out.element(indent, "color", name, hex ? std::optional<std::string_view>(*hex) : std::nullopt);
+    void addColor(ResourceText& out, std::string_view indent, const std::string& name,
+                  const std::optional<quenz::ColorValue>& color) {
+        std::optional<std::string_view> hex;
+        if (color) hex = sRGBHexText(*color, quenz::ColorFormat::hexARGB, hexTexts_);
+        out.element(indent, "color", name, hex);
     }
 
     // Resources hold whole numbers only; a fraction leaves the number out.
@@ -192,6 +192,7 @@ private:
     std::size_t nextName_ = 0;
     std::pmr::monotonic_buffer_resource seenMemory_;
     std::optional<std::pmr::unordered_set<std::string_view>> seen_;  // identifiers of the items, which outlive the writer
+    ColorTextStore hexTexts_;  // a color met again, in either appearance, is not written again
 };
 
 }  // namespace

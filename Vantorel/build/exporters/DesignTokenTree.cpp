@@ -33,9 +33,9 @@ bool isFinite(const quenz::ColorValue& color) {
 }
 
 // The color token; none for a color that cannot be written.
-std::optional<DesignToken> colorToken(const std::optional<quenz::ColorValue>& color) {
+std::optional<DesignToken> colorToken(const std::optional<quenz::ColorValue>& color, ColorTextStore& hexTexts) {
     if (!color || !isFinite(*color)) return std::nullopt;
-    auto hex = sRGBHexText(*color, quenz::ColorFormat::hexRGB);
+    auto hex = sRGBHexText(*color, quenz::ColorFormat::hexRGB, hexTexts);
     if (!hex) return std::nullopt;
 
     // Wide-gamut colors travel as Display P3; extended sRGB has no token space of its own.
@@ -54,7 +54,7 @@ std::optional<DesignToken> colorToken(const std::optional<quenz::ColorValue>& co
     }
     DesignToken token;
     token.value = DesignToken::Value::color;
-    token.text = std::move(*hex);
+    token.text = *hex;
     token.space = space;
     token.components = {written.red, written.green, written.blue};
     if (written.alpha < 1.0) token.alpha = written.alpha;
@@ -257,18 +257,20 @@ void sortByPath(Placements& placements, const Paths& paths) {
         const std::string_view* segments;
         std::uint32_t size;
         std::uint32_t path;
-        std::uint64_t lastHead;  // of the last segment, where paths below one group differ
+        std::uint64_t firstHead;  // of the first segment, where paths in different groups differ
+        std::uint64_t lastHead;   // of the last segment, where paths below one group differ
     };
     std::vector<Key> byPath(paths.paths.size());
     for (std::uint32_t i = 0; i < byPath.size(); ++i) {
         const auto* segments = paths.segments.data() + paths.paths[i].firstSegment;
         const std::uint32_t size = paths.paths[i].segmentCount;
-        byPath[i] = {segments, size, i, headOf(segments[size - 1])};
+        byPath[i] = {segments, size, i, headOf(segments[0]), headOf(segments[size - 1])};
     }
     const auto compare = [](const Key& a, const Key& b) {
         const std::size_t common = std::min(a.size, b.size);
         for (std::size_t i = 0; i < common; ++i) {
             if (a.segments[i].data() == b.segments[i].data() && a.segments[i].size() == b.segments[i].size()) continue;
+            if (i == 0 && a.firstHead != b.firstHead) return a.firstHead < b.firstHead ? -1 : 1;
             if (i + 1 == a.size && i + 1 == b.size && a.lastHead != b.lastHead) return a.lastHead < b.lastHead ? -1 : 1;
             if (const int order = a.segments[i].compare(b.segments[i])) return order;
         }
@@ -279,12 +281,30 @@ void sortByPath(Placements& placements, const Paths& paths) {
     for (std::size_t i = 1; i < byPath.size(); ++i) {
         rank[byPath[i].path] = rank[byPath[i - 1].path] + (compare(byPath[i - 1], byPath[i]) != 0 ? 1 : 0);
     }
-    for (auto& placement : placements) {
+    bool inTimeOrder = true;
+    for (std::size_t i = 0; i < placements.size(); ++i) {
+        auto& placement = placements[i];
         placement.order = std::uint64_t{keyRank[placement.tree]} << 62 | std::uint64_t{rank[placement.path]} << 32 |
                           placement.time;
+        if (i > 0 && placements[i - 1].time >= placement.time) inTimeOrder = false;
     }
-    std::sort(placements.begin(), placements.end(),
-              [](const DesignTokenPlacement& a, const DesignTokenPlacement& b) { return a.order < b.order; });
+    const auto byOrder = [](const DesignTokenPlacement& a, const DesignTokenPlacement& b) { return a.order < b.order; };
+    if (!inTimeOrder) {
+        std::sort(placements.begin(), placements.end(), byOrder);
+        return;
+    }
+    // Placed one after another, as they nearly always are: tree and path rank are the whole
+    // order, and a stable count of them keeps the times in order at each path.
+    const std::size_t ranks = byPath.empty() ? 1 : rank[byPath.back().path] + 1;
+    const auto bucketOf = [&](const DesignTokenPlacement& placement) {
+        return std::size_t{keyRank[placement.tree]} * ranks + rank[placement.path];
+    };
+    std::vector<std::uint32_t> starts(ranks * keyRank.size() + 1);
+    for (const auto& placement : placements) ++starts[bucketOf(placement) + 1];
+    for (std::size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
+    std::vector<DesignTokenPlacement> sorted(placements.size());
+    for (const auto& placement : placements) sorted[starts[bucketOf(placement)]++] = placement;
+    std::copy(sorted.begin(), sorted.end(), placements.begin());
 }
 
 bool samePath(const DesignTokenPlacement& a, const DesignTokenPlacement& b) { return a.order >> 32 == b.order >> 32; }
@@ -385,6 +405,14 @@ std::optional<std::string> streamed(const Placements& placements, const Paths& p
 DesignTokenTree::DesignTokenTree(const QuenzColorProject& project, const BuildTask& task)
     : project_(project), task_(task), groupPaths_(allNamespacePaths(project, false)) {}
 
+void DesignTokenTree::reserve(std::size_t itemCount) {
+    constexpr std::size_t appearances = 2;  // most documents: light and dark
+    tokens_.reserve(tokens_.size() + itemCount * appearances);
+    placements_.reserve(placements_.size() + itemCount * appearances);
+    paths_.reserve(paths_.size() + itemCount);
+    segments_.reserve(segments_.size() + itemCount * 3);  // a group or two and the key
+}
+
 std::string_view DesignTokenTree::keep(std::string name) { return names_.emplace_back(std::move(name)); }
 
 std::string_view DesignTokenTree::transformed(std::string_view name) {
@@ -474,9 +502,9 @@ void DesignTokenTree::insertValue(const QuenzColorProjectItem& item, const std::
         const ColorSource source = appearanceTrees[tree].source;
         std::optional<DesignToken> token;
         switch (item.itemType()) {
-            case ProjectItemType::color: token = colorToken(item.color()->color().variant(source)); break;
+            case ProjectItemType::color: token = colorToken(item.color()->color().variant(source), hexTexts_); break;
             case ProjectItemType::colorAlias:
-                token = colorToken(project_.resolvedColor(*item.colorAlias()).variant(source));
+                token = colorToken(project_.resolvedColor(*item.colorAlias()).variant(source), hexTexts_);
                 break;
             case ProjectItemType::number: token = valueToken(item.number()->value().variant(source)); break;
             case ProjectItemType::numberAlias:
@@ -510,7 +538,7 @@ void DesignTokenTree::insertValue(const QuenzColorProjectItem& item, const std::
                     place(tree, *stepPath, DesignTokenPlacement::Kind::token, keep(std::move(*stepToken)));
                 };
                 if (auto set = item.colorSet()) {
-                    for (const auto& step : set->colors()) addStep(step.name, colorToken(step.variant(source)));
+                    for (const auto& step : set->colors()) addStep(step.name, colorToken(step.variant(source), hexTexts_));
                 } else {
                     for (const auto& step : item.shadowSet()->shadows()) {
                         addStep(step.name, shadowToken(step.variant(source)));

@@ -23,6 +23,7 @@
 
 #include "Vantorel/build/BuildArena.h"
 #include "Vantorel/build/CodeNames.h"
+#include "Vantorel/build/ColorTextStore.h"
 #include "VantorelData/model/BuildTask.h"
 #include "VantorelData/model/Project.h"
 
@@ -75,6 +76,10 @@ public:
     // Names follow the task's transform, prefix and suffix; aliases resolve through `project`.
     DesignTokenTree(const QuenzColorProject& project, const BuildTask& task);
 
+    // Room for the tokens of about this many items with a light and a dark value each, so
+    // that the tables are not grown (and left behind, doubled, in the export's memory).
+    void reserve(std::size_t itemCount);
+
     // Inserts the item's tokens (a group's: its children's) into every appearance tree, under
     // the names of all groups that enclose it in the project. A later token with the same
     // path and key replaces an earlier one.
@@ -111,6 +116,7 @@ private:
     std::pmr::vector<std::string_view> segments_{arena_.resource()};  // of the paths, one after another
     std::pmr::vector<DesignTokenPath> paths_{arena_.resource()};
     std::pmr::vector<DesignTokenPlacement> placements_{arena_.resource()};
+    ColorTextStore hexTexts_{arena_.resource()};  // a color met again is not written again
     std::uint32_t time_ = 0;
 };
 

@@ -36,4 +36,13 @@ std::optional<std::string> sRGBHexText(const quenz::ColorValue& color, quenz::Co
     return std::move(result.colorString);
 }
 
+std::optional<std::string_view> sRGBHexText(const quenz::ColorValue& color, quenz::ColorFormat format,
+                                            ColorTextStore& texts) {
+    return texts.text(color, static_cast<std::uint32_t>(format), [&](std::string& out) {
+        auto text = sRGBHexText(color, format);
+        if (text) out += *text;
+        return text.has_value();
+    });
+}
+
 }  // namespace vantorel::build

@@ -5,9 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "QuenzColorUtils/ColorFormat.h"
 #include "QuenzColorUtils/ColorValue.h"
+#include "Vantorel/build/ColorTextStore.h"
 
 namespace vantorel::build {
 
@@ -15,5 +17,9 @@ namespace vantorel::build {
 // A color that cannot be converted to sRGB is written from its own components; none when the
 // formatter cannot write it at all.
 std::optional<std::string> sRGBHexText(const quenz::ColorValue& color, quenz::ColorFormat format);
+
+// The same kept in `texts`: an export that writes one color many times converts it once.
+std::optional<std::string_view> sRGBHexText(const quenz::ColorValue& color, quenz::ColorFormat format,
+                                            ColorTextStore& texts);
 
 }  // namespace vantorel::build

@@ -13,6 +13,7 @@ constexpr const char* failurePrefix = "Unable to export JSON file: ";
 JsonDesignExporter::Text JsonDesignExporter::designTokenText(const QuenzColorProject& project, const BuildTask& task,
                                                              const std::vector<ProjectItemPtr>& items) {
     DesignTokenTree tree(project, task);
+    tree.reserve(items.size());
     for (const auto& item : items) {
         if (item) tree.insert(*item);
     }

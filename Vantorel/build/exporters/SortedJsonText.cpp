@@ -156,7 +156,15 @@ void JsonStream::close() {
 }
 
 // Grows by half again at least, so that a long document is copied a few times at most.
-void JsonStream::grow(std::size_t bytes) { out_.resize(std::max(used_ + bytes, out_.size() + out_.size() / 2)); }
+void JsonStream::grow(std::size_t bytes) {
+    // Room already reserved is opened (and zero-filled) a block at a time as the text reaches
+    // it, not all at once: a large document reserves megabytes it may not fill.
+    constexpr std::size_t block = std::size_t{64} << 10;
+    const std::size_t needed = used_ + bytes;
+    std::size_t size = std::max(needed, std::min(out_.capacity(), used_ + block));
+    if (size > out_.capacity()) size = std::max(needed, out_.size() + out_.size() / 2);
+    out_.resize(size);
+}
 
 void JsonStream::key(std::string_view name) {
     separate();

@@ -61,7 +61,7 @@ public:
     }
 
     // Room for about this much text, so that a long document is not copied as it grows.
-    void reserve(std::size_t bytes) { room(bytes); }
+    void reserve(std::size_t bytes) { out_.reserve(used_ + bytes); }
 
     const std::optional<std::string>& error() const { return error_; }
     std::string take() {

@@ -62,7 +62,7 @@ public:
     Status render(Context& context, std::string& out) const override {
         stencil::Value holder;
         const auto* color = color_.resolveRecord<TemplateRGBAColor>(context, holder);
-        const std::string* text = color ? color->formatted(format_, options_) : nullptr;
+        const auto text = color ? color->formatted(format_, options_) : std::nullopt;
         out += text ? std::string_view(*text) : colorTagFailure;
         return std::nullopt;
     }
@@ -100,13 +100,13 @@ public:
             out += lightDarkFailure;
             return std::nullopt;
         }
-        const std::string* lightText = light->formatted(format_, options_);
+        const auto lightText = light->formatted(format_, options_);
         if (!lightText) {
             out += lightDarkLightColorFailure;
             out += quenz::displayName(format_);
             return std::nullopt;
         }
-        const std::string* darkText = dark->formatted(format_, options_);
+        const auto darkText = dark->formatted(format_, options_);
         if (!darkText) {
             out += lightDarkDarkColorFailure;
             out += quenz::displayName(format_);

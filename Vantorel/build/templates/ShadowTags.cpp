@@ -36,13 +36,14 @@ public:
             out += shadowTagFailure;
             return std::nullopt;
         }
-        const std::string* color = shadow->color->formatted(ColorFormat::cssColor, options_);
+        const auto color = shadow->color->formatted(ColorFormat::cssColor, options_);
         if (!color) {
             out += shadowColorFailure;
             return std::nullopt;
         }
         out += cssLength(shadow->x) + " " + cssLength(shadow->y) + " " + cssLength(shadow->blur) + " " +
-               cssLength(shadow->spread) + " " + *color;
+               cssLength(shadow->spread) + " ";
+        out += *color;
         return std::nullopt;
     }
 
@@ -95,14 +96,16 @@ public:
             out += kotlinShadow(*shadow);
             return std::nullopt;
         }
-        const std::string* color = shadow->color->formatted(swiftFormat(), options_);
+        const auto color = shadow->color->formatted(swiftFormat(), options_);
         if (!color) {
             out += shadowColorFailure;
             return std::nullopt;
         }
         out += "VantorelShadow(x: " + shortNumberText(shadow->x) + ", y: " + shortNumberText(shadow->y) +
                ", blur: " + shortNumberText(shadow->blur) + ", spread: " + shortNumberText(shadow->spread) +
-               ", color: " + *color + ")";
+               ", color: ";
+        out += *color;
+        out += ')';
         return std::nullopt;
     }
 

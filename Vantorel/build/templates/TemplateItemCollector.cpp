@@ -22,11 +22,12 @@ std::optional<quenz::RGBSpace> conversionTarget(ColorSpaceConversion conversion)
 
 std::shared_ptr<const TemplateRGBAColor> makeTemplateColor(const quenz::ColorValue& color,
                                                            quenz::RGBSpace target,
-                                                           std::pmr::memory_resource* memory) {
+                                                           std::pmr::memory_resource* memory,
+                                                           const std::shared_ptr<ColorTextStore>& texts) {
     quenz::ColorValue converted = color;
     if (color.space != target) converted = quenz::convert(color, target).value_or(color);
     return makeRecord<TemplateRGBAColor>(memory, converted.red, converted.green, converted.blue,
-                                         converted.alpha, templateColorSpace(target));
+                                         converted.alpha, templateColorSpace(target), texts);
 }
 
 namespace {
@@ -59,13 +60,16 @@ auto themedPlain(const Themeable<V>& value, std::pmr::memory_resource* memory) {
 }  // namespace
 
 TemplateItemCollector::TemplateItemCollector(const QuenzColorProject& project, const BuildTask& task,
-                                             std::pmr::memory_resource* memory)
+                                             std::pmr::memory_resource* memory, std::shared_ptr<ColorTextStore> texts)
     : project_(project),
       memory_(memory),
+      texts_(texts ? std::move(texts) : std::make_shared<ColorTextStore>(memory)),
       target_(conversionTarget(task.colorSpaceConversion())),
       names_(project, task) {}
 
 void TemplateItemCollector::collect(const std::vector<ProjectItemPtr>& items) {
+    seen_.reserve(seen_.size() + items.size());
+    collected_.reserve(collected_.size() + items.size());
     for (const auto& item : items) {
         if (item) collectItem(*item);
     }
@@ -145,7 +149,7 @@ std::shared_ptr<const TemplateThemedColor> TemplateItemCollector::themedColor(
     const quenz::RGBSpace target = targetFor(color.lightVariant);
     return makeRecord<TemplateThemedColor>(
         memory_, convertedVariants(color, [this, target](const quenz::ColorValue& value) {
-            return makeTemplateColor(value, target, memory_);
+            return makeTemplateColor(value, target, memory_, texts_);
         }));
 }
 
@@ -156,7 +160,7 @@ std::shared_ptr<const TemplateThemedShadow> TemplateItemCollector::themedShadow(
         memory_, convertedVariants(shadow, [this, target](const ShadowDetails& details) {
             return makeRecord<TemplateShadow>(memory_, details.xOffset, details.yOffset, details.blur,
                                               details.spread,
-                                              makeTemplateColor(details.color, target, memory_));
+                                              makeTemplateColor(details.color, target, memory_, texts_));
         }));
 }
 
@@ -166,6 +170,9 @@ std::vector<TemplateItemPtr> collectTemplateItems(const QuenzColorProject& proje
     collector.collect(items);
     return collector.takeCollected();
 }
+
+SharedTemplateItems::SharedTemplateItems(const QuenzColorProject& project)
+    : project_(project), texts_(std::make_shared<ColorTextStore>(arena_.resource())) {}
 
 const std::vector<TemplateItemPtr>& SharedTemplateItems::itemsFor(const BuildTask& task,
                                                                   const std::vector<ProjectItemPtr>& items) {
@@ -180,7 +187,7 @@ const std::vector<TemplateItemPtr>& SharedTemplateItems::itemsFor(const BuildTas
             return entry.records;
         }
     }
-    TemplateItemCollector collector(project_, task, arena_.resource());
+    TemplateItemCollector collector(project_, task, arena_.resource(), texts_);
     collector.collect(items);
     collected_.push_back({&items, task.nameTransform(), prefix, suffix, task.colorSpaceConversion(),
                           collector.takeCollected()});

@@ -4,6 +4,7 @@
 // converted into the task's color space. Groups contribute their children; each item appears
 // at most once per export, at its first position.
 
+#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,16 +24,19 @@ namespace vantorel::build {
 std::optional<quenz::RGBSpace> conversionTarget(ColorSpaceConversion conversion);
 
 // A color in the target space; when the conversion fails, the color's own components. Made in
-// `memory`, or on the heap when null.
+// `memory`, or on the heap when null; its texts are kept in `texts` when given.
 std::shared_ptr<const TemplateRGBAColor> makeTemplateColor(const quenz::ColorValue& color,
                                                            quenz::RGBSpace target,
-                                                           std::pmr::memory_resource* memory = nullptr);
+                                                           std::pmr::memory_resource* memory = nullptr,
+                                                           const std::shared_ptr<ColorTextStore>& texts = nullptr);
 
 class TemplateItemCollector {
 public:
-    // Records are made in `memory`, which must outlive them; on the heap when null.
+    // Records are made in `memory`, which must outlive them; on the heap when null. Their colors
+    // keep their texts in `texts` (one store of the collector's own when null).
     TemplateItemCollector(const QuenzColorProject& project, const BuildTask& task,
-                          std::pmr::memory_resource* memory = nullptr);
+                          std::pmr::memory_resource* memory = nullptr,
+                          std::shared_ptr<ColorTextStore> texts = nullptr);
 
     // Appends the records of the items (and of the children of groups among them) that were
     // not collected before.
@@ -49,10 +53,13 @@ private:
 
     const QuenzColorProject& project_;
     std::pmr::memory_resource* memory_;
+    std::shared_ptr<ColorTextStore> texts_;
     std::optional<quenz::RGBSpace> target_;
     TaskCodeNames names_;
-    std::unordered_set<std::string_view>
-        seen_;  // identifiers of the project's items, which outlive the collector
+    // Identifiers of the project's items, which outlive the collector; the set's nodes are
+    // carved from one block and dropped with the collector.
+    std::pmr::monotonic_buffer_resource seenMemory_;
+    std::pmr::unordered_set<std::string_view> seen_{&seenMemory_};
     std::vector<TemplateItemPtr> collected_;
 };
 
@@ -66,7 +73,7 @@ std::vector<TemplateItemPtr> collectTemplateItems(const QuenzColorProject& proje
 // build: records handed out must not be kept beyond this object.
 class SharedTemplateItems {
 public:
-    explicit SharedTemplateItems(const QuenzColorProject& project) : project_(project) {}
+    explicit SharedTemplateItems(const QuenzColorProject& project);
 
     // `items` must stay alive, unchanged, while this object is used.
     const std::vector<TemplateItemPtr>& itemsFor(const BuildTask& task,
@@ -82,6 +89,7 @@ private:
     };
     const QuenzColorProject& project_;
     BuildArena arena_;  // outlives the records below
+    std::shared_ptr<ColorTextStore> texts_;  // the color texts of every task of the build
     std::vector<Collected> collected_;
 };
 

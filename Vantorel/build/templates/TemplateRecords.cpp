@@ -128,12 +128,14 @@ const TemplateShadow* TemplateShadow::from(const stencil::HostObject* object) {
     return recordWithShape<TemplateShadow>(object, shadowShape);
 }
 
-TemplateRGBAColor::TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space)
+TemplateRGBAColor::TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space,
+                                     std::shared_ptr<ColorTextStore> texts)
     : red(r),
       green(g),
       blue(b),
       alpha(a),
-      colorSpace(space) {
+      colorSpace(space),
+      texts_(std::move(texts)) {
     setSlots(&colorShape, nullptr);
 }
 
@@ -169,28 +171,17 @@ quenz::ColorValue TemplateRGBAColor::colorValue() const {
     return quenz::ColorValue{rgbSpace(colorSpace), red, green, blue, alpha, 0};
 }
 
-namespace {
-
-bool sameOptions(const SharedColorOptions& a, const SharedColorOptions& b) {
-    return a == b || (a->roundedTo == b->roundedTo && a->forceClip == b->forceClip && a->p3Prefix == b->p3Prefix &&
-                      a->suffixWhenClipped == b->suffixWhenClipped);
-}
-
-}  // namespace
-
-const std::string* TemplateRGBAColor::formatted(quenz::ColorFormat format, const SharedColorOptions& options) const {
-    const auto textOf = [](const FormattedText& done) { return done.text ? &*done.text : nullptr; };
+std::optional<std::string_view> TemplateRGBAColor::formatted(quenz::ColorFormat format,
+                                                             const SharedColorOptions& options) const {
     for (std::size_t i = 0; i < keptCount_; ++i) {
-        if (keptTexts_[i].format == format && sameOptions(keptTexts_[i].options, options)) return textOf(keptTexts_[i]);
+        if (keptTexts_[i].format == format && sameColorOptions(keptTexts_[i].options, options)) {
+            return keptTexts_[i].text;
+        }
     }
-    for (const auto& done : formattedTexts_) {
-        if (done.format == format && sameOptions(done.options, options)) return textOf(done);
-    }
-    auto result = quenz::ColorConverter::formatColor(colorValue(), format, build::colorSpace(colorSpace), *options);
-    if (result.colorString && result.colorString->empty()) result.colorString.reset();
-    FormattedText done{format, options, std::move(result.colorString)};
-    if (keptCount_ < keptFormats) return textOf(keptTexts_[keptCount_++] = std::move(done));
-    return textOf(formattedTexts_.emplace_front(std::move(done)));
+    if (!texts_) texts_ = std::make_shared<ColorTextStore>();
+    auto text = texts_->text(colorValue(), format, build::colorSpace(colorSpace), options);
+    if (keptCount_ < keptFormats) keptTexts_[keptCount_++] = {format, options, text};
+    return text;
 }
 
 TemplateShadow::TemplateShadow(double xOffset, double yOffset, double blurRadius, double spreadDistance,

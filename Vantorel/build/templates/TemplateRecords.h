@@ -5,7 +5,6 @@
 // field names as keys, leaving out optional fields that are absent.
 
 #include <array>
-#include <forward_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +18,7 @@
 #include "QuenzColorUtils/ColorSpace.h"
 #include "QuenzColorUtils/ColorValue.h"
 #include "Stencil/Value.h"
+#include "Vantorel/build/ColorTextStore.h"
 
 namespace vantorel::build {
 
@@ -45,14 +45,13 @@ public:
     std::optional<stencil::Value> lookup(std::string_view name) const final;
 };
 
-// Converter options as a tag keeps them: made once per tag, and held by the colors that
-// remember what they were formatted with.
-using SharedColorOptions = std::shared_ptr<const quenz::ColorConverterOptions>;
-
 // One color: components in `colorSpace`, not clamped.
 class TemplateRGBAColor final : public TemplateRecord {
 public:
-    TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space);
+    // The texts the color is written as are kept in `texts`, shared with the other colors of a
+    // build; a color without one keeps its own.
+    TemplateRGBAColor(double r, double g, double b, double a, TemplateColorSpace space,
+                      std::shared_ptr<ColorTextStore> texts = nullptr);
     // `object` when it is a color, told by its shape; null otherwise.
     static const TemplateRGBAColor* from(const stencil::HostObject* object);
 
@@ -61,11 +60,12 @@ public:
     TemplateJSON toJSON() const override;
     // The color as the color formatter takes it.
     quenz::ColorValue colorValue() const;
-    // The color written by the shared color formatter in its own space; null when the format
-    // cannot write it. Each format and set of options is formatted once per color: outputs
-    // that write the same color alike (a style sheet's light value in two places, CSS and SCSS
-    // of one build) reuse the text, which stays valid as long as the record.
-    const std::string* formatted(quenz::ColorFormat format, const SharedColorOptions& options) const;
+    // The color written by the shared color formatter in its own space; none when the format
+    // cannot write it. Each format and set of options is formatted once per color value:
+    // outputs that write the same color alike (a style sheet's light value in two places, CSS
+    // and SCSS of one build, a palette value under many names) reuse the text, which stays
+    // valid as long as the record.
+    std::optional<std::string_view> formatted(quenz::ColorFormat format, const SharedColorOptions& options) const;
 
     const double red, green, blue, alpha;
     const TemplateColorSpace colorSpace;
@@ -74,14 +74,14 @@ private:
     struct FormattedText {
         quenz::ColorFormat format{};
         SharedColorOptions options;
-        std::optional<std::string> text;
+        std::optional<std::string_view> text;
     };
     // Records belong to one build on one thread. A build writes a color in one or two formats,
-    // kept in the record itself; further ones go to a list. Either way texts handed out stay put.
+    // remembered in the record itself; the store answers the rest.
     static constexpr std::size_t keptFormats = 2;
     mutable std::array<FormattedText, keptFormats> keptTexts_;
     mutable std::size_t keptCount_ = 0;
-    mutable std::forward_list<FormattedText> formattedTexts_;
+    mutable std::shared_ptr<ColorTextStore> texts_;
 };
 
 class TemplateShadow final : public TemplateRecord {

@@ -21,13 +21,14 @@ namespace fs = std::filesystem;
 using bench::buildTask;
 using bench::largeProject;
 
-void buildLargeDocument(benchmark::State& state, std::vector<BuildTaskPtr> tasks) {
+void buildLargeDocument(benchmark::State& state, std::vector<BuildTaskPtr> tasks,
+                        bench::ColorVariety variety = bench::ColorVariety::repeating) {
     const fs::path folder = fs::temp_directory_path() / ("vantorel-build-bench-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     const std::size_t taskCount = tasks.size();
     auto group = std::make_shared<BuildGroup>("All", std::move(tasks));
-    auto project = largeProject(group);
+    auto project = largeProject(group, variety);
 
     std::size_t exported = 0;
     for (auto _ : state) {
@@ -69,8 +70,13 @@ void BM_BuildSwiftUI(benchmark::State& state) {
 
 // The figure the build is held to: the five outputs most projects build, together.
 void BM_BuildFiveOutputs(benchmark::State& state) { buildLargeDocument(state, bench::fiveOutputTasks()); }
+// The same with a color of its own for nearly every item.
+void BM_BuildFiveOutputsDistinctColors(benchmark::State& state) {
+    buildLargeDocument(state, bench::fiveOutputTasks(), bench::ColorVariety::distinct);
+}
 
 BENCHMARK(BM_BuildFiveOutputs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildFiveOutputsDistinctColors)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildJson)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildAssetCatalog)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildAndroidResources)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,9 @@
 #pragma once
 // The large document the build benchmarks share: 10,000 colors with light and dark variants in
-// 100 namespace groups of 100, every item assigned to one build group.
+// 100 namespace groups of 100, every item assigned to one build group. Its colors repeat from
+// group to group (100 light and 100 dark values), as a palette's do across themes and aliases;
+// the distinct variety gives nearly every color a value of its own, so that a build cannot
+// gain from writing a repeated color's text once.
 
 #include <memory>
 #include <string>
@@ -32,15 +35,18 @@ inline std::vector<BuildTaskPtr> fiveOutputTasks() {
             buildTask("JSON", BuildFileType::jsonDesignToken, "tokens")};
 }
 
-inline QuenzColorProjectPtr largeProject(const BuildGroupPtr& group) {
+enum class ColorVariety { repeating, distinct };
+
+inline QuenzColorProjectPtr largeProject(const BuildGroupPtr& group, ColorVariety variety = ColorVariety::repeating) {
     auto project = std::make_shared<QuenzColorProject>("Large");
     std::vector<ProjectItemPtr> top;
     for (int g = 0; g < largeItemCount / largeItemsPerGroup; ++g) {
         std::vector<ProjectItemPtr> colors;
         for (int i = 0; i < largeItemsPerGroup; ++i) {
             const double level = static_cast<double>(i) / largeItemsPerGroup;
-            ThemeableColor value(quenz::ColorValue{quenz::RGBSpace::sRGB, level, 0.5, 1 - level, 1, 0}, std::nullopt,
-                                 quenz::ColorValue{quenz::RGBSpace::sRGB, 1 - level, 0.4, level, 1, 0});
+            const double green = variety == ColorVariety::distinct ? (g + 1) / 101.0 : 0.5;
+            ThemeableColor value(quenz::ColorValue{quenz::RGBSpace::sRGB, level, green, 1 - level, 1, 0}, std::nullopt,
+                                 quenz::ColorValue{quenz::RGBSpace::sRGB, 1 - level, green - 0.1, level, 1, 0});
             auto item = QuenzColorProjectItem::make("Color " + std::to_string(i),
                                                     std::make_shared<QuenzColorItem>(std::move(value)));
             item->setBuildGroup(group);

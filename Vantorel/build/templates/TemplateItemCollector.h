@@ -51,8 +51,7 @@ private:
     std::pmr::memory_resource* memory_;
     std::optional<quenz::RGBSpace> target_;
     TaskCodeNames names_;
-    std::unordered_set<std::string_view>
-        seen_;  // identifiers of the project's items, which outlive the collector
+    std::unordered_set<Identifier> seen_;  // identifiers of the project's items
     std::vector<TemplateItemPtr> collected_;
 };
 

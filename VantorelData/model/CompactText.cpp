@@ -65,8 +65,8 @@ std::size_t CompactText<Footprint>::heapSize() const noexcept {
 
 template <std::size_t Footprint>
 void CompactText<Footprint>::release() noexcept {
+    // Only the destructor and assignment call this, and both overwrite or drop the bytes.
     if (!isInline()) ::operator delete(heap_);
-    clear();
 }
 
 template class CompactText<16>;

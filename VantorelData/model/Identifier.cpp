@@ -39,6 +39,7 @@ bool Identifier::pack(std::string_view text, unsigned char* bytes) noexcept {
         return false;
     }
     unsigned char failed = 0;
+#pragma GCC unroll 15
     for (std::size_t k = 0; k + 1 < freeDigitCount; k += 2) {
         const unsigned char high = digitValues[static_cast<unsigned char>(text[freeDigitPositions[k]])];
         const unsigned char low = digitValues[static_cast<unsigned char>(text[freeDigitPositions[k + 1]])];
@@ -56,6 +57,7 @@ void Identifier::unpackInto(char* chars) const noexcept {
     const unsigned char* packed = bytes();
     chars[8] = chars[13] = chars[18] = chars[23] = '-';
     chars[14] = '4';
+#pragma GCC unroll 15
     for (std::size_t k = 0; k + 1 < freeDigitCount; k += 2) {
         chars[freeDigitPositions[k]] = hexDigits[packed[k / 2] >> 4];
         chars[freeDigitPositions[k + 1]] = hexDigits[packed[k / 2] & 0x0F];

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QString>
+#include <concepts>
 #include <optional>
 #include <vector>
 
@@ -13,6 +14,12 @@
 namespace vantorel::app {
 
 QString qText(std::string_view text);
+// An identifier's text (a template, so that literals and strings keep to the form above).
+template <std::same_as<Identifier> Id>
+QString qText(const Id& identifier) {
+    const Identifier::Text text = identifier.text();
+    return qText(text.view());
+}
 
 // A color in `format` and `space`, as the inspector shows it for editing.
 QString colorText(const quenz::ColorValue& color, quenz::ColorFormat format, quenz::ColorSpace space);

@@ -270,8 +270,11 @@ void PendingAssignments::hold(QuenzColorProjectItem& item, std::optional<std::st
 
 void PendingAssignments::assign(const QuenzColorProject& project) const {
     for (const Held& held : held_) {
-        assignGroups(*held.item, project, held.buildGroupId ? std::optional(held.buildGroupId->view()) : std::nullopt,
-                     held.testGroupId ? std::optional(held.testGroupId->view()) : std::nullopt, held.testPosition);
+        using Text = std::optional<Identifier::Text>;
+        const Text buildGroupId = held.buildGroupId ? Text(held.buildGroupId->text()) : std::nullopt;
+        const Text testGroupId = held.testGroupId ? Text(held.testGroupId->text()) : std::nullopt;
+        assignGroups(*held.item, project, buildGroupId ? std::optional(buildGroupId->view()) : std::nullopt,
+                     testGroupId ? std::optional(testGroupId->view()) : std::nullopt, held.testPosition);
     }
 }
 

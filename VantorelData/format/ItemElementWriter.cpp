@@ -24,6 +24,11 @@ constexpr ReferenceElements referenceElements[] = {
 // The alias type elements; the light one is always written.
 constexpr const char* typeElements[] = {"type", "typeLightHighContrast", "typeDark", "typeDarkHighContrast"};
 
+void leaf(XmlSink& sink, const char* name, const Identifier& identifier) {
+    const Identifier::Text text = identifier.text();
+    sink.leaf(name, text);
+}
+
 int typeCode(const AliasSetType& target) {
     switch (target.kind) {
         case AliasSetType::Kind::item: return 1;
@@ -38,12 +43,12 @@ int typeCode(const ItemAliasType& target) { return target.kind == ItemAliasType:
 
 void writeReference(XmlSink& sink, const ReferenceElements& names, const AliasSetType& target) {
     if (!target.isSet()) return;
-    sink.leaf(names.identifier, target.uuid);
+    leaf(sink, names.identifier, target.uuid);
     if (target.kind == AliasSetType::Kind::setItem) sink.leaf(names.index, integerText(target.index).view());
 }
 
 void writeReference(XmlSink& sink, const ReferenceElements& names, const ItemAliasType& target) {
-    if (target.isSet()) sink.leaf(names.identifier, target.uuid);
+    if (target.isSet()) leaf(sink, names.identifier, target.uuid);
 }
 
 template <class Target>
@@ -57,7 +62,7 @@ void writeAlias(XmlSink& sink, const QuenzAliasBase<Target>& alias) {
 }
 
 void writeIdentity(XmlSink& sink, const QuenzColorProjectItem& item) {
-    sink.leaf("id", item.uuid());
+    leaf(sink, "id", item.uuid());
     sink.leaf("name", item.name());
 }
 

@@ -83,7 +83,7 @@ void QuenzAliasBase<Target>::setTarget(Target target, ColorSource source) {
 template <class Target>
 void QuenzAliasBase<Target>::storeReference(ColorSource source, const ProjectItemPtr& item, std::optional<int> index) {
     const Link& current = link(source);
-    if (current.reference.lock() == item && current.index == index) return;
+    if (current.reference.lock() == item && std::optional<int>(current.index) == index) return;
     Link& changed = linkToChange(source);
     changed.reference = item;
     changed.index = index;

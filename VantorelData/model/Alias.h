@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <type_traits>
 
 #include "VantorelData/model/AliasTarget.h"
 #include "VantorelData/model/Themeable.h"
@@ -58,11 +59,19 @@ protected:
     std::optional<int> referencedIndex(ColorSource source) const { return link(source).index; }
 
 private:
+    // Targets of whole items have no step: their links keep no room for one.
+    struct NoIndex {
+        NoIndex() = default;
+        NoIndex(std::optional<int>) {}
+        operator std::optional<int>() const { return std::nullopt; }
+    };
+    using ReferencedIndex =
+        std::conditional_t<std::is_same_v<Target, ItemAliasType>, NoIndex, std::optional<int>>;
     // One appearance's target and what linking found for it.
     struct Link {
         Target target;
         std::weak_ptr<QuenzColorProjectItem> reference;
-        std::optional<int> index;
+        [[no_unique_address]] ReferencedIndex index;
     };
     // Most aliases name one item for every appearance: the light link is inline, the other
     // three hang off a small block made when the first of them is set, each link made only

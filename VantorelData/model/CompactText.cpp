@@ -6,6 +6,15 @@
 namespace vantorel {
 
 template <std::size_t Footprint>
+CompactText<Footprint>::CompactText(const CompactText& other) {
+    if (other.isInline()) {
+        std::memcpy(static_cast<void*>(this), static_cast<const void*>(&other), sizeof(CompactText));
+    } else {
+        assign(other.view());
+    }
+}
+
+template <std::size_t Footprint>
 CompactText<Footprint>::CompactText(CompactText&& other) noexcept {
     std::memcpy(static_cast<void*>(this), static_cast<const void*>(&other), sizeof(CompactText));
     other.clear();
@@ -33,8 +42,8 @@ CompactText<Footprint>& CompactText<Footprint>::operator=(CompactText&& other) n
 template <std::size_t Footprint>
 void CompactText<Footprint>::assign(std::string_view text) {
     if (text.size() <= inlineCapacity) {
+        std::memset(inline_, 0, inlineCapacity);
         std::memcpy(inline_, text.data(), text.size());
-        inline_[text.size()] = '\0';
         tag() = static_cast<unsigned char>(inlineCapacity - text.size());
         return;
     }
@@ -56,11 +65,10 @@ std::size_t CompactText<Footprint>::heapSize() const noexcept {
 
 template <std::size_t Footprint>
 void CompactText<Footprint>::release() noexcept {
+    // Only the destructor and assignment call this, and both overwrite or drop the bytes.
     if (!isInline()) ::operator delete(heap_);
-    clear();
 }
 
 template class CompactText<16>;
-template class CompactText<40>;
 
 }  // namespace vantorel

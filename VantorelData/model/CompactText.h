@@ -6,8 +6,10 @@
 // carry theirs without a heap allocation each. It reads as a std::string_view, compares with
 // strings and converts to std::string where a copy is wanted.
 //
-// Identifier: an item's identifier. ItemName: the name of an item or of a set's step.
+// ItemName: the name of an item or of a set's step. (Identifier keeps its verbatim texts in the
+// same storage, beside a packed form of its own.)
 
+#include <algorithm>
 #include <compare>
 #include <concepts>
 #include <cstddef>
@@ -19,6 +21,8 @@
 
 namespace vantorel {
 
+class Identifier;
+
 template <std::size_t Footprint>
 class CompactText {
 public:
@@ -26,7 +30,7 @@ public:
     CompactText(std::string_view text) { assign(text); }
     CompactText(const std::string& text) { assign(text); }
     CompactText(const char* text) { assign(text); }
-    CompactText(const CompactText& other) { assign(other.view()); }
+    CompactText(const CompactText& other);
     CompactText(CompactText&& other) noexcept;
     CompactText& operator=(const CompactText& other);
     CompactText& operator=(CompactText&& other) noexcept;
@@ -71,9 +75,14 @@ public:
     friend std::ostream& operator<<(std::ostream& out, const CompactText& text) { return out << text.view(); }
 
 private:
+    friend class Identifier;
+
     // Inline, the last byte holds the room left (capacity minus length), so that a text of full
     // capacity ends in that byte's zero; a heap text is marked there instead, and its first
-    // bytes point to a block that holds its length before the characters.
+    // bytes point to a block that holds its length before the characters. Unused inline bytes
+    // are zero, so that two inline texts are equal exactly when their bytes are. Any other
+    // value of the last byte marks bytes that its owner reads in a form of its own; they are
+    // copied as they are.
     static constexpr std::size_t inlineCapacity = Footprint - 1;
     static constexpr unsigned char onHeap = 0xFF;
     static_assert(Footprint > sizeof(char*) && inlineCapacity < onHeap);
@@ -85,7 +94,7 @@ private:
     std::size_t heapSize() const noexcept;
     const char* heapText() const noexcept { return heap_ + sizeof(std::size_t); }
     void clear() noexcept {
-        inline_[0] = '\0';
+        std::fill(inline_, inline_ + inlineCapacity, '\0');
         tag() = static_cast<unsigned char>(inlineCapacity);
     }
     void assign(std::string_view text);
@@ -98,11 +107,9 @@ private:
 };
 
 extern template class CompactText<16>;
-extern template class CompactText<40>;
 
-using Identifier = CompactText<40>;
 using ItemName = CompactText<16>;
-static_assert(sizeof(Identifier) == 40 && sizeof(ItemName) == 16);
+static_assert(sizeof(ItemName) == 16);
 
 }  // namespace vantorel
 

@@ -10,7 +10,7 @@ namespace vantorel {
 namespace {
 
 // The path of the first item with this identifier, in search order.
-std::optional<ItemPath> findPath(const std::vector<ProjectItemPtr>& items, std::string_view uuid) {
+std::optional<ItemPath> findPath(const std::vector<ProjectItemPtr>& items, const Identifier& uuid) {
     ItemPath path;
     bool found = false;
     walkItemTree(items, [&](const ProjectItemPtr& item, const ItemPlace& place) {
@@ -65,7 +65,7 @@ void QuenzColorProject::setDisplayMode(AppContentMode mode) {
     setSettingValue(displayModeSettingKey, std::string(settingValue(mode)));
 }
 
-ProjectItemPtr QuenzColorProject::itemWithId(std::string_view uuid) const {
+ProjectItemPtr QuenzColorProject::itemWithId(const Identifier& uuid) const {
     ProjectItemPtr found;
     walkItemTree(items_, [&](const ProjectItemPtr& item) {
         if (item->uuid() != uuid) return WalkStep::descend;
@@ -75,7 +75,7 @@ ProjectItemPtr QuenzColorProject::itemWithId(std::string_view uuid) const {
     return found;
 }
 
-std::optional<ItemPath> QuenzColorProject::indexPath(std::string_view uuid) const {
+std::optional<ItemPath> QuenzColorProject::indexPath(const Identifier& uuid) const {
     return findPath(items_, uuid);
 }
 

@@ -72,8 +72,8 @@ public:
 
     // The first item with this identifier, depth first: an item before its group's children,
     // a group's children before the next top-level item.
-    ProjectItemPtr itemWithId(std::string_view uuid) const;
-    std::optional<ItemPath> indexPath(std::string_view uuid) const;
+    ProjectItemPtr itemWithId(const Identifier& uuid) const;
+    std::optional<ItemPath> indexPath(const Identifier& uuid) const;
     ProjectItemPtr itemAtPath(const ItemPath& path) const;
     // Inserts the items, in order: into the group that the path's parent names, at the path's
     // last index (clamped); otherwise into the top level at that index (0 for an empty path);

@@ -15,12 +15,6 @@ constexpr std::array<std::string_view, projectItemTypeCount> itemTypeDisplayName
     "Group",         "Color",  "Color Set",    "Color Alias", "Number",     "Number Alias", "Boolean",
     "Boolean Alias", "String", "String Alias", "Shadow",      "Shadow Set", "Shadow Alias"};
 
-template <std::size_t I>
-std::variant_alternative_t<I, ProjectItemPayload> slot(const ProjectItemPayload& payload) {
-    if (const auto* filled = std::get_if<I>(&payload)) return *filled;
-    return nullptr;
-}
-
 }  // namespace
 
 std::string_view caseName(ProjectItemType type) { return enum_text::textOf(itemTypeNames, type); }
@@ -37,23 +31,24 @@ bool isAlias(ProjectItemType type) {
     }
 }
 
-std::shared_ptr<QuenzColorGroup> QuenzColorProjectItem::group() const { return slot<0>(payload_); }
-QuenzColorItemPtr QuenzColorProjectItem::color() const { return slot<1>(payload_); }
-QuenzColorSetPtr QuenzColorProjectItem::colorSet() const { return slot<2>(payload_); }
-QuenzColorAliasPtr QuenzColorProjectItem::colorAlias() const { return slot<3>(payload_); }
-QuenzColorNumberPtr QuenzColorProjectItem::number() const { return slot<4>(payload_); }
-QuenzColorNumberAliasPtr QuenzColorProjectItem::numberAlias() const { return slot<5>(payload_); }
-QuenzColorBooleanPtr QuenzColorProjectItem::boolean() const { return slot<6>(payload_); }
-QuenzColorBooleanAliasPtr QuenzColorProjectItem::booleanAlias() const { return slot<7>(payload_); }
-QuenzColorStringPtr QuenzColorProjectItem::string() const { return slot<8>(payload_); }
-QuenzColorStringAliasPtr QuenzColorProjectItem::stringAlias() const { return slot<9>(payload_); }
-QuenzColorShadowPtr QuenzColorProjectItem::shadow() const { return slot<10>(payload_); }
-QuenzColorShadowSetPtr QuenzColorProjectItem::shadowSet() const { return slot<11>(payload_); }
-QuenzColorShadowAliasPtr QuenzColorProjectItem::shadowAlias() const { return slot<12>(payload_); }
+std::shared_ptr<QuenzColorGroup> QuenzColorProjectItem::group() const { return slot<0>(); }
+QuenzColorItemPtr QuenzColorProjectItem::color() const { return slot<1>(); }
+QuenzColorSetPtr QuenzColorProjectItem::colorSet() const { return slot<2>(); }
+QuenzColorAliasPtr QuenzColorProjectItem::colorAlias() const { return slot<3>(); }
+QuenzColorNumberPtr QuenzColorProjectItem::number() const { return slot<4>(); }
+QuenzColorNumberAliasPtr QuenzColorProjectItem::numberAlias() const { return slot<5>(); }
+QuenzColorBooleanPtr QuenzColorProjectItem::boolean() const { return slot<6>(); }
+QuenzColorBooleanAliasPtr QuenzColorProjectItem::booleanAlias() const { return slot<7>(); }
+QuenzColorStringPtr QuenzColorProjectItem::string() const { return slot<8>(); }
+QuenzColorStringAliasPtr QuenzColorProjectItem::stringAlias() const { return slot<9>(); }
+QuenzColorShadowPtr QuenzColorProjectItem::shadow() const { return slot<10>(); }
+QuenzColorShadowSetPtr QuenzColorProjectItem::shadowSet() const { return slot<11>(); }
+QuenzColorShadowAliasPtr QuenzColorProjectItem::shadowAlias() const { return slot<12>(); }
 
 QuenzColorProjectItem::QuenzColorProjectItem(const QuenzColorProjectItem& other)
     : Observable(other),
       isExpanded_(other.isExpanded_),
+      kind_(other.kind_),
       testPosition_(other.testPosition_),
       uuid_(other.uuid_),
       name_(other.name_),
@@ -66,6 +61,7 @@ QuenzColorProjectItem& QuenzColorProjectItem::operator=(const QuenzColorProjectI
     uuid_ = other.uuid_;
     name_ = other.name_;
     payload_ = other.payload_;
+    kind_ = other.kind_;
     assignments_ = other.assignments_ ? std::make_unique<Assignments>(*other.assignments_) : nullptr;
     testPosition_ = other.testPosition_;
     isExpanded_ = other.isExpanded_;
@@ -108,26 +104,28 @@ void QuenzColorProjectItem::setTestGroup(TestGroupPtr group) {
 }
 
 QuenzColorProjectItem::QuenzColorProjectItem(Identifier uuid, ItemName name, ProjectItemPayload payload)
-    : uuid_(std::move(uuid)), name_(std::move(name)), payload_(std::move(payload)) {
+    : kind_(static_cast<std::uint8_t>(payload.index())), uuid_(std::move(uuid)), name_(std::move(name)) {
     std::visit(
-        [](auto& filled) {
+        [this](auto& filled) {
             using Payload = typename std::decay_t<decltype(filled)>::element_type;
             if (!filled) filled = std::make_shared<Payload>();
+            payload_ = std::move(filled);
         },
-        payload_);
+        payload);
+}
+
+ProjectItemPayload QuenzColorProjectItem::payload() const {
+    return [this]<std::size_t... I>(std::index_sequence<I...>) {
+        ProjectItemPayload payload;
+        (void)((kind_ == I && (payload = slot<I>(), true)) || ...);
+        return payload;
+    }(std::make_index_sequence<projectItemTypeCount>{});
 }
 
 std::shared_ptr<QuenzValueItem> QuenzColorProjectItem::valueItem() const {
-    return std::visit(
-        [](const auto& filled) -> std::shared_ptr<QuenzValueItem> {
-            using Payload = typename std::decay_t<decltype(filled)>::element_type;
-            if constexpr (std::is_base_of_v<QuenzValueItem, Payload>) {
-                return filled;
-            } else {
-                return nullptr;
-            }
-        },
-        payload_);
+    // Every kind but a group is a value item.
+    if (isGroup()) return nullptr;
+    return std::static_pointer_cast<QuenzValueItem>(payload_);
 }
 
 QuenzColorGroup::~QuenzColorGroup() {
@@ -138,12 +136,27 @@ QuenzColorGroup::~QuenzColorGroup() {
         // Only a last owner destroys the item and its group here; the group's children move to
         // the list first, so that it is destroyed empty.
         if (!item || item.use_count() != 1) continue;
-        const auto* slot = std::get_if<std::shared_ptr<QuenzColorGroup>>(&item->payload());
-        if (!slot || !*slot || slot->use_count() != 1) continue;
-        std::vector<ProjectItemPtr>& children = (*slot)->items_;
+        auto* group = item->payloadIf<QuenzColorGroup>();
+        if (!group || item->payload_.use_count() != 1) continue;
+        std::vector<ProjectItemPtr>& children = group->items_;
         pending.insert(pending.end(), std::make_move_iterator(children.begin()), std::make_move_iterator(children.end()));
         children.clear();
     }
+}
+
+const std::string& QuenzColorGroup::searchFilter() const {
+    static const std::string none;
+    return searchFilter_ ? *searchFilter_ : none;
+}
+
+void QuenzColorGroup::setSearchFilter(std::string filter) {
+    if (filter == searchFilter()) return;
+    if (filter.empty()) {
+        searchFilter_.reset();
+    } else {
+        searchFilter_ = std::make_unique<std::string>(std::move(filter));
+    }
+    notifyChanged(PropertyId::searchFilter);
 }
 
 void QuenzColorGroup::insertItem(ProjectItemPtr item, std::size_t index) {

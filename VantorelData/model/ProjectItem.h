@@ -3,7 +3,11 @@
 // payload (a group, a color, a set, an alias, …) with its assignments to a build group and a
 // test group. QuenzColorGroup: the payload of a group, the ordered children.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <type_traits>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -79,8 +83,12 @@ public:
     const Identifier& uuid() const { return uuid_; }
     const ItemName& name() const { return name_; }
     void setName(ItemName name) { update(name_, std::move(name), PropertyId::name); }
-    ProjectItemType itemType() const { return static_cast<ProjectItemType>(payload_.index()); }
-    const ProjectItemPayload& payload() const { return payload_; }
+    ProjectItemType itemType() const { return static_cast<ProjectItemType>(kind_); }
+    // The payload in its slot (a copy that shares it).
+    ProjectItemPayload payload() const;
+    // Calls `visit` with the payload object, typed by its kind, without sharing it.
+    template <class Visit>
+    void visitPayload(Visit&& visit) const;
 
     // The payload accessors: the filled slot, or null for every other kind. (Kept out of line:
     // callers that checked `itemType` dereference them without compiler null-path warnings.)
@@ -102,8 +110,7 @@ public:
     // for every other kind.
     template <class P>
     P* payloadIf() const {
-        const auto* slot = std::get_if<std::shared_ptr<P>>(&payload_);
-        return slot ? slot->get() : nullptr;
+        return kind_ == kindOf<P>() ? static_cast<P*>(payload_.get()) : nullptr;
     }
     // The common value fields of every kind except groups; null for a group.
     std::shared_ptr<QuenzValueItem> valueItem() const;
@@ -119,12 +126,28 @@ public:
     void setExpanded(bool expanded) { update(isExpanded_, expanded, PropertyId::isExpanded); }
 
 private:
-    // The two small fields first, where they share the base's last word.
+    friend class QuenzColorGroup;
+
+    // The index of P's slot in ProjectItemPayload.
+    template <class P, std::size_t I = 0>
+    static constexpr std::uint8_t kindOf() {
+        if constexpr (std::is_same_v<std::variant_alternative_t<I, ProjectItemPayload>, std::shared_ptr<P>>) {
+            return static_cast<std::uint8_t>(I);
+        } else {
+            return kindOf<P, I + 1>();
+        }
+    }
+    template <std::size_t I>
+    std::variant_alternative_t<I, ProjectItemPayload> slot() const;
+
+    // The small fields first, where they share the base's last word; the payload's kind is kept
+    // there too, beside one pointer to the payload that every kind shares.
     bool isExpanded_ = false;
+    std::uint8_t kind_ = 0;
     TestPosition testPosition_ = TestPosition::both;
     Identifier uuid_;
     ItemName name_;
-    ProjectItemPayload payload_;
+    std::shared_ptr<Observable> payload_;
     // Most items belong to no build or test group: the two assignments share a block that
     // exists while either is set.
     struct Assignments {
@@ -160,15 +183,34 @@ public:
     void setProvidesNamespace(bool provides) {
         update(providesNamespace_, provides, PropertyId::providesNamespace);
     }
-    const std::string& searchFilter() const { return searchFilter_; }
-    void setSearchFilter(std::string filter) { update(searchFilter_, std::move(filter), PropertyId::searchFilter); }
+    const std::string& searchFilter() const;
+    void setSearchFilter(std::string filter);
 
 private:
     bool providesNamespace_;  // shares the base's last word
     std::vector<ProjectItemPtr> items_;
-    std::string searchFilter_;
+    // Only the group a window filters has a filter: it is kept apart, while it is not empty.
+    std::unique_ptr<std::string> searchFilter_;
 };
 
 using QuenzColorGroupPtr = std::shared_ptr<QuenzColorGroup>;
+
+template <std::size_t I>
+std::variant_alternative_t<I, ProjectItemPayload> QuenzColorProjectItem::slot() const {
+    using Payload = typename std::variant_alternative_t<I, ProjectItemPayload>::element_type;
+    if (kind_ != I) return nullptr;
+    return std::static_pointer_cast<Payload>(payload_);
+}
+
+template <class Visit>
+void QuenzColorProjectItem::visitPayload(Visit&& visit) const {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        using Payloads = ProjectItemPayload;
+        (void)((kind_ == I && (visit(*static_cast<typename std::variant_alternative_t<I, Payloads>::element_type*>(
+                                   payload_.get())),
+                               true)) ||
+               ...);
+    }(std::make_index_sequence<projectItemTypeCount>{});
+}
 
 }  // namespace vantorel

@@ -5,13 +5,10 @@
 #include <functional>
 #include <optional>
 #include <type_traits>
-#include <variant>
 #include <string>
 
 namespace vantorel {
 namespace {
-
-std::size_t hashOf(std::string_view uuid) { return std::hash<std::string_view>{}(uuid); }
 
 // The first item of each identifier. Open addressing in a table at most half full. A slot keeps
 // part of the identifier's hash, the item's place and the item itself, so that building the
@@ -39,12 +36,12 @@ public:
     }
 
     // The item with this identifier; the null pointer when there is none.
-    const ProjectItemPtr& find(std::string_view uuid, std::size_t hash) const {
+    const ProjectItemPtr& find(const Identifier& uuid, std::size_t hash) const {
         static const ProjectItemPtr none;
         for (std::size_t i = hash & mask_;; i = (i + 1) & mask_) {
             const Slot& slot = slots_[i];
             if (!slot.item) return none;
-            if (slot.tag == tagOf(hash) && slot.item->uuid().view() == uuid) return items_[slot.place];
+            if (slot.tag == tagOf(hash) && slot.item->uuid() == uuid) return items_[slot.place];
         }
     }
 
@@ -67,7 +64,7 @@ private:
                 return;
             }
             // An earlier item keeps the identifier.
-            if (slot.tag == tagOf(hash) && slot.item->uuid().view() == item->uuid().view()) return;
+            if (slot.tag == tagOf(hash) && slot.item->uuid() == item->uuid()) return;
         }
     }
 
@@ -99,7 +96,7 @@ void visitAlias(const QuenzColorProjectItem& item, Visit&& visit) {
 template <class Alias, class Note>
 void noteTargets(const Alias& alias, Note&& note) {
     for (ColorSource source : allColorSources) {
-        if (const auto& target = alias.target(source); namesItem(target)) note(target.uuid.view());
+        if (const auto& target = alias.target(source); namesItem(target)) note(target.uuid);
     }
 }
 
@@ -132,12 +129,12 @@ std::size_t ReferenceLinker::claimPlace() {
 void ReferenceLinker::fillPlace(std::size_t place, ProjectItemPtr item) {
     if (place >= items_.size() || !item) return;
     // Hashed now, while a reader has just written the identifier and it is still in cache.
-    hashes_[place] = hashOf(item->uuid());
+    hashes_[place] = item->uuid().hash();
     if (isAlias(item->itemType())) {
         aliases_.push_back(place);
         // Noted now for the same reason: the alias has just been read.
         visitAlias(*item, [&](const auto& alias) {
-            noteTargets(alias, [&](std::string_view uuid) { targets_.push_back({uuid, hashOf(uuid)}); });
+            noteTargets(alias, [&](const Identifier& uuid) { targets_.push_back({&uuid, uuid.hash()}); });
         });
     }
     items_[place] = std::move(item);
@@ -150,12 +147,10 @@ void ReferenceLinker::prefetchAlias(std::size_t k) const {
     if (k + 2 * ahead < aliases_.size()) __builtin_prefetch(items_[aliases_[k + 2 * ahead]].get());
     if (k + ahead < aliases_.size()) {
         // An alias's four targets and links span several cache lines; all of them are read.
-        std::visit(
-            [](const auto& payload) {
-                const auto* bytes = reinterpret_cast<const char*>(payload.get());
-                for (std::size_t at = 0; at < sizeof(*payload); at += 64) __builtin_prefetch(bytes + at);
-            },
-            items_[aliases_[k + ahead]]->payload());
+        items_[aliases_[k + ahead]]->visitPayload([](const auto& payload) {
+            const auto* bytes = reinterpret_cast<const char*>(&payload);
+            for (std::size_t at = 0; at < sizeof(payload); at += 64) __builtin_prefetch(bytes + at);
+        });
     }
 }
 
@@ -175,7 +170,7 @@ void ReferenceLinker::link() const {
                 __builtin_prefetch(&candidate->uuid() + 1);
             }
         }
-        found[i] = &firstItems.find(targets[i].uuid, targets[i].hash);
+        found[i] = &firstItems.find(*targets[i].uuid, targets[i].hash);
     }
     std::size_t next = 0;
     const auto replay = [&]() -> const ProjectItemPtr& { return *found[next++]; };

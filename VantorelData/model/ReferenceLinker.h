@@ -39,7 +39,7 @@ private:
     std::vector<std::size_t> aliases_;  // the places of aliases, the only items that link
     // The identifiers the aliases name, alias by alias, in the order they are linked.
     struct Target {
-        std::string_view uuid;
+        const Identifier* uuid;  // in the alias, which outlives the linking
         std::size_t hash;
     };
     std::vector<Target> targets_;

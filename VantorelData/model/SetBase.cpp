@@ -13,10 +13,10 @@ template <class Step>
 QuenzSetBase<Step>::QuenzSetBase(std::vector<Step> steps, SetParameters parameters, ColorPresentation presentation,
                                  CommonValueFields common, PropertyId stepListProperty)
     : QuenzColoredItem(presentation, std::move(common)),
+      stepListProperty_(stepListProperty),
       steps_(std::move(steps)),
       stepCount_(static_cast<int>(steps_.size())),
-      parameters_(parameters),
-      stepListProperty_(stepListProperty) {}
+      parameters_(parameters) {}
 
 template <class Step>
 void QuenzSetBase<Step>::setStepValues(std::vector<Step> steps) {

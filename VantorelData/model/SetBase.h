@@ -84,10 +84,11 @@ private:
                               const Step& last, ColorSource source) const;
     Step appendedCopy(const Step& last) const;
 
+    // First, where it fills the end of the colored item's last word.
+    PropertyId stepListProperty_;
     std::vector<Step> steps_;
     int stepCount_ = 0;
     SetParameters parameters_;
-    PropertyId stepListProperty_;
 };
 
 }  // namespace vantorel

@@ -7,7 +7,7 @@ namespace vantorel {
 template <class Stored>
 QuenzSingleValueBase<Stored>::QuenzSingleValueBase(Stored value, ColorPresentation presentation,
                                                    CommonValueFields common, PropertyId valueProperty)
-    : QuenzColoredItem(presentation, std::move(common)), value_(std::move(value)), valueProperty_(valueProperty) {}
+    : QuenzColoredItem(presentation, std::move(common)), valueProperty_(valueProperty), value_(std::move(value)) {}
 
 template <class Stored>
 void QuenzSingleValueBase<Stored>::setStoredValue(Stored value) {

@@ -30,8 +30,9 @@ protected:
     void convertStoredColors(quenz::RGBSpace target) override;
 
 private:
-    Stored value_;
+    // First, where it fills the end of the colored item's last word.
     PropertyId valueProperty_;
+    Stored value_;
 };
 
 }  // namespace vantorel

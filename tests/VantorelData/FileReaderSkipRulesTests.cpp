@@ -354,9 +354,9 @@ TEST(FileReader, AliasesReachTheFirstItemOfASharedIdentifier) {
             if (!read) return;
             aliasItem = item;
             // Every alias reaches an item with the identifier it names, or none when none has it.
-            const std::string_view wanted = read->target(ColorSource::light).uuid;
+            const std::string wanted = read->target(ColorSource::light).uuid;
             const ProjectItemPtr reached = read->referencedProjectItem();
-            EXPECT_EQ(reached ? std::string_view(reached->uuid()) : "", reached || project->itemWithId(wanted) ? wanted : "");
+            EXPECT_EQ(reached ? reached->uuid().str() : "", reached || project->itemWithId(wanted) ? wanted : "");
         });
         ASSERT_TRUE(aliasItem);
         const ProjectItemPtr reached = aliasItem->colorAlias()->referencedProjectItem();

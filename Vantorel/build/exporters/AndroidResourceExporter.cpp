@@ -191,7 +191,7 @@ private:
     std::vector<std::string> itemNames_;  // in the order the items are met
     std::size_t nextName_ = 0;
     std::pmr::monotonic_buffer_resource seenMemory_;
-    std::optional<std::pmr::unordered_set<std::string_view>> seen_;  // identifiers of the items, which outlive the writer
+    std::optional<std::pmr::unordered_set<Identifier>> seen_;  // identifiers of the items
     ColorTextStore hexTexts_;  // a color met again, in either appearance, is not written again
 };
 

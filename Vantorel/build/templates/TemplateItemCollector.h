@@ -56,10 +56,10 @@ private:
     std::shared_ptr<ColorTextStore> texts_;
     std::optional<quenz::RGBSpace> target_;
     TaskCodeNames names_;
-    // Identifiers of the project's items, which outlive the collector; the set's nodes are
-    // carved from one block and dropped with the collector.
+    // Identifiers of the project's items; the set's nodes are carved from one block and
+    // dropped with the collector.
     std::pmr::monotonic_buffer_resource seenMemory_;
-    std::pmr::unordered_set<std::string_view> seen_{&seenMemory_};
+    std::pmr::unordered_set<Identifier> seen_{&seenMemory_};
     std::vector<TemplateItemPtr> collected_;
 };
 
